@@ -1,0 +1,45 @@
+#include "app/command_line.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/scene_state.h"
+#include "geometry/scalar_helpers.h"
+
+namespace {
+
+// Leading white space, an optional sign, digits; no digits gives 0 and the
+// rest of the word is ignored ("7.9" gives 7). Values beyond int saturate
+// instead of overflowing, so they clamp like any other out-of-range value.
+int leadingInteger(const char* word) {
+    errno = 0;
+    const long value = std::strtol(word, nullptr, 10);
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+int readOptions(int argc, char** argv) {
+    int fullScreen = 0;
+    if (argc <= 1) return fullScreen;
+    for (int i = 1; i < argc; ++i) {
+        const char* word = argv[i];
+        // The value word is not skipped: it is examined as an option too.
+        // An option with no value after it leaves its setting as it was.
+        const char* value = (i + 1 < argc) ? argv[i + 1] : nullptr;
+        if (std::strcmp(word, "-f") == 0) {
+            fullScreen = 1;
+        } else if (std::strcmp(word, "-nr") == 0) {
+            if (value) scene.ballCount = leadingInteger(value);
+        } else if (std::strcmp(word, "-radius") == 0) {
+            if (value) scene.ballRadius = leadingInteger(value);
+        }
+    }
+    scene.ballCount = Clamp(scene.ballCount, 1, 45);
+    scene.ballRadius = Clamp(scene.ballRadius, 5, 20);
+    return fullScreen;
+}

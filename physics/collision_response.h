@@ -1,0 +1,12 @@
+#pragma once
+
+#include "physics/contact.h"
+
+// The step's simulated time still to run; the responses spend from it.
+extern double remaining;
+
+void respondToContact(const Contact& contact);
+void respondToBallPair(int i, int j, double t);
+
+// New velocity mirrored about a unit normal, same speed.
+Vector3 reflectVelocity(const Vector3& velocity, const Vector3& normal);

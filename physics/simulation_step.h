@@ -1,0 +1,19 @@
+#pragma once
+
+// Toolkit and GL calls the step needs, installed by the program; tests leave
+// them empty or install recorders.
+struct StepHooks {
+    void (*setClipPlane0)(int enabled) = nullptr;
+    void (*postRedisplay)() = nullptr;
+};
+extern StepHooks stepHooks;
+
+// The idle callback: paces to at most about 20 steps a second, then runs one step.
+void simulationStep();
+
+// Waits until the first clock reading at least 49 ms after the previous pacing point.
+void paceStep();
+
+// Everything of a step after the pacing: requests, camera and firing,
+// gravity, the sub-step loop and the redisplay request.
+void runStepBody();

@@ -1,0 +1,29 @@
+#include "platform/clock.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+int steadyMilliseconds() {
+    static const auto start = std::chrono::steady_clock::now();
+    const auto now = std::chrono::steady_clock::now();
+    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(now - start).count());
+}
+
+void realSleep(int milliseconds) {
+    if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+ClockSource clockSource = steadyMilliseconds;
+SleepFunction sleepFunction = realSleep;
+
+}  // namespace
+
+int elapsedMilliseconds() { return clockSource(); }
+
+void setClockSource(ClockSource source) { clockSource = source ? source : steadyMilliseconds; }
+
+void sleepMilliseconds(int milliseconds) { sleepFunction(milliseconds); }
+
+void setSleepFunction(SleepFunction sleeper) { sleepFunction = sleeper ? sleeper : realSleep; }

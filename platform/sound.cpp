@@ -1,0 +1,10 @@
+#include "platform/sound.h"
+
+namespace {
+void silentPlayer(const char*) {}
+CuePlayer cuePlayer = silentPlayer;
+}  // namespace
+
+void playCue(const char* fileName) { cuePlayer(fileName); }
+
+void setCuePlayer(CuePlayer player) { cuePlayer = player ? player : silentPlayer; }

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the demo and the tests need, skipping
+# those already present. Prints what it installs.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  freeglut3-dev libglu1-mesa-dev libsdl2-mixer-dev
+  libgtest-dev libbenchmark-dev clang
+  xvfb xauth xdotool imagemagick x11-utils sox
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
