@@ -1,14 +1,15 @@
 # One-command set-up: `make run` and `make test` install what is missing,
 # build, generate the assets and go.
-BUILD      ?= build
-SAN_BUILD  ?= build-sanitize
+BUILD       ?= build
+SAN_BUILD   ?= build-sanitize
 BENCH_BUILD ?= build-bench
-FUZZ_BUILD ?= build-fuzz
-JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
-ARGS       ?=
+FUZZ_BUILD  ?= build-fuzz
+JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
+ARGS        ?=
 FUZZ_SECONDS ?= 300
+SOAK_STEPS  ?= 100000
 
-.PHONY: all deps build run test test-unit test-sanitize bench fuzz soak clean
+.PHONY: all deps build run test test-sanitize fuzz fuzz-short bench soak clean
 
 all: build
 
@@ -22,8 +23,36 @@ build: deps
 run: build
 	cd $(BUILD)/data && ../vennaloft $(ARGS)
 
-test: build
+# Everything: the sanitizer build of the headless tests, a short fuzz run of
+# the image reader, then every test of the normal build (window tests included).
+test: build test-sanitize fuzz-short
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-sanitize: deps
+	@cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVL_SANITIZE=ON -DVL_HEADLESS_ONLY=ON >/dev/null
+	@cmake --build $(SAN_BUILD) -j $(JOBS)
+	cd $(SAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+$(FUZZ_BUILD)/tests/fuzz/fuzz_bmp_reader: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVL_FUZZ=ON -DVL_HEADLESS_ONLY=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_bmp_reader
+
+fuzz-short: FUZZ_SECONDS = 30
+fuzz-short: fuzz
+
+fuzz: $(FUZZ_BUILD)/tests/fuzz/fuzz_bmp_reader
+	@mkdir -p $(FUZZ_BUILD)/corpus
+	cd $(FUZZ_BUILD) && ./tests/fuzz/fuzz_bmp_reader -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		corpus $(CURDIR)/tests/fuzz/corpus
+
+bench: deps
+	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DVL_BENCH=ON -DVL_HEADLESS_ONLY=ON >/dev/null
+	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target vl_bench
+	$(BENCH_BUILD)/bench/vl_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+soak: build
+	$(BUILD)/vl_soak $(SOAK_STEPS)
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
