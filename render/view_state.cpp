@@ -1,0 +1,55 @@
+#include "render/view_state.h"
+
+#include "app/scene_state.h"
+
+namespace {
+
+constexpr double kBallChaseDistance = 220.0;
+constexpr double kShotFollowDistance = 120.0;
+constexpr int kTrailEyeEntries = 9;  // entry 9 is carried along but never read
+
+}  // namespace
+
+Vector3 chaseTarget(const Vector3& position, const Vector3& previous, double distance) {
+    Vector3 back = Unit(previous - position) * distance;
+    // A ball that has never been stepped has no previous position; looking
+    // at an invalid point would put the eye at the origin, so stay on it.
+    if (!back.IsValid()) return position;
+    return position + back;
+}
+
+Vector3 advanceChaseTrail(const Vector3& target) {
+    for (int i = kChaseTrailLength - 1; i > 0; --i) scene.chaseTrail[i] = scene.chaseTrail[i - 1];
+    scene.chaseTrail[0] = target;
+
+    Vector3 eye = scene.chaseTrail[0] * 0.1;
+    for (int i = 1; i < kTrailEyeEntries; ++i) eye += scene.chaseTrail[i] * 0.1;
+    return eye;
+}
+
+CameraView advanceCamera() {
+    CameraView view;
+    if (scene.followBall) {
+        const Vector3& ball = scene.ballPositions[0];
+        view.eye = advanceChaseTrail(chaseTarget(ball, scene.ballPreviousPositions[0], kBallChaseDistance));
+        view.center = ball;
+    } else if (scene.followedShot >= 0 && scene.followedShot < kShotCount) {
+        const Shot& shot = scene.shots[scene.followedShot];
+        view.eye = advanceChaseTrail(chaseTarget(shot.position, shot.previousPosition, kShotFollowDistance));
+        view.center = shot.position;
+        if (shot.life == 0) {
+            scene.followedShot = -1;
+            scene.activeTimeStep = scene.timeStep;
+        }
+    } else {
+        view.eye = scene.cameraPosition;
+        view.center = scene.cameraPosition + scene.viewDirection;
+    }
+    return view;
+}
+
+float advanceGlowPulse() {
+    scene.glowPulse = static_cast<float>(scene.glowPulse + scene.glowPulseStep * scene.activeTimeStep);
+    if (scene.glowPulse >= 0.8 || scene.glowPulse <= 0.2) scene.glowPulseStep = -scene.glowPulseStep;
+    return scene.glowPulse;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+// The view state that each frame advances: the chase trail of the following
+// cameras, the end of shot following, and the glow pulse. Kept free of GL so
+// the rules can be checked without a window.
+
+#include "geometry/vector3.h"
+
+// Where gluLookAt is pointed this frame.
+struct CameraView {
+    Vector3 eye;
+    Vector3 center;
+};
+
+// The point `distance` behind `position` along its last move (towards
+// `previous`); the position itself when the object has not moved or has no
+// previous position yet.
+Vector3 chaseTarget(const Vector3& position, const Vector3& previous, double distance);
+
+// Shifts scene.chaseTrail one place (entry 0 newest), stores target in
+// entry 0 and returns the eye: 0.1 times the sum of entries 0..8.
+Vector3 advanceChaseTrail(const Vector3& target);
+
+// Chooses the camera for this frame (ball chase, shot follow, free), moves
+// the trail when following, and ends shot following once the followed shot
+// has died (this frame still looks at it).
+CameraView advanceCamera();
+
+// One pulse step of the glow spheres, run once per sphere: grows or shrinks
+// scene.glowPulse by glowPulseStep * activeTimeStep and turns at the ends.
+// Returns the new scale.
+float advanceGlowPulse();
