@@ -1,1 +1,49 @@
-// (being written)
+#include "app/glut_callbacks.h"
+
+#include <cstdlib>
+
+#include <GL/glut.h>
+
+#include "app/keyboard.h"
+#include "app/mouse_actions.h"
+#include "assets/texture_set.h"
+#include "physics/simulation_step.h"
+
+namespace {
+
+constexpr unsigned char kEscape = 27;
+
+void setClipPlane0(int enabled) {
+    if (enabled) {
+        glEnable(GL_CLIP_PLANE0);
+    } else {
+        glDisable(GL_CLIP_PLANE0);
+    }
+}
+
+void postRedisplay() { glutPostRedisplay(); }
+
+}  // namespace
+
+void onKey(unsigned char key, int, int) {
+    if (key != kEscape) return;
+    deleteTextures();
+    exit(0);
+}
+
+void onSpecialKey(int key, int, int) { handleSpecialKey(key, glutGetModifiers()); }
+
+void onSpecialKeyUp(int key, int, int) { handleSpecialKeyUp(key); }
+
+void onMouse(int button, int state, int x, int y) { handleMouseButton(button, state, x, y); }
+
+void onMotion(int x, int y) { handleMouseMotion(x, y); }
+
+void onPassiveMotion(int x, int y) { handleMouseMotion(x, y); }
+
+int glutElapsedMilliseconds() { return glutGet(GLUT_ELAPSED_TIME); }
+
+void installStepHooks() {
+    stepHooks.setClipPlane0 = setClipPlane0;
+    stepHooks.postRedisplay = postRedisplay;
+}

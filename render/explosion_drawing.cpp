@@ -1,1 +1,28 @@
-// (being written)
+#include "render/explosion_drawing.h"
+
+#include <GL/gl.h>
+
+#include "app/scene_state.h"
+#include "render/explosion_pool.h"
+
+void drawExplosions() {
+    for (int i = 0; i < kExplosionCount; ++i) {
+        Explosion& flash = scene.explosions[i];
+        // Judged by the alpha of the previous frame: the frame in which it
+        // drops to zero or below still draws (invisibly) and frees the record.
+        if (flash.alpha <= 0.0f) continue;
+
+        glBindTexture(GL_TEXTURE_2D, scene.textureNames[flash.textureIndex]);
+        glPushMatrix();
+        advanceExplosion(i);
+        glColor4f(1.0f, 1.0f, 0.0f, flash.alpha);
+        // Scaling first and translating by position / scale centres the
+        // scaled quads on the position.
+        glScalef(flash.scale, flash.scale, flash.scale);
+        glTranslatef(static_cast<GLfloat>(flash.position.x / flash.scale),
+                     static_cast<GLfloat>(flash.position.y / flash.scale),
+                     static_cast<GLfloat>(flash.position.z / flash.scale));
+        glCallList(scene.explosionList);
+        glPopMatrix();
+    }
+}

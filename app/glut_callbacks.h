@@ -1,0 +1,17 @@
+#pragma once
+
+// The toolkit's input callbacks and the toolkit services the headless logic
+// is given at start-up.
+
+void onKey(unsigned char key, int x, int y);
+void onSpecialKey(int key, int x, int y);
+void onSpecialKeyUp(int key, int x, int y);
+void onMouse(int button, int state, int x, int y);
+void onMotion(int x, int y);
+void onPassiveMotion(int x, int y);
+
+// The toolkit's elapsed-time counter in milliseconds.
+int glutElapsedMilliseconds();
+
+// Hands the simulation step its clip-plane switch and redisplay request.
+void installStepHooks();

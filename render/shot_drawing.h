@@ -1,0 +1,5 @@
+#pragma once
+
+// Draws every live shot as a streak from an opaque red head to a transparent
+// yellow tail. Expects lighting and texturing off; changes no state.
+void drawShots();
