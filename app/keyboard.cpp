@@ -1,1 +1,91 @@
-// (being written)
+#include "app/keyboard.h"
+
+#include "app/key_codes.h"
+#include "app/scene_state.h"
+
+namespace {
+
+// Fastest step the user can choose; stored through a float, so the cap is
+// 0.800000011920929 rather than 0.8.
+constexpr float kMaxTimeStep = 0.8f;
+
+void startFollowingBall() {
+    if (scene.followedShot != -1 || scene.followBall != 0) return;
+    Vector3 p;
+    Subtract(scene.ballPositions[0], scene.ballVelocities[0], p);
+    scene.followBall = 1;
+    // The newest entry (9) is left as it was.
+    for (int i = 0; i < kChaseTrailLength - 1; ++i) scene.chaseTrail[i] = p;
+}
+
+}  // namespace
+
+void handleSpecialKey(int key, int modifiers) {
+    // Control alone is ignored; with Shift or Alt added the key counts.
+    if (modifiers == kModifierCtrl) return;
+    switch (key) {
+    case kKeyF1:
+        scene.timeStep += 0.1;
+        if (scene.timeStep > 0.8) scene.timeStep = static_cast<double>(kMaxTimeStep);
+        scene.activeTimeStep = scene.timeStep;
+        break;
+    case kKeyF2:
+        scene.timeStep -= 0.1;
+        if (scene.timeStep < 0.0) scene.timeStep = 0.0;
+        scene.activeTimeStep = scene.timeStep;
+        break;
+    case kKeyF3:
+        startFollowingBall();
+        break;
+    case kKeyF4:
+        scene.followedShot = -1;
+        scene.followBall = 0;
+        scene.activeTimeStep = scene.timeStep;
+        break;
+    case kKeyF5:
+        scene.autoFire ^= 1;
+        break;
+    case kKeyF6:
+        scene.launchMode ^= 1;
+        break;
+    case kKeyF7:
+        scene.soundOn ^= 1;
+        break;
+    case kKeyF8:
+        scene.resetRequested = 1;
+        break;
+    case kKeyLeft:
+        scene.leftKeyDown = 1;
+        break;
+    case kKeyUp:
+        scene.upKeyDown = 1;
+        break;
+    case kKeyRight:
+        scene.rightKeyDown = 1;
+        break;
+    case kKeyDown:
+        scene.downKeyDown = 1;
+        break;
+    default:
+        break;
+    }
+}
+
+void handleSpecialKeyUp(int key) {
+    switch (key) {
+    case kKeyLeft:
+        scene.leftKeyDown = 0;
+        break;
+    case kKeyUp:
+        scene.upKeyDown = 0;
+        break;
+    case kKeyRight:
+        scene.rightKeyDown = 0;
+        break;
+    case kKeyDown:
+        scene.downKeyDown = 0;
+        break;
+    default:
+        break;
+    }
+}

@@ -1,1 +1,43 @@
-// (being written)
+#include "render/explosion_pool.h"
+
+#include "app/scene_state.h"
+#include "platform/clock.h"
+
+void spawnExplosion(const Vector3& position, int blast) {
+    // Only the two kinds exist; anything else would index past the texture
+    // table when drawn, so it is taken as the large kind.
+    const int kind = blast != 0 ? 1 : 0;
+    for (Explosion& explosion : scene.explosions) {
+        if (explosion.alpha > 0.0f) continue;
+        explosion.alphaStart = 1.0f;
+        explosion.alphaEnd = 0.0f;
+        explosion.alpha = 1.0f;
+        explosion.position = position;
+        explosion.scaleStart = 0.5f;
+        explosion.scaleEnd = static_cast<float>(2 * kind + 1);
+        explosion.scale = 1.0f;  // recomputed by the first drawing
+        explosion.startTime = static_cast<float>(elapsedMilliseconds());
+        explosion.duration = static_cast<float>(2500 * kind + 500);
+        explosion.textureIndex = 4 * kind + 1;
+        return;
+    }
+    // Pool full: the flash is dropped.
+}
+
+void advanceExplosion(int index) {
+    if (index < 0 || index >= kExplosionCount) return;
+    Explosion& explosion = scene.explosions[index];
+    // A free record may hold stale or never-set values (duration 0).
+    if (explosion.alpha <= 0.0f) return;
+
+    // Not clamped: the frame in which alpha drops to 0 or below is the last
+    // one drawn, and frees the record.
+    const float t = static_cast<float>(elapsedMilliseconds());
+    explosion.alpha =
+        (t - explosion.startTime) / explosion.duration * (explosion.alphaEnd - explosion.alphaStart) +
+        explosion.alphaStart;
+    const float t2 = static_cast<float>(elapsedMilliseconds());
+    explosion.scale =
+        (t2 - explosion.startTime) / explosion.duration * (explosion.scaleEnd - explosion.scaleStart) +
+        explosion.scaleStart;
+}

@@ -1,1 +1,56 @@
-// (being written)
+#include "render/shot_pool.h"
+
+#include <cmath>
+
+#include "app/scene_state.h"
+#include "geometry/matrix3.h"
+#include "geometry/scalar_helpers.h"
+#include "platform/clock.h"
+
+namespace {
+constexpr int kShotIntervalMs = 200;
+constexpr int kShotLife = 6;
+}  // namespace
+
+bool shotLaunchAllowed() { return elapsedMilliseconds() - scene.lastShotTime > kShotIntervalMs; }
+
+int launchShotAlong(const Vector3& d) {
+    for (int k = 0; k < kShotCount; ++k) {
+        Shot& shot = scene.shots[k];
+        if (shot.life != 0) continue;
+        shot.life = kShotLife;
+        shot.position = scene.cameraPosition;
+        shot.previousPosition = scene.cameraPosition;
+        Scale(d, kShotSpeed, shot.velocity);
+        // Read again: the direction may have taken time to work out.
+        scene.lastShotTime = elapsedMilliseconds();
+        return k;
+    }
+    // All live: lastShotTime stays, so the first record freed is used at once.
+    return -1;
+}
+
+void autoFireShot() {
+    // Checked before the draws so that a held-back step leaves the random
+    // sequence untouched.
+    if (!shotLaunchAllowed()) return;
+    const float r1 = RandomNumber(0);
+    const float r2 = RandomNumber(0);
+    const float elevation = 15.0f * r2;
+    const float azimuth = 180.0f + 10.0f * r1;
+    const Vector3 d0 = directionFromAngles(elevation, azimuth);
+    // The spread turns with the camera; d0 is already of unit length.
+    const Matrix3 yaw(0.0, DegToRad(scene.cameraYaw), 0.0);
+    launchShotAlong(yaw * d0);
+}
+
+Vector3 directionFromAngles(float elevation, float azimuth) {
+    const float e = static_cast<float>(DegToRad(elevation));
+    const float a = static_cast<float>(DegToRad(azimuth));
+    const double ed = e;
+    const double ad = a;
+    const float x = static_cast<float>(-std::cos(ed) * std::sin(ad));
+    const float y = static_cast<float>(std::sin(ed));
+    const float z = static_cast<float>(std::cos(ad) * std::cos(ed));
+    return Vector3(x, y, z);
+}

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include "app/scene_state.h"
+#include "render/explosion_pool.h"
+#include "tests/support/fakes.h"
+
+namespace {
+
+// Moves on by one millisecond at every reading, to tell the two readings of
+// an advance apart.
+int ticking() { return fakes::clockNow()++; }
+
+class ExplosionPoolTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetSceneState();
+        fakes::install(10000);
+    }
+    void TearDown() override { fakes::uninstall(); }
+};
+
+TEST_F(ExplosionPoolTest, SparkAndBlastStartFromTheirKind) {
+    spawnExplosion(Vector3(1.0, 2.0, 3.0), 0);
+    fakes::clockNow() = 12345;
+    spawnExplosion(Vector3(-4.0, 5.0, -6.0), 1);
+
+    const Explosion& spark = scene.explosions[0];
+    EXPECT_EQ(spark.alpha, 1.0f);
+    EXPECT_EQ(spark.alphaStart, 1.0f);
+    EXPECT_EQ(spark.alphaEnd, 0.0f);
+    EXPECT_EQ(spark.scaleStart, 0.5f);
+    EXPECT_EQ(spark.scaleEnd, 1.0f);
+    EXPECT_EQ(spark.duration, 500.0f);
+    EXPECT_EQ(spark.textureIndex, 1);
+    EXPECT_EQ(spark.startTime, 10000.0f);
+    EXPECT_EQ(spark.position.x, 1.0);
+    EXPECT_EQ(spark.position.z, 3.0);
+
+    const Explosion& blast = scene.explosions[1];
+    EXPECT_EQ(blast.alpha, 1.0f);
+    EXPECT_EQ(blast.scaleStart, 0.5f);
+    EXPECT_EQ(blast.scaleEnd, 3.0f);
+    EXPECT_EQ(blast.duration, 3000.0f);
+    EXPECT_EQ(blast.textureIndex, 5);
+    EXPECT_EQ(blast.startTime, 12345.0f);
+    EXPECT_EQ(blast.position.y, 5.0);
+}
+
+TEST_F(ExplosionPoolTest, UnknownKindIsTakenAsBlastSoTheTextureStaysInRange) {
+    spawnExplosion(Vector3(0.0, 0.0, 0.0), 7);
+    spawnExplosion(Vector3(0.0, 0.0, 0.0), -1);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(scene.explosions[i].textureIndex, 5);
+        EXPECT_EQ(scene.explosions[i].duration, 3000.0f);
+        EXPECT_EQ(scene.explosions[i].scaleEnd, 3.0f);
+    }
+}
+
+TEST_F(ExplosionPoolTest, SparkFadesAndGrowsThenFreesItsRecord) {
+    spawnExplosion(Vector3(0.0, 0.0, 0.0), 0);
+
+    fakes::clockNow() = 10250;
+    advanceExplosion(0);
+    EXPECT_EQ(scene.explosions[0].alpha, 0.5f);
+    EXPECT_EQ(scene.explosions[0].scale, 0.75f);
+
+    fakes::clockNow() = 10499;
+    advanceExplosion(0);
+    EXPECT_GT(scene.explosions[0].alpha, 0.0f);
+
+    // Neither value is clamped once the time is up.
+    fakes::clockNow() = 10600;
+    advanceExplosion(0);
+    EXPECT_FLOAT_EQ(scene.explosions[0].alpha, -0.2f);
+    EXPECT_FLOAT_EQ(scene.explosions[0].scale, 1.1f);
+
+    // Free now: the next spawn reuses record 0.
+    spawnExplosion(Vector3(9.0, 9.0, 9.0), 0);
+    EXPECT_EQ(scene.explosions[0].startTime, 10600.0f);
+    EXPECT_EQ(scene.explosions[0].alpha, 1.0f);
+    EXPECT_FLOAT_EQ(scene.explosions[1].alpha, 0.0f);
+}
+
+TEST_F(ExplosionPoolTest, SparkIsFreeAtExactlyItsEnd) {
+    spawnExplosion(Vector3(0.0, 0.0, 0.0), 0);
+    fakes::clockNow() = 10500;
+    advanceExplosion(0);
+    EXPECT_LE(scene.explosions[0].alpha, 0.0f);
+    EXPECT_EQ(scene.explosions[0].scale, 1.0f);
+}
+
+TEST_F(ExplosionPoolTest, BlastIsHalfFadedAfterHalfItsLife) {
+    spawnExplosion(Vector3(0.0, 0.0, 0.0), 1);
+    fakes::clockNow() = 11500;
+    advanceExplosion(0);
+    EXPECT_EQ(scene.explosions[0].alpha, 0.5f);
+    EXPECT_EQ(scene.explosions[0].scale, 1.75f);
+}
+
+TEST_F(ExplosionPoolTest, ScaleComesFromASecondClockReading) {
+    spawnExplosion(Vector3(0.0, 0.0, 0.0), 0);
+    setClockSource(ticking);
+    fakes::clockNow() = 10250;
+    advanceExplosion(0);
+    // alpha read at 10250, scale at 10251.
+    EXPECT_EQ(scene.explosions[0].alpha, 0.5f);
+    EXPECT_FLOAT_EQ(scene.explosions[0].scale, 0.751f);
+    EXPECT_EQ(fakes::clockNow(), 10252);
+}
+
+TEST_F(ExplosionPoolTest, AdvanceLeavesFreeRecordsAlone) {
+    // A never-used record has duration 0; advancing it must not turn it into
+    // something that looks in use.
+    advanceExplosion(3);
+    EXPECT_EQ(scene.explosions[3].alpha, 0.0f);
+    EXPECT_EQ(scene.explosions[3].scale, 0.0f);
+    advanceExplosion(-1);
+    advanceExplosion(kExplosionCount);
+}
+
+TEST_F(ExplosionPoolTest, FullPoolDropsTheFlashAndLowestFreedRecordIsReused) {
+    for (int i = 0; i < kExplosionCount; ++i) {
+        fakes::clockNow() = 10000 + i;
+        spawnExplosion(Vector3(i, 0.0, 0.0), 0);
+    }
+    for (int i = 0; i < kExplosionCount; ++i) EXPECT_EQ(scene.explosions[i].startTime, 10000.0f + i);
+
+    fakes::clockNow() = 10100;
+    spawnExplosion(Vector3(-1.0, -1.0, -1.0), 1);
+    for (int i = 0; i < kExplosionCount; ++i) {
+        EXPECT_EQ(scene.explosions[i].startTime, 10000.0f + i) << i;
+        EXPECT_EQ(scene.explosions[i].textureIndex, 1) << i;
+    }
+
+    // Records 7 and 20 run out; the next spawn takes 7.
+    fakes::clockNow() = 20000;
+    advanceExplosion(20);
+    advanceExplosion(7);
+    spawnExplosion(Vector3(-1.0, -1.0, -1.0), 1);
+    EXPECT_EQ(scene.explosions[7].textureIndex, 5);
+    EXPECT_EQ(scene.explosions[7].startTime, 20000.0f);
+    EXPECT_EQ(scene.explosions[7].position.x, -1.0);
+    EXPECT_LE(scene.explosions[20].alpha, 0.0f);
+}
+
+TEST_F(ExplosionPoolTest, SpawnOverwritesStaleValuesOfAFreeRecord) {
+    Explosion& stale = scene.explosions[0];
+    stale.alpha = -0.3f;
+    stale.alphaStart = 7.0f;
+    stale.alphaEnd = 7.0f;
+    stale.scaleStart = 7.0f;
+    stale.scaleEnd = 7.0f;
+    stale.scale = 7.0f;
+    stale.duration = 7.0f;
+    stale.textureIndex = 7;
+    spawnExplosion(Vector3(0.0, 0.0, 0.0), 0);
+    EXPECT_EQ(stale.alpha, 1.0f);
+    EXPECT_EQ(stale.alphaStart, 1.0f);
+    EXPECT_EQ(stale.alphaEnd, 0.0f);
+    EXPECT_EQ(stale.scaleStart, 0.5f);
+    EXPECT_EQ(stale.scaleEnd, 1.0f);
+    EXPECT_EQ(stale.scale, 1.0f);
+    EXPECT_EQ(stale.duration, 500.0f);
+    EXPECT_EQ(stale.textureIndex, 1);
+}
+
+}  // namespace
