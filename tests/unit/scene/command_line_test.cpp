@@ -1,0 +1,137 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/scene_state.h"
+
+namespace {
+
+class CommandLine : public ::testing::Test {
+protected:
+    void SetUp() override { resetSceneState(); }
+
+    // Runs the option scan on "vennaloft" followed by the given words.
+    int run(const std::vector<std::string>& words) {
+        storage = words;
+        storage.insert(storage.begin(), "vennaloft");
+        std::vector<char*> argv;
+        for (std::string& word : storage) argv.push_back(&word[0]);
+        argv.push_back(nullptr);
+        return readOptions(static_cast<int>(storage.size()), argv.data());
+    }
+
+    std::vector<std::string> storage;
+};
+
+}  // namespace
+
+TEST_F(CommandLine, NoArgumentsKeepTheDefaults) {
+    EXPECT_EQ(run({}), 0);
+    EXPECT_EQ(scene.ballCount, 5);
+    EXPECT_EQ(scene.ballRadius, 20);
+    EXPECT_EQ(scene.windowSize[0], 640);
+    EXPECT_EQ(scene.windowSize[1], 480);
+}
+
+TEST_F(CommandLine, BallCountIsClamped) {
+    struct Case {
+        const char* value;
+        int balls;
+    };
+    const Case cases[] = {{"0", 1},  {"100", 45}, {"abc", 1}, {"45", 45},      {"1", 1},   {"7", 7},
+                          {"7.9", 7}, {"-3", 1},   {"+12", 12}, {"  9", 9},    {"12abc", 12}, {"", 1}};
+    for (const Case& c : cases) {
+        resetSceneState();
+        EXPECT_EQ(run({"-nr", c.value}), 0);
+        EXPECT_EQ(scene.ballCount, c.balls) << "-nr \"" << c.value << "\"";
+        EXPECT_EQ(scene.ballRadius, 20);
+    }
+}
+
+TEST_F(CommandLine, RadiusIsClamped) {
+    struct Case {
+        const char* value;
+        int radius;
+    };
+    const Case cases[] = {{"3", 5}, {"50", 20}, {"12", 12}, {"5", 5}, {"20", 20}, {"x", 5}, {"19.99", 19}};
+    for (const Case& c : cases) {
+        resetSceneState();
+        run({"-radius", c.value});
+        EXPECT_EQ(scene.ballRadius, c.radius) << "-radius \"" << c.value << "\"";
+        EXPECT_EQ(scene.ballCount, 5);
+    }
+}
+
+TEST_F(CommandLine, HugeValuesSaturateThenClamp) {
+    // Values past the int range must not wrap round into the allowed range.
+    run({"-nr", "4294967297", "-radius", "4294967301"});
+    EXPECT_EQ(scene.ballCount, 45);
+    EXPECT_EQ(scene.ballRadius, 20);
+    resetSceneState();
+    run({"-nr", "99999999999999999999999", "-radius", "-99999999999999999999999"});
+    EXPECT_EQ(scene.ballCount, 45);
+    EXPECT_EQ(scene.ballRadius, 5);
+    resetSceneState();
+    run({"-nr", "-4294967254"});
+    EXPECT_EQ(scene.ballCount, 1);
+}
+
+TEST_F(CommandLine, LastOccurrenceWins) {
+    run({"-nr", "10", "-radius", "8", "-nr", "3"});
+    EXPECT_EQ(scene.ballCount, 3);
+    EXPECT_EQ(scene.ballRadius, 8);
+    resetSceneState();
+    run({"-radius", "6", "-radius", "15"});
+    EXPECT_EQ(scene.ballRadius, 15);
+}
+
+TEST_F(CommandLine, OptionsAreCaseSensitiveWholeWords) {
+    EXPECT_EQ(run({"-F", "-NR", "10", "-Radius", "8", "-nr10", "-ff", "nr", "10"}), 0);
+    EXPECT_EQ(scene.ballCount, 5);
+    EXPECT_EQ(scene.ballRadius, 20);
+}
+
+TEST_F(CommandLine, FullScreen) {
+    EXPECT_EQ(run({"-f"}), 1);
+    resetSceneState();
+    EXPECT_EQ(run({"-nr", "9", "-f", "-radius", "10"}), 1);
+    EXPECT_EQ(scene.ballCount, 9);
+    EXPECT_EQ(scene.ballRadius, 10);
+}
+
+TEST_F(CommandLine, ValueWordIsExaminedAsAnOptionToo) {
+    // "-nr -f": the count reads as 0 (clamped to 1) and -f still counts.
+    EXPECT_EQ(run({"-nr", "-f"}), 1);
+    EXPECT_EQ(scene.ballCount, 1);
+    resetSceneState();
+    // "-nr -radius 7": the count reads the word -radius (0), the radius 7.
+    run({"-nr", "-radius", "7"});
+    EXPECT_EQ(scene.ballCount, 1);
+    EXPECT_EQ(scene.ballRadius, 7);
+}
+
+TEST_F(CommandLine, OptionWithoutAValueKeepsTheSetting) {
+    run({"-nr"});
+    EXPECT_EQ(scene.ballCount, 5);
+    resetSceneState();
+    run({"-radius"});
+    EXPECT_EQ(scene.ballRadius, 20);
+    resetSceneState();
+    run({"-nr", "10", "-radius", "9", "-nr"});
+    EXPECT_EQ(scene.ballCount, 10);
+    EXPECT_EQ(scene.ballRadius, 9);
+    resetSceneState();
+    // Still clamped after the scan.
+    scene.ballCount = 80;
+    run({"-nr"});
+    EXPECT_EQ(scene.ballCount, 45);
+}
+
+TEST_F(CommandLine, UnknownAndEmptyWordsAreIgnored) {
+    EXPECT_EQ(run({"", "hello", "--nr", "5", "-"}), 0);
+    EXPECT_EQ(scene.ballCount, 5);
+    EXPECT_EQ(scene.ballRadius, 20);
+}
