@@ -1,1 +1,101 @@
-// (being written)
+#include "physics/collision_response.h"
+
+#include "app/scene_state.h"
+#include "platform/sound.h"
+#include "render/explosion_pool.h"
+
+double remaining = 0.0;
+
+namespace {
+
+// Every moving body to where it is `time` after the start of the sub-step.
+void moveBodiesTo(double time) {
+    for (int k = 0; k < kMaxBalls; ++k) {
+        if (scene.ballAlive[k] != 0) scene.ballPositions[k] = scene.ballPreviousPositions[k] + scene.ballVelocities[k] * time;
+    }
+    for (Shot& shot : scene.shots) {
+        if (shot.life != 0) shot.position = shot.previousPosition + shot.velocity * time;
+    }
+}
+
+bool anyBallAlive() {
+    for (int k = 0; k < kMaxBalls; ++k) {
+        if (scene.ballAlive[k] != 0) return true;
+    }
+    return false;
+}
+
+// The ball takes over the shot's velocity along the line between them and
+// keeps its own across it; the sum is scaled to a tenth.
+void pushBall(int ball, const Shot& shot) {
+    const Vector3 p = scene.ballPositions[ball];
+    const Vector3 q = shot.position;
+    const Vector3 n1 = Unit(p - q);
+    const Vector3 shotNormal = n1 * Dot(n1, shot.velocity);
+    const Vector3 n2 = Unit(q - p);
+    const Vector3 ballNormal = n2 * Dot(n2, scene.ballVelocities[ball]);
+    const Vector3 ballTangent = scene.ballVelocities[ball] - ballNormal;
+    scene.ballVelocities[ball] = (shotNormal + ballTangent) * 0.1;
+}
+
+}  // namespace
+
+Vector3 reflectVelocity(const Vector3& velocity, const Vector3& normal) {
+    const Vector3 direction = Unit(velocity);
+    const double speed = velocity.Length();
+    return Unit(direction + normal * 2.0 * Dot(normal, -direction)) * speed;
+}
+
+void respondToContact(const Contact& contact) {
+    const double time = contact.time;
+    remaining -= time;
+    moveBodiesTo(time);
+
+    if (contact.body >= 0) {
+        const int m = contact.body;
+        if (contact.tipHit) {
+            scene.ballAlive[m] = 0;
+            if (scene.soundOn != 0) {
+                playCue("Explode.wav");
+                if (!anyBallAlive()) playCue("yeah.wav");
+            }
+        }
+        scene.ballVelocities[m] = reflectVelocity(scene.ballVelocities[m], contact.normal);
+    } else {
+        Shot& shot = scene.shots[-1 - contact.body];
+        if (contact.hitBall >= 0 && contact.hitBall < kMaxBalls) {
+            pushBall(contact.hitBall, shot);
+            if (scene.soundOn != 0) playCue("bounce.wav");
+        }
+        shot.velocity = reflectVelocity(shot.velocity, contact.normal);
+        shot.life -= 1;
+    }
+
+    spawnExplosion(contact.point, contact.tipHit ? 1 : 0);
+}
+
+void respondToBallPair(int i, int j, double t) {
+    remaining -= t;
+
+    const Vector3 vI = scene.ballVelocities[i];
+    const Vector3 vJ = scene.ballVelocities[j];
+    const Vector3 pI = scene.ballPreviousPositions[i] + vI * t;
+    const Vector3 pJ = scene.ballPreviousPositions[j] + vJ * t;
+
+    // Equal masses, perfectly elastic: the normal parts are exchanged, the
+    // tangential parts kept.
+    const Vector3 n = Unit(pJ - pI);
+    const Vector3 vIn = n * Dot(n, vI);
+    const Vector3 vIt = vI - vIn;
+    const Vector3 nOpposite = Unit(pI - pJ);
+    const Vector3 vJn = nOpposite * Dot(nOpposite, vJ);
+    const Vector3 vJt = vJ - vJn;
+    const Vector3 uI = ((vIn + vJn) - (vIn - vJn)) * 0.5;
+    const Vector3 uJ = ((vIn + vJn) - (vJn - vIn)) * 0.5;
+
+    moveBodiesTo(t);
+    scene.ballVelocities[i] = uI + vIt;
+    scene.ballVelocities[j] = uJ + vJt;
+
+    spawnExplosion(scene.ballPositions[i], 0);
+}

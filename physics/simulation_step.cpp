@@ -1,1 +1,341 @@
-// (being written)
+#include "physics/simulation_step.h"
+
+#include <cmath>
+
+#include "app/mouse_actions.h"
+#include "app/scene_layout.h"
+#include "app/scene_state.h"
+#include "physics/ball_collision_search.h"
+#include "physics/collision_response.h"
+#include "physics/contact.h"
+#include "physics/intersections.h"
+#include "platform/clock.h"
+#include "platform/sound.h"
+#include "render/shot_pool.h"
+
+StepHooks stepHooks;
+
+namespace {
+
+constexpr double kTolerance = 1e-8;
+constexpr int kMaxRate = 40;
+// The last part of the pacing wait is polled rather than slept, so that an
+// oversleeping timer cannot delay the step past its first due reading.
+constexpr int kPollMilliseconds = 2;
+
+// The room's two fixed spheres (domes).
+const Vector3 kSphereACentre(-200.0, -300.0, 170.0);
+constexpr int kSphereARadius = 100;
+const Vector3 kSphereBCentre(0.0, -300.0, -170.0);
+constexpr int kSphereBRadius = 80;
+
+// Zero-time guard. A contact that spends no time (at most the loop's own
+// tolerance) can recur for ever without the step getting anywhere: a ball
+// whose centre sits on a collision cylinder and moves along it is reflected
+// into the same velocity at time 0 again and again. Each body may take this
+// many such contacts in one step; after that its contacts at no progress
+// are let pass for the rest of the step, while its later contacts and every
+// other body are handled as usual. Normal motion never comes near the
+// budget, so it runs exactly as without the guard.
+constexpr int kZeroTimeBudget = 16;
+constexpr int kBodyCount = kMaxBalls + kShotCount;
+
+int zeroTimeContacts[kBodyCount];
+StepStats stats;
+
+// Ball k is body k, shot slot s is body -1 - s.
+int bodySlot(int body) { return body >= 0 ? body : kMaxBalls + (-1 - body); }
+
+bool noProgress(double time) { return time <= kTolerance; }
+
+// False once the body has spent its budget and the contact would take no time.
+bool guardAllows(int body, double time) {
+    if (!noProgress(time) || zeroTimeContacts[bodySlot(body)] < kZeroTimeBudget) return true;
+    ++stats.ignoredContacts;
+    return false;
+}
+
+// Pacing rate for `steps` steps in `elapsed` milliseconds; above kMaxRate
+// means wait longer. No elapsed time at all counts as too fast.
+int paceRate(int steps, int elapsed) {
+    if (elapsed == 0) return kMaxRate + 1;
+    return static_cast<int>(2.0 * steps * 1000.0 / elapsed);
+}
+
+// Smallest elapsed time whose rate is at most kMaxRate.
+int paceThreshold(int steps) { return static_cast<int>(std::floor(2000.0 * steps / (kMaxRate + 1))) + 1; }
+
+// One hit of a ray test: distance s along the unit direction d of a body that
+// moves L in `remaining`.
+struct Candidate {
+    double s;
+    Vector3 normal;
+    double time;   // when the body reaches the contact
+    double along;  // d . n
+};
+
+Candidate makeCandidate(double s, const Vector3& normal, const Vector3& d, double L) {
+    Candidate c;
+    c.s = s;
+    c.normal = normal;
+    c.time = s * remaining / L;
+    c.along = Dot(d, normal);
+    return c;
+}
+
+// Equal times are accepted, so the candidate tested last wins a tie.
+bool withinStep(const Candidate& c, const Contact& contact) {
+    return c.time <= contact.time && c.time <= remaining + kTolerance;
+}
+
+// Ahead of the body and approached against (or along) the surface.
+bool acceptStrict(const Candidate& c, const Contact& contact, int body) {
+    return withinStep(c, contact) && c.s > kTolerance && c.along <= kTolerance && guardAllows(body, c.time);
+}
+
+// Also takes a body resting on the surface, as long as it moves into it.
+bool acceptRelaxed(const Candidate& c, const Contact& contact, int body) {
+    return withinStep(c, contact) && (c.s > kTolerance || c.along <= kTolerance) && guardAllows(body, c.time);
+}
+
+void take(Contact& contact, const Candidate& c, int body, const Vector3& point, int hitBall, bool tipHit) {
+    contact.time = c.time;
+    contact.body = body;
+    contact.normal = c.normal;
+    contact.point = point;
+    contact.hitBall = hitBall;
+    contact.tipHit = tipHit;
+}
+
+// Moves the shot over all the time left and offers its hits as candidates.
+void testShot(int slot, Contact& contact) {
+    Shot& shot = scene.shots[slot];
+    shot.previousPosition = shot.position;
+    shot.position = shot.previousPosition + shot.velocity * remaining;
+    const Vector3 d = Unit(shot.velocity);
+    const double L = shot.previousPosition.Distance(shot.position);
+    const Vector3& start = shot.previousPosition;
+    const int body = -1 - slot;
+
+    double s = 0.0;
+    Vector3 n;
+    Vector3 hit;
+    for (int j = 0; j < kMaxBalls; ++j) {
+        if (scene.ballAlive[j] == 0) continue;
+        if (IntersectSphere(scene.ballPreviousPositions[j], static_cast<float>(scene.ballRadius + 1), start, d, s, n,
+                            hit) != 0) {
+            const Candidate c = makeCandidate(s, n, d, L);
+            if (acceptStrict(c, contact, body)) take(contact, c, body, hit, j, false);
+        }
+    }
+    if (IntersectSphere(kSphereACentre, static_cast<float>(kSphereARadius + 1), start, d, s, n, hit) != 0) {
+        const Candidate c = makeCandidate(s, n, d, L);
+        if (acceptStrict(c, contact, body)) take(contact, c, body, hit, -1, false);
+    }
+    if (IntersectSphere(kSphereBCentre, static_cast<float>(kSphereBRadius + 1), start, d, s, n, hit) != 0) {
+        const Candidate c = makeCandidate(s, n, d, L);
+        if (acceptStrict(c, contact, body)) take(contact, c, body, hit, -1, false);
+    }
+    for (const Plane& plane : scene.wallPlanes) {
+        if (IntersectPlane(plane, start, d, s, n) != 0) {
+            const Candidate c = makeCandidate(s, n, d, L);
+            if (acceptStrict(c, contact, body)) take(contact, c, body, start + d * s, -1, false);
+        }
+    }
+    for (const Cylinder& cylinder : scene.obstacleCylinders) {
+        if (IntersectCylinder(cylinder, start, d, s, n, hit) != 0) {
+            const Candidate c = makeCandidate(s, n, d, L);
+            if (acceptStrict(c, contact, body)) take(contact, c, body, hit, -1, false);
+        }
+    }
+    for (const Cone& cone : scene.obstacleCones) {
+        if (IntersectCone(cone, start, d, s, n, hit) != 0) {
+            const Candidate c = makeCandidate(s, n, d, L);
+            if (acceptStrict(c, contact, body)) take(contact, c, body, hit, -1, false);
+        }
+    }
+}
+
+// Moves ball k over all the time left and offers its hits as candidates. The
+// obstacles are grown by the radius, so the centre is what is tested.
+void testBall(int k, Contact& contact) {
+    scene.ballPreviousPositions[k] = scene.ballPositions[k];
+    scene.ballPositions[k] = scene.ballPreviousPositions[k] + scene.ballVelocities[k] * remaining;
+    const Vector3 d = Unit(scene.ballVelocities[k]);
+    const double L = scene.ballPreviousPositions[k].Distance(scene.ballPositions[k]);
+    const Vector3& start = scene.ballPreviousPositions[k];
+    const int r = scene.ballRadius;
+    // The flash sits just in front of the obstacle's surface.
+    const double flashInset = r - 1;
+
+    double s = 0.0;
+    Vector3 n;
+    Vector3 hit;
+    if (IntersectSphere(kSphereACentre, static_cast<float>(r + kSphereARadius), start, d, s, n, hit) != 0) {
+        const Candidate c = makeCandidate(s, n, d, L);
+        if (acceptStrict(c, contact, k)) take(contact, c, k, hit - n * flashInset, -1, false);
+    }
+    if (IntersectSphere(kSphereBCentre, static_cast<float>(r + kSphereBRadius), start, d, s, n, hit) != 0) {
+        const Candidate c = makeCandidate(s, n, d, L);
+        if (acceptStrict(c, contact, k)) take(contact, c, k, hit - n * flashInset, -1, false);
+    }
+    for (const Plane& plane : scene.collisionPlanes) {
+        if (IntersectPlane(plane, start, d, s, n) != 0) {
+            const Candidate c = makeCandidate(s, n, d, L);
+            if (acceptRelaxed(c, contact, k)) take(contact, c, k, start + d * s - n * flashInset, -1, false);
+        }
+    }
+    for (const Cylinder& cylinder : scene.collisionCylinders) {
+        if (IntersectCylinder(cylinder, start, d, s, n, hit) != 0) {
+            const Candidate c = makeCandidate(s, n, d, L);
+            if (acceptRelaxed(c, contact, k)) take(contact, c, k, hit - n * flashInset, -1, false);
+        }
+    }
+    const double tipZone = 4 * r;
+    for (const Cone& cone : scene.collisionCones) {
+        if (IntersectCone(cone, start, d, s, n, hit) != 0) {
+            const Candidate c = makeCandidate(s, n, d, L);
+            if (acceptStrict(c, contact, k)) {
+                // Close to the tip the ball is destroyed and the flare marks its centre.
+                const bool tip = cone.apex.Distance(hit) <= tipZone;
+                take(contact, c, k, tip ? hit : hit - n * flashInset, -1, tip);
+            }
+        }
+    }
+}
+
+// Whether the step should answer the pair the search reported. The search
+// reports time 0 for a pair already overlapping at the start of the sub-step
+// whatever its direction (a ball launched inside another). Answering such a
+// pair while it is separating would turn the two back towards each other and
+// the next sub-step would report it at time 0 again, without end; so it is
+// let go and drifts apart. A pair that is closing in is answered, which
+// sends it apart. A pair that is not yet touching at time 0 can only be
+// reported there while closing in, so ordinary contacts are unaffected.
+bool answerPair(int i, int j, double time) {
+    if (time == 0.0) {
+        const Vector3 apart = scene.ballPreviousPositions[j] - scene.ballPreviousPositions[i];
+        const Vector3 relative = scene.ballVelocities[j] - scene.ballVelocities[i];
+        if (Dot(apart, relative) >= 0.0) return false;
+    }
+    return guardAllows(i, time) && guardAllows(j, time);
+}
+
+void moveCameraAndFire() {
+    if (scene.upKeyDown != 0) scene.cameraPosition += scene.viewDirection * 2.0;
+    if (scene.downKeyDown != 0) scene.cameraPosition -= scene.viewDirection * 2.0;
+    if (scene.leftKeyDown != 0) {
+        scene.cameraPosition = scene.turnLeftMatrix * scene.cameraPosition;
+        scene.viewDirection = scene.turnLeftMatrix * scene.viewDirection;
+        scene.cameraYaw -= 2.0;
+    }
+    if (scene.rightKeyDown != 0) {
+        scene.cameraPosition = scene.turnRightMatrix * scene.cameraPosition;
+        scene.viewDirection = scene.turnRightMatrix * scene.viewDirection;
+        scene.cameraYaw += 2.0;
+    }
+    if (scene.leftButtonDown != 0) {
+        if (scene.launchMode != 0) {
+            launchBall(scene.mouseX, scene.mouseY);
+        } else {
+            // The cue sounds on every such step, whether or not a shot left.
+            fireShot(scene.mouseX, scene.mouseY);
+            if (scene.soundOn != 0) playCue("Laser.wav");
+        }
+    }
+}
+
+// Once per step, before any movement.
+void applyGravity() {
+    const Vector3 pull = scene.gravity * scene.activeTimeStep;
+    for (int k = 0; k < kMaxBalls; ++k) {
+        if (scene.ballAlive[k] != 0) scene.ballVelocities[k] += pull;
+    }
+    for (Shot& shot : scene.shots) {
+        if (shot.life != 0) shot.velocity += pull;
+    }
+}
+
+// Handles the contacts of the step in time order until its time is spent.
+void runSubSteps() {
+    for (int& count : zeroTimeContacts) count = 0;
+    while (remaining > kTolerance) {
+        ++stats.subSteps;
+        Contact contact;
+        contact.time = kNoContact;
+
+        for (int slot = 0; slot < kShotCount; ++slot) {
+            if (scene.shots[slot].life != 0) testShot(slot, contact);
+        }
+        for (int k = 0; k < kMaxBalls; ++k) {
+            if (scene.ballAlive[k] != 0) testBall(k, contact);
+        }
+
+        double pairTime = 0.0;
+        int i = 0;
+        int j = 0;
+        const bool pairFound = findBallCollision(remaining, pairTime, i, j) && answerPair(i, j, pairTime);
+
+        // A ball pair goes first only when strictly earlier than every other contact.
+        if (pairFound && (contact.time == kNoContact || contact.time > pairTime)) {
+            respondToBallPair(i, j, pairTime);
+            if (noProgress(pairTime)) {
+                ++zeroTimeContacts[i];
+                ++zeroTimeContacts[j];
+            }
+        } else if (contact.time == kNoContact) {
+            // Nothing collides in the rest of the step: every body keeps its full move.
+            remaining = 0.0;
+        } else {
+            respondToContact(contact);
+            if (noProgress(contact.time)) ++zeroTimeContacts[bodySlot(contact.body)];
+        }
+    }
+}
+
+}  // namespace
+
+void paceStep() {
+    scene.stepsSincePace += 1;
+    const int steps = scene.stepsSincePace;
+    const int threshold = paceThreshold(steps);
+    int rate = 100;
+    int now = 0;
+    while (rate > kMaxRate) {
+        now = elapsedMilliseconds();
+        const int elapsed = now - scene.lastPaceTime;
+        rate = paceRate(steps, elapsed);
+        if (rate > kMaxRate && elapsed >= 0) {
+            const int sleepFor = threshold - elapsed - kPollMilliseconds;
+            if (sleepFor > 0) sleepMilliseconds(sleepFor);
+        }
+    }
+    scene.lastPaceTime = now;
+    scene.stepsSincePace = 0;
+}
+
+void runStepBody() {
+    stats = StepStats();
+    if (scene.resetRequested != 0) resetScene();
+    if (scene.autoFire != 0) autoFireShot();
+
+    if (scene.followBall != 0 || scene.followedShot != -1) {
+        if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(0);
+    } else {
+        moveCameraAndFire();
+        if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(1);
+    }
+
+    remaining = scene.activeTimeStep;
+    applyGravity();
+    runSubSteps();
+
+    if (stepHooks.postRedisplay != nullptr) stepHooks.postRedisplay();
+}
+
+StepStats lastStepStats() { return stats; }
+
+void simulationStep() {
+    paceStep();
+    runStepBody();
+}

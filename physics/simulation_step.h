@@ -17,3 +17,11 @@ void paceStep();
 // Everything of a step after the pacing: requests, camera and firing,
 // gravity, the sub-step loop and the redisplay request.
 void runStepBody();
+
+// What the last step did, for the soak runs and tests: sub-steps run, and
+// contacts at no progress that the zero-time guard let pass.
+struct StepStats {
+    int subSteps = 0;
+    int ignoredContacts = 0;
+};
+StepStats lastStepStats();

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <vector>
+
+#include "app/scene_state.h"
+#include "physics/simulation_step.h"
+#include "platform/clock.h"
+#include "tests/support/fakes.h"
+
+namespace {
+
+// A clock that moves on by one millisecond at every reading, as a busy poll
+// would see it, and a sleep that may oversleep; both keep a record.
+struct ClockLog {
+    std::vector<int> readings;
+    std::vector<int> sleeps;
+    int oversleep = 0;
+};
+ClockLog& clockLog() {
+    static ClockLog log;
+    return log;
+}
+int tickingClock() {
+    const int now = fakes::clockNow()++;
+    clockLog().readings.push_back(now);
+    return now;
+}
+int stillClock() {
+    clockLog().readings.push_back(fakes::clockNow());
+    return fakes::clockNow();
+}
+void loggedSleep(int milliseconds) {
+    clockLog().sleeps.push_back(milliseconds);
+    fakes::clockNow() += milliseconds + clockLog().oversleep;
+}
+
+int redisplays = 0;
+void countRedisplay() { ++redisplays; }
+
+class PacingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetSceneState();
+        fakes::install(0);
+        clockLog() = ClockLog();
+        setClockSource(tickingClock);
+        setSleepFunction(loggedSleep);
+    }
+    void TearDown() override {
+        stepHooks = StepHooks();
+        fakes::uninstall();
+    }
+};
+
+TEST_F(PacingTest, StepBeginsAtTheFirstReadingAtLeast49MsAfterThePrevious) {
+    scene.lastPaceTime = 1000;
+    fakes::clockNow() = 1000;
+
+    paceStep();
+
+    EXPECT_EQ(scene.lastPaceTime, 1049);
+    EXPECT_EQ(scene.stepsSincePace, 0);
+    // Every earlier reading was short of the mark.
+    for (size_t k = 0; k + 1 < clockLog().readings.size(); ++k) EXPECT_LT(clockLog().readings[k], 1049);
+}
+
+TEST_F(PacingTest, WaitIsSleptNotPolled) {
+    scene.lastPaceTime = 1000;
+    fakes::clockNow() = 1003;
+
+    paceStep();
+
+    EXPECT_EQ(scene.lastPaceTime, 1049);
+    int slept = 0;
+    for (int ms : clockLog().sleeps) slept += ms;
+    EXPECT_GE(slept, 40);
+    EXPECT_LE(clockLog().readings.size(), 5u);
+}
+
+TEST_F(PacingTest, OversleepingTimerStillMeetsTheMark) {
+    clockLog().oversleep = 1;
+    scene.lastPaceTime = 500;
+    fakes::clockNow() = 500;
+
+    paceStep();
+
+    EXPECT_EQ(scene.lastPaceTime, 549);
+}
+
+TEST_F(PacingTest, LateOrOnTimeStepsBeginAtOnce) {
+    setClockSource(stillClock);
+    scene.lastPaceTime = 1000;
+    fakes::clockNow() = 1049;
+    paceStep();
+    EXPECT_EQ(scene.lastPaceTime, 1049);
+
+    fakes::clockNow() = 1500;
+    paceStep();
+    EXPECT_EQ(scene.lastPaceTime, 1500);
+    EXPECT_TRUE(clockLog().sleeps.empty());
+    EXPECT_EQ(clockLog().readings.size(), 2u);
+}
+
+TEST_F(PacingTest, NoTimePassedAtAllKeepsWaiting) {
+    scene.lastPaceTime = 2000;
+    fakes::clockNow() = 2000;
+    paceStep();
+    EXPECT_EQ(scene.lastPaceTime, 2049);
+}
+
+TEST_F(PacingTest, At48MsTheStepStillWaits) {
+    scene.lastPaceTime = 1000;
+    fakes::clockNow() = 1048;
+    paceStep();
+    EXPECT_EQ(scene.lastPaceTime, 1049);
+    ASSERT_FALSE(clockLog().readings.empty());
+    EXPECT_EQ(clockLog().readings.front(), 1048);
+}
+
+TEST_F(PacingTest, SimulationStepPacesThenRunsTheStep) {
+    stepHooks.postRedisplay = countRedisplay;
+    redisplays = 0;
+    scene.lastPaceTime = 100;
+    fakes::clockNow() = 120;
+    simulationStep();
+    EXPECT_EQ(scene.lastPaceTime, 149);
+    EXPECT_EQ(redisplays, 1);
+    simulationStep();
+    EXPECT_EQ(scene.lastPaceTime, 198);
+    EXPECT_EQ(redisplays, 2);
+}
+
+TEST(PacingRealClock, WaitsAtLeast49MsWithoutSpinning) {
+    resetSceneState();
+    fakes::uninstall();
+    const int start = elapsedMilliseconds();
+    scene.lastPaceTime = start;
+    const std::clock_t cpuStart = std::clock();
+
+    paceStep();
+    const int first = scene.lastPaceTime;
+    paceStep();
+    const int second = scene.lastPaceTime;
+
+    const double cpuMs = 1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    EXPECT_GE(first - start, 49);
+    EXPECT_GE(second - first, 49);
+    // Two waits of about 49 ms, of which only the last moments are polled.
+    EXPECT_LT(cpuMs, 30.0);
+}
+
+}  // namespace

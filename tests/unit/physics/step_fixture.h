@@ -1,0 +1,84 @@
+#pragma once
+
+// Shared set-up of the step and response tests: a fresh scene with the room
+// built for radius 20, fake clock and cue recorder, and recorders for the
+// step's toolkit hooks.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "app/scene_layout.h"
+#include "app/scene_state.h"
+#include "physics/collision_response.h"
+#include "physics/simulation_step.h"
+#include "tests/support/fakes.h"
+
+namespace stepfix {
+
+inline std::vector<int>& clipPlaneCalls() {
+    static std::vector<int> calls;
+    return calls;
+}
+inline int& redisplayCount() {
+    static int count = 0;
+    return count;
+}
+inline void recordClipPlane(int enabled) { clipPlaneCalls().push_back(enabled); }
+inline void recordRedisplay() { ++redisplayCount(); }
+
+class StepTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetSceneState();
+        buildSceneGeometry();
+        fakes::install(10000);
+        clipPlaneCalls().clear();
+        redisplayCount() = 0;
+        stepHooks.setClipPlane0 = recordClipPlane;
+        stepHooks.postRedisplay = recordRedisplay;
+        remaining = 0.0;
+    }
+    void TearDown() override {
+        stepHooks = StepHooks();
+        fakes::uninstall();
+    }
+
+    static void putBall(int k, const Vector3& position, const Vector3& velocity) {
+        scene.ballAlive[k] = 1;
+        scene.ballPositions[k] = position;
+        scene.ballPreviousPositions[k] = position;
+        scene.ballVelocities[k] = velocity;
+    }
+
+    static void putShot(int slot, const Vector3& position, const Vector3& velocity, int life = 6) {
+        Shot& shot = scene.shots[slot];
+        shot.life = life;
+        shot.position = position;
+        shot.previousPosition = position;
+        shot.velocity = velocity;
+    }
+
+    static int liveShots() {
+        int count = 0;
+        for (const Shot& shot : scene.shots) count += shot.life != 0 ? 1 : 0;
+        return count;
+    }
+};
+
+inline void expectVectorEq(const Vector3& actual, const Vector3& expected) {
+    EXPECT_EQ(actual.x, expected.x);
+    EXPECT_EQ(actual.y, expected.y);
+    EXPECT_EQ(actual.z, expected.z);
+}
+
+inline void expectVectorNear(const Vector3& actual, const Vector3& expected, double tolerance) {
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+    EXPECT_NEAR(actual.z, expected.z, tolerance);
+}
+
+inline bool finite(const Vector3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+}  // namespace stepfix
