@@ -407,4 +407,46 @@ TEST_F(SimulationStepTest, ContactRecurringAtTimeZeroEndsAndOtherBodiesStillColl
     EXPECT_EQ(lastStepStats().ignoredContacts, 0);
 }
 
+// Balls outside the box their centres are kept in. A plane ahead counts
+// whichever side it is met from: a ball from outside bounces off the back of
+// a wall and, sitting on it and now moving into it, at once bounces again,
+// so it comes in. One that moves away from the room never meets a plane.
+
+TEST_F(SimulationStepTest, BallThrownFromTheStartingCameraComesIntoTheRoom) {
+    scene.timeStep = scene.activeTimeStep = 0.8;
+    scene.launchMode = 1;
+    scene.leftButtonDown = 1;
+    runStepBody();
+    ASSERT_EQ(scene.ballAlive[0], 1);
+    scene.leftButtonDown = 0;
+
+    bool crossed = false;
+    for (int step = 0; step < 90; ++step) {
+        const double before = scene.ballPositions[0].z;
+        runStepBody();
+        if (before > 300.0 && scene.ballPositions[0].z < 300.0) {
+            crossed = true;
+            EXPECT_EQ(lastStepStats().subSteps, 3);  // the two bounces on the wall
+        }
+    }
+    EXPECT_TRUE(crossed);
+    EXPECT_LT(scene.ballPositions[0].z, 300.0);
+    EXPECT_NEAR(scene.ballVelocities[0].z, -12.0, 1e-12);
+}
+
+TEST_F(SimulationStepTest, BallThrownOutwardsFromWithinTheWallMarginLeavesTheRoom) {
+    // Between the drawn wall (320) and the plane the centres bounce off
+    // (300), looking out: the only way a ball gets out of the room.
+    scene.cameraPosition = Vector3(0, 100, 310);
+    scene.viewDirection = Vector3(0, 0, 10);
+    scene.launchMode = 1;
+    scene.leftButtonDown = 1;
+    runStepBody();
+    scene.leftButtonDown = 0;
+    for (int step = 0; step < 20; ++step) runStepBody();
+
+    EXPECT_EQ(scene.ballVelocities[0].z, 12.0);
+    EXPECT_GT(scene.ballPositions[0].z, 320.0);
+}
+
 }  // namespace
