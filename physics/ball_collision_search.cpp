@@ -14,7 +14,8 @@ constexpr double kNoTime = 10000.0;
 // Accumulating 150 steps of span / 150 gives 150 or 151 samples; anything
 // else (sub-normal spans) is left to the plain search.
 constexpr int kMaxSamples = 152;
-// Beyond this size the error bounds below are not worth arguing about.
+// Coordinates, speeds or spans beyond this go to the plain search, so that
+// no square below can overflow.
 constexpr double kLargestScale = 1e60;
 // Safety band, relative to the scene's size, that covers the rounding of the
 // sampled positions and distances many times over.
@@ -221,6 +222,11 @@ bool findBallCollisionSampled(double span, double& time, int& i, int& j) {
     return true;
 }
 
+// The plain search's answers with far less work: swept boxes rule out most
+// pairs, the closed-form moment at which a pair comes within reach says which
+// samples to test, and those are tested with the plain search's own
+// arithmetic. Only a pair with an overlapping sample needs the line test,
+// which decides, as in the plain search, whether it counts at all.
 bool findBallCollision(double span, double& time, int& i, int& j) {
     const double twoR = 2.0 * scene.ballRadius;
     // No distance, zero included, is below a bound that is not positive.
@@ -255,7 +261,9 @@ bool findBallCollision(double span, double& time, int& i, int& j) {
 
     const double reachTime = samples[count];
     const double scale = largestPosition + largestVelocity * reachTime + twoR;
-    if (!(scale < kLargestScale) || !(largestVelocity < kLargestScale)) return findBallCollisionSampled(span, time, i, j);
+    if (!(scale < kLargestScale) || !(largestVelocity < kLargestScale)) {
+        return findBallCollisionSampled(span, time, i, j);
+    }
     const double band = scale * kBandPerScale;
 
     // Boxes swept by each ball up to the last sample, grown so that balls
