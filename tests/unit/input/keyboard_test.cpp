@@ -52,7 +52,9 @@ TEST_F(KeyboardTest, F2FromTheCapStopsJustAboveZeroThenAtZero) {
         press(kKeyF2);
         EXPECT_EQ(scene.timeStep, expected) << i;
         EXPECT_EQ(scene.activeTimeStep, expected) << i;
-        if (i == 0) EXPECT_NEAR(scene.timeStep, 0.700000011920929, 1e-15);
+        if (i == 0) {
+            EXPECT_NEAR(scene.timeStep, 0.700000011920929, 1e-15);
+        }
     }
     EXPECT_GT(scene.timeStep, 0.0);
     EXPECT_NEAR(scene.timeStep, 0.000000011920929, 1e-15);
