@@ -5,23 +5,20 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/scene_layout.h"
+#include "app/headless_scene.h"
 #include "app/scene_state.h"
 #include "geometry/scalar_helpers.h"
 #include "physics/ball_collision_search.h"
-#include "platform/random_source.h"
 
 namespace {
 
 using Search = bool (*)(double, double&, int&, int&);
 
 void setUpRoom(bool crowded) {
-    resetSceneState();
-    scene.ballCount = kMaxBalls;
-    scene.ballRadius = 20;
-    buildSceneGeometry();
-    seedRandom(45);
-    placeBalls();
+    HeadlessSettings settings;
+    settings.ballCount = kMaxBalls;
+    settings.seed = 45;
+    startHeadlessScene(settings);
     for (int k = 0; k < kMaxBalls; ++k) {
         scene.ballPreviousPositions[k] = scene.ballPositions[k];
         scene.ballVelocities[k] = Vector3(RandomNumber(0) * 3.0, RandomNumber(0) * 3.0, RandomNumber(0) * 3.0);

@@ -5,11 +5,10 @@
 
 #include <vector>
 
-#include "app/scene_layout.h"
+#include "app/headless_scene.h"
 #include "app/scene_state.h"
-#include "physics/intersections.h"
-#include "platform/random_source.h"
 #include "geometry/scalar_helpers.h"
+#include "physics/intersections.h"
 
 namespace {
 
@@ -20,9 +19,9 @@ struct Probe {
 
 const std::vector<Probe>& probes() {
     static const std::vector<Probe> all = [] {
-        resetSceneState();
-        buildSceneGeometry();
-        seedRandom(2024);
+        HeadlessSettings settings;
+        settings.seed = 2024;
+        startHeadlessScene(settings);
         std::vector<Probe> made;
         for (int n = 0; n < 1024; ++n) {
             const Vector3 origin(RandomNumber(0) * 300.0, RandomNumber(0) * 300.0, RandomNumber(0) * 300.0);

@@ -8,17 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/scene_layout.h"
+#include "app/headless_scene.h"
 #include "app/scene_state.h"
 #include "physics/simulation_step.h"
-#include "platform/clock.h"
-#include "platform/random_source.h"
-#include "render/explosion_pool.h"
 
 namespace {
-
-int clockNow = 0;
-int readClock() { return clockNow; }
 
 constexpr double kRoomHalfSize = 320.0;
 
@@ -54,16 +48,13 @@ int main(int argc, char** argv) {
     const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : 1u;
     const int radius = argc > 3 ? static_cast<int>(std::strtol(argv[3], nullptr, 10)) : 20;
 
-    setClockSource(readClock);
-    resetSceneState();
-    scene.ballCount = kMaxBalls;
-    scene.ballRadius = radius < 5 ? 5 : (radius > 20 ? 20 : radius);
-    buildSceneGeometry();
-    seedRandom(seed);
-    placeBalls();
-    scene.autoFire = 1;
-    scene.timeStep = 0.8;
-    scene.activeTimeStep = 0.8;
+    HeadlessSettings settings;
+    settings.ballCount = kMaxBalls;
+    settings.ballRadius = radius;
+    settings.seed = seed;
+    settings.timeStep = 0.8;
+    settings.autoFire = 1;
+    startHeadlessScene(settings);
 
     int maxSubSteps = 0;
     long maxSubStepsAt = -1;
@@ -78,19 +69,14 @@ int main(int argc, char** argv) {
     bool inside[kMaxBalls] = {};
     long resets = 0;
     for (long step = 0; step < steps; ++step) {
-        clockNow += 50;
         // Balls die at the cone tips; refill the room as the reset key would.
-        bool anyAlive = false;
-        for (int k = 0; k < kMaxBalls; ++k) anyAlive = anyAlive || scene.ballAlive[k] != 0;
-        if (!anyAlive) {
+        if (liveBallCount() == 0) {
             scene.resetRequested = 1;
             ++resets;
             for (bool& e : escaped) e = false;
             for (bool& e : inside) e = false;
         }
-        runStepBody();
-        // The frame drawing fades the flashes; without it the pool would stay full.
-        for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e);
+        runHeadlessStep();
 
         const StepStats stepStats = lastStepStats();
         const int subSteps = stepStats.subSteps;

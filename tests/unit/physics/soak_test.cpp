@@ -6,12 +6,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/scene_layout.h"
+#include "app/headless_scene.h"
 #include "app/scene_state.h"
 #include "physics/simulation_step.h"
-#include "platform/random_source.h"
-#include "render/explosion_pool.h"
-#include "tests/support/fakes.h"
 
 namespace {
 
@@ -46,10 +43,8 @@ bool anyOverlap() {
 SoakResult soak(int steps, unsigned seed, void (*beforeStep)(int step) = nullptr) {
     SoakResult result;
     for (int step = 0; step < steps; ++step) {
-        fakes::clockNow() += 50;
         if (beforeStep != nullptr) beforeStep(step);
-        runStepBody();
-        for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e);
+        runHeadlessStep();
 
         const StepStats stats = lastStepStats();
         ++result.steps;
@@ -76,24 +71,23 @@ SoakResult soak(int steps, unsigned seed, void (*beforeStep)(int step) = nullptr
     return result;
 }
 
+// The room at the highest speed, laid out as the program lays it out.
 class SoakTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        resetSceneState();
-        fakes::install(0);
-        scene.ballCount = kMaxBalls;
-        scene.ballRadius = 20;
-        buildSceneGeometry();
-        scene.autoFire = 1;
-        scene.timeStep = 0.8;
-        scene.activeTimeStep = 0.8;
+    static void start(int balls, unsigned seed, int autoFire) {
+        HeadlessSettings settings;
+        settings.ballCount = balls;
+        settings.ballRadius = 20;
+        settings.seed = seed;
+        settings.timeStep = 0.8;
+        settings.autoFire = autoFire;
+        startHeadlessScene(settings);
     }
-    void TearDown() override { fakes::uninstall(); }
+    void TearDown() override { stopHeadlessScene(); }
 };
 
 TEST_F(SoakTest, FullRoomUnderAutomaticFireStaysFiniteAndInside) {
-    seedRandom(20240607);
-    placeBalls();
+    start(kMaxBalls, 20240607, 1);
 
     const SoakResult result = soak(3000, 20240607);
 
@@ -120,11 +114,9 @@ void throwIntoBalls(int step) {
 }
 
 TEST_F(SoakTest, BallsThrownInsideTheRoomNeverHangAStep) {
-    seedRandom(7);
-    scene.ballCount = 30;
-    placeBalls();
+    // No automatic fire: it would hold the throws back, they share the rate limit.
+    start(30, 7, 0);
     scene.launchMode = 1;
-    scene.autoFire = 0;  // it would hold the throws back: they share the rate limit
 
     const SoakResult result = soak(1500, 7, throwIntoBalls);
 

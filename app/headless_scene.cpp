@@ -1,0 +1,87 @@
+#include "app/headless_scene.h"
+
+#include <string>
+
+#include "app/command_line.h"
+#include "app/scene_layout.h"
+#include "app/scene_state.h"
+#include "physics/simulation_step.h"
+#include "platform/clock.h"
+#include "platform/random_source.h"
+#include "render/explosion_pool.h"
+#include "render/view_state.h"
+
+namespace {
+
+int clockNow = 0;
+
+int readHeadlessClock() { return clockNow; }
+
+void advanceHeadlessClock(int milliseconds) {
+    if (milliseconds > 0) clockNow += milliseconds;
+}
+
+// The options go through the command-line reader, so they are clamped
+// exactly as the program clamps them.
+void applyOptions(const HeadlessSettings& settings) {
+    std::string count = std::to_string(settings.ballCount);
+    std::string radius = std::to_string(settings.ballRadius);
+    char program[] = "vennaloft";
+    char countOption[] = "-nr";
+    char radiusOption[] = "-radius";
+    char* argv[] = {program, countOption, &count[0], radiusOption, &radius[0], nullptr};
+    readOptions(5, argv);
+}
+
+}  // namespace
+
+void startHeadlessScene(const HeadlessSettings& settings) {
+    clockNow = 0;
+    setClockSource(readHeadlessClock);
+    setSleepFunction(advanceHeadlessClock);
+
+    resetSceneState();
+    applyOptions(settings);
+    buildSceneGeometry();
+    seedRandom(settings.seed);
+    placeBalls();
+    drawBallColors();
+    clearEffects();
+
+    scene.timeStep = settings.timeStep;
+    scene.activeTimeStep = settings.timeStep;
+    scene.autoFire = settings.autoFire;
+}
+
+void stopHeadlessScene() {
+    setClockSource(nullptr);
+    setSleepFunction(nullptr);
+}
+
+void runHeadlessStep(int milliseconds) {
+    advanceHeadlessClock(milliseconds);
+    runStepBody();
+    // What the frame advances besides drawing.
+    advanceCamera();
+    for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e);
+}
+
+void runHeadlessSteps(long count, int milliseconds) {
+    for (long n = 0; n < count; ++n) runHeadlessStep(milliseconds);
+}
+
+int headlessClock() { return clockNow; }
+
+void setHeadlessClock(int milliseconds) { clockNow = milliseconds; }
+
+int liveBallCount() {
+    int count = 0;
+    for (int k = 0; k < kMaxBalls; ++k) count += scene.ballAlive[k] != 0 ? 1 : 0;
+    return count;
+}
+
+int liveShotCount() {
+    int count = 0;
+    for (const Shot& shot : scene.shots) count += shot.life != 0 ? 1 : 0;
+    return count;
+}

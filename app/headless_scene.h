@@ -1,0 +1,40 @@
+#pragma once
+
+// The whole scene without a window, for the soak runs, the soak tests and
+// the benchmarks: laid out as start-up lays it out, and stepped as the idle
+// callback and the frame step it, on a clock that only moves when a step
+// moves it.
+
+// What the command line and the keys would set.
+struct HeadlessSettings {
+    int ballCount = 5;      // clamped to 1..45 as "-nr" is
+    int ballRadius = 20;    // clamped to 5..20 as "-radius" is
+    unsigned int seed = 1;  // stands in for the start-up clock
+    double timeStep = 0.3;  // the speed keys' setting
+    int autoFire = 0;       // F5
+};
+
+// Paces the headless steps: what the sleeping wait would leave between two.
+constexpr int kHeadlessStepMilliseconds = 50;
+
+// Clears the scene state and runs start-up's layout steps in its order:
+// options, room and obstacles, seed, ball placement, colours, effects.
+// Installs the headless clock (starting at 0) and a sleep that advances it.
+void startHeadlessScene(const HeadlessSettings& settings);
+
+// Puts the real clock and sleep back.
+void stopHeadlessScene();
+
+// One step: the clock moves on by `milliseconds`, the step runs without its
+// pacing wait, then the frame's bookkeeping runs (flashes fade and free
+// their records, a finished shot follow ends). Nothing is drawn.
+void runHeadlessStep(int milliseconds = kHeadlessStepMilliseconds);
+void runHeadlessSteps(long count, int milliseconds = kHeadlessStepMilliseconds);
+
+// The headless clock, in elapsed milliseconds.
+int headlessClock();
+void setHeadlessClock(int milliseconds);
+
+// Live balls and busy shot records right now.
+int liveBallCount();
+int liveShotCount();
