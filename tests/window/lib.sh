@@ -1,0 +1,203 @@
+# Shared helpers for the window tests: a private Xvfb server, the program
+# started under it, the window found by title, screenshots and pixel
+# queries. Source it, then call vl_start_xvfb; cleanup runs on exit.
+
+VL_TITLE="Vennaloft by Orlaskin"
+VL_XVFB_PID=""
+VL_PROGRAM_PID=""
+VL_TMP="$(mktemp -d /tmp/vl_window.XXXXXX)"
+VL_PROGRAM_LOG="$VL_TMP/program.out"
+VL_PROGRAM_ERR="$VL_TMP/program.err"
+VL_FAILURES=0
+
+# The real ImageMagick; a stand-in may shadow it on the PATH.
+if [ -x /usr/bin/convert ]; then VL_CONVERT=/usr/bin/convert; else VL_CONVERT=convert; fi
+if [ -x /usr/bin/compare ]; then VL_COMPARE=/usr/bin/compare; else VL_COMPARE=compare; fi
+
+vl_cleanup() {
+    if [ -n "$VL_PROGRAM_PID" ] && kill -0 "$VL_PROGRAM_PID" 2>/dev/null; then
+        kill "$VL_PROGRAM_PID" 2>/dev/null
+        wait "$VL_PROGRAM_PID" 2>/dev/null
+    fi
+    if [ -n "$VL_XVFB_PID" ] && kill -0 "$VL_XVFB_PID" 2>/dev/null; then
+        kill "$VL_XVFB_PID" 2>/dev/null
+        wait "$VL_XVFB_PID" 2>/dev/null
+    fi
+    if [ -n "${VL_KEEP_SHOTS:-}" ]; then
+        echo "screenshots kept in $VL_TMP"
+    else
+        rm -rf "$VL_TMP"
+    fi
+}
+trap vl_cleanup EXIT
+
+vl_fail() {
+    echo "FAIL: $*"
+    VL_FAILURES=$((VL_FAILURES + 1))
+}
+
+vl_pass() {
+    echo "ok: $*"
+}
+
+# vl_show_program_output: both output files, for a failure report.
+vl_show_program_output() {
+    echo "--- program standard output"
+    cat "$VL_PROGRAM_LOG"
+    echo "--- program standard error"
+    cat "$VL_PROGRAM_ERR"
+}
+
+# Prints the closing tally and exits 0 only when nothing failed.
+vl_finish() {
+    local passed=$1
+    echo "$passed passed, $VL_FAILURES failed"
+    [ "$VL_FAILURES" -eq 0 ]
+    exit $?
+}
+
+# Starts Xvfb on the first free display from :90 to :140 and exports DISPLAY.
+vl_start_xvfb() {
+    local n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        # -noreset: the readiness probe below is the server's first client,
+        # and a reset after it leaves would refuse the program's connection.
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$VL_TMP/xvfb.log" 2>&1 &
+        VL_XVFB_PID=$!
+        local tries
+        for tries in $(seq 1 50); do
+            if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+                export DISPLAY=":$n"
+                return 0
+            fi
+            kill -0 "$VL_XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        # Lost a race for this display or the server died: try the next one.
+        kill "$VL_XVFB_PID" 2>/dev/null
+        wait "$VL_XVFB_PID" 2>/dev/null
+        VL_XVFB_PID=""
+    done
+    echo "could not start Xvfb" >&2
+    return 1
+}
+
+# vl_start_program PROGRAM DATA_DIR [ARGS...]: runs it from the data folder
+# with silent audio; standard output goes to $VL_PROGRAM_LOG, standard
+# error to $VL_PROGRAM_ERR.
+vl_start_program() {
+    local program=$1 data=$2
+    shift 2
+    (cd "$data" && SDL_AUDIODRIVER=dummy exec "$program" "$@") >"$VL_PROGRAM_LOG" 2>"$VL_PROGRAM_ERR" &
+    VL_PROGRAM_PID=$!
+}
+
+# True while the program runs. Unlike kill -0 it is false for a program
+# that has ended but not yet been reaped (as seen from a subshell).
+vl_program_running() {
+    [ -n "$VL_PROGRAM_PID" ] || return 1
+    local state
+    state=$(ps -o stat= -p "$VL_PROGRAM_PID" 2>/dev/null) || return 1
+    case "$state" in Z*) return 1 ;; esac
+    return 0
+}
+
+# Prints the id of the program's window, waiting up to TIMEOUT seconds.
+# Polls rather than using xdotool's --sync, which can wait forever.
+vl_wait_window() {
+    local timeout=${1:-30} i id
+    for i in $(seq 1 $((timeout * 5))); do
+        id=$(timeout 5 xdotool search --onlyvisible --name "^$VL_TITLE\$" 2>/dev/null | head -n 1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        vl_program_running || return 1
+        sleep 0.2
+    done
+    return 1
+}
+
+# Prints "WIDTHxHEIGHT+X+Y" of a window, from xwininfo.
+vl_window_geometry() {
+    # Without an id xwininfo would wait for a click.
+    [ -n "$1" ] || { echo none; return 1; }
+    timeout 10 xwininfo -id "$1" | awk '
+        /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF}
+        END {printf "%sx%s+%s+%s\n", w, h, x, y}'
+}
+
+vl_window_title() {
+    [ -n "$1" ] || return 1
+    timeout 10 xdotool getwindowname "$1"
+}
+
+# vl_screenshot WINDOW_ID FILE.png
+vl_screenshot() {
+    [ -n "$1" ] || return 1
+    timeout 30 import -window "$1" "png:$2" 2>/dev/null
+}
+
+# vl_pixel FILE X Y: prints "R G B" (0..255).
+vl_pixel() {
+    "$VL_CONVERT" "$1" -crop "1x1+$2+$3" -depth 8 -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]' info:
+}
+
+# vl_region_colours FILE WxH+X+Y: number of distinct colours in the region.
+vl_region_colours() {
+    "$VL_CONVERT" "$1" -crop "$2" +repage -format '%k' info:
+}
+
+# vl_region_mean FILE WxH+X+Y: mean brightness of the region, 0..255.
+vl_region_mean() {
+    "$VL_CONVERT" "$1" -crop "$2" +repage -colorspace gray -format '%[fx:int(255*mean+0.5)]' info:
+}
+
+# vl_region_fraction FILE WxH+X+Y FX: fraction (0..1) of the region's pixels
+# for which the ImageMagick expression FX is true, e.g. 'r+g+b>0.05'.
+vl_region_fraction() {
+    "$VL_CONVERT" "$1" -crop "$2" +repage -fx "($3)?1:0" -colorspace gray -format '%[fx:mean]' info:
+}
+
+# vl_wait_exit SECONDS: waits for the program to end and sets
+# VL_EXIT_STATUS to its exit status, or to "running" if it is still alive
+# after the time. Call it directly, not in $( ), so that wait sees the child.
+vl_wait_exit() {
+    local limit=$1 i
+    VL_EXIT_STATUS=running
+    for i in $(seq 1 $((limit * 10))); do
+        if ! kill -0 "$VL_PROGRAM_PID" 2>/dev/null; then
+            VL_EXIT_STATUS=0
+            wait "$VL_PROGRAM_PID" || VL_EXIT_STATUS=$?
+            VL_PROGRAM_PID=""
+            return 0
+        fi
+        sleep 0.1
+    done
+}
+
+# vl_send_key WINDOW_ID KEY: focuses the window and types the key through
+# XTEST, as a real keyboard would.
+vl_send_key() {
+    [ -n "$1" ] || return 1
+    timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || timeout 5 xdotool windowfocus "$1"
+    timeout 5 xdotool key "$2"
+}
+
+# vl_changed_fraction A.png B.png: fraction (0..1) of pixels that differ by
+# more than 15% between two screenshots of the same size.
+vl_changed_fraction() {
+    local count size
+    count=$("$VL_COMPARE" -metric AE -fuzz 15% "$1" "$2" null: 2>&1 >/dev/null | awk '{print $1}')
+    size=$("$VL_CONVERT" "$1" -format '%[fx:w*h]' info:)
+    awk -v c="$count" -v s="$size" 'BEGIN {printf "%.4f\n", c / s}'
+}
+
+# vl_click WINDOW_ID X Y BUTTON: moves the pointer to the window point and clicks.
+vl_click() {
+    [ -n "$1" ] || return 1
+    timeout 5 xdotool mousemove --window "$1" "$2" "$3"
+    timeout 5 xdotool click "$4"
+}
