@@ -1,0 +1,158 @@
+#!/usr/bin/env bash
+# CPU use of the running demo: starts a private Xvfb, runs the program from
+# its data folder with silent audio, and reads the processor time of the
+# program and of the X server from /proc over a measured stretch. Then it
+# counts the steps and frames the program actually runs, with breakpoints on
+# paceStep and drawFrame that gdb counts without stopping the program (the
+# count runs after the CPU stretch, so it costs the CPU figure nothing).
+#
+# Usage: scripts/measure_cpu.sh [--seconds N] [--autofire] [--no-count]
+#                               [--program PATH] [--data DIR] [--] [ARGS...]
+#   --seconds N   length of each stretch (default 10)
+#   --autofire    switch automatic fire on (F5) before measuring
+#   --no-count    skip the step count (needs gdb and a binary with symbols)
+#   ARGS          passed to the program, e.g. -nr 45
+# Defaults: build/vennaloft and build/data of this checkout.
+set -u
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=10
+autofire=0
+count=1
+program="$root/build/vennaloft"
+data="$root/build/data"
+args=()
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --seconds) seconds=$2; shift 2 ;;
+        --autofire) autofire=1; shift ;;
+        --no-count) count=0; shift ;;
+        --program) program=$2; shift 2 ;;
+        --data) data=$2; shift 2 ;;
+        --) shift; args+=("$@"); break ;;
+        *) args+=("$1"); shift ;;
+    esac
+done
+
+for tool in Xvfb xdotool; do
+    command -v "$tool" >/dev/null || { echo "needs $tool (scripts/install_deps.sh installs it)" >&2; exit 1; }
+done
+if [ "$count" -eq 1 ] && ! command -v gdb >/dev/null; then
+    echo "gdb not found: steps are not counted" >&2
+    count=0
+fi
+[ -x "$program" ] || { echo "no program at $program (make build)" >&2; exit 1; }
+program=$(realpath "$program")
+data=$(realpath "$data")
+
+source "$root/tests/window/lib.sh"
+
+# SDL catches SIGTERM, so the program is ended with Escape, as a user ends
+# it, and killed only if that fails; the shared clean-up then finds it gone.
+stop_program() {
+    [ -n "$VL_PROGRAM_PID" ] || return 0
+    if [ -n "${window:-}" ]; then
+        xdotool key --window "$window" Escape 2>/dev/null
+        vl_wait_exit 5
+    fi
+    if [ -n "$VL_PROGRAM_PID" ]; then
+        kill -KILL "$VL_PROGRAM_PID" 2>/dev/null
+        wait "$VL_PROGRAM_PID" 2>/dev/null
+        VL_PROGRAM_PID=""
+    fi
+}
+trap 'stop_program; vl_cleanup' EXIT
+
+# utime + stime of a process, all its threads, in clock ticks.
+cpu_ticks() {
+    awk '{sub(/^.*\) /, ""); print $12 + $13}' "/proc/$1/stat"
+}
+
+now() { date +%s.%N; }
+
+vl_start_xvfb || exit 1
+vl_start_program "$program" "$data" "${args[@]}"
+window=$(vl_wait_window 30)
+if [ -z "$window" ]; then
+    echo "no window within 30 s" >&2
+    cat "$VL_PROGRAM_LOG" >&2
+    exit 1
+fi
+# Past the start-up (textures, first frames).
+sleep 2
+
+if [ "$autofire" -eq 1 ]; then
+    xdotool mousemove --window "$window" 320 240
+    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+    xdotool keydown F5
+    xdotool keyup F5
+    sleep 2
+fi
+
+tick=$(getconf CLK_TCK)
+t0=$(now)
+p0=$(cpu_ticks "$VL_PROGRAM_PID")
+x0=$(cpu_ticks "$VL_XVFB_PID")
+sleep "$seconds"
+t1=$(now)
+p1=$(cpu_ticks "$VL_PROGRAM_PID")
+x1=$(cpu_ticks "$VL_XVFB_PID")
+
+fire=""
+[ "$autofire" -eq 1 ] && fire=" (automatic fire on)"
+echo "program: $program ${args[*]}$fire"
+awk -v t0="$t0" -v t1="$t1" -v p0="$p0" -v p1="$p1" -v x0="$x0" -v x1="$x1" -v hz="$tick" 'BEGIN {
+    wall = t1 - t0
+    printf "measured %.1f s\n", wall
+    printf "program CPU %.1f %% of one core\n", 100 * (p1 - p0) / hz / wall
+    printf "Xvfb CPU %.1f %% of one core\n", 100 * (x1 - x0) / hz / wall
+}'
+
+if [ "$count" -eq 1 ]; then
+    # gdb's Python counts the hits and the time between the first and the
+    # last; stop() returning False lets the program run on at once.
+    script="$VL_TMP/count.gdb"
+    cat >"$script" <<'GDB'
+set pagination off
+python
+import time
+class Counter(gdb.Breakpoint):
+    def __init__(self, spec):
+        super().__init__(spec)
+        self.hits = 0
+        self.first = None
+        self.last = None
+    def stop(self):
+        t = time.monotonic()
+        self.hits += 1
+        if self.first is None:
+            self.first = t
+        self.last = t
+        return False
+    def rate(self):
+        if self.hits < 2 or self.last <= self.first:
+            return 0.0
+        return (self.hits - 1) / (self.last - self.first)
+steps = Counter("paceStep")
+frames = Counter("drawFrame")
+end
+continue
+python print("steps per second %.2f (%d steps)" % (steps.rate(), steps.hits))
+python print("frames per second %.2f (%d frames)" % (frames.rate(), frames.hits))
+python
+scene = gdb.parse_and_eval("scene")
+balls = sum(1 for k in range(45) if int(scene["ballAlive"][k]) != 0)
+shots = sum(1 for k in range(30) if int(scene["shots"][k]["life"]) != 0)
+print("at the end: automatic fire %d, %d balls, %d shots in flight" % (int(scene["autoFire"]), balls, shots))
+end
+detach
+GDB
+    gdb -q -nx -batch -p "$VL_PROGRAM_PID" -x "$script" >"$VL_TMP/count.log" 2>&1 &
+    gdb_pid=$!
+    # Attaching and reading the symbols takes a moment; the rates are timed
+    # from the first hit, so that is not counted.
+    sleep $((seconds + 3))
+    kill -INT "$gdb_pid" 2>/dev/null
+    wait "$gdb_pid"
+    grep -E "per second|at the end" "$VL_TMP/count.log" || { echo "step count failed:" >&2; cat "$VL_TMP/count.log" >&2; }
+fi

@@ -1,0 +1,146 @@
+// The headless scene must start like the program and step like its idle
+// callback plus frame, or the soak runs and benchmarks measure another scene.
+
+#include <gtest/gtest.h>
+
+#include "app/headless_scene.h"
+#include "app/scene_layout.h"
+#include "app/scene_state.h"
+#include "platform/clock.h"
+#include "platform/random_source.h"
+#include "render/explosion_pool.h"
+
+namespace {
+
+class HeadlessSceneTest : public ::testing::Test {
+protected:
+    void TearDown() override { stopHeadlessScene(); }
+};
+
+HeadlessSettings settingsFor(int balls, int radius, unsigned seed) {
+    HeadlessSettings settings;
+    settings.ballCount = balls;
+    settings.ballRadius = radius;
+    settings.seed = seed;
+    return settings;
+}
+
+TEST_F(HeadlessSceneTest, StartsWithTheProgramsLayoutForTheSameSeed) {
+    // The program's own order: layout, seed, placement, then colours.
+    resetSceneState();
+    scene.ballCount = 12;
+    scene.ballRadius = 9;
+    buildSceneGeometry();
+    seedRandom(77);
+    placeBalls();
+    drawBallColors();
+    const SceneState expected = scene;
+
+    startHeadlessScene(settingsFor(12, 9, 77));
+
+    EXPECT_EQ(scene.collisionPlanes[0].point.y, expected.collisionPlanes[0].point.y);
+    EXPECT_EQ(scene.collisionCylinders[2].radius, expected.collisionCylinders[2].radius);
+    for (int k = 0; k < kMaxBalls; ++k) {
+        EXPECT_EQ(scene.ballAlive[k], expected.ballAlive[k]) << k;
+        if (expected.ballAlive[k] != 0) {
+            EXPECT_EQ(scene.ballPositions[k].x, expected.ballPositions[k].x) << k;
+            EXPECT_EQ(scene.ballPositions[k].y, expected.ballPositions[k].y) << k;
+            EXPECT_EQ(scene.ballPositions[k].z, expected.ballPositions[k].z) << k;
+        }
+        EXPECT_EQ(scene.ballColors[k].x, expected.ballColors[k].x) << k;
+        EXPECT_EQ(scene.ballColors[k].z, expected.ballColors[k].z) << k;
+    }
+    EXPECT_EQ(headlessClock(), 0);
+    EXPECT_EQ(elapsedMilliseconds(), 0);
+}
+
+TEST_F(HeadlessSceneTest, ClampsOptionsAndAppliesSpeedAndFire) {
+    HeadlessSettings settings = settingsFor(100, 3, 5);
+    settings.timeStep = 0.8;
+    settings.autoFire = 1;
+    startHeadlessScene(settings);
+
+    EXPECT_EQ(scene.ballCount, 45);
+    EXPECT_EQ(liveBallCount(), 45);
+    EXPECT_EQ(scene.ballRadius, 5);
+    EXPECT_EQ(scene.collisionPlanes[0].point.y, -315.0);
+    EXPECT_EQ(scene.timeStep, 0.8);
+    EXPECT_EQ(scene.activeTimeStep, 0.8);
+    EXPECT_EQ(scene.autoFire, 1);
+
+    startHeadlessScene(settingsFor(0, 50, 5));
+    EXPECT_EQ(liveBallCount(), 1);
+    EXPECT_EQ(scene.ballRadius, 20);
+    EXPECT_EQ(scene.autoFire, 0);
+    EXPECT_EQ(liveShotCount(), 0);
+}
+
+TEST_F(HeadlessSceneTest, StepsMoveTheClockAndFreeFinishedFlashes) {
+    startHeadlessScene(settingsFor(5, 20, 3));
+    spawnExplosion(Vector3(0, 0, 0), 0);  // a 500 ms spark
+    ASSERT_GT(scene.explosions[0].alpha, 0.0f);
+
+    runHeadlessSteps(9);
+    EXPECT_EQ(headlessClock(), 450);
+    EXPECT_GT(scene.explosions[0].alpha, 0.0f);
+    runHeadlessStep();
+    EXPECT_EQ(headlessClock(), 500);
+    EXPECT_LE(scene.explosions[0].alpha, 0.0f);
+
+    runHeadlessStep(250);
+    EXPECT_EQ(headlessClock(), 750);
+    // The pacing sleep of the program moves the same clock.
+    sleepMilliseconds(49);
+    EXPECT_EQ(elapsedMilliseconds(), 799);
+}
+
+TEST_F(HeadlessSceneTest, AutomaticFireFillsThePoolOneShotPerInterval) {
+    HeadlessSettings settings = settingsFor(45, 20, 11);
+    settings.autoFire = 1;
+    startHeadlessScene(settings);
+
+    // At 50 ms a step the 200 ms interval lets every fifth step fire.
+    runHeadlessSteps(20);
+    EXPECT_EQ(liveShotCount(), 4);
+    // Past the interval at every step, the pool fills.
+    for (int n = 0; n < 200 && liveShotCount() < kShotCount; ++n) runHeadlessStep(250);
+    EXPECT_EQ(liveShotCount(), kShotCount);
+}
+
+TEST_F(HeadlessSceneTest, FinishedShotFollowEndsAfterTheStep) {
+    startHeadlessScene(settingsFor(5, 20, 3));
+    scene.followedShot = 4;  // a free record: its shot has died
+    scene.activeTimeStep = scene.timeStep / 6;
+
+    runHeadlessStep();
+
+    EXPECT_EQ(scene.followedShot, -1);
+    EXPECT_EQ(scene.activeTimeStep, scene.timeStep);
+}
+
+TEST_F(HeadlessSceneTest, SameSeedReplaysTheRunAndAnotherSeedDoesNot) {
+    HeadlessSettings settings = settingsFor(45, 20, 21);
+    settings.timeStep = 0.8;
+    settings.autoFire = 1;
+    startHeadlessScene(settings);
+    runHeadlessSteps(300);
+    const SceneState first = scene;
+
+    startHeadlessScene(settings);
+    runHeadlessSteps(300);
+    int same = 0;
+    for (int k = 0; k < kMaxBalls; ++k) {
+        same += scene.ballAlive[k] == first.ballAlive[k] && scene.ballPositions[k].x == first.ballPositions[k].x &&
+                scene.ballPositions[k].y == first.ballPositions[k].y;
+    }
+    EXPECT_EQ(same, kMaxBalls);
+
+    settings.seed = 22;
+    startHeadlessScene(settings);
+    runHeadlessSteps(300);
+    int moved = 0;
+    for (int k = 0; k < kMaxBalls; ++k) moved += scene.ballPositions[k].x != first.ballPositions[k].x;
+    EXPECT_GT(moved, 0);
+}
+
+}  // namespace
