@@ -10,19 +10,31 @@ VL_PROGRAM_LOG="$VL_TMP/program.out"
 VL_PROGRAM_ERR="$VL_TMP/program.err"
 VL_FAILURES=0
 
-# The real ImageMagick; a stand-in may shadow it on the PATH.
-if [ -x /usr/bin/convert ]; then VL_CONVERT=/usr/bin/convert; else VL_CONVERT=convert; fi
-if [ -x /usr/bin/compare ]; then VL_COMPARE=/usr/bin/compare; else VL_COMPARE=compare; fi
+# The real ImageMagick, by full path: a stand-in may shadow it on the PATH.
+VL_CONVERT=/usr/bin/convert
+VL_COMPARE=/usr/bin/compare
+VL_IMPORT=/usr/bin/import
+
+# vl_stop PID: ends one process this script started, forcibly if it does
+# not go within two seconds, and reaps it.
+vl_stop() {
+    local pid=$1 i
+    [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null || return 0
+    kill "$pid" 2>/dev/null
+    for i in $(seq 1 20); do
+        kill -0 "$pid" 2>/dev/null || break
+        # An ended child that is not yet reaped still answers kill -0.
+        [ "$(ps -o stat= -p "$pid" 2>/dev/null | cut -c1)" = Z ] && break
+        sleep 0.1
+    done
+    kill -0 "$pid" 2>/dev/null && kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    return 0
+}
 
 vl_cleanup() {
-    if [ -n "$VL_PROGRAM_PID" ] && kill -0 "$VL_PROGRAM_PID" 2>/dev/null; then
-        kill "$VL_PROGRAM_PID" 2>/dev/null
-        wait "$VL_PROGRAM_PID" 2>/dev/null
-    fi
-    if [ -n "$VL_XVFB_PID" ] && kill -0 "$VL_XVFB_PID" 2>/dev/null; then
-        kill "$VL_XVFB_PID" 2>/dev/null
-        wait "$VL_XVFB_PID" 2>/dev/null
-    fi
+    vl_stop "$VL_PROGRAM_PID"
+    vl_stop "$VL_XVFB_PID"
     if [ -n "${VL_KEEP_SHOTS:-}" ]; then
         echo "screenshots kept in $VL_TMP"
     else
@@ -30,6 +42,10 @@ vl_cleanup() {
     fi
 }
 trap vl_cleanup EXIT
+# A stopped test (ctest's time limit, Ctrl-C) still takes its server down.
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
 
 vl_fail() {
     echo "FAIL: $*"
@@ -57,17 +73,18 @@ vl_finish() {
 }
 
 # Starts Xvfb on the first free display from :90 to :140 and exports DISPLAY.
+# -r: no key auto-repeat, so a held key gives one press and one release.
 vl_start_xvfb() {
     local n
     for n in $(seq 90 140); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
         # -noreset: the readiness probe below is the server's first client,
         # and a reset after it leaves would refuse the program's connection.
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$VL_TMP/xvfb.log" 2>&1 &
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset -r >"$VL_TMP/xvfb.log" 2>&1 &
         VL_XVFB_PID=$!
         local tries
         for tries in $(seq 1 50); do
-            if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+            if DISPLAY=":$n" timeout 5 xdpyinfo >/dev/null 2>&1; then
                 export DISPLAY=":$n"
                 return 0
             fi
@@ -75,8 +92,7 @@ vl_start_xvfb() {
             sleep 0.1
         done
         # Lost a race for this display or the server died: try the next one.
-        kill "$VL_XVFB_PID" 2>/dev/null
-        wait "$VL_XVFB_PID" 2>/dev/null
+        vl_stop "$VL_XVFB_PID"
         VL_XVFB_PID=""
     done
     echo "could not start Xvfb" >&2
@@ -84,12 +100,13 @@ vl_start_xvfb() {
 }
 
 # vl_start_program PROGRAM DATA_DIR [ARGS...]: runs it from the data folder
-# with silent audio; standard output goes to $VL_PROGRAM_LOG, standard
-# error to $VL_PROGRAM_ERR.
+# with silent audio (SDL's dummy driver, or the one named in VL_AUDIODRIVER);
+# standard output goes to $VL_PROGRAM_LOG, standard error to $VL_PROGRAM_ERR.
 vl_start_program() {
     local program=$1 data=$2
     shift 2
-    (cd "$data" && SDL_AUDIODRIVER=dummy exec "$program" "$@") >"$VL_PROGRAM_LOG" 2>"$VL_PROGRAM_ERR" &
+    (cd "$data" && SDL_AUDIODRIVER="${VL_AUDIODRIVER:-dummy}" exec "$program" "$@") \
+        >"$VL_PROGRAM_LOG" 2>"$VL_PROGRAM_ERR" &
     VL_PROGRAM_PID=$!
 }
 
@@ -137,28 +154,28 @@ vl_window_title() {
 # vl_screenshot WINDOW_ID FILE.png
 vl_screenshot() {
     [ -n "$1" ] || return 1
-    timeout 30 import -window "$1" "png:$2" 2>/dev/null
+    timeout 30 "$VL_IMPORT" -window "$1" "png:$2" 2>/dev/null
 }
 
 # vl_pixel FILE X Y: prints "R G B" (0..255).
 vl_pixel() {
-    "$VL_CONVERT" "$1" -crop "1x1+$2+$3" -depth 8 -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]' info:
+    timeout 30 "$VL_CONVERT" "$1" -crop "1x1+$2+$3" -depth 8 -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]' info:
 }
 
 # vl_region_colours FILE WxH+X+Y: number of distinct colours in the region.
 vl_region_colours() {
-    "$VL_CONVERT" "$1" -crop "$2" +repage -format '%k' info:
+    timeout 30 "$VL_CONVERT" "$1" -crop "$2" +repage -format '%k' info:
 }
 
 # vl_region_mean FILE WxH+X+Y: mean brightness of the region, 0..255.
 vl_region_mean() {
-    "$VL_CONVERT" "$1" -crop "$2" +repage -colorspace gray -format '%[fx:int(255*mean+0.5)]' info:
+    timeout 30 "$VL_CONVERT" "$1" -crop "$2" +repage -colorspace gray -format '%[fx:int(255*mean+0.5)]' info:
 }
 
 # vl_region_fraction FILE WxH+X+Y FX: fraction (0..1) of the region's pixels
 # for which the ImageMagick expression FX is true, e.g. 'r+g+b>0.05'.
 vl_region_fraction() {
-    "$VL_CONVERT" "$1" -crop "$2" +repage -fx "($3)?1:0" -colorspace gray -format '%[fx:mean]' info:
+    timeout 30 "$VL_CONVERT" "$1" -crop "$2" +repage -fx "($3)?1:0" -colorspace gray -format '%[fx:mean]' info:
 }
 
 # vl_wait_exit SECONDS: waits for the program to end and sets
@@ -179,9 +196,11 @@ vl_wait_exit() {
 }
 
 # vl_send_key WINDOW_ID KEY: focuses the window and types the key through
-# XTEST, as a real keyboard would.
+# XTEST, as a real keyboard would. There is no window manager, so the
+# pointer is put inside the window first: focus then stays with it.
 vl_send_key() {
     [ -n "$1" ] || return 1
+    timeout 5 xdotool mousemove --window "$1" 10 10
     timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || timeout 5 xdotool windowfocus "$1"
     timeout 5 xdotool key "$2"
 }
@@ -190,8 +209,8 @@ vl_send_key() {
 # more than 15% between two screenshots of the same size.
 vl_changed_fraction() {
     local count size
-    count=$("$VL_COMPARE" -metric AE -fuzz 15% "$1" "$2" null: 2>&1 >/dev/null | awk '{print $1}')
-    size=$("$VL_CONVERT" "$1" -format '%[fx:w*h]' info:)
+    count=$(timeout 30 "$VL_COMPARE" -metric AE -fuzz 15% "$1" "$2" null: 2>&1 >/dev/null | awk '{print $1}')
+    size=$(timeout 30 "$VL_CONVERT" "$1" -format '%[fx:w*h]' info:)
     awk -v c="$count" -v s="$size" 'BEGIN {printf "%.4f\n", c / s}'
 }
 
@@ -200,4 +219,71 @@ vl_click() {
     [ -n "$1" ] || return 1
     timeout 5 xdotool mousemove --window "$1" "$2" "$3"
     timeout 5 xdotool click "$4"
+}
+
+# vl_hold_button WINDOW_ID X Y BUTTON SECONDS: presses the button at the
+# window point, keeps it down for the time, then lets go.
+vl_hold_button() {
+    [ -n "$1" ] || return 1
+    timeout 5 xdotool mousemove --window "$1" "$2" "$3"
+    timeout 5 xdotool mousedown "$4"
+    sleep "$5"
+    timeout 5 xdotool mouseup "$4"
+}
+
+# vl_resize WINDOW_ID WIDTH HEIGHT: asks the server for a new size (there is
+# no window manager to refuse or adjust it; the server itself may refuse).
+vl_resize() {
+    [ -n "$1" ] || return 1
+    timeout 5 xdotool windowsize "$1" "$2" "$3"
+}
+
+# vl_wait_geometry WINDOW_ID WxH SECONDS: polls until the window has the size.
+vl_wait_geometry() {
+    local i
+    for i in $(seq 1 $(($3 * 10))); do
+        case "$(vl_window_geometry "$1")" in "$2"+*) return 0 ;; esac
+        sleep 0.1
+    done
+    return 1
+}
+
+# vl_pixels_where FILE CONDITION: prints "COUNT X Y LEFT TOP RIGHT BOTTOM":
+# the number of pixels for which the awk CONDITION holds, their mean
+# position and their bounding box ("0 - - - - - -" for none). The
+# condition sees r, g, b (0..1) and x, y (pixels from the top left).
+# awk over the raw bytes: ImageMagick's -fx takes seconds for this.
+vl_pixels_where() {
+    local width
+    width=$(timeout 30 "$VL_CONVERT" "$1" -format '%w' info:) || return 1
+    timeout 30 "$VL_CONVERT" "$1" -depth 8 rgb:- | od -An -v -tu1 -w3 |
+        awk -v w="$width" '
+            { r = $1 / 255; g = $2 / 255; b = $3 / 255; x = n % w; y = int(n / w); n++ }
+            '"$2"' {
+                if (!c || x < x0) x0 = x; if (!c || x > x1) x1 = x
+                if (!c || y < y0) y0 = y; if (!c || y > y1) y1 = y
+                c++; sx += x; sy += y
+            }
+            END {
+                if (c) printf "%d %.1f %.1f %d %d %d %d\n", c, sx / c, sy / c, x0, y0, x1, y1
+                else print "0 - - - - - -"
+            }'
+}
+
+# vl_pixels_changed_where A.png B.png CONDITION: prints "ONLY_A ONLY_B BOTH",
+# the pixels for which the awk CONDITION (on r, g, b, x, y as in
+# vl_pixels_where) holds in A only, in B only and in both: how far a set of
+# pixels of one colour moved between two screenshots of the same size.
+vl_pixels_changed_where() {
+    local width
+    width=$(timeout 30 "$VL_CONVERT" "$1" -format '%w' info:) || return 1
+    paste -d ' ' \
+        <(timeout 30 "$VL_CONVERT" "$1" -depth 8 rgb:- | od -An -v -tu1 -w3) \
+        <(timeout 30 "$VL_CONVERT" "$2" -depth 8 rgb:- | od -An -v -tu1 -w3) |
+        awk -v w="$width" '
+            function holds(r, g, b) { return ('"$3"') }
+            { x = n % w; y = int(n / w); n++
+              inA = holds($1 / 255, $2 / 255, $3 / 255); inB = holds($4 / 255, $5 / 255, $6 / 255)
+              if (inA && inB) both++; else if (inA) onlyA++; else if (inB) onlyB++ }
+            END { printf "%d %d %d\n", onlyA, onlyB, both }'
 }
