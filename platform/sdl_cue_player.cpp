@@ -67,6 +67,9 @@ void startSdlCuePlayer() {
     reportedLoadFailure = false;
     reportedPlayFailure = false;
     reportedTooManyCues = false;
+    // SDL would otherwise turn SIGINT and SIGTERM into quit events that no
+    // one reads, and the program could no longer be stopped from outside.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_AUDIO) != 0) {
         fprintf(stderr, "Sound: no audio device (%s); running silently.\n", SDL_GetError());
         return;

@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# The keyboard as a user drives it: F2 three times stops the simulation, F1
+# starts it again; F3 chases ball 0 and F4 gives back exactly the free view;
+# the arrows move and turn the camera, and the picture stops changing when
+# they are let go; Escape ends with status 0.
+# With the simulation stopped nothing in the picture moves once the flashes
+# have faded (the glow pulse stands still too), so these checks compare
+# whole screenshots pixel for pixel. A held arrow moves the camera 20 units
+# or 2 degrees every step, about 20 steps a second: half a second without
+# change shows that a key let go has stopped acting.
+# Usage: test_keys_camera.sh PROGRAM DATA_DIR
+set -u
+
+program=$(realpath "$1")
+data=$(realpath "$2")
+here=$(dirname "$0")
+source "$here/lib.sh"
+source "$here/lib_input.sh"
+
+# Sky shows round the room's open front; the sky image is blue to white,
+# and nothing else in the picture is bluer than red by that much.
+SKY='b > r + 0.04'
+LEFT_STRIP=60x480+0+0
+RIGHT_STRIP=60x480+580+0
+LEFT_HALF=320x480+0+0
+RIGHT_HALF=320x480+320+0
+
+vl_start_xvfb || exit 1
+export VENNALOFT_SEED=12345
+vl_start_program "$program" "$data"
+
+window=$(vl_wait_window 30)
+if [ -z "$window" ]; then
+    vl_fail "no window titled '$VL_TITLE' within 30 s"
+    vl_show_program_output
+    vl_finish 0
+fi
+passed=0
+shots=$VL_TMP
+vi_point_into "$window"
+
+# check DESCRIPTION COMMAND...: a pass when the command succeeds.
+check() {
+    local what=$1
+    shift
+    if "$@"; then
+        vl_pass "$what"; passed=$((passed + 1))
+    else
+        vl_fail "$what"
+    fi
+}
+
+# The balls move at the start: without this the stillness below would
+# prove nothing.
+sleep 1
+vi_shot "$window" "$shots/run1.png"
+moving=$(vi_wait_differs "$window" "$shots/run1.png" "$shots/run2.png" 300 5)
+check "the picture moves at the start ($moving pixels changed)" vi_holds "$moving >= 300"
+
+# F2 three times: 0.3 -> 0.2 -> 0.1 -> 0. Flashes of the last contacts
+# fade on the wall clock (3 s at most), so poll for the still picture.
+for i in 1 2 3; do vi_tap_key "$window" F2; done
+check "F2 three times: two screenshots a second apart are identical" \
+    vi_wait_still "$window" "$shots/stopped" 10
+
+# F1 brings motion back.
+for i in 1 2 3; do vi_tap_key "$window" F1; done
+moved=$(vi_wait_differs "$window" "$shots/stopped.png" "$shots/resumed.png" 300 5)
+check "F1: the picture changes again ($moved pixels)" vi_holds "$moved >= 300"
+
+for i in 1 2 3; do vi_tap_key "$window" F2; done
+check "F2 again: still" vi_wait_still "$window" "$shots/free" 10
+
+# F3 chases ball 0: a different view, which settles once the eye has glided
+# behind the (stopped) ball. F4 returns to the very same free view.
+vi_tap_key "$window" F3
+chase=$(vi_wait_differs "$window" "$shots/free.png" "$shots/chase_start.png" 150000 5 15%)
+check "F3: the camera leaves the free view ($chase of 307200 pixels changed)" vi_holds "$chase >= 150000"
+check "F3: the chase view settles on the stopped ball" vi_wait_still "$window" "$shots/chase" 8 0.5
+cp "$shots/chase.png" "${VL_SCREENSHOT_OUT:-/dev/null}" 2>/dev/null
+vi_tap_key "$window" F4
+back=$(vi_wait_matches "$window" "$shots/free.png" "$shots/free_again.png" 0 5)
+check "F4: the free view is back, identical ($back pixels differ)" vi_holds "$back == 0"
+
+sky_left=$(vi_fraction "$shots/free.png" $LEFT_STRIP "$SKY")
+sky_right=$(vi_fraction "$shots/free.png" $RIGHT_STRIP "$SKY")
+
+# Up held: the camera moves towards the room, which grows over the strips
+# of sky at its sides.
+vi_hold_key "$window" Up 0.4
+check "Up let go: the picture stops changing" vi_wait_still "$window" "$shots/forward" 5 0.5
+fwd_left=$(vi_fraction "$shots/forward.png" $LEFT_STRIP "$SKY")
+fwd_right=$(vi_fraction "$shots/forward.png" $RIGHT_STRIP "$SKY")
+check "Up: side sky shrinks from $sky_left/$sky_right to $fwd_left/$fwd_right" \
+    vi_holds "$fwd_left < $sky_left - 0.1 && $fwd_right < $sky_right - 0.1"
+
+# Down held: back out, the sky strips widen again.
+vi_hold_key "$window" Down 0.4
+check "Down let go: the picture stops changing" vi_wait_still "$window" "$shots/backward" 5 0.5
+back_left=$(vi_fraction "$shots/backward.png" $LEFT_STRIP "$SKY")
+back_right=$(vi_fraction "$shots/backward.png" $RIGHT_STRIP "$SKY")
+check "Down: side sky widens from $fwd_left/$fwd_right to $back_left/$back_right" \
+    vi_holds "$back_left > $fwd_left + 0.1 && $back_right > $fwd_right + 0.1"
+
+# Turning circles the camera round the room's vertical axis, still aimed at
+# it: the room turns in the picture and the sky widens on one side.
+# lean FILE: sky in the left half minus sky in the right half.
+lean() {
+    local l r
+    l=$(vi_fraction "$1" $LEFT_HALF "$SKY")
+    r=$(vi_fraction "$1" $RIGHT_HALF "$SKY")
+    awk -v l="$l" -v r="$r" 'BEGIN {printf "%.4f\n", l - r}'
+}
+lean0=$(lean "$shots/backward.png")
+vi_hold_key "$window" Left 0.6
+check "Left let go: the picture stops changing" vi_wait_still "$window" "$shots/left" 5 0.5
+lean1=$(lean "$shots/left.png")
+check "Left: more sky on the left (lean $lean0 -> $lean1)" vi_holds "$lean1 > $lean0 + 0.03"
+
+vi_hold_key "$window" Right 1.2
+check "Right let go: the picture stops changing" vi_wait_still "$window" "$shots/right" 5 0.5
+lean2=$(lean "$shots/right.png")
+check "Right: more sky on the right (lean $lean1 -> $lean2)" vi_holds "$lean2 < $lean1 - 0.03"
+
+vi_tap_key "$window" Escape
+vl_wait_exit 10
+if [ "$VL_EXIT_STATUS" = "0" ]; then
+    vl_pass "Escape ends with status 0"; passed=$((passed + 1))
+else
+    vl_fail "after Escape the program is $VL_EXIT_STATUS"
+    vl_show_program_output
+fi
+
+vl_finish "$passed"
