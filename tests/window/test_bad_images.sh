@@ -14,9 +14,11 @@ source "$(dirname "$0")/lib.sh"
 vl_start_xvfb || exit 1
 passed=0
 
+# The working folder links to the real files; a bad file replaces one link.
 work="$VL_TMP/data"
 mkdir -p "$work"
-cp "$data"/* "$work"/
+ln -s "$data"/* "$work"/
+restore() { rm -f "$work/$1"; ln -s "$data/$1" "$work/$1"; }
 
 # le32 N / le16 N: little-endian bytes of a (possibly negative) number.
 le32() {
@@ -37,14 +39,13 @@ bmp_header() {
     le32 0; le32 $((w * h * bits / 8)); le32 2835; le32 2835; le32 0; le32 0
 }
 
-# make_bad NAME KIND: replaces the copy of NAME with a file of that kind.
-make_bad() {
-    local name=$1 kind=$2 file="$work/$1"
+# write_bad KIND FILE: a bad image of that kind. Most do not depend on the
+# name, so they are made once, below.
+write_bad() {
+    local kind=$1 file=$2
     case "$kind" in
-        missing) rm -f "$file" ;;
         empty) : >"$file" ;;
         header-only) bmp_header 64 64 1 24 >"$file" ;;
-        cut-in-header) head -c 24 "$data/$name" >"$file" ;;
         short-pixels) { bmp_header 64 64 1 24; head -c 1000 /dev/zero; } >"$file" ;;
         8-bit) { bmp_header 64 64 1 8; head -c $((256 * 4 + 64 * 64)) /dev/zero; } >"$file" ;;
         32-bit) { bmp_header 64 64 1 32; head -c $((64 * 64 * 4)) /dev/zero; } >"$file" ;;
@@ -56,6 +57,17 @@ make_bad() {
         huge-area) { bmp_header 16384 16384 1 24; head -c 100 /dev/zero; } >"$file" ;;
         # width * height * 3 wraps round 32 bits to a small number.
         wrapping-area) { bmp_header 65536 65536 1 24; head -c 100 /dev/zero; } >"$file" ;;
+    esac
+}
+
+# make_bad NAME KIND: replaces the link to NAME with a file of that kind.
+make_bad() {
+    local name=$1 kind=$2 file="$work/$1"
+    rm -f "$file"
+    case "$kind" in
+        missing) ;;
+        cut-in-header) head -c 24 "$data/$name" >"$file" ;;
+        *) cp "$VL_TMP/bad.$kind" "$file" ;;
     esac
 }
 
@@ -76,6 +88,7 @@ expected_line() {
 
 images="marble.bmp spark.bmp boden.bmp wand.bmp sky.bmp flare.bmp"
 kinds="missing empty header-only cut-in-header short-pixels 8-bit 32-bit planes-0 zero-width wide tall-top-down huge-area wrapping-area"
+for kind in $kinds; do write_bad "$kind" "$VL_TMP/bad.$kind"; done
 
 for name in $images; do
     failed_here=0
@@ -94,13 +107,14 @@ for name in $images; do
             vl_show_program_output
             failed_here=1
         fi
-        cp "$data/$name" "$work/$name"
+        restore "$name"
     done
     [ "$failed_here" = 0 ] && vl_pass "$name: each of the $(wc -w <<<"$kinds") faults reported, status 1"
 done
 
 # A real 32-bit picture in place of the last file: the five before it load,
 # then its message alone, byte for byte.
+rm -f "$work/flare.bmp"
 { bmp_header 256 256 1 32; head -c $((256 * 256 * 4)) "$data/sky.bmp"; } >"$work/flare.bmp"
 vl_start_program "$program" "$work"
 vl_wait_exit 20
@@ -110,6 +124,6 @@ else
     vl_fail "32-bit flare.bmp: status $VL_EXIT_STATUS"
     od -c "$VL_PROGRAM_LOG" | head
 fi
-cp "$data/flare.bmp" "$work/flare.bmp"
+restore flare.bmp
 
 vl_finish "$passed"
