@@ -20,12 +20,12 @@ source "$here/lib_input.sh"
 # Sky shows round the room's open front; the sky image is blue to white,
 # and nothing else in the picture is bluer than red by that much.
 SKY='b > r + 0.04'
-LEFT_STRIP=60x480+0+0
-RIGHT_STRIP=60x480+580+0
+LEFT_STRIP=100x480+0+0
+RIGHT_STRIP=100x480+540+0
 LEFT_HALF=320x480+0+0
 RIGHT_HALF=320x480+320+0
 
-vl_start_xvfb || exit 1
+vi_start_xvfb || exit 1
 export VENNALOFT_SEED=12345
 vl_start_program "$program" "$data"
 
@@ -86,21 +86,24 @@ sky_left=$(vi_fraction "$shots/free.png" $LEFT_STRIP "$SKY")
 sky_right=$(vi_fraction "$shots/free.png" $RIGHT_STRIP "$SKY")
 
 # Up held: the camera moves towards the room, which grows over the strips
-# of sky at its sides.
-vi_hold_key "$window" Up 0.4
+# of sky at its sides. One step (20 units) already takes a tenth of them;
+# about nine take all. How many steps a hold gives depends on the load, so
+# Down is held three times as long as Up: it must bring the camera back to
+# the start or beyond, where the sky is at least as wide as at the start.
+vi_hold_key "$window" Up 0.2
 check "Up let go: the picture stops changing" vi_wait_still "$window" "$shots/forward" 5 0.5
 fwd_left=$(vi_fraction "$shots/forward.png" $LEFT_STRIP "$SKY")
 fwd_right=$(vi_fraction "$shots/forward.png" $RIGHT_STRIP "$SKY")
 check "Up: side sky shrinks from $sky_left/$sky_right to $fwd_left/$fwd_right" \
-    vi_holds "$fwd_left < $sky_left - 0.1 && $fwd_right < $sky_right - 0.1"
+    vi_holds "$fwd_left < $sky_left - 0.04 && $fwd_right < $sky_right - 0.04"
 
-# Down held: back out, the sky strips widen again.
-vi_hold_key "$window" Down 0.4
+vi_hold_key "$window" Down 0.6
 check "Down let go: the picture stops changing" vi_wait_still "$window" "$shots/backward" 5 0.5
 back_left=$(vi_fraction "$shots/backward.png" $LEFT_STRIP "$SKY")
 back_right=$(vi_fraction "$shots/backward.png" $RIGHT_STRIP "$SKY")
 check "Down: side sky widens from $fwd_left/$fwd_right to $back_left/$back_right" \
-    vi_holds "$back_left > $fwd_left + 0.1 && $back_right > $fwd_right + 0.1"
+    vi_holds "$back_left > $fwd_left + 0.04 && $back_right > $fwd_right + 0.04 &&
+              $back_left >= $sky_left - 0.005 && $back_right >= $sky_right - 0.005"
 
 # Turning circles the camera round the room's vertical axis, still aimed at
 # it: the room turns in the picture and the sky widens on one side.
@@ -112,12 +115,12 @@ lean() {
     awk -v l="$l" -v r="$r" 'BEGIN {printf "%.4f\n", l - r}'
 }
 lean0=$(lean "$shots/backward.png")
-vi_hold_key "$window" Left 0.6
+vi_hold_key "$window" Left 0.5
 check "Left let go: the picture stops changing" vi_wait_still "$window" "$shots/left" 5 0.5
 lean1=$(lean "$shots/left.png")
 check "Left: more sky on the left (lean $lean0 -> $lean1)" vi_holds "$lean1 > $lean0 + 0.03"
 
-vi_hold_key "$window" Right 1.2
+vi_hold_key "$window" Right 1.0
 check "Right let go: the picture stops changing" vi_wait_still "$window" "$shots/right" 5 0.5
 lean2=$(lean "$shots/right.png")
 check "Right: more sky on the right (lean $lean1 -> $lean2)" vi_holds "$lean2 < $lean1 - 0.03"
