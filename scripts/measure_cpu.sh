@@ -11,6 +11,8 @@
 #   --seconds N   length of each stretch (default 10)
 #   --autofire    switch automatic fire on (F5) before measuring
 #   --no-count    skip the step count (needs gdb and a binary with symbols)
+#   --profile F   also record a perf profile of the program into F, in a
+#                 stretch of its own (read it with perf report -i F)
 #   ARGS          passed to the program, e.g. -nr 45
 # Defaults: build/vennaloft and build/data of this checkout.
 set -u
@@ -19,6 +21,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=10
 autofire=0
 count=1
+profile=""
 program="$root/build/vennaloft"
 data="$root/build/data"
 args=()
@@ -27,6 +30,7 @@ while [ $# -gt 0 ]; do
         --seconds) seconds=$2; shift 2 ;;
         --autofire) autofire=1; shift ;;
         --no-count) count=0; shift ;;
+        --profile) profile=$(realpath -m "$2"); shift 2 ;;
         --program) program=$2; shift 2 ;;
         --data) data=$2; shift 2 ;;
         --) shift; args+=("$@"); break ;;
@@ -40,6 +44,10 @@ done
 if [ "$count" -eq 1 ] && ! command -v gdb >/dev/null; then
     echo "gdb not found: steps are not counted" >&2
     count=0
+fi
+if [ -n "$profile" ] && ! command -v perf >/dev/null; then
+    echo "perf not found (Debian package linux-perf): no profile" >&2
+    profile=""
 fi
 [ -x "$program" ] || { echo "no program at $program (make build)" >&2; exit 1; }
 program=$(realpath "$program")
@@ -68,9 +76,32 @@ cpu_ticks() {
     awk '{sub(/^.*\) /, ""); print $12 + $13}' "/proc/$1/stat"
 }
 
+# One line per thread: group and ticks. The groups: the main thread (the
+# step, the GL calls, the toolkit), Mesa's llvmpipe rasteriser threads, and
+# the rest (sound and driver helpers).
+thread_ticks() {
+    local task group
+    for task in /proc/"$1"/task/*; do
+        case "$(cat "$task/comm")" in
+            llvmpipe-*) group=llvmpipe ;;
+            *) if [ "${task##*/}" = "$1" ]; then group=main; else group=other; fi ;;
+        esac
+        echo "$group $(cpu_ticks "${task#/proc/}")"
+    done
+}
+
 now() { date +%s.%N; }
 
-vl_start_xvfb || exit 1
+# Two scripts starting at once can pick the same display: the loser's
+# server exits, and its probe is answered by the winner's. Only our own
+# server will do.
+for attempt in 1 2 3; do
+    vl_start_xvfb || exit 1
+    sleep 0.5
+    kill -0 "$VL_XVFB_PID" 2>/dev/null && break
+    VL_XVFB_PID=""
+done
+[ -n "$VL_XVFB_PID" ] || { echo "could not keep an Xvfb of our own" >&2; exit 1; }
 vl_start_program "$program" "$data" "${args[@]}"
 window=$(vl_wait_window 30)
 if [ -z "$window" ]; then
@@ -93,20 +124,37 @@ tick=$(getconf CLK_TCK)
 t0=$(now)
 p0=$(cpu_ticks "$VL_PROGRAM_PID")
 x0=$(cpu_ticks "$VL_XVFB_PID")
+thread_ticks "$VL_PROGRAM_PID" >"$VL_TMP/threads0"
 sleep "$seconds"
 t1=$(now)
 p1=$(cpu_ticks "$VL_PROGRAM_PID")
 x1=$(cpu_ticks "$VL_XVFB_PID")
+thread_ticks "$VL_PROGRAM_PID" >"$VL_TMP/threads1"
 
 fire=""
 [ "$autofire" -eq 1 ] && fire=" (automatic fire on)"
-echo "program: $program ${args[*]}$fire"
+echo "program: $program${args[*]:+ ${args[*]}}$fire"
 awk -v t0="$t0" -v t1="$t1" -v p0="$p0" -v p1="$p1" -v x0="$x0" -v x1="$x1" -v hz="$tick" 'BEGIN {
     wall = t1 - t0
     printf "measured %.1f s\n", wall
     printf "program CPU %.1f %% of one core\n", 100 * (p1 - p0) / hz / wall
     printf "Xvfb CPU %.1f %% of one core\n", 100 * (x1 - x0) / hz / wall
 }'
+# Per group; the program keeps the same threads for its whole run.
+awk -v t0="$t0" -v t1="$t1" -v hz="$tick" '
+    FNR == NR {before[$1] += $2; next}
+    {after[$1] += $2}
+    END {
+        wall = t1 - t0
+        printf "  of which main thread %.1f %%, llvmpipe threads %.1f %%, other threads %.1f %%\n",
+            100 * (after["main"] - before["main"]) / hz / wall,
+            100 * (after["llvmpipe"] - before["llvmpipe"]) / hz / wall,
+            100 * (after["other"] - before["other"]) / hz / wall
+    }' "$VL_TMP/threads0" "$VL_TMP/threads1"
+
+if [ -n "$profile" ]; then
+    perf record -F 999 -g -o "$profile" -p "$VL_PROGRAM_PID" -- sleep "$seconds" 2>&1 | tail -n 1
+fi
 
 if [ "$count" -eq 1 ]; then
     # gdb's Python counts the hits and the time between the first and the
@@ -155,4 +203,7 @@ GDB
     kill -INT "$gdb_pid" 2>/dev/null
     wait "$gdb_pid"
     grep -E "per second|at the end" "$VL_TMP/count.log" || { echo "step count failed:" >&2; cat "$VL_TMP/count.log" >&2; }
+    if grep -q "^steps per second 0.00" "$VL_TMP/count.log"; then
+        echo "warning: the program ran no step while counted; the figures above are not valid" >&2
+    fi
 fi
