@@ -19,8 +19,9 @@ namespace {
 
 constexpr double kTolerance = 1e-8;
 constexpr int kMaxRate = 40;
-// The last part of the pacing wait is polled rather than slept, so that an
-// oversleeping timer cannot delay the step past its first due reading.
+// The last part of the pacing wait is polled (with pauses of a tenth of a
+// millisecond) rather than slept, so that an oversleeping timer cannot delay
+// the step past its first due reading.
 constexpr int kPollMilliseconds = 2;
 
 // The room's two fixed spheres (domes).
@@ -307,7 +308,11 @@ void paceStep() {
         rate = paceRate(steps, elapsed);
         if (rate > kMaxRate && elapsed >= 0) {
             const int sleepFor = threshold - elapsed - kPollMilliseconds;
-            if (sleepFor > 0) sleepMilliseconds(sleepFor);
+            if (sleepFor > 0) {
+                sleepMilliseconds(sleepFor);
+            } else {
+                pauseBriefly();
+            }
         }
     }
     scene.lastPaceTime = now;

@@ -27,3 +27,5 @@ void setClockSource(ClockSource source) { clockSource = source ? source : steady
 void sleepMilliseconds(int milliseconds) { sleepFunction(milliseconds); }
 
 void setSleepFunction(SleepFunction sleeper) { sleepFunction = sleeper ? sleeper : realSleep; }
+
+void pauseBriefly() { std::this_thread::sleep_for(std::chrono::microseconds(100)); }

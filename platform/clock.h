@@ -13,3 +13,8 @@ void setClockSource(ClockSource source);
 // their fake clock.
 void sleepMilliseconds(int milliseconds);
 void setSleepFunction(SleepFunction sleeper);
+
+// Gives the processor away for a small fraction of a millisecond: the end of
+// a wait that must not overshoot polls the clock between such pauses
+// instead of spinning.
+void pauseBriefly();

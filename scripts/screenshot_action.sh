@@ -18,7 +18,7 @@ data="$build/data"
 source "$root/tests/window/lib.sh"
 source "$root/tests/window/lib_input.sh"
 
-vi_start_xvfb || exit 1
+vl_start_xvfb || exit 1
 export VENNALOFT_SEED=2024
 vl_start_program "$program" "$data" -nr 45 -radius 14
 

@@ -72,30 +72,29 @@ vl_finish() {
     exit $?
 }
 
-# Starts Xvfb on the first free display from :90 to :140 and exports DISPLAY.
+# Starts a private Xvfb and exports DISPLAY.
 # -r: no key auto-repeat, so a held key gives one press and one release.
 vl_start_xvfb() {
-    local n
-    for n in $(seq 90 140); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        # -noreset: the readiness probe below is the server's first client,
-        # and a reset after it leaves would refuse the program's connection.
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset -r >"$VL_TMP/xvfb.log" 2>&1 &
-        VL_XVFB_PID=$!
-        local tries
-        for tries in $(seq 1 50); do
-            if DISPLAY=":$n" timeout 5 xdpyinfo >/dev/null 2>&1; then
-                export DISPLAY=":$n"
-                return 0
-            fi
-            kill -0 "$VL_XVFB_PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        # Lost a race for this display or the server died: try the next one.
-        vl_stop "$VL_XVFB_PID"
-        VL_XVFB_PID=""
+    local number_file="$VL_TMP/display" n i
+    # -displayfd: the server picks a free display number itself, so tests
+    # started at the same moment never share one. -noreset: the readiness
+    # probe below is the server's first client, and a reset after it leaves
+    # would refuse the program's connection. -r: no key auto-repeat.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset -r \
+        3>"$number_file" >"$VL_TMP/xvfb.log" 2>&1 &
+    VL_XVFB_PID=$!
+    for i in $(seq 1 100); do
+        # The number is written once the server listens, newline last.
+        n=$(grep -x '[0-9][0-9]*' "$number_file" 2>/dev/null)
+        if [ -n "$n" ] && DISPLAY=":$n" timeout 5 xdpyinfo >/dev/null 2>&1; then
+            export DISPLAY=":$n"
+            return 0
+        fi
+        kill -0 "$VL_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
     echo "could not start Xvfb" >&2
+    cat "$VL_TMP/xvfb.log" >&2
     return 1
 }
 

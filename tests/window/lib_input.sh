@@ -7,31 +7,6 @@ VI_CONVERT=/usr/bin/convert
 VI_COMPARE=/usr/bin/compare
 VI_IMPORT=/usr/bin/import
 
-# vi_start_xvfb: starts a private Xvfb and exports DISPLAY. The server
-# picks a free display number itself and reports it (-displayfd), so two
-# tests started at the same moment cannot end up sharing one server, as
-# they can when each probes for a free number first. -r: no key
-# auto-repeat. The cleanup of lib.sh stops the server.
-vi_start_xvfb() {
-    local number_file="$VL_TMP/display" n i
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset -r \
-        3>"$number_file" >"$VL_TMP/xvfb.log" 2>&1 &
-    VL_XVFB_PID=$!
-    for i in $(seq 1 100); do
-        # The number is written once the server listens, newline last.
-        n=$(grep -x '[0-9][0-9]*' "$number_file" 2>/dev/null)
-        if [ -n "$n" ] && DISPLAY=":$n" timeout 5 xdpyinfo >/dev/null 2>&1; then
-            export DISPLAY=":$n"
-            return 0
-        fi
-        kill -0 "$VL_XVFB_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    echo "could not start Xvfb" >&2
-    cat "$VL_TMP/xvfb.log" >&2
-    return 1
-}
-
 # vi_start_program_with_audio PROGRAM DATA_DIR CAPTURE [ARGS...]: like
 # vl_start_program, but the mixed sound goes into the raw file CAPTURE
 # (SDL's disk driver writes it at the pace of a real sound card).

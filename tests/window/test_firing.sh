@@ -22,7 +22,7 @@ LEFT_STRIP=60x300+0+90
 RIGHT_STRIP=60x300+575+90
 STRIP_PIXELS=18000
 
-vi_start_xvfb || exit 1
+vl_start_xvfb || exit 1
 export VENNALOFT_SEED=12345
 capture="$VL_TMP/sound.raw"
 vi_start_program_with_audio "$program" "$data" "$capture"

@@ -20,7 +20,7 @@ LEFT_STRIP=60x480+0+0
 RIGHT_STRIP=60x480+580+0
 PIXELS=307200
 
-vi_start_xvfb || exit 1
+vl_start_xvfb || exit 1
 export VENNALOFT_SEED=12345
 vl_start_program "$program" "$data"
 

@@ -25,7 +25,7 @@ RIGHT_STRIP=100x480+540+0
 LEFT_HALF=320x480+0+0
 RIGHT_HALF=320x480+320+0
 
-vi_start_xvfb || exit 1
+vl_start_xvfb || exit 1
 export VENNALOFT_SEED=12345
 vl_start_program "$program" "$data"
 

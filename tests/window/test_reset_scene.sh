@@ -22,7 +22,7 @@ source "$here/lib_input.sh"
 # the largest glow sphere.
 GLOW_MASKS=(76x76+216+202 102x102+269+289 82x82+330+235)
 
-vi_start_xvfb || exit 1
+vl_start_xvfb || exit 1
 export VENNALOFT_SEED=12345
 passed=0
 shots=$VL_TMP
