@@ -165,8 +165,8 @@ set pagination off
 python
 import time
 class Counter(gdb.Breakpoint):
-    def __init__(self, spec):
-        super().__init__(spec)
+    def __init__(self, location):
+        super().__init__(location)
         self.hits = 0
         self.first = None
         self.last = None
