@@ -52,8 +52,45 @@ vl_fail() {
     VL_FAILURES=$((VL_FAILURES + 1))
 }
 
+VL_PASSED=0
+
 vl_pass() {
     echo "ok: $*"
+    VL_PASSED=$((VL_PASSED + 1))
+}
+
+# vl_check WHAT COMMAND...: a pass when the command succeeds, else a failure.
+vl_check() {
+    local what=$1
+    shift
+    if "$@"; then
+        vl_pass "$what"
+    else
+        vl_fail "$what"
+    fi
+}
+
+# vl_require_window: waits for the program's window and sets $window; with
+# no window the test ends as failed.
+vl_require_window() {
+    window=$(vl_wait_window 30)
+    if [ -z "$window" ]; then
+        vl_fail "no window titled '$VL_TITLE' within 30 s"
+        vl_show_program_output
+        vl_finish
+    fi
+}
+
+# vl_quit_with_escape: Escape must end the program with status 0.
+vl_quit_with_escape() {
+    vl_send_key "$window" Escape
+    vl_wait_exit 10
+    if [ "$VL_EXIT_STATUS" = "0" ]; then
+        vl_pass "Escape ends with status 0"
+    else
+        vl_fail "after Escape the program is $VL_EXIT_STATUS"
+        vl_show_program_output
+    fi
 }
 
 # vl_show_program_output: both output files, for a failure report.
@@ -66,8 +103,7 @@ vl_show_program_output() {
 
 # Prints the closing tally and exits 0 only when nothing failed.
 vl_finish() {
-    local passed=$1
-    echo "$passed passed, $VL_FAILURES failed"
+    echo "$VL_PASSED passed, $VL_FAILURES failed"
     [ "$VL_FAILURES" -eq 0 ]
     exit $?
 }

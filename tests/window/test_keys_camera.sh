@@ -29,58 +29,41 @@ vl_start_xvfb || exit 1
 export VENNALOFT_SEED=12345
 vl_start_program "$program" "$data"
 
-window=$(vl_wait_window 30)
-if [ -z "$window" ]; then
-    vl_fail "no window titled '$VL_TITLE' within 30 s"
-    vl_show_program_output
-    vl_finish 0
-fi
-passed=0
+vl_require_window
 shots=$VL_TMP
 vi_point_into "$window"
-
-# check DESCRIPTION COMMAND...: a pass when the command succeeds.
-check() {
-    local what=$1
-    shift
-    if "$@"; then
-        vl_pass "$what"; passed=$((passed + 1))
-    else
-        vl_fail "$what"
-    fi
-}
 
 # The balls move at the start: without this the stillness below would
 # prove nothing.
 sleep 1
 vi_shot "$window" "$shots/run1.png"
 moving=$(vi_wait_differs "$window" "$shots/run1.png" "$shots/run2.png" 300 5)
-check "the picture moves at the start ($moving pixels changed)" vi_holds "$moving >= 300"
+vl_check "the picture moves at the start ($moving pixels changed)" vi_holds "$moving >= 300"
 
 # F2 three times: 0.3 -> 0.2 -> 0.1 -> 0. Flashes of the last contacts
 # fade on the wall clock (3 s at most), so poll for the still picture.
 for i in 1 2 3; do vi_tap_key "$window" F2; done
-check "F2 three times: two screenshots a second apart are identical" \
+vl_check "F2 three times: two screenshots a second apart are identical" \
     vi_wait_still "$window" "$shots/stopped" 10
 
 # F1 brings motion back.
 for i in 1 2 3; do vi_tap_key "$window" F1; done
 moved=$(vi_wait_differs "$window" "$shots/stopped.png" "$shots/resumed.png" 300 5)
-check "F1: the picture changes again ($moved pixels)" vi_holds "$moved >= 300"
+vl_check "F1: the picture changes again ($moved pixels)" vi_holds "$moved >= 300"
 
 for i in 1 2 3; do vi_tap_key "$window" F2; done
-check "F2 again: still" vi_wait_still "$window" "$shots/free" 10
+vl_check "F2 again: still" vi_wait_still "$window" "$shots/free" 10
 
 # F3 chases ball 0: a different view, which settles once the eye has glided
 # behind the (stopped) ball. F4 returns to the very same free view.
 vi_tap_key "$window" F3
 chase=$(vi_wait_differs "$window" "$shots/free.png" "$shots/chase_start.png" 150000 5 15%)
-check "F3: the camera leaves the free view ($chase of 307200 pixels changed)" vi_holds "$chase >= 150000"
-check "F3: the chase view settles on the stopped ball" vi_wait_still "$window" "$shots/chase" 8 0.5
+vl_check "F3: the camera leaves the free view ($chase of 307200 pixels changed)" vi_holds "$chase >= 150000"
+vl_check "F3: the chase view settles on the stopped ball" vi_wait_still "$window" "$shots/chase" 8 0.5
 cp "$shots/chase.png" "${VL_SCREENSHOT_OUT:-/dev/null}" 2>/dev/null
 vi_tap_key "$window" F4
 back=$(vi_wait_matches "$window" "$shots/free.png" "$shots/free_again.png" 0 5)
-check "F4: the free view is back, identical ($back pixels differ)" vi_holds "$back == 0"
+vl_check "F4: the free view is back, identical ($back pixels differ)" vi_holds "$back == 0"
 
 sky_left=$(vi_fraction "$shots/free.png" $LEFT_STRIP "$SKY")
 sky_right=$(vi_fraction "$shots/free.png" $RIGHT_STRIP "$SKY")
@@ -91,17 +74,17 @@ sky_right=$(vi_fraction "$shots/free.png" $RIGHT_STRIP "$SKY")
 # Down is held three times as long as Up: it must bring the camera back to
 # the start or beyond, where the sky is at least as wide as at the start.
 vi_hold_key "$window" Up 0.2
-check "Up let go: the picture stops changing" vi_wait_still "$window" "$shots/forward" 5 0.5
+vl_check "Up let go: the picture stops changing" vi_wait_still "$window" "$shots/forward" 5 0.5
 fwd_left=$(vi_fraction "$shots/forward.png" $LEFT_STRIP "$SKY")
 fwd_right=$(vi_fraction "$shots/forward.png" $RIGHT_STRIP "$SKY")
-check "Up: side sky shrinks from $sky_left/$sky_right to $fwd_left/$fwd_right" \
+vl_check "Up: side sky shrinks from $sky_left/$sky_right to $fwd_left/$fwd_right" \
     vi_holds "$fwd_left < $sky_left - 0.04 && $fwd_right < $sky_right - 0.04"
 
 vi_hold_key "$window" Down 0.6
-check "Down let go: the picture stops changing" vi_wait_still "$window" "$shots/backward" 5 0.5
+vl_check "Down let go: the picture stops changing" vi_wait_still "$window" "$shots/backward" 5 0.5
 back_left=$(vi_fraction "$shots/backward.png" $LEFT_STRIP "$SKY")
 back_right=$(vi_fraction "$shots/backward.png" $RIGHT_STRIP "$SKY")
-check "Down: side sky widens from $fwd_left/$fwd_right to $back_left/$back_right" \
+vl_check "Down: side sky widens from $fwd_left/$fwd_right to $back_left/$back_right" \
     vi_holds "$back_left > $fwd_left + 0.04 && $back_right > $fwd_right + 0.04 &&
               $back_left >= $sky_left - 0.005 && $back_right >= $sky_right - 0.005"
 
@@ -116,22 +99,15 @@ lean() {
 }
 lean0=$(lean "$shots/backward.png")
 vi_hold_key "$window" Left 0.5
-check "Left let go: the picture stops changing" vi_wait_still "$window" "$shots/left" 5 0.5
+vl_check "Left let go: the picture stops changing" vi_wait_still "$window" "$shots/left" 5 0.5
 lean1=$(lean "$shots/left.png")
-check "Left: more sky on the left (lean $lean0 -> $lean1)" vi_holds "$lean1 > $lean0 + 0.03"
+vl_check "Left: more sky on the left (lean $lean0 -> $lean1)" vi_holds "$lean1 > $lean0 + 0.03"
 
 vi_hold_key "$window" Right 1.0
-check "Right let go: the picture stops changing" vi_wait_still "$window" "$shots/right" 5 0.5
+vl_check "Right let go: the picture stops changing" vi_wait_still "$window" "$shots/right" 5 0.5
 lean2=$(lean "$shots/right.png")
-check "Right: more sky on the right (lean $lean1 -> $lean2)" vi_holds "$lean2 < $lean1 - 0.03"
+vl_check "Right: more sky on the right (lean $lean1 -> $lean2)" vi_holds "$lean2 < $lean1 - 0.03"
 
-vi_tap_key "$window" Escape
-vl_wait_exit 10
-if [ "$VL_EXIT_STATUS" = "0" ]; then
-    vl_pass "Escape ends with status 0"; passed=$((passed + 1))
-else
-    vl_fail "after Escape the program is $VL_EXIT_STATUS"
-    vl_show_program_output
-fi
+vl_quit_with_escape
 
-vl_finish "$passed"
+vl_finish
