@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   freeglut3-dev libglu1-mesa-dev libsdl2-mixer-dev
   libgtest-dev libbenchmark-dev clang
-  xvfb xauth xdotool imagemagick x11-utils sox gdb
+  libgl1-mesa-dri xvfb xauth xdotool imagemagick x11-utils gdb
 )
 
 missing=()
