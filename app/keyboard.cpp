@@ -2,6 +2,7 @@
 
 #include "app/key_codes.h"
 #include "app/scene_state.h"
+#include "render/view_state.h"
 
 namespace {
 
@@ -11,11 +12,8 @@ constexpr float kMaxTimeStep = 0.8f;
 
 void startFollowingBall() {
     if (scene.followedShot != -1 || scene.followBall != 0) return;
-    Vector3 p;
-    Subtract(scene.ballPositions[0], scene.ballVelocities[0], p);
     scene.followBall = 1;
-    // The newest entry (9) is left as it was.
-    for (int i = 0; i < kChaseTrailLength - 1; ++i) scene.chaseTrail[i] = p;
+    primeChaseTrail(scene.ballPositions[0], scene.ballVelocities[0]);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "app/scene_state.h"
 #include "platform/clock.h"
 #include "render/shot_pool.h"
+#include "render/view_state.h"
 
 namespace {
 
@@ -17,9 +18,7 @@ PickRaySource pickRaySource = nullptr;
 
 void followNewShot(int index) {
     const Shot& shot = scene.shots[index];
-    Vector3 p;
-    Subtract(shot.position, shot.velocity, p);
-    for (int i = 0; i < kChaseTrailLength - 1; ++i) scene.chaseTrail[i] = p;
+    primeChaseTrail(shot.position, shot.velocity);
     scene.activeTimeStep = scene.timeStep / kSlowMotionDivisor;
 }
 

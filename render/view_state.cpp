@@ -18,6 +18,12 @@ Vector3 chaseTarget(const Vector3& position, const Vector3& previous, double dis
     return position + back;
 }
 
+void primeChaseTrail(const Vector3& position, const Vector3& velocity) {
+    Vector3 p;
+    Subtract(position, velocity, p);
+    for (int i = 0; i < kChaseTrailLength - 1; ++i) scene.chaseTrail[i] = p;
+}
+
 Vector3 advanceChaseTrail(const Vector3& target) {
     for (int i = kChaseTrailLength - 1; i > 0; --i) scene.chaseTrail[i] = scene.chaseTrail[i - 1];
     scene.chaseTrail[0] = target;

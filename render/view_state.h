@@ -17,6 +17,10 @@ struct CameraView {
 // previous position yet.
 Vector3 chaseTarget(const Vector3& position, const Vector3& previous, double distance);
 
+// Starts a chase: entries 0..8 of scene.chaseTrail all become the point one
+// step back along `velocity`; the newest entry (9) is left as it was.
+void primeChaseTrail(const Vector3& position, const Vector3& velocity);
+
 // Shifts scene.chaseTrail one place (entry 0 newest), stores target in
 // entry 0 and returns the eye: 0.1 times the sum of entries 0..8.
 Vector3 advanceChaseTrail(const Vector3& target);
