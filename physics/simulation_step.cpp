@@ -24,11 +24,12 @@ constexpr int kMaxRate = 40;
 // the step past its first due reading.
 constexpr int kPollMilliseconds = 2;
 
-// The room's two fixed spheres (domes).
-const Vector3 kSphereACentre(-200.0, -300.0, 170.0);
-constexpr int kSphereARadius = 100;
-const Vector3 kSphereBCentre(0.0, -300.0, -170.0);
-constexpr int kSphereBRadius = 80;
+// The room's two fixed spheres, tested in this order.
+struct Dome {
+    Vector3 centre;
+    int radius;
+};
+const Dome kDomes[2] = {{Vector3(-200.0, -300.0, 170.0), 100}, {Vector3(0.0, -300.0, -170.0), 80}};
 
 // Zero-time guard. A contact that spends no time (at most the loop's own
 // tolerance) can recur for ever without the step getting anywhere: a ball
@@ -129,13 +130,11 @@ void testShot(int slot, Contact& contact) {
             if (acceptStrict(c, contact, body)) take(contact, c, body, hit, j, false);
         }
     }
-    if (IntersectSphere(kSphereACentre, static_cast<float>(kSphereARadius + 1), start, d, s, n, hit) != 0) {
-        const Candidate c = makeCandidate(s, n, d, L);
-        if (acceptStrict(c, contact, body)) take(contact, c, body, hit, -1, false);
-    }
-    if (IntersectSphere(kSphereBCentre, static_cast<float>(kSphereBRadius + 1), start, d, s, n, hit) != 0) {
-        const Candidate c = makeCandidate(s, n, d, L);
-        if (acceptStrict(c, contact, body)) take(contact, c, body, hit, -1, false);
+    for (const Dome& dome : kDomes) {
+        if (IntersectSphere(dome.centre, static_cast<float>(dome.radius + 1), start, d, s, n, hit) != 0) {
+            const Candidate c = makeCandidate(s, n, d, L);
+            if (acceptStrict(c, contact, body)) take(contact, c, body, hit, -1, false);
+        }
     }
     for (const Plane& plane : scene.wallPlanes) {
         if (IntersectPlane(plane, start, d, s, n) != 0) {
@@ -172,13 +171,11 @@ void testBall(int k, Contact& contact) {
     double s = 0.0;
     Vector3 n;
     Vector3 hit;
-    if (IntersectSphere(kSphereACentre, static_cast<float>(r + kSphereARadius), start, d, s, n, hit) != 0) {
-        const Candidate c = makeCandidate(s, n, d, L);
-        if (acceptStrict(c, contact, k)) take(contact, c, k, hit - n * flashInset, -1, false);
-    }
-    if (IntersectSphere(kSphereBCentre, static_cast<float>(r + kSphereBRadius), start, d, s, n, hit) != 0) {
-        const Candidate c = makeCandidate(s, n, d, L);
-        if (acceptStrict(c, contact, k)) take(contact, c, k, hit - n * flashInset, -1, false);
+    for (const Dome& dome : kDomes) {
+        if (IntersectSphere(dome.centre, static_cast<float>(r + dome.radius), start, d, s, n, hit) != 0) {
+            const Candidate c = makeCandidate(s, n, d, L);
+            if (acceptStrict(c, contact, k)) take(contact, c, k, hit - n * flashInset, -1, false);
+        }
     }
     for (const Plane& plane : scene.collisionPlanes) {
         if (IntersectPlane(plane, start, d, s, n) != 0) {
