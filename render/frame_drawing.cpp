@@ -5,6 +5,7 @@
 #include "app/scene_state.h"
 #include "render/explosion_drawing.h"
 #include "render/shot_drawing.h"
+#include "render/textured_vertex.h"
 #include "render/view_state.h"
 
 namespace {
@@ -16,11 +17,6 @@ constexpr int kWallTexture = 3;
 constexpr int kSkyTexture = 4;
 
 GLUquadric* quadric() { return static_cast<GLUquadric*>(scene.quadric); }
-
-void vertex(GLfloat s, GLfloat t, GLfloat x, GLfloat y, GLfloat z) {
-    glTexCoord2f(s, t);
-    glVertex3f(x, y, z);
-}
 
 void translateTo(const Vector3& p) {
     glTranslatef(static_cast<GLfloat>(p.x), static_cast<GLfloat>(p.y), static_cast<GLfloat>(p.z));
@@ -51,33 +47,33 @@ void drawRoom() {
     glColor3f(1.0f, 1.0f, 1.0f);
     glBegin(GL_QUADS);
     // z = +320
-    vertex(2, 0, 320, 320, 320);
-    vertex(2, 2, 320, -320, 320);
-    vertex(0, 2, -320, -320, 320);
-    vertex(0, 0, -320, 320, 320);
+    texturedVertex(2, 0, 320, 320, 320);
+    texturedVertex(2, 2, 320, -320, 320);
+    texturedVertex(0, 2, -320, -320, 320);
+    texturedVertex(0, 0, -320, 320, 320);
     // z = -320
-    vertex(2, 0, -320, 320, -320);
-    vertex(2, 2, -320, -320, -320);
-    vertex(0, 2, 320, -320, -320);
-    vertex(0, 0, 320, 320, -320);
+    texturedVertex(2, 0, -320, 320, -320);
+    texturedVertex(2, 2, -320, -320, -320);
+    texturedVertex(0, 2, 320, -320, -320);
+    texturedVertex(0, 0, 320, 320, -320);
     // x = +320
-    vertex(2, 0, 320, 320, -320);
-    vertex(2, 2, 320, -320, -320);
-    vertex(0, 2, 320, -320, 320);
-    vertex(0, 0, 320, 320, 320);
+    texturedVertex(2, 0, 320, 320, -320);
+    texturedVertex(2, 2, 320, -320, -320);
+    texturedVertex(0, 2, 320, -320, 320);
+    texturedVertex(0, 0, 320, 320, 320);
     // x = -320
-    vertex(2, 0, -320, 320, 320);
-    vertex(2, 2, -320, -320, 320);
-    vertex(0, 2, -320, -320, -320);
-    vertex(0, 0, -320, 320, -320);
+    texturedVertex(2, 0, -320, 320, 320);
+    texturedVertex(2, 2, -320, -320, 320);
+    texturedVertex(0, 2, -320, -320, -320);
+    texturedVertex(0, 0, -320, 320, -320);
     glEnd();
 
     glBindTexture(GL_TEXTURE_2D, scene.textureNames[kFloorTexture]);
     glBegin(GL_QUADS);
-    vertex(2, 0, -320, -320, 320);
-    vertex(2, 2, 320, -320, 320);
-    vertex(0, 2, 320, -320, -320);
-    vertex(0, 0, -320, -320, -320);
+    texturedVertex(2, 0, -320, -320, 320);
+    texturedVertex(2, 2, 320, -320, 320);
+    texturedVertex(0, 2, 320, -320, -320);
+    texturedVertex(0, 0, -320, -320, -320);
     glEnd();
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/scene_state.h"
 #include "assets/texture_set.h"
+#include "render/textured_vertex.h"
 
 namespace {
 
@@ -16,38 +17,33 @@ const GLfloat kShininess = 100.0f;
 // Keeps everything no more than 280 units below the eye (eye coordinates).
 const GLdouble kClipPlane0[4] = {0.0, 1.0, 0.0, 280.0};
 
-void vertex(GLfloat s, GLfloat t, GLfloat x, GLfloat y, GLfloat z) {
-    glTexCoord2f(s, t);
-    glVertex3f(x, y, z);
-}
-
 // Two crossed 100 x 80 rectangles, each drawn once per facing so that one
 // face of each survives back-face culling from any side.
 void compileExplosionQuads() {
     glBegin(GL_QUADS);
     glNormal3f(0.0f, 0.0f, 1.0f);
-    vertex(0, 0, -50, -40, 0);
-    vertex(0, 1, 50, -40, 0);
-    vertex(1, 1, 50, 40, 0);
-    vertex(1, 0, -50, 40, 0);
+    texturedVertex(0, 0, -50, -40, 0);
+    texturedVertex(0, 1, 50, -40, 0);
+    texturedVertex(1, 1, 50, 40, 0);
+    texturedVertex(1, 0, -50, 40, 0);
 
     glNormal3f(0.0f, 0.0f, -1.0f);
-    vertex(0, 0, -50, 40, 0);
-    vertex(0, 1, 50, 40, 0);
-    vertex(1, 1, 50, -40, 0);
-    vertex(1, 0, -50, -40, 0);
+    texturedVertex(0, 0, -50, 40, 0);
+    texturedVertex(0, 1, 50, 40, 0);
+    texturedVertex(1, 1, 50, -40, 0);
+    texturedVertex(1, 0, -50, -40, 0);
 
     glNormal3f(1.0f, 0.0f, 0.0f);
-    vertex(0, 0, 0, -40, 50);
-    vertex(0, 1, 0, -40, -50);
-    vertex(1, 1, 0, 40, -50);
-    vertex(1, 0, 0, 40, 50);
+    texturedVertex(0, 0, 0, -40, 50);
+    texturedVertex(0, 1, 0, -40, -50);
+    texturedVertex(1, 1, 0, 40, -50);
+    texturedVertex(1, 0, 0, 40, 50);
 
     glNormal3f(-1.0f, 0.0f, 0.0f);
-    vertex(0, 0, 0, 40, 50);
-    vertex(0, 1, 0, 40, -50);
-    vertex(1, 1, 0, -40, -50);
-    vertex(1, 0, 0, -40, 50);
+    texturedVertex(0, 0, 0, 40, 50);
+    texturedVertex(0, 1, 0, 40, -50);
+    texturedVertex(1, 1, 0, -40, -50);
+    texturedVertex(1, 0, 0, -40, 50);
     glEnd();
 }
 
