@@ -5,7 +5,6 @@
 #include <GL/glut.h>
 
 #include "app/keyboard.h"
-#include "app/mouse_actions.h"
 #include "assets/texture_set.h"
 #include "physics/simulation_step.h"
 
@@ -34,12 +33,6 @@ void onKey(unsigned char key, int, int) {
 void onSpecialKey(int key, int, int) { handleSpecialKey(key, glutGetModifiers()); }
 
 void onSpecialKeyUp(int key, int, int) { handleSpecialKeyUp(key); }
-
-void onMouse(int button, int state, int x, int y) { handleMouseButton(button, state, x, y); }
-
-void onMotion(int x, int y) { handleMouseMotion(x, y); }
-
-void onPassiveMotion(int x, int y) { handleMouseMotion(x, y); }
 
 int glutElapsedMilliseconds() { return glutGet(GLUT_ELAPSED_TIME); }
 

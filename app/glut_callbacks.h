@@ -6,9 +6,8 @@
 void onKey(unsigned char key, int x, int y);
 void onSpecialKey(int key, int x, int y);
 void onSpecialKeyUp(int key, int x, int y);
-void onMouse(int button, int state, int x, int y);
-void onMotion(int x, int y);
-void onPassiveMotion(int x, int y);
+// The mouse handlers (app/mouse_actions.h) already take the toolkit's
+// arguments and are registered as they are.
 
 // The toolkit's elapsed-time counter in milliseconds.
 int glutElapsedMilliseconds();

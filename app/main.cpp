@@ -69,9 +69,10 @@ int main(int argc, char** argv) {
     glutSpecialUpFunc(onSpecialKeyUp);
     glutKeyboardFunc(onKey);
     glutIgnoreKeyRepeat(1);
-    glutMouseFunc(onMouse);
-    glutMotionFunc(onMotion);
-    glutPassiveMotionFunc(onPassiveMotion);
+    glutMouseFunc(handleMouseButton);
+    // Dragging or not, the pointer position is kept the same way.
+    glutMotionFunc(handleMouseMotion);
+    glutPassiveMotionFunc(handleMouseMotion);
     glutSetCursor(GLUT_CURSOR_CROSSHAIR);
     installStepHooks();
     glutIdleFunc(simulationStep);
