@@ -17,6 +17,15 @@ const GLfloat kShininess = 100.0f;
 // Keeps everything no more than 280 units below the eye (eye coordinates).
 const GLdouble kClipPlane0[4] = {0.0, 1.0, 0.0, 280.0};
 
+// The program's perspective for the given aspect; leaves the modelview
+// matrix current.
+void setPerspective(double aspect) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(kFieldOfView, aspect, kNearPlane, kFarPlane);
+    glMatrixMode(GL_MODELVIEW);
+}
+
 // Two crossed 100 x 80 rectangles, each drawn once per facing so that one
 // face of each survives back-face culling from any side.
 void compileExplosionQuads() {
@@ -53,13 +62,10 @@ void setUpGraphics() {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 
     // Aspect 1 until the first reshape, which comes before any frame.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(kFieldOfView, 1.0, kNearPlane, kFarPlane);
+    setPerspective(1.0);
 
     // Identity modelview: the light and the clip plane below are given in
     // eye coordinates and so travel with the camera.
-    glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 
     glShadeModel(GL_SMOOTH);
@@ -103,9 +109,5 @@ void onReshape(int width, int height) {
 
     // A minimised window reports height 0; keep the aspect finite.
     int aspectHeight = height > 0 ? height : 1;
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(kFieldOfView, static_cast<double>(width) / static_cast<double>(aspectHeight), kNearPlane,
-                   kFarPlane);
-    glMatrixMode(GL_MODELVIEW);
+    setPerspective(static_cast<double>(width) / static_cast<double>(aspectHeight));
 }
