@@ -112,33 +112,27 @@ vi_wait_still() {
     return 1
 }
 
-# vi_wait_differs WINDOW_ID REF.png OUT.png MIN_PIXELS SECONDS [FUZZ%]:
-# polls until a screenshot differs from REF in at least MIN_PIXELS pixels;
-# prints the count seen last.
-vi_wait_differs() {
-    local window=$1 ref=$2 out=$3 min=$4 deadline=$((SECONDS + $5)) fuzz=${6:-0%} n=0
+# vi_poll_difference TEST WINDOW_ID REF.png OUT.png LIMIT SECONDS [FUZZ%]:
+# polls until the count of pixels in which a screenshot differs from REF
+# passes `[ count TEST LIMIT ]`; prints the count seen last.
+vi_poll_difference() {
+    local test=$1 window=$2 ref=$3 out=$4 limit=$5 deadline=$((SECONDS + $6)) fuzz=${7:-0%} n=0
     while :; do
         vi_shot "$window" "$out" || return 1
         n=$(vi_differing "$ref" "$out" "$fuzz")
-        [ "$n" -ge "$min" ] && { echo "$n"; return 0; }
+        [ "$n" "$test" "$limit" ] && { echo "$n"; return 0; }
         [ "$SECONDS" -ge "$deadline" ] && { echo "$n"; return 1; }
         sleep 0.3
     done
 }
 
+# vi_wait_differs WINDOW_ID REF.png OUT.png MIN_PIXELS SECONDS [FUZZ%]:
+# until the picture differs from REF in at least MIN_PIXELS pixels.
+vi_wait_differs() { vi_poll_difference -ge "$@"; }
+
 # vi_wait_matches WINDOW_ID REF.png OUT.png MAX_PIXELS SECONDS [FUZZ%]:
-# polls until a screenshot differs from REF in at most MAX_PIXELS pixels;
-# prints the count seen last.
-vi_wait_matches() {
-    local window=$1 ref=$2 out=$3 max=$4 deadline=$((SECONDS + $5)) fuzz=${6:-0%} n=0
-    while :; do
-        vi_shot "$window" "$out" || return 1
-        n=$(vi_differing "$ref" "$out" "$fuzz")
-        [ "$n" -le "$max" ] && { echo "$n"; return 0; }
-        [ "$SECONDS" -ge "$deadline" ] && { echo "$n"; return 1; }
-        sleep 0.3
-    done
-}
+# until the picture differs from REF in at most MAX_PIXELS pixels.
+vi_wait_matches() { vi_poll_difference -le "$@"; }
 
 # vi_file_size FILE: bytes written so far (0 before the file exists).
 vi_file_size() {
