@@ -4,6 +4,7 @@
 
 #include "app/scene_state.h"
 #include "render/explosion_drawing.h"
+#include "render/radius_keyed_list.h"
 #include "render/shot_drawing.h"
 #include "render/textured_vertex.h"
 #include "render/view_state.h"
@@ -18,6 +19,18 @@ constexpr int kSkyTexture = 4;
 
 GLUquadric* quadric() { return static_cast<GLUquadric*>(scene.quadric); }
 
+// Geometry that never changes is sent to the GL once, as display lists of
+// vertices, normals and texture coordinates only: the colours, texture
+// binds, blending and placing transforms stay in the passes below, where
+// they were set before.
+constexpr int kObstacleCount = 8;  // pillars 1 to 3, cones 1 to 3, domes 1 and 2
+GLuint wallsList = 0;
+GLuint obstacleLists[kObstacleCount] = {};
+// The spheres depend on the ball radius and are compiled for the radius
+// they are drawn at, again whenever it differs.
+RadiusKeyedList ballSphere;
+RadiusKeyedList glowSphere;
+
 void translateTo(const Vector3& p) {
     glTranslatef(static_cast<GLfloat>(p.x), static_cast<GLfloat>(p.y), static_cast<GLfloat>(p.z));
 }
@@ -27,24 +40,33 @@ void placeCamera() {
     gluLookAt(view.eye.x, view.eye.y, view.eye.z, view.center.x, view.center.y, view.center.z, 0.0, 1.0, 0.0);
 }
 
+GLuint sphereList(RadiusKeyedList& list, int radius) {
+    if (list.needsRebuild(radius)) {
+        if (list.name == 0) list.name = glGenLists(1);
+        glNewList(list.name, GL_COMPILE);
+        glutSolidSphere(radius, 20, 20);
+        glEndList();
+        list.radius = radius;
+    }
+    return list.name;
+}
+
 void drawBalls() {
+    const GLuint sphere = sphereList(ballSphere, scene.ballRadius);
     for (int i = 0; i < kMaxBalls; ++i) {
         if (!scene.ballAlive[i]) continue;
         const Vector3& color = scene.ballColors[i];
         glColor3f(static_cast<GLfloat>(color.x), static_cast<GLfloat>(color.y), static_cast<GLfloat>(color.z));
         glPushMatrix();
         translateTo(scene.ballPositions[i]);
-        glutSolidSphere(scene.ballRadius, 20, 20);
+        glCallList(sphere);
         glPopMatrix();
     }
 }
 
 // Every face winds counter-clockwise seen from inside, so a face the camera
 // stands behind is culled and the room is seen through it.
-void drawRoom() {
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, scene.textureNames[kWallTexture]);
-    glColor3f(1.0f, 1.0f, 1.0f);
+void emitWalls() {
     glBegin(GL_QUADS);
     // z = +320
     texturedVertex(2, 0, 320, 320, 320);
@@ -67,7 +89,17 @@ void drawRoom() {
     texturedVertex(0, 2, -320, -320, -320);
     texturedVertex(0, 0, -320, 320, -320);
     glEnd();
+}
 
+void drawRoom() {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, scene.textureNames[kWallTexture]);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glCallList(wallsList);
+
+    // The floor and the ceiling stay single quads sent directly: compiled
+    // into a list on its own, a lone quad is cut into other triangles and
+    // its shading moves by a rounding step at grazing angles.
     glBindTexture(GL_TEXTURE_2D, scene.textureNames[kFloorTexture]);
     glBegin(GL_QUADS);
     texturedVertex(2, 0, -320, -320, 320);
@@ -77,9 +109,21 @@ void drawRoom() {
     glEnd();
 }
 
-void drawCylinder(GLdouble base, GLdouble top, GLdouble height) {
-    gluCylinder(quadric(), base, top, height, 20, 2);
+// The obstacle solids in their drawing order, each in its own local frame.
+void emitObstacle(int k) {
+    // Base radius, top radius and height of the pillars and cones.
+    static const GLdouble kCylinders[6][3] = {
+        {60.0, 60.0, 1000.0}, {60.0, 60.0, 1000.0}, {30.0, 30.0, 1000.0},
+        {50.0, 0.0, 290.0},   {55.0, 0.0, 150.0},   {50.0, 0.0, 290.0}};
+    static const GLdouble kDomeRadii[2] = {100.0, 80.0};
+    if (k < 6) {
+        gluCylinder(quadric(), kCylinders[k][0], kCylinders[k][1], kCylinders[k][2], 20, 2);
+    } else {
+        gluSphere(quadric(), kDomeRadii[k - 6], 30, 30);
+    }
 }
+
+void drawObstacle(int k) { glCallList(obstacleLists[k]); }
 
 // Pillars, cones and domes, all carrying the solids texture.
 void drawObstacles() {
@@ -89,32 +133,32 @@ void drawObstacles() {
     glPushMatrix();
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
     glTranslatef(0.0f, 0.0f, -500.0f);
-    drawCylinder(60.0, 60.0, 1000.0);
+    drawObstacle(0);
     glPopMatrix();
 
     glPushMatrix();
     glTranslatef(200.0f, -300.0f, -500.0f);
-    drawCylinder(60.0, 60.0, 1000.0);
+    drawObstacle(1);
     glPopMatrix();
 
     glPushMatrix();
     glTranslatef(-200.0f, 0.0f, 0.0f);
     glRotatef(135.0f, 1.0f, 0.0f, 0.0f);
     glTranslatef(0.0f, 0.0f, -500.0f);
-    drawCylinder(30.0, 30.0, 1000.0);
+    drawObstacle(2);
     glPopMatrix();
 
     glColor3f(0.4f, 0.4f, 0.6f);
     glPushMatrix();
     glTranslatef(-140.0f, -340.0f, -90.0f);
     glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
-    drawCylinder(50.0, 0.0, 290.0);
+    drawObstacle(3);
     glPopMatrix();
 
     glPushMatrix();
     glTranslatef(0.0f, -350.0f, 230.0f);
     glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
-    drawCylinder(55.0, 0.0, 150.0);
+    drawObstacle(4);
     glPopMatrix();
 
     glPushMatrix();
@@ -122,18 +166,18 @@ void drawObstacles() {
     glRotatef(45.0f, 0.0f, 0.0f, 1.0f);
     glTranslatef(0.0f, -290.0f, 0.0f);
     glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
-    drawCylinder(50.0, 0.0, 290.0);
+    drawObstacle(5);
     glPopMatrix();
 
     glColor3f(1.0f, 0.5f, 0.5f);
     glPushMatrix();
     glTranslatef(-200.0f, -300.0f, 170.0f);
-    gluSphere(quadric(), 100.0, 30, 30);
+    drawObstacle(6);
     glPopMatrix();
 
     glPushMatrix();
     glTranslatef(0.0f, -300.0f, -170.0f);
-    gluSphere(quadric(), 80.0, 30, 30);
+    drawObstacle(7);
     glPopMatrix();
 }
 
@@ -152,18 +196,32 @@ void drawCeiling() {
 // Pulsing yellow spheres marking the cone tips. The alpha is taken from the
 // pulse of the previous frame, before this frame moves it.
 void drawGlowSpheres() {
+    const GLuint sphere = sphereList(glowSphere, 4 * scene.ballRadius);
     glColor4f(1.0f, 1.0f, 0.0f, 1.0f - scene.glowPulse);
     for (int c = 0; c < 3; ++c) {
         glPushMatrix();
         float pulse = advanceGlowPulse();
         translateTo(scene.obstacleCones[c].apex);
         glScalef(pulse, pulse, pulse);
-        glutSolidSphere(4 * scene.ballRadius, 20, 20);
+        glCallList(sphere);
         glPopMatrix();
     }
 }
 
 }  // namespace
+
+void compileFrameLists() {
+    wallsList = glGenLists(1);
+    glNewList(wallsList, GL_COMPILE);
+    emitWalls();
+    glEndList();
+    for (int k = 0; k < kObstacleCount; ++k) {
+        obstacleLists[k] = glGenLists(1);
+        glNewList(obstacleLists[k], GL_COMPILE);
+        emitObstacle(k);
+        glEndList();
+    }
+}
 
 void drawBackdrop(unsigned int texture) {
     glEnable(GL_TEXTURE_2D);

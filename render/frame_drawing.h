@@ -1,5 +1,10 @@
 #pragma once
 
+// Compiles the display lists of the walls and the obstacles; once, after the
+// textures exist and before the first frame. The ball and glow-sphere lists
+// are compiled by the frame itself, at the radius it draws them with.
+void compileFrameLists();
+
 // Display callback: places the camera, draws the whole scene and swaps.
 void drawFrame();
 

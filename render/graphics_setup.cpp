@@ -5,6 +5,7 @@
 
 #include "app/scene_state.h"
 #include "assets/texture_set.h"
+#include "render/frame_drawing.h"
 #include "render/textured_vertex.h"
 
 namespace {
@@ -100,6 +101,8 @@ void setUpGraphics() {
     glNewList(scene.explosionList, GL_COMPILE);
     compileExplosionQuads();
     glEndList();
+
+    compileFrameLists();
 }
 
 void onReshape(int width, int height) {
