@@ -13,7 +13,7 @@
 set -u
 
 if [ $# -lt 4 ]; then
-    sed -n '2,13p' "$0" >&2
+    sed -n '2,12p' "$0" >&2
     exit 2
 fi
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -26,8 +26,8 @@ source "$root/tests/window/lib_frozen.sh"
 export VENNALOFT_SEED=${VENNALOFT_SEED:-12345}
 
 # Free views as eye and look direction: the start view, then two from inside
-# the room, one from high above the cones and domes, one low in a corner looking up at
-# the ceiling and the slanted pillar.
+# the room, one from high up looking down over the cones and domes, one low
+# in a corner looking up across the room.
 views=("start" "0 -50 1000" "0 0 -10"
        "above" "0 250 300" "0 -6 -8"
        "corner" "-250 -250 -250" "6 4 6")
