@@ -33,7 +33,7 @@ for i in $(seq 1 "$pairs"); do
         echo "$out" | grep -E "CPU|main thread|per second|at the end|warning"
         echo "$out" | awk -v build="${names[$b]}" '
             /^program CPU/ {program = $3}
-            /of which main thread/ {main = $5; lp = $8}
+            /of which main thread/ {main = $5; lp = $9}
             END {print build, program, main, lp}' | tr -d '%,' >>"$log"
     done
 done
