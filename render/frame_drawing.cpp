@@ -98,8 +98,8 @@ void drawRoom() {
     glCallList(wallsList);
 
     // The floor and the ceiling stay single quads sent directly: compiled
-    // into a list on its own, a lone quad is cut into other triangles and
-    // its shading moves by a rounding step at grazing angles.
+    // into a list, the floor quad reached the rasteriser as other triangles
+    // and some of its pixels moved by a colour step.
     glBindTexture(GL_TEXTURE_2D, scene.textureNames[kFloorTexture]);
     glBegin(GL_QUADS);
     texturedVertex(2, 0, -320, -320, 320);
