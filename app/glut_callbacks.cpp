@@ -4,7 +4,7 @@
 
 #include <GL/glut.h>
 
-#include "app/keyboard.h"
+#include "input/keyboard.h"
 #include "assets/texture_set.h"
 #include "physics/simulation_step.h"
 

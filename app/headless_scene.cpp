@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "app/command_line.h"
-#include "app/scene_layout.h"
-#include "app/scene_state.h"
+#include "scene/command_line.h"
+#include "scene/scene_layout.h"
+#include "scene/scene_state.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/random_source.h"
-#include "render/explosion_pool.h"
-#include "render/view_state.h"
+#include "effects/explosion_pool.h"
+#include "effects/view_state.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 
 #include <GL/glut.h>
 
-#include "app/command_line.h"
+#include "scene/command_line.h"
 #include "app/glut_callbacks.h"
-#include "app/mouse_actions.h"
+#include "input/mouse_actions.h"
 #include "app/pick_ray.h"
-#include "app/scene_layout.h"
-#include "app/scene_state.h"
+#include "scene/scene_layout.h"
+#include "scene/scene_state.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/random_source.h"

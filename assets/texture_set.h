@@ -3,7 +3,7 @@
 // The six textures of the room, read from BMP files in the working directory
 // into scene.textureNames at the index of each file.
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 
 inline constexpr const char* kTextureFiles[kTextureCount] = {
     "marble.bmp",  // 0: pillars, cones, domes, ceiling and glow spheres

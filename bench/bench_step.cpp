@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "app/headless_scene.h"
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 #include "physics/simulation_step.h"
 #include "platform/random_source.h"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 #include "geometry/ray.h"
 
 namespace {

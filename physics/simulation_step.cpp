@@ -2,16 +2,16 @@
 
 #include <cmath>
 
-#include "app/mouse_actions.h"
-#include "app/scene_layout.h"
-#include "app/scene_state.h"
+#include "input/mouse_actions.h"
+#include "scene/scene_layout.h"
+#include "scene/scene_state.h"
 #include "physics/ball_collision_search.h"
 #include "physics/collision_response.h"
 #include "physics/contact.h"
 #include "physics/intersections.h"
 #include "platform/clock.h"
 #include "platform/sound.h"
-#include "render/shot_pool.h"
+#include "effects/shot_pool.h"
 
 StepHooks stepHooks;
 

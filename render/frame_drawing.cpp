@@ -2,11 +2,11 @@
 
 #include <GL/glut.h>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 #include "render/explosion_drawing.h"
 #include "render/shot_drawing.h"
 #include "render/textured_vertex.h"
-#include "render/view_state.h"
+#include "effects/view_state.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 #include "assets/texture_set.h"
 #include "render/textured_vertex.h"
 

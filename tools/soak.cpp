@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "app/headless_scene.h"
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 #include "physics/simulation_step.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 #include "geometry/scalar_helpers.h"
 #include "platform/random_source.h"
-#include "render/shot_pool.h"
+#include "effects/shot_pool.h"
 #include "tests/support/fakes.h"
 
 namespace {

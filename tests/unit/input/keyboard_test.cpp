@@ -2,9 +2,9 @@
 
 #include <tuple>
 
-#include "app/key_codes.h"
-#include "app/keyboard.h"
-#include "app/scene_state.h"
+#include "input/key_codes.h"
+#include "input/keyboard.h"
+#include "scene/scene_state.h"
 #include "tests/support/fakes.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/key_codes.h"
-#include "app/mouse_actions.h"
-#include "app/scene_state.h"
+#include "input/key_codes.h"
+#include "input/mouse_actions.h"
+#include "scene/scene_state.h"
 #include "tests/support/fakes.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <limits>
 
-#include "app/scene_layout.h"
-#include "app/scene_state.h"
+#include "scene/scene_layout.h"
+#include "scene/scene_state.h"
 #include "platform/random_source.h"
 
 namespace {

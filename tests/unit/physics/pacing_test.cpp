@@ -3,7 +3,7 @@
 #include <ctime>
 #include <vector>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "tests/support/fakes.h"

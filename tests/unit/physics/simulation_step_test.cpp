@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/mouse_actions.h"
+#include "input/mouse_actions.h"
 #include "physics/intersections.h"
 #include "tests/unit/physics/step_fixture.h"
 

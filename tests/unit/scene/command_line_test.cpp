@@ -1,11 +1,11 @@
-#include "app/command_line.h"
+#include "scene/command_line.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "app/scene_layout.h"
+#include "scene/scene_layout.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <set>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 #include "geometry/scalar_helpers.h"
 #include "platform/random_source.h"
 

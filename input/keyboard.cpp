@@ -1,8 +1,8 @@
-#include "app/keyboard.h"
+#include "input/keyboard.h"
 
-#include "app/key_codes.h"
-#include "app/scene_state.h"
-#include "render/view_state.h"
+#include "input/key_codes.h"
+#include "scene/scene_state.h"
+#include "effects/view_state.h"
 
 namespace {
 

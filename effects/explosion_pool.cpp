@@ -1,6 +1,6 @@
-#include "render/explosion_pool.h"
+#include "effects/explosion_pool.h"
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 #include "platform/clock.h"
 
 void spawnExplosion(const Vector3& position, int blast) {

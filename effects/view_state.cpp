@@ -1,6 +1,6 @@
-#include "render/view_state.h"
+#include "effects/view_state.h"
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 

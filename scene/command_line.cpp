@@ -1,11 +1,11 @@
-#include "app/command_line.h"
+#include "scene/command_line.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 #include "geometry/scalar_helpers.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "app/scene_layout.h"
+#include "scene/scene_layout.h"
 
 #include <cmath>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 #include "geometry/scalar_helpers.h"
 
 namespace {

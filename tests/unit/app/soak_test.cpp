@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "app/headless_scene.h"
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 #include "physics/simulation_step.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "render/shot_pool.h"
+#include "effects/shot_pool.h"
 
 #include <cmath>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 #include "geometry/matrix3.h"
 #include "geometry/scalar_helpers.h"
 #include "platform/clock.h"

@@ -1,10 +1,10 @@
-#include "app/mouse_actions.h"
+#include "input/mouse_actions.h"
 
-#include "app/key_codes.h"
-#include "app/scene_state.h"
+#include "input/key_codes.h"
+#include "scene/scene_state.h"
 #include "platform/clock.h"
-#include "render/shot_pool.h"
-#include "render/view_state.h"
+#include "effects/shot_pool.h"
+#include "effects/view_state.h"
 
 namespace {
 
