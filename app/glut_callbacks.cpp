@@ -5,8 +5,8 @@
 #include <GL/glut.h>
 
 #include "input/keyboard.h"
-#include "assets/texture_set.h"
 #include "physics/simulation_step.h"
+#include "render/texture_upload.h"
 
 namespace {
 

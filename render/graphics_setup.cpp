@@ -4,7 +4,7 @@
 #include <GL/glu.h>
 
 #include "scene/scene_state.h"
-#include "assets/texture_set.h"
+#include "render/texture_upload.h"
 #include "render/textured_vertex.h"
 
 namespace {
