@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "app/inspect_mode.h"
 #include "app/scene_layout.h"
 #include "app/scene_state.h"
 #include "physics/simulation_step.h"
@@ -62,6 +63,7 @@ void runHeadlessStep(int milliseconds) {
     advanceHeadlessClock(milliseconds);
     runStepBody();
     // What the frame advances besides drawing.
+    beginViewFrame();
     advanceCamera();
     for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e);
 }

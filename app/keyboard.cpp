@@ -1,5 +1,6 @@
 #include "app/keyboard.h"
 
+#include "app/inspect_mode.h"
 #include "app/key_codes.h"
 #include "app/scene_state.h"
 #include "render/view_state.h"
@@ -82,6 +83,29 @@ void handleSpecialKeyUp(int key) {
         break;
     case kKeyDown:
         scene.downKeyDown = 0;
+        break;
+    default:
+        break;
+    }
+}
+
+void handleKey(unsigned char key) {
+    switch (key) {
+    case 'p':
+    case 'P':
+        togglePause();
+        break;
+    case 'o':
+    case 'O':
+        requestSingleStep();
+        break;
+    case 'v':
+    case 'V':
+        toggleCollisionView();
+        break;
+    case 'h':
+    case 'H':
+        toggleHelpOverlay();
         break;
     default:
         break;
