@@ -25,7 +25,10 @@ void postRedisplay() { glutPostRedisplay(); }
 }  // namespace
 
 void onKey(unsigned char key, int, int) {
-    if (key != kEscape) return;
+    if (key != kEscape) {
+        handleKey(key);
+        return;
+    }
     deleteTextures();
     exit(0);
 }

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "scene/scene_state.h"
 #include "geometry/matrix3.h"
 #include "geometry/scalar_helpers.h"
 #include "platform/clock.h"
+#include "scene/scene_state.h"
 
 namespace {
 constexpr int kShotIntervalMs = 200;

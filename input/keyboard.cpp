@@ -1,8 +1,9 @@
 #include "input/keyboard.h"
 
+#include "effects/inspect_mode.h"
+#include "effects/view_state.h"
 #include "input/key_codes.h"
 #include "scene/scene_state.h"
-#include "effects/view_state.h"
 
 namespace {
 
@@ -82,6 +83,29 @@ void handleSpecialKeyUp(int key) {
         break;
     case kKeyDown:
         scene.downKeyDown = 0;
+        break;
+    default:
+        break;
+    }
+}
+
+void handleKey(unsigned char key) {
+    switch (key) {
+    case 'p':
+    case 'P':
+        togglePause();
+        break;
+    case 'o':
+    case 'O':
+        requestSingleStep();
+        break;
+    case 'v':
+    case 'V':
+        toggleCollisionView();
+        break;
+    case 'h':
+    case 'H':
+        toggleHelpOverlay();
         break;
     default:
         break;

@@ -4,3 +4,5 @@
 // the toolkit's modifier state at the press.
 void handleSpecialKey(int key, int modifiers);
 void handleSpecialKeyUp(int key);
+// Ordinary keys other than Escape: the inspect letters P, O, V, H (either case).
+void handleKey(unsigned char key);

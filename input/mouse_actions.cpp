@@ -1,10 +1,10 @@
 #include "input/mouse_actions.h"
 
-#include "input/key_codes.h"
-#include "scene/scene_state.h"
-#include "platform/clock.h"
 #include "effects/shot_pool.h"
 #include "effects/view_state.h"
+#include "input/key_codes.h"
+#include "platform/clock.h"
+#include "scene/scene_state.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "scene/scene_state.h"
 #include "geometry/ray.h"
+#include "scene/scene_state.h"
 
 namespace {
 

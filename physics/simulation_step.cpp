@@ -2,16 +2,18 @@
 
 #include <cmath>
 
+#include "effects/contact_log.h"
+#include "effects/inspect_mode.h"
+#include "effects/shot_pool.h"
 #include "input/mouse_actions.h"
-#include "scene/scene_layout.h"
-#include "scene/scene_state.h"
 #include "physics/ball_collision_search.h"
 #include "physics/collision_response.h"
 #include "physics/contact.h"
 #include "physics/intersections.h"
 #include "platform/clock.h"
 #include "platform/sound.h"
-#include "effects/shot_pool.h"
+#include "scene/scene_layout.h"
+#include "scene/scene_state.h"
 
 StepHooks stepHooks;
 
@@ -44,6 +46,7 @@ constexpr int kBodyCount = kMaxBalls + kShotCount;
 
 int zeroTimeContacts[kBodyCount];
 StepStats stats;
+long stepsRun = 0;
 
 // Ball k is body k, shot slot s is body -1 - s.
 int bodySlot(int body) { return body >= 0 ? body : kMaxBalls + (-1 - body); }
@@ -219,7 +222,7 @@ bool answerPair(int i, int j, double time) {
     return guardAllows(i, time) && guardAllows(j, time);
 }
 
-void moveCameraAndFire() {
+void moveCamera() {
     if (scene.upKeyDown != 0) scene.cameraPosition += scene.viewDirection * 2.0;
     if (scene.downKeyDown != 0) scene.cameraPosition -= scene.viewDirection * 2.0;
     if (scene.leftKeyDown != 0) {
@@ -232,6 +235,9 @@ void moveCameraAndFire() {
         scene.viewDirection = scene.turnRightMatrix * scene.viewDirection;
         scene.cameraYaw += 2.0;
     }
+}
+
+void fireOrLaunch() {
     if (scene.leftButtonDown != 0) {
         if (scene.launchMode != 0) {
             launchBall(scene.mouseX, scene.mouseY);
@@ -252,6 +258,27 @@ void applyGravity() {
     for (Shot& shot : scene.shots) {
         if (shot.life != 0) shot.velocity += pull;
     }
+}
+
+// Logs a ball pair contact for the collision view: the point where the two
+// touch and the normal from ball i towards ball j. Reads only.
+void markPair(int i, int j, double time) {
+    ++stats.contacts;
+    const Vector3 pI = scene.ballPreviousPositions[i] + scene.ballVelocities[i] * time;
+    const Vector3 pJ = scene.ballPreviousPositions[j] + scene.ballVelocities[j] * time;
+    recordContactMark((pI + pJ) * 0.5, Unit(pJ - pI));
+}
+
+// Held by the pause: the free camera still moves, nothing else happens
+// (requests, firing and throwing wait for the simulation to run again).
+void runPausedStep() {
+    if (scene.followBall != 0 || scene.followedShot != -1) {
+        if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(0);
+    } else {
+        moveCamera();
+        if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(1);
+    }
+    if (stepHooks.postRedisplay != nullptr) stepHooks.postRedisplay();
 }
 
 // Handles the contacts of the step in time order until its time is spent.
@@ -276,6 +303,7 @@ void runSubSteps() {
 
         // A ball pair goes first only when strictly earlier than every other contact.
         if (pairFound && (contact.time == kNoContact || contact.time > pairTime)) {
+            markPair(i, j, pairTime);
             respondToBallPair(i, j, pairTime);
             if (noProgress(pairTime)) {
                 ++zeroTimeContacts[i];
@@ -285,6 +313,8 @@ void runSubSteps() {
             // Nothing collides in the rest of the step: every body keeps its full move.
             remaining = 0.0;
         } else {
+            ++stats.contacts;
+            recordContactMark(contact.point, contact.normal);
             respondToContact(contact);
             if (noProgress(contact.time)) ++zeroTimeContacts[bodySlot(contact.body)];
         }
@@ -317,14 +347,23 @@ void paceStep() {
 }
 
 void runStepBody() {
+    if (!takeSimulationTurn()) {
+        runPausedStep();
+        return;
+    }
     stats = StepStats();
-    if (scene.resetRequested != 0) resetScene();
+    stats.stepNumber = ++stepsRun;
+    if (scene.resetRequested != 0) {
+        resetScene();
+        clearContactMarks();
+    }
     if (scene.autoFire != 0) autoFireShot();
 
     if (scene.followBall != 0 || scene.followedShot != -1) {
         if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(0);
     } else {
-        moveCameraAndFire();
+        moveCamera();
+        fireOrLaunch();
         if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(1);
     }
 

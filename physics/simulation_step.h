@@ -18,10 +18,14 @@ void paceStep();
 // gravity, the sub-step loop and the redisplay request.
 void runStepBody();
 
-// What the last step did, for the soak runs and tests: sub-steps run, and
-// contacts at no progress that the zero-time guard let pass.
+// What the last step did, for the soak runs, tests and the help overlay:
+// sub-steps run, contacts at no progress that the zero-time guard let pass,
+// contacts answered, and the number of simulating steps so far (this one
+// included). A step held by the pause leaves the figures as they were.
 struct StepStats {
     int subSteps = 0;
     int ignoredContacts = 0;
+    int contacts = 0;
+    long stepNumber = 0;
 };
 StepStats lastStepStats();

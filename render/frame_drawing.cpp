@@ -2,11 +2,14 @@
 
 #include <GL/glut.h>
 
-#include "scene/scene_state.h"
+#include "effects/inspect_mode.h"
+#include "effects/view_state.h"
+#include "render/collision_view_drawing.h"
 #include "render/explosion_drawing.h"
+#include "render/help_overlay_drawing.h"
 #include "render/shot_drawing.h"
 #include "render/textured_vertex.h"
-#include "effects/view_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -195,6 +198,7 @@ void drawBackdrop(unsigned int texture) {
 }
 
 void drawFrame() {
+    beginViewFrame();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     placeCamera();
@@ -217,5 +221,7 @@ void drawFrame() {
 
     glEnable(GL_LIGHTING);
     glDisable(GL_BLEND);
+    drawCollisionView();
+    drawHelpOverlay();
     glutSwapBuffers();
 }

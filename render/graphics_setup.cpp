@@ -3,9 +3,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "scene/scene_state.h"
 #include "render/texture_upload.h"
 #include "render/textured_vertex.h"
+#include "scene/scene_state.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "scene/scene_state.h"
 #include "geometry/scalar_helpers.h"
+#include "scene/scene_state.h"
 
 namespace {
 

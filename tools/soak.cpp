@@ -9,8 +9,8 @@
 #include <cstdlib>
 
 #include "app/headless_scene.h"
-#include "scene/scene_state.h"
 #include "physics/simulation_step.h"
+#include "scene/scene_state.h"
 
 namespace {
 

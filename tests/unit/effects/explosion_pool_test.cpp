@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "scene/scene_state.h"
 #include "effects/explosion_pool.h"
+#include "scene/scene_state.h"
 #include "tests/support/fakes.h"
 
 namespace {

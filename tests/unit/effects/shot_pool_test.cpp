@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "scene/scene_state.h"
+#include "effects/shot_pool.h"
 #include "geometry/scalar_helpers.h"
 #include "platform/random_source.h"
-#include "effects/shot_pool.h"
+#include "scene/scene_state.h"
 #include "tests/support/fakes.h"
 
 namespace {

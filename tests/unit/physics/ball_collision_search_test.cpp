@@ -8,9 +8,9 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/random_source.h"
 #include "scene/scene_layout.h"
 #include "scene/scene_state.h"
-#include "platform/random_source.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <ctime>
 #include <vector>
 
-#include "scene/scene_state.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
+#include "scene/scene_state.h"
 #include "tests/support/fakes.h"
 
 namespace {

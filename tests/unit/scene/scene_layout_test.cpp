@@ -5,9 +5,9 @@
 #include <cmath>
 #include <set>
 
-#include "scene/scene_state.h"
 #include "geometry/scalar_helpers.h"
 #include "platform/random_source.h"
+#include "scene/scene_state.h"
 
 namespace {
 
