@@ -59,7 +59,7 @@ bool guardAllows(int body, double time) {
 
 // Pacing rate for `steps` steps in `elapsed` milliseconds; above kMaxRate
 // means wait longer. No elapsed time at all counts as too fast.
-int paceRate(int steps, int elapsed) {
+int paceRate(int steps, long long elapsed) {
     if (elapsed == 0) return kMaxRate + 1;
     return static_cast<int>(2.0 * steps * 1000.0 / elapsed);
 }
@@ -336,12 +336,12 @@ void paceStep() {
     int now = 0;
     while (rate > kMaxRate) {
         now = elapsedMilliseconds();
-        const int elapsed = now - scene.lastPaceTime;
+        const long long elapsed = millisecondsBetween(scene.lastPaceTime, now);
         rate = paceRate(steps, elapsed);
-        if (rate > kMaxRate && elapsed >= 0) {
-            const int sleepFor = threshold - elapsed - kPollMilliseconds;
+        if (rate > kMaxRate) {
+            const long long sleepFor = threshold - elapsed - kPollMilliseconds;
             if (sleepFor > 0) {
-                sleepMilliseconds(sleepFor);
+                sleepMilliseconds(static_cast<int>(sleepFor));
             } else {
                 pauseBriefly();
             }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "app/key_codes.h"
 #include "app/mouse_actions.h"
 #include "app/scene_state.h"
@@ -133,6 +135,17 @@ TEST_F(MouseActionsTest, FirstLaunchOnlyAfterMoreThan1000Ms) {
     fakes::clockNow() = 2002;
     launchBall(7, 8);
     EXPECT_EQ(scene.ballAlive[7], 1);
+}
+
+TEST_F(MouseActionsTest, LaunchLimitHoldsAcrossTheClockWrap) {
+    scene.lastShotTime = INT_MAX - 500;
+    fakes::clockNow() = INT_MIN + 499;  // 1000 ms later
+    launchBall(7, 8);
+    EXPECT_EQ(liveBalls(), 0);
+    fakes::clockNow() = INT_MIN + 500;
+    launchBall(7, 8);
+    EXPECT_EQ(liveBalls(), 1);
+    EXPECT_EQ(scene.lastShotTime, INT_MIN + 500);
 }
 
 TEST_F(MouseActionsTest, LaunchAndShotShareOneClock) {
