@@ -87,3 +87,11 @@ void handleSpecialKeyUp(int key) {
         break;
     }
 }
+
+void releaseHeldInput() {
+    scene.leftKeyDown = 0;
+    scene.upKeyDown = 0;
+    scene.rightKeyDown = 0;
+    scene.downKeyDown = 0;
+    scene.leftButtonDown = 0;
+}
