@@ -37,6 +37,14 @@ void onSpecialKey(int key, int, int) { handleSpecialKey(key, glutGetModifiers())
 
 void onSpecialKeyUp(int key, int, int) { handleSpecialKeyUp(key); }
 
+void onEntry(int state) {
+    if (state == GLUT_LEFT) releaseHeldInput();
+}
+
+void onWindowStatus(int state) {
+    if (state == GLUT_HIDDEN || state == GLUT_FULLY_COVERED) releaseHeldInput();
+}
+
 int glutElapsedMilliseconds() { return glutGet(GLUT_ELAPSED_TIME); }
 
 void installStepHooks() {

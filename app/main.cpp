@@ -78,6 +78,8 @@ int main(int argc, char** argv) {
     // Dragging or not, the pointer position is kept the same way.
     glutMotionFunc(handleMouseMotion);
     glutPassiveMotionFunc(handleMouseMotion);
+    glutEntryFunc(onEntry);
+    glutWindowStatusFunc(onWindowStatus);
     glutSetCursor(GLUT_CURSOR_CROSSHAIR);
     installStepHooks();
     glutIdleFunc(simulationStep);

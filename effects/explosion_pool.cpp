@@ -4,6 +4,19 @@
 #include "platform/clock.h"
 #include "scene/scene_state.h"
 
+namespace {
+
+// Milliseconds since the spawn. A reading behind the start one was taken
+// after the toolkit's counter wrapped (the clock never goes back otherwise),
+// so the wrap is added back: the flash keeps fading instead of growing
+// without end.
+float sinceSpawn(float now, float start) {
+    const float elapsed = now - start;
+    return elapsed < 0.0f ? elapsed + 4294967296.0f : elapsed;
+}
+
+}  // namespace
+
 void spawnExplosion(const Vector3& position, int blast) {
     // Only the two kinds exist; anything else would index past the texture
     // table when drawn, so it is taken as the large kind.
@@ -36,10 +49,10 @@ void advanceExplosion(int index) {
     // paused, and so do the flashes.
     const float t = static_cast<float>(sceneMilliseconds());
     explosion.alpha =
-        (t - explosion.startTime) / explosion.duration * (explosion.alphaEnd - explosion.alphaStart) +
+        sinceSpawn(t, explosion.startTime) / explosion.duration * (explosion.alphaEnd - explosion.alphaStart) +
         explosion.alphaStart;
     const float t2 = static_cast<float>(sceneMilliseconds());
     explosion.scale =
-        (t2 - explosion.startTime) / explosion.duration * (explosion.scaleEnd - explosion.scaleStart) +
+        sinceSpawn(t2, explosion.startTime) / explosion.duration * (explosion.scaleEnd - explosion.scaleStart) +
         explosion.scaleStart;
 }

@@ -5,11 +5,11 @@
 
 void togglePause() {
     if (scene.paused == 0) {
-        scene.pausedSceneTime = elapsedMilliseconds() - scene.pausedTotal;
+        scene.pausedSceneTime = shiftedReading(elapsedMilliseconds(), -static_cast<long long>(scene.pausedTotal));
         scene.paused = 1;
     } else {
         // The scene clock goes on from where it stood.
-        scene.pausedTotal = elapsedMilliseconds() - scene.pausedSceneTime;
+        scene.pausedTotal = shiftedReading(elapsedMilliseconds(), -static_cast<long long>(scene.pausedSceneTime));
         scene.paused = 0;
         scene.singleStepsPending = 0;
     }
@@ -27,14 +27,14 @@ bool takeSimulationTurn() {
     if (scene.paused == 0) return true;
     if (scene.singleStepsPending <= 0) return false;
     --scene.singleStepsPending;
-    scene.pausedSceneTime += kSingleStepMilliseconds;
+    scene.pausedSceneTime = shiftedReading(scene.pausedSceneTime, kSingleStepMilliseconds);
     scene.viewFrameOwed = 1;
     return true;
 }
 
 int sceneMilliseconds() {
     if (scene.paused != 0) return scene.pausedSceneTime;
-    return elapsedMilliseconds() - scene.pausedTotal;
+    return shiftedReading(elapsedMilliseconds(), -static_cast<long long>(scene.pausedTotal));
 }
 
 void beginViewFrame() {

@@ -12,7 +12,7 @@ constexpr int kShotIntervalMs = 200;
 constexpr int kShotLife = 6;
 }  // namespace
 
-bool shotLaunchAllowed() { return elapsedMilliseconds() - scene.lastShotTime > kShotIntervalMs; }
+bool shotLaunchAllowed() { return millisecondsBetween(scene.lastShotTime, elapsedMilliseconds()) > kShotIntervalMs; }
 
 int launchShotAlong(const Vector3& d) {
     for (int k = 0; k < kShotCount; ++k) {

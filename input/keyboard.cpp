@@ -111,3 +111,11 @@ void handleKey(unsigned char key) {
         break;
     }
 }
+
+void releaseHeldInput() {
+    scene.leftKeyDown = 0;
+    scene.upKeyDown = 0;
+    scene.rightKeyDown = 0;
+    scene.downKeyDown = 0;
+    scene.leftButtonDown = 0;
+}

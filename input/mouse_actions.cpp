@@ -62,7 +62,7 @@ int fireShot(int x, int y) {
 }
 
 void launchBall(int x, int y) {
-    if (elapsedMilliseconds() - scene.lastShotTime <= kLaunchIntervalMs) return;
+    if (millisecondsBetween(scene.lastShotTime, elapsedMilliseconds()) <= kLaunchIntervalMs) return;
     const Vector3 d = pickRayDirection(x, y);
     for (int i = 0; i < kMaxBalls; ++i) {
         if (scene.ballAlive[i] != 0) continue;

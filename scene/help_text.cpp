@@ -2,6 +2,8 @@
 
 #include <cstdarg>
 
+#include "platform/clock.h"
+
 namespace {
 
 struct Control {
@@ -79,9 +81,9 @@ void RateMeter::note(int now, long count) {
         countAtStart = count;
         return;
     }
-    const int span = now - windowStart;
+    const long long span = millisecondsBetween(windowStart, now);
     if (span < 1000) return;
-    rate = static_cast<double>(count - countAtStart) * 1000.0 / span;
+    rate = static_cast<double>(count - countAtStart) * 1000.0 / static_cast<double>(span);
     windowStart = now;
     countAtStart = count;
 }

@@ -214,3 +214,24 @@ TEST_F(FollowKeysTest, ChangingTheStepEndsSlowMotionButKeepsFollowing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HeldInput, ReleaseLetsGoOfArrowsAndTheLeftButtonOnly) {
+    resetSceneState();
+    for (int key : {kKeyLeft, kKeyUp, kKeyRight, kKeyDown, kKeyF5, kKeyF6}) handleSpecialKey(key, 0);
+    scene.leftButtonDown = 1;
+    scene.mouseX = 12;
+    scene.mouseY = 34;
+
+    releaseHeldInput();
+
+    EXPECT_EQ(std::make_tuple(scene.leftKeyDown, scene.upKeyDown, scene.rightKeyDown, scene.downKeyDown,
+                              scene.leftButtonDown),
+              std::make_tuple(0, 0, 0, 0, 0));
+    // Modes and the last pointer position stay.
+    EXPECT_EQ(std::make_tuple(scene.autoFire, scene.launchMode, scene.mouseX, scene.mouseY),
+              std::make_tuple(1, 1, 12, 34));
+}
+
+}  // namespace

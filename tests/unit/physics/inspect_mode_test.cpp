@@ -226,6 +226,24 @@ TEST_F(InspectModeTest, ContactMarksFadeOverASecondOfSceneTime) {
     EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds()), 0.5f);
 }
 
+// The toolkit's counter wraps after 24.8 days: a pause, a single step and
+// the fade that straddle the wrap keep the scene clock running on (no
+// overflow, which the sanitizer build would stop at).
+TEST_F(InspectModeTest, SceneClockAndFadeCarryOnAcrossTheCounterWrap) {
+    fakes::clockNow() = 2147483647 - 300;
+    recordContactMark(Vector3(1, 2, 3), Vector3(0, 1, 0));
+    const ContactMark& mark = scene.contactMarks[0];
+    togglePause();
+    fakes::clockNow() = -2147483647 - 1 + 5000;  // after the wrap
+    handleKey('O');
+    step();  // one single step: 50 ms of scene time
+    togglePause();
+    fakes::clockNow() += 200;
+    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds()), 0.75f);
+    fakes::clockNow() += 800;
+    EXPECT_EQ(contactMarkFade(mark, sceneMilliseconds()), 0.0f);
+}
+
 TEST_F(InspectModeTest, FullLogGivesUpItsOldestMarkAndResetClearsIt) {
     for (int n = 0; n <= kContactMarkCount; ++n) {
         recordContactMark(Vector3(n, 0, 0), Vector3(0, 1, 0));
