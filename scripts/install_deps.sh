@@ -8,6 +8,7 @@ packages=(
   freeglut3-dev libglu1-mesa-dev libsdl2-mixer-dev libasound2-dev
   libgtest-dev libbenchmark-dev clang
   libgl1-mesa-dri xvfb xauth xdotool imagemagick x11-utils gdb
+  dpkg-dev file desktop-file-utils groff-base
 )
 
 missing=()
