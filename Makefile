@@ -8,8 +8,9 @@ JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
 ARGS        ?=
 FUZZ_SECONDS ?= 300
 SOAK_STEPS  ?= 100000
+PREFIX      ?= /usr/local
 
-.PHONY: all deps build run test test-sanitize fuzz fuzz-short bench soak clean
+.PHONY: all deps build run test test-sanitize fuzz fuzz-short bench soak clean install package
 
 all: build
 
@@ -53,6 +54,14 @@ bench: deps
 
 soak: build
 	$(BUILD)/vl_soak $(SOAK_STEPS)
+
+# Installs under PREFIX (default /usr/local); DESTDIR stages it elsewhere.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
+
+# A .deb for /usr in $(BUILD)/package.
+package: build
+	cd $(BUILD) && cpack -G DEB -B package
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -4,9 +4,9 @@
 
 #include <GL/glut.h>
 
-#include "app/keyboard.h"
-#include "assets/texture_set.h"
+#include "input/keyboard.h"
 #include "physics/simulation_step.h"
+#include "render/texture_upload.h"
 
 namespace {
 
@@ -25,7 +25,10 @@ void postRedisplay() { glutPostRedisplay(); }
 }  // namespace
 
 void onKey(unsigned char key, int, int) {
-    if (key != kEscape) return;
+    if (key != kEscape) {
+        handleKey(key);
+        return;
+    }
     deleteTextures();
     exit(0);
 }
@@ -33,6 +36,14 @@ void onKey(unsigned char key, int, int) {
 void onSpecialKey(int key, int, int) { handleSpecialKey(key, glutGetModifiers()); }
 
 void onSpecialKeyUp(int key, int, int) { handleSpecialKeyUp(key); }
+
+void onEntry(int state) {
+    if (state == GLUT_LEFT) releaseHeldInput();
+}
+
+void onWindowStatus(int state) {
+    if (state == GLUT_HIDDEN || state == GLUT_FULLY_COVERED) releaseHeldInput();
+}
 
 int glutElapsedMilliseconds() { return glutGet(GLUT_ELAPSED_TIME); }
 

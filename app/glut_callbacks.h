@@ -6,7 +6,10 @@
 void onKey(unsigned char key, int x, int y);
 void onSpecialKey(int key, int x, int y);
 void onSpecialKeyUp(int key, int x, int y);
-// The mouse handlers (app/mouse_actions.h) already take the toolkit's
+// Pointer leaving the window, and the window hidden or covered: held input is let go.
+void onEntry(int state);
+void onWindowStatus(int state);
+// The mouse handlers (input/mouse_actions.h) already take the toolkit's
 // arguments and are registered as they are.
 
 // The toolkit's elapsed-time counter in milliseconds.

@@ -2,14 +2,15 @@
 
 #include <string>
 
-#include "app/command_line.h"
-#include "app/scene_layout.h"
-#include "app/scene_state.h"
+#include "effects/explosion_pool.h"
+#include "effects/inspect_mode.h"
+#include "effects/view_state.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/random_source.h"
-#include "render/explosion_pool.h"
-#include "render/view_state.h"
+#include "scene/command_line.h"
+#include "scene/scene_layout.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ void runHeadlessStep(int milliseconds) {
     advanceHeadlessClock(milliseconds);
     runStepBody();
     // What the frame advances besides drawing.
+    beginViewFrame();
     advanceCamera();
     for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e);
 }

@@ -2,43 +2,47 @@
 // Start-up builds the scene, opens the window and hands over to the
 // toolkit's main loop, which never returns.
 
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
 #include <GL/glut.h>
 
-#include "app/command_line.h"
 #include "app/glut_callbacks.h"
-#include "app/mouse_actions.h"
 #include "app/pick_ray.h"
-#include "app/scene_layout.h"
-#include "app/scene_state.h"
+#include "input/mouse_actions.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/random_source.h"
 #include "platform/sdl_cue_player.h"
 #include "render/frame_drawing.h"
 #include "render/graphics_setup.h"
+#include "scene/command_line.h"
+#include "scene/help_text.h"
+#include "scene/scene_layout.h"
+#include "scene/scene_state.h"
 
 namespace {
 
-// Test hook: window tests set VENNALOFT_SEED to a decimal number so that the
-// balls land on the same slots with the same colours in every run. Without
-// it (or with anything that is not a whole number) the clock seeds, so each
-// run looks different.
-unsigned int startSeed() {
-    const char* text = std::getenv("VENNALOFT_SEED");
-    if (text != nullptr && *text != '\0') {
-        char* end = nullptr;
-        unsigned long seed = std::strtoul(text, &end, 10);
-        if (*end == '\0') return static_cast<unsigned int>(seed);
-    }
+// "-seed N" or VENNALOFT_SEED (the window tests' hook) make the balls land
+// on the same slots with the same colours in every run; the command line
+// wins, being the more explicit. Without either (or with anything that is
+// not a whole number) the clock seeds, so each run looks different.
+unsigned int startSeed(int argc, char** argv) {
+    unsigned int seed = 0;
+    if (readSeedOption(argc, argv, seed)) return seed;
+    if (parseSeed(std::getenv("VENNALOFT_SEED"), seed)) return seed;
     return static_cast<unsigned int>(std::time(nullptr));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before the toolkit is touched, so it works without a display.
+    if (helpRequested(argc, argv)) {
+        printHelp(stdout);
+        return 0;
+    }
     int fullScreen = readOptions(argc, argv);
     buildSceneGeometry();
 
@@ -47,7 +51,8 @@ int main(int argc, char** argv) {
     gluQuadricTexture(quadric, GL_TRUE);
     scene.quadric = quadric;
 
-    seedRandom(startSeed());
+    scene.randomSeed = startSeed(argc, argv);
+    seedRandom(scene.randomSeed);
     placeBalls();
     drawBallColors();
     clearEffects();
@@ -73,6 +78,8 @@ int main(int argc, char** argv) {
     // Dragging or not, the pointer position is kept the same way.
     glutMotionFunc(handleMouseMotion);
     glutPassiveMotionFunc(handleMouseMotion);
+    glutEntryFunc(onEntry);
+    glutWindowStatusFunc(onWindowStatus);
     glutSetCursor(GLUT_CURSOR_CROSSHAIR);
     installStepHooks();
     glutIdleFunc(simulationStep);

@@ -4,8 +4,9 @@
 
 namespace {
 
-constexpr long kFieldsOffset = 18;   // width, height, planes, bits per pixel
+constexpr long kOffsetField = 10;    // pixel data offset, then info header size
 constexpr long kSkippedFields = 24;  // compression .. important colours
+constexpr long kClassicDataOffset = 54;
 static_assert(static_cast<long long>(kMaxBmpSide) * kMaxBmpSide * 3 <= 0x7fffffffLL,
               "the pixel byte count must fit in an int");
 
@@ -38,6 +39,20 @@ bool readRows(FILE* file, unsigned char* pixels, int width, int rows, bool topDo
     return true;
 }
 
+// Bytes between offset 54 and the pixels. Files with a larger info header
+// (ImageMagick's and GIMP's 124 bytes) start their pixels further on; the
+// data offset is trusted only when the header size is one of the known info
+// headers and the offset leaves room for it and the whole pixel block. Any
+// other file is read from offset 54, so one whose first 18 bytes are not a
+// BMP header still loads.
+long pixelGap(unsigned dataOffset, unsigned headerSize, long needed, long available) {
+    bool knownHeader = headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 108 ||
+                       headerSize == 124;
+    if (!knownHeader || available < 0 || dataOffset < 14 + headerSize) return 0;
+    long gap = static_cast<long>(dataOffset) - kClassicDataOffset;
+    return gap <= available - needed ? gap : 0;
+}
+
 }  // namespace
 
 int readLe32(FILE* file) {
@@ -58,7 +73,9 @@ unsigned short readLe16(FILE* file) {
 int loadBmpFromStream(FILE* file, const char* name, BmpImage* image) {
     image->pixels = nullptr;
 
-    if (fseek(file, kFieldsOffset, SEEK_CUR) != 0) return failRead(name);
+    if (fseek(file, kOffsetField, SEEK_CUR) != 0) return failRead(name);
+    unsigned dataOffset = static_cast<unsigned>(readLe32(file));
+    unsigned headerSize = static_cast<unsigned>(readLe32(file));
     int width = readLe32(file);
     int height = readLe32(file);
     unsigned planes = readLe16(file);
@@ -90,9 +107,13 @@ int loadBmpFromStream(FILE* file, const char* name, BmpImage* image) {
     long needed = (rowBytes + padding) * (rows - 1) + rowBytes;
     int n = static_cast<int>(rowBytes * rows);
 
-    // Pixels always start at offset 54; the data offset field is not consulted.
     if (fseek(file, kSkippedFields, SEEK_CUR) != 0) return failRead(name);
     long available = bytesLeft(file);
+    long skip = pixelGap(dataOffset, headerSize, needed, available);
+    if (skip > 0) {
+        if (fseek(file, skip, SEEK_CUR) != 0) return failRead(name);
+        available -= skip;
+    }
     if (available >= 0 && available < needed) return failRead(name);
 
     unsigned char* pixels = static_cast<unsigned char*>(malloc(static_cast<std::size_t>(n)));

@@ -1,9 +1,11 @@
 #pragma once
 
-// The six textures of the room, read from BMP files in the working directory
-// into scene.textureNames at the index of each file.
+// The six textures of the room: which file fills which slot of
+// scene.textureNames, and reading them into memory. Handing them to the GL
+// is the renderer's part.
 
-#include "app/scene_state.h"
+#include "assets/bmp_reader.h"
+#include "scene/scene_state.h"
 
 inline constexpr const char* kTextureFiles[kTextureCount] = {
     "marble.bmp",  // 0: pillars, cones, domes, ceiling and glow spheres
@@ -14,8 +16,11 @@ inline constexpr const char* kTextureFiles[kTextureCount] = {
     "flare.bmp",   // 5: blast of an exploding ball
 };
 
-// Needs a current GL context. Ends the process when an image cannot be used:
-// status 1 after the reader's message, 0 when no memory for an image record.
-void loadTextures();
+// Reads the six images in slot order. Ends the process when one cannot be
+// used: status 0 when there is no memory for an image record, status 1 after
+// the reader's message, or when a side exceeds `maxSide` (the driver's limit;
+// 0 means none).
+void readTextureImages(BmpImage* images[kTextureCount], int maxSide);
 
-void deleteTextures();
+// Frees the pixel block and the record of one image read above.
+void freeTextureImage(BmpImage* image);

@@ -6,9 +6,9 @@
 #include <benchmark/benchmark.h>
 
 #include "app/headless_scene.h"
-#include "app/scene_state.h"
 #include "geometry/scalar_helpers.h"
 #include "physics/ball_collision_search.h"
+#include "scene/scene_state.h"
 
 namespace {
 

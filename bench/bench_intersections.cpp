@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "app/headless_scene.h"
-#include "app/scene_state.h"
 #include "geometry/scalar_helpers.h"
 #include "physics/intersections.h"
+#include "scene/scene_state.h"
 
 namespace {
 

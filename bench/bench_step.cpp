@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "app/headless_scene.h"
-#include "app/scene_state.h"
 #include "physics/simulation_step.h"
 #include "platform/random_source.h"
+#include "scene/scene_state.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/scene_state.h"
 #include "geometry/ray.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -176,13 +176,28 @@ bool usable(const Vector3& v) {
     return v.IsValid() && std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
 
+// Whether the centres of a and b draw nearer: only such a pair can be
+// answered at time 0 without the two being turned back into each other.
+bool closingIn(int a, int b) {
+    const Vector3 apart = scene.ballPreviousPositions[b] - scene.ballPreviousPositions[a];
+    const Vector3 relative = scene.ballVelocities[b] - scene.ballVelocities[a];
+    return Dot(apart, relative) < 0.0;
+}
+
+// Counts the pair when it is one to pass over.
+bool passOver(int* passedOver, double time, int a, int b) {
+    if (passedOver == nullptr || time != 0.0 || closingIn(a, b)) return false;
+    ++*passedOver;
+    return true;
+}
+
 double largestCoordinate(const Vector3& v) {
     return std::max(std::fabs(v.x), std::max(std::fabs(v.y), std::fabs(v.z)));
 }
 
 }  // namespace
 
-bool findBallCollisionSampled(double span, double& time, int& i, int& j) {
+bool findBallCollisionSampled(double span, double& time, int& i, int& j, int* passedOver) {
     const double h = span / kSamplesPerSpan;
     const double twoR = 2.0 * scene.ballRadius;
     double best = kNoTime;
@@ -202,7 +217,7 @@ bool findBallCollisionSampled(double span, double& time, int& i, int& j) {
                 s = s + h;
                 const Vector3 p = scene.ballPreviousPositions[a] + w * s;
                 if (p.Distance(scene.ballPreviousPositions[b]) < twoR) {
-                    if (s - h < best) {
+                    if (s - h < best && !passOver(passedOver, s - h, a, b)) {
                         best = s - h;
                         bestI = a;
                         bestJ = b;
@@ -227,19 +242,19 @@ bool findBallCollisionSampled(double span, double& time, int& i, int& j) {
 // samples to test, and those are tested with the plain search's own
 // arithmetic. Only a pair with an overlapping sample needs the line test,
 // which decides, as in the plain search, whether it counts at all.
-bool findBallCollision(double span, double& time, int& i, int& j) {
+bool findBallCollision(double span, double& time, int& i, int& j, int* passedOver) {
     const double twoR = 2.0 * scene.ballRadius;
     // No distance, zero included, is below a bound that is not positive.
     if (!(twoR > 0.0)) return false;
     const double h = span / kSamplesPerSpan;
-    if (!(h > 0.0) || !(span < kLargestScale)) return findBallCollisionSampled(span, time, i, j);
+    if (!(h > 0.0) || !(span < kLargestScale)) return findBallCollisionSampled(span, time, i, j, passedOver);
 
     // The sample times are the same for every pair.
     double samples[kMaxSamples + 1];
     int count = 0;
     samples[0] = 0.0;
     for (double s = 0.0; s < span;) {
-        if (count == kMaxSamples) return findBallCollisionSampled(span, time, i, j);
+        if (count == kMaxSamples) return findBallCollisionSampled(span, time, i, j, passedOver);
         s = s + h;
         samples[++count] = s;
     }
@@ -252,7 +267,7 @@ bool findBallCollision(double span, double& time, int& i, int& j) {
         if (!scene.ballAlive[k]) continue;
         const Vector3& p = scene.ballPreviousPositions[k];
         const Vector3& v = scene.ballVelocities[k];
-        if (!usable(p) || !usable(v)) return findBallCollisionSampled(span, time, i, j);
+        if (!usable(p) || !usable(v)) return findBallCollisionSampled(span, time, i, j, passedOver);
         largestPosition = std::max(largestPosition, largestCoordinate(p));
         largestVelocity = std::max(largestVelocity, largestCoordinate(v));
         alive[liveCount++] = k;
@@ -262,7 +277,7 @@ bool findBallCollision(double span, double& time, int& i, int& j) {
     const double reachTime = samples[count];
     const double scale = largestPosition + largestVelocity * reachTime + twoR;
     if (!(scale < kLargestScale) || !(largestVelocity < kLargestScale)) {
-        return findBallCollisionSampled(span, time, i, j);
+        return findBallCollisionSampled(span, time, i, j, passedOver);
     }
     const double band = scale * kBandPerScale;
 
@@ -305,6 +320,7 @@ bool findBallCollision(double span, double& time, int& i, int& j) {
             const int k = firstOverlap(m, samples, limit, h, twoR, band);
             if (k == 0) continue;
             if (!pathsComeClose(a, b, va - vb, twoR)) continue;
+            if (passOver(passedOver, samples[k] - h, a, b)) continue;
             // k <= limit, so this time beats the best strictly.
             best = samples[k] - h;
             bestI = a;
@@ -318,4 +334,12 @@ bool findBallCollision(double span, double& time, int& i, int& j) {
     i = bestI;
     j = bestJ;
     return true;
+}
+
+bool findBallCollision(double span, double& time, int& i, int& j) {
+    return findBallCollision(span, time, i, j, nullptr);
+}
+
+bool findBallCollisionSampled(double span, double& time, int& i, int& j) {
+    return findBallCollisionSampled(span, time, i, j, nullptr);
 }

@@ -1,8 +1,8 @@
 #include "physics/collision_response.h"
 
-#include "app/scene_state.h"
+#include "effects/explosion_pool.h"
 #include "platform/sound.h"
-#include "render/explosion_pool.h"
+#include "scene/scene_state.h"
 
 double remaining = 0.0;
 

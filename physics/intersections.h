@@ -5,8 +5,8 @@
 // direction and the unit surface normal, and except for the plane the hit
 // point. Nothing is promised about the outputs on 0.
 
-#include "app/scene_state.h"
 #include "geometry/vector3.h"
+#include "scene/scene_state.h"
 
 int IntersectPlane(const Plane& plane, const Vector3& origin, const Vector3& direction, double& distance,
                    Vector3& normalOut);

@@ -2,16 +2,21 @@
 
 #include <cmath>
 
-#include "app/mouse_actions.h"
-#include "app/scene_layout.h"
-#include "app/scene_state.h"
+#include "effects/contact_log.h"
+#include "effects/inspect_mode.h"
+#include "effects/shot_pool.h"
+#include "input/mouse_actions.h"
 #include "physics/ball_collision_search.h"
 #include "physics/collision_response.h"
 #include "physics/contact.h"
 #include "physics/intersections.h"
 #include "platform/clock.h"
 #include "platform/sound.h"
-#include "render/shot_pool.h"
+#include "scene/obstacle_clearance.h"
+#include "scene/scene_layout.h"
+#include "scene/scene_layout.h"
+#include "scene/scene_state.h"
+#include "scene/scene_state.h"
 
 StepHooks stepHooks;
 
@@ -24,12 +29,11 @@ constexpr int kMaxRate = 40;
 // the step past its first due reading.
 constexpr int kPollMilliseconds = 2;
 
-// The room's two fixed spheres, tested in this order.
-struct Dome {
-    Vector3 centre;
-    int radius;
-};
-const Dome kDomes[2] = {{Vector3(-200.0, -300.0, 170.0), 100}, {Vector3(0.0, -300.0, -170.0), 80}};
+// A ball that starts a sub-step this close to a dome or a cone, on either
+// side, counts as touching it. The dome test is exact to far less; the cone
+// test works in single precision and places its surface to about 1e-4.
+constexpr double kDomeReach = 1e-6;
+constexpr double kConeReach = 1e-3;
 
 // Zero-time guard. A contact that spends no time (at most the loop's own
 // tolerance) can recur for ever without the step getting anywhere: a ball
@@ -44,6 +48,7 @@ constexpr int kBodyCount = kMaxBalls + kShotCount;
 
 int zeroTimeContacts[kBodyCount];
 StepStats stats;
+long stepsRun = 0;
 
 // Ball k is body k, shot slot s is body -1 - s.
 int bodySlot(int body) { return body >= 0 ? body : kMaxBalls + (-1 - body); }
@@ -59,7 +64,7 @@ bool guardAllows(int body, double time) {
 
 // Pacing rate for `steps` steps in `elapsed` milliseconds; above kMaxRate
 // means wait longer. No elapsed time at all counts as too fast.
-int paceRate(int steps, int elapsed) {
+int paceRate(int steps, long long elapsed) {
     if (elapsed == 0) return kMaxRate + 1;
     return static_cast<int>(2.0 * steps * 1000.0 / elapsed);
 }
@@ -85,9 +90,32 @@ Candidate makeCandidate(double s, const Vector3& normal, const Vector3& d, doubl
     return c;
 }
 
-// Equal times are accepted, so the candidate tested last wins a tie.
+// Equal times are accepted, so the candidate tested last wins a tie. A body
+// that does not move (L = 0) has no finite candidate time; taking one would
+// spread infinities and NaNs through every body, so none is taken.
 bool withinStep(const Candidate& c, const Contact& contact) {
+    if (!std::isfinite(c.time)) {
+        ++stats.nonFiniteCandidates;
+        return false;
+    }
     return c.time <= contact.time && c.time <= remaining + kTolerance;
+}
+
+// Whether the ray test itself saw the body ahead and moving into the surface.
+bool seenAhead(const Candidate& c) { return c.s > kTolerance && c.along <= kTolerance; }
+
+// A ball starting a sub-step touching a dome or cone (gap within the reach)
+// and moving into it, where the ray test saw nothing ahead: the distance came
+// out 0 or just behind, or the far side was found. The strict rule would let
+// it sink in; it gets the contact at time 0 instead, as the relaxed rule
+// gives it for planes and pillars.
+bool touchingContact(double gap, double reach, const Vector3& outward, const Vector3& d, Candidate& c) {
+    if (!(std::fabs(gap) <= reach) || !outward.IsValid()) return false;
+    c.s = 0.0;
+    c.normal = outward;
+    c.time = 0.0;
+    c.along = Dot(d, outward);
+    return c.along < 0.0;
 }
 
 // Ahead of the body and approached against (or along) the surface.
@@ -172,9 +200,19 @@ void testBall(int k, Contact& contact) {
     Vector3 n;
     Vector3 hit;
     for (const Dome& dome : kDomes) {
+        bool seen = false;
         if (IntersectSphere(dome.centre, static_cast<float>(r + dome.radius), start, d, s, n, hit) != 0) {
             const Candidate c = makeCandidate(s, n, d, L);
+            seen = seenAhead(c);
             if (acceptStrict(c, contact, k)) take(contact, c, k, hit - n * flashInset, -1, false);
+        }
+        Vector3 outward;
+        Candidate touching;
+        if (!seen && touchingContact(sphereGap(dome.centre, r + dome.radius, start, outward), kDomeReach, outward, d,
+                                     touching) &&
+            withinStep(touching, contact) && guardAllows(k, 0.0)) {
+            ++stats.touchingContacts;
+            take(contact, touching, k, start - outward * flashInset, -1, false);
         }
     }
     for (const Plane& plane : scene.collisionPlanes) {
@@ -191,35 +229,36 @@ void testBall(int k, Contact& contact) {
     }
     const double tipZone = 4 * r;
     for (const Cone& cone : scene.collisionCones) {
+        bool seen = false;
         if (IntersectCone(cone, start, d, s, n, hit) != 0) {
             const Candidate c = makeCandidate(s, n, d, L);
+            seen = seenAhead(c);
             if (acceptStrict(c, contact, k)) {
                 // Close to the tip the ball is destroyed and the flare marks its centre.
                 const bool tip = cone.apex.Distance(hit) <= tipZone;
                 take(contact, c, k, tip ? hit : hit - n * flashInset, -1, tip);
             }
         }
+        Vector3 outward;
+        Candidate touching;
+        if (!seen && touchingContact(coneGap(cone, start, outward), kConeReach, outward, d, touching) &&
+            withinStep(touching, contact) && guardAllows(k, 0.0)) {
+            ++stats.touchingContacts;
+            const bool tip = cone.apex.Distance(start) <= tipZone;
+            take(contact, touching, k, tip ? start : start - outward * flashInset, -1, tip);
+        }
     }
 }
 
 // Whether the step should answer the pair the search reported. The search
-// reports time 0 for a pair already overlapping at the start of the sub-step
-// whatever its direction (a ball launched inside another). Answering such a
-// pair while it is separating would turn the two back towards each other and
-// the next sub-step would report it at time 0 again, without end; so it is
-// let go and drifts apart. A pair that is closing in is answered, which
-// sends it apart. A pair that is not yet touching at time 0 can only be
-// reported there while closing in, so ordinary contacts are unaffected.
-bool answerPair(int i, int j, double time) {
-    if (time == 0.0) {
-        const Vector3 apart = scene.ballPreviousPositions[j] - scene.ballPreviousPositions[i];
-        const Vector3 relative = scene.ballVelocities[j] - scene.ballVelocities[i];
-        if (Dot(apart, relative) >= 0.0) return false;
-    }
-    return guardAllows(i, time) && guardAllows(j, time);
-}
+// passes over a pair that already overlaps at the start of the sub-step while
+// separating (a ball launched inside another): answering it would turn the
+// two back towards each other and the next sub-step would find them at time
+// 0 again, without end. So that pair drifts apart, and the search goes on
+// to find every other pair as usual.
+bool answerPair(int i, int j, double time) { return guardAllows(i, time) && guardAllows(j, time); }
 
-void moveCameraAndFire() {
+void moveCamera() {
     if (scene.upKeyDown != 0) scene.cameraPosition += scene.viewDirection * 2.0;
     if (scene.downKeyDown != 0) scene.cameraPosition -= scene.viewDirection * 2.0;
     if (scene.leftKeyDown != 0) {
@@ -232,6 +271,9 @@ void moveCameraAndFire() {
         scene.viewDirection = scene.turnRightMatrix * scene.viewDirection;
         scene.cameraYaw += 2.0;
     }
+}
+
+void fireOrLaunch() {
     if (scene.leftButtonDown != 0) {
         if (scene.launchMode != 0) {
             launchBall(scene.mouseX, scene.mouseY);
@@ -254,6 +296,27 @@ void applyGravity() {
     }
 }
 
+// Logs a ball pair contact for the collision view: the point where the two
+// touch and the normal from ball i towards ball j. Reads only.
+void markPair(int i, int j, double time) {
+    ++stats.contacts;
+    const Vector3 pI = scene.ballPreviousPositions[i] + scene.ballVelocities[i] * time;
+    const Vector3 pJ = scene.ballPreviousPositions[j] + scene.ballVelocities[j] * time;
+    recordContactMark((pI + pJ) * 0.5, Unit(pJ - pI));
+}
+
+// Held by the pause: the free camera still moves, nothing else happens
+// (requests, firing and throwing wait for the simulation to run again).
+void runPausedStep() {
+    if (scene.followBall != 0 || scene.followedShot != -1) {
+        if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(0);
+    } else {
+        moveCamera();
+        if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(1);
+    }
+    if (stepHooks.postRedisplay != nullptr) stepHooks.postRedisplay();
+}
+
 // Handles the contacts of the step in time order until its time is spent.
 void runSubSteps() {
     for (int& count : zeroTimeContacts) count = 0;
@@ -272,10 +335,12 @@ void runSubSteps() {
         double pairTime = 0.0;
         int i = 0;
         int j = 0;
-        const bool pairFound = findBallCollision(remaining, pairTime, i, j) && answerPair(i, j, pairTime);
+        const bool pairFound =
+            findBallCollision(remaining, pairTime, i, j, &stats.separatingPairs) && answerPair(i, j, pairTime);
 
         // A ball pair goes first only when strictly earlier than every other contact.
         if (pairFound && (contact.time == kNoContact || contact.time > pairTime)) {
+            markPair(i, j, pairTime);
             respondToBallPair(i, j, pairTime);
             if (noProgress(pairTime)) {
                 ++zeroTimeContacts[i];
@@ -285,6 +350,8 @@ void runSubSteps() {
             // Nothing collides in the rest of the step: every body keeps its full move.
             remaining = 0.0;
         } else {
+            ++stats.contacts;
+            recordContactMark(contact.point, contact.normal);
             respondToContact(contact);
             if (noProgress(contact.time)) ++zeroTimeContacts[bodySlot(contact.body)];
         }
@@ -301,12 +368,12 @@ void paceStep() {
     int now = 0;
     while (rate > kMaxRate) {
         now = elapsedMilliseconds();
-        const int elapsed = now - scene.lastPaceTime;
+        const long long elapsed = millisecondsBetween(scene.lastPaceTime, now);
         rate = paceRate(steps, elapsed);
-        if (rate > kMaxRate && elapsed >= 0) {
-            const int sleepFor = threshold - elapsed - kPollMilliseconds;
+        if (rate > kMaxRate) {
+            const long long sleepFor = threshold - elapsed - kPollMilliseconds;
             if (sleepFor > 0) {
-                sleepMilliseconds(sleepFor);
+                sleepMilliseconds(static_cast<int>(sleepFor));
             } else {
                 pauseBriefly();
             }
@@ -317,14 +384,23 @@ void paceStep() {
 }
 
 void runStepBody() {
+    if (!takeSimulationTurn()) {
+        runPausedStep();
+        return;
+    }
     stats = StepStats();
-    if (scene.resetRequested != 0) resetScene();
+    stats.stepNumber = ++stepsRun;
+    if (scene.resetRequested != 0) {
+        resetScene();
+        clearContactMarks();
+    }
     if (scene.autoFire != 0) autoFireShot();
 
     if (scene.followBall != 0 || scene.followedShot != -1) {
         if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(0);
     } else {
-        moveCameraAndFire();
+        moveCamera();
+        fireOrLaunch();
         if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(1);
     }
 

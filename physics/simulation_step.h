@@ -18,10 +18,20 @@ void paceStep();
 // gravity, the sub-step loop and the redisplay request.
 void runStepBody();
 
-// What the last step did, for the soak runs and tests: sub-steps run, and
-// contacts at no progress that the zero-time guard let pass.
+// What the last step did, for the soak runs, tests and the help overlay:
+// sub-steps run, contacts at no progress that the zero-time guard let pass,
+// contacts answered, the number of simulating steps so far (this one
+// included), and how often the rules for the edge cases acted: hits without
+// a finite time refused, overlapping pairs that separate passed over by the
+// pair search, and balls touching a dome or cone given their contact at time
+// 0. A step held by the pause leaves the figures as they were.
 struct StepStats {
     int subSteps = 0;
     int ignoredContacts = 0;
+    int contacts = 0;
+    long stepNumber = 0;
+    int nonFiniteCandidates = 0;
+    int separatingPairs = 0;
+    int touchingContacts = 0;
 };
 StepStats lastStepStats();

@@ -1,6 +1,7 @@
 #include "platform/clock.h"
 
 #include <chrono>
+#include <cstdint>
 #include <thread>
 
 namespace {
@@ -21,6 +22,14 @@ SleepFunction sleepFunction = realSleep;
 }  // namespace
 
 int elapsedMilliseconds() { return clockSource(); }
+
+long long millisecondsBetween(int earlier, int later) {
+    return static_cast<long long>(static_cast<std::uint32_t>(later) - static_cast<std::uint32_t>(earlier));
+}
+
+int shiftedReading(int reading, long long milliseconds) {
+    return static_cast<int>(static_cast<std::uint32_t>(reading) + static_cast<std::uint32_t>(milliseconds));
+}
 
 void setClockSource(ClockSource source) { clockSource = source ? source : steadyMilliseconds; }
 

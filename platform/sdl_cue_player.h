@@ -3,11 +3,18 @@
 // Plays the sound cues with SDL2_mixer: every cue on one channel, so a new
 // cue cuts off the one still playing. Without an audio device, or for a
 // cue file that is missing or broken, the program carries on silently with
-// one line on standard error per kind of problem.
+// one line on standard error per problem.
 
-// Opens the audio device and installs the player with setCuePlayer. Cue
-// files are read from the working directory on first use and kept.
-void startSdlCuePlayer();
+// The cue files the program plays, read from the working directory.
+constexpr const char* kCueFiles[] = {"Laser.wav", "bounce.wav", "Explode.wav", "yeah.wav"};
+constexpr int kCueFileCount = sizeof kCueFiles / sizeof kCueFiles[0];
+
+// Opens the audio device, loads every named cue once and installs the player
+// with setCuePlayer. Playing never touches the disk: a name that was not
+// loaded here stays silent. A cue file that is not a regular, readable WAV
+// (a folder, a named pipe, garbage) is skipped with one line on standard
+// error; it is never opened in a way that could block.
+void startSdlCuePlayer(const char* const* fileNames = kCueFiles, int count = kCueFileCount);
 
 // Restores the silent player, frees the cues and closes the device. Safe to
 // call more than once; also runs at process exit.

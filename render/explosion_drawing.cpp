@@ -2,8 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "app/scene_state.h"
-#include "render/explosion_pool.h"
+#include "effects/explosion_pool.h"
+#include "scene/scene_state.h"
 
 void drawExplosions() {
     for (int i = 0; i < kExplosionCount; ++i) {

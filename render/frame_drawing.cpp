@@ -2,12 +2,15 @@
 
 #include <GL/glut.h>
 
-#include "app/scene_state.h"
+#include "effects/inspect_mode.h"
+#include "effects/radius_keyed_list.h"
+#include "effects/view_state.h"
+#include "render/collision_view_drawing.h"
 #include "render/explosion_drawing.h"
-#include "render/radius_keyed_list.h"
+#include "render/help_overlay_drawing.h"
 #include "render/shot_drawing.h"
 #include "render/textured_vertex.h"
-#include "render/view_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -253,6 +256,7 @@ void drawBackdrop(unsigned int texture) {
 }
 
 void drawFrame() {
+    beginViewFrame();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     placeCamera();
@@ -275,5 +279,7 @@ void drawFrame() {
 
     glEnable(GL_LIGHTING);
     glDisable(GL_BLEND);
+    drawCollisionView();
+    drawHelpOverlay();
     glutSwapBuffers();
 }

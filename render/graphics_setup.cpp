@@ -3,10 +3,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "app/scene_state.h"
-#include "assets/texture_set.h"
 #include "render/frame_drawing.h"
+#include "render/texture_upload.h"
 #include "render/textured_vertex.h"
+#include "scene/scene_state.h"
 
 namespace {
 

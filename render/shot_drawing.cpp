@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 

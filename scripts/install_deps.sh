@@ -5,9 +5,10 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  freeglut3-dev libglu1-mesa-dev libsdl2-mixer-dev
+  freeglut3-dev libglu1-mesa-dev libsdl2-mixer-dev libasound2-dev
   libgtest-dev libbenchmark-dev clang
   libgl1-mesa-dri xvfb xauth xdotool imagemagick x11-utils gdb
+  dpkg-dev file desktop-file-utils groff-base
 )
 
 missing=()

@@ -1,6 +1,7 @@
-// Writes the program's textures (24-bit BMP) and sound cues (16-bit PCM WAV)
-// into the folder given on the command line. Everything is procedural and
-// seeded by constants, so every run writes the same bytes.
+// Writes the program's textures (24-bit BMP), sound cues (16-bit PCM WAV)
+// and desktop icon (48 x 48 PNG) into the folder given on the command line.
+// Everything is procedural and seeded by constants, so every run writes the
+// same bytes.
 //
 //   make_assets <outdir>
 
@@ -314,6 +315,95 @@ Image makeFlare() {
     return image;
 }
 
+// ---------------------------------------------------------------- icon
+
+constexpr int kIconSize = 48;
+
+void putBe32(std::vector<unsigned char>& out, std::uint32_t value) {
+    for (int i = 3; i >= 0; --i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
+}
+
+std::uint32_t crc32(const std::vector<unsigned char>& bytes) {
+    std::uint32_t crc = 0xffffffffu;
+    for (unsigned char byte : bytes) {
+        crc ^= byte;
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return crc ^ 0xffffffffu;
+}
+
+std::uint32_t adler32(const std::vector<unsigned char>& bytes) {
+    std::uint32_t a = 1, b = 0;
+    for (unsigned char byte : bytes) {
+        a = (a + byte) % 65521u;
+        b = (b + a) % 65521u;
+    }
+    return (b << 16) | a;
+}
+
+void putPngChunk(std::vector<unsigned char>& out, const char* type, const std::vector<unsigned char>& data) {
+    putBe32(out, static_cast<std::uint32_t>(data.size()));
+    std::vector<unsigned char> typed(type, type + 4);
+    typed.insert(typed.end(), data.begin(), data.end());
+    out.insert(out.end(), typed.begin(), typed.end());
+    putBe32(out, crc32(typed));
+}
+
+// The desktop icon: one lit ball on a transparent ground, edges smoothed by
+// 4 x 4 samples per pixel. An RGBA PNG whose image data is a single stored
+// (uncompressed) deflate block, so no compression library is needed.
+bool writeIcon(const std::string& path) {
+    std::vector<unsigned char> raw;
+    const double centre = kIconSize / 2.0, radius = kIconSize / 2.0 - 2.5;
+    const double light[3] = {-0.48, 0.56, 0.675};  // from the upper left, towards the viewer
+    for (int y = 0; y < kIconSize; ++y) {
+        raw.push_back(0);  // row filter: none
+        for (int x = 0; x < kIconSize; ++x) {
+            Rgb sum{0, 0, 0};
+            int covered = 0;
+            for (int sy = 0; sy < 4; ++sy) {
+                for (int sx = 0; sx < 4; ++sx) {
+                    double dx = (x + (sx + 0.5) / 4 - centre) / radius;
+                    double dy = (centre - y - (sy + 0.5) / 4) / radius;
+                    double rr = dx * dx + dy * dy;
+                    if (rr > 1) continue;
+                    double dz = std::sqrt(1 - rr);
+                    double diffuse = std::max(0.0, dx * light[0] + dy * light[1] + dz * light[2]);
+                    // Highlight where the normal is halfway between the light and the eye.
+                    double hx = light[0], hy = light[1], hz = light[2] + 1;
+                    double hl = std::sqrt(hx * hx + hy * hy + hz * hz);
+                    double spec = std::pow(std::max(0.0, (dx * hx + dy * hy + dz * hz) / hl), 40.0);
+                    Rgb base{0.95, 0.42, 0.12};
+                    sum = sum + base * (0.18 + 0.82 * diffuse) + Rgb{1, 1, 1} * (0.9 * spec);
+                    ++covered;
+                }
+            }
+            Rgb c = covered ? sum * (1.0 / covered) : Rgb{0, 0, 0};
+            raw.insert(raw.end(), {toByte(c.r), toByte(c.g), toByte(c.b),
+                                   static_cast<unsigned char>(std::lround(covered * 255.0 / 16))});
+        }
+    }
+    static_assert(kIconSize * (1 + kIconSize * 4) <= 65535, "one stored deflate block holds at most 65535 bytes");
+
+    std::vector<unsigned char> header;
+    putBe32(header, kIconSize);
+    putBe32(header, kIconSize);
+    header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, no filter choice, not interlaced
+
+    std::vector<unsigned char> zlib = {0x78, 0x01, 0x01};  // zlib header; final stored block
+    std::uint32_t length = static_cast<std::uint32_t>(raw.size());
+    putLe(zlib, length, 2);
+    putLe(zlib, ~length & 0xffffu, 2);
+    zlib.insert(zlib.end(), raw.begin(), raw.end());
+    putBe32(zlib, adler32(raw));
+
+    std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    putPngChunk(png, "IHDR", header);
+    putPngChunk(png, "IDAT", zlib);
+    putPngChunk(png, "IEND", {});
+    return writeFile(path, png);
+}
+
 // ---------------------------------------------------------------- sounds
 
 constexpr int kSampleRate = 22050;
@@ -495,5 +585,6 @@ int main(int argc, char** argv) {
         ok = writeBmp(dir + t.name, image) && ok;
     }
     for (const Sound& s : sounds) ok = writeWav(dir + s.name, s.make()) && ok;
+    ok = writeIcon(dir + "vennaloft.png") && ok;
     return ok ? 0 : 1;
 }

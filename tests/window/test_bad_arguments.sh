@@ -64,7 +64,7 @@ try_arguments -nr -5 -radius -7
 try_arguments -nr 99999999999 -radius 99999999999
 try_arguments -nr -99999999999 -radius 7.9
 try_arguments -nr 7.9 -radius " 12x"
-try_arguments --help -F -NR 3 -Radius 9 /nr 4 nr
+try_arguments -help -F -NR 3 -Radius 9 /nr 4 nr
 try_arguments "" ""
 try_arguments -nr "" -radius ""
 

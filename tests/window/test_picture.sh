@@ -38,13 +38,18 @@ check_fraction() {
 }
 
 # The first frame may still be on its way when the window maps: wait for
-# the balls rather than for a fixed time.
+# the balls rather than for a fixed time. The very first frame is drawn with
+# the additive blending that start-up leaves on (each frame turns it off at
+# its end), so everything in it shows pale over the sky; on a loaded machine
+# it can stay up long enough to be caught. Wait for a frame after it: the
+# left wall's brick red appears.
 first="$VL_TMP/first.png"
 green_count=0
 for i in $(seq 1 25); do
     vl_screenshot "$window" "$first"
     read -r green_count _ <<<"$(vl_pixels_where "$first" "$GREEN")"
-    [ "$green_count" -gt 0 ] && break
+    wall=$(vl_region_fraction "$first" 60x150+90+150 "$BRICK")
+    [ "$green_count" -gt 0 ] && awk -v f="$wall" 'BEGIN {exit !(f > 0)}' && break
     sleep 0.2
 done
 

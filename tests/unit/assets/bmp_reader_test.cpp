@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 using Bytes = std::vector<unsigned char>;
@@ -109,7 +111,7 @@ TEST_F(BmpReaderTest, Loads64x64AndSwapsBlueAndRed) {
     EXPECT_EQ(image.pixels[last + 2], 1);
 }
 
-TEST_F(BmpReaderTest, SignatureAndOffsetFieldsAreNotExamined) {
+TEST_F(BmpReaderTest, GarbageInTheFirstEighteenBytesStillLoadsFromOffset54) {
     Bytes file = bmpFile(4, 1, pattern(12));
     for (int i = 0; i < 18; ++i) file[i] = 0xEE;  // garbage signature, size and data offset
     std::string path = write("odd.bmp", file);
@@ -121,6 +123,88 @@ TEST_F(BmpReaderTest, SignatureAndOffsetFieldsAreNotExamined) {
     EXPECT_EQ(image.pixels[0], p[2]);
     EXPECT_EQ(image.pixels[1], p[1]);
     EXPECT_EQ(image.pixels[2], p[0]);
+}
+
+// Where the pixels are taken from when the header has room before them: the
+// data offset is followed only for a known info header size and an offset
+// that fits it and keeps the whole pixel block in the file.
+TEST_F(BmpReaderTest, PixelsFollowTheDataOffsetOnlyWhenTheHeaderAgrees) {
+    struct Case {
+        const char* what;
+        std::uint32_t headerSize;
+        std::uint32_t dataOffset;
+        std::size_t gap;      // bytes between offset 54 and the real pixels
+        bool fromOffset;      // want the pixels after the gap, not from 54
+    };
+    const Case cases[] = {
+        {"124-byte header, offset 138", 124, 138, 84, true},
+        {"108-byte header, offset 122", 108, 122, 68, true},
+        {"40-byte header, offset past a gap", 40, 70, 16, true},
+        {"56-byte header, offset 70", 56, 70, 16, true},
+        {"52-byte header, offset 66", 52, 66, 12, true},
+        {"unknown header size 64", 64, 138, 84, false},
+        {"offset inside the 124-byte header", 124, 100, 84, false},
+        {"offset leaves too few pixel bytes", 124, 150, 84, false},
+        {"offset far beyond the file", 124, 0xFFFFFF00u, 84, false},
+    };
+    const Bytes pixels = pattern(16);  // 2 x 2: 6 bytes and 2 of padding per row
+    for (const Case& c : cases) {
+        Bytes data(c.gap, 0x55);
+        data.insert(data.end(), pixels.begin(), pixels.end());
+        Bytes file = bmpFile(2, 2, data);
+        putLe32(file, 10, c.dataOffset);
+        putLe32(file, 14, c.headerSize);
+        std::string path = write("offset.bmp", file);
+        int result = 0;
+        EXPECT_EQ(load(path, &result), "") << c.what;
+        ASSERT_EQ(result, 1) << c.what;
+        const unsigned char* source = c.fromOffset ? pixels.data() : data.data();
+        EXPECT_EQ(Bytes(image.pixels, image.pixels + 12),
+                  (Bytes{source[2], source[1], source[0], source[5], source[4], source[3], source[10], source[9],
+                         source[8], source[13], source[12], source[11]}))
+            << c.what;
+        free(image.pixels);
+        image.pixels = nullptr;
+    }
+}
+
+// ImageMagick writes the 124-byte header by default and the classic 40-byte
+// one for BMP3:; both must give the pixels it was handed, rows bottom first.
+TEST_F(BmpReaderTest, FilesWrittenByImageMagickLoadTheirOwnPixels) {
+    const char* convert = "/usr/bin/convert";
+    ASSERT_EQ(access(convert, X_OK), 0) << "ImageMagick is needed for this test";
+    struct Size {
+        int width, height;
+    };
+    for (Size size : {Size{5, 3}, Size{4, 2}}) {
+        std::size_t count = static_cast<std::size_t>(size.width) * size.height * 3;
+        Bytes rgb = pattern(count);  // top row first, as in a PPM
+        Bytes ppm;
+        std::string head = "P6\n" + std::to_string(size.width) + " " + std::to_string(size.height) + "\n255\n";
+        ppm.insert(ppm.end(), head.begin(), head.end());
+        ppm.insert(ppm.end(), rgb.begin(), rgb.end());
+        std::string source = write("source.ppm", ppm);
+        for (const char* format : {"BMP3:", "BMP:"}) {
+            std::string what = std::string(format) + " " + std::to_string(size.width) + "x" + std::to_string(size.height);
+            std::string target = (dir / "magick.bmp").string();
+            std::string command = std::string(convert) + " " + source + " " + format + target;
+            ASSERT_EQ(std::system(command.c_str()), 0) << command;
+            int result = 0;
+            EXPECT_EQ(load(target, &result), "") << what;
+            ASSERT_EQ(result, 1) << what;
+            ASSERT_EQ(image.width, size.width) << what;
+            ASSERT_EQ(image.height, size.height) << what;
+            std::size_t rowBytes = static_cast<std::size_t>(size.width) * 3;
+            for (int row = 0; row < size.height; ++row) {
+                std::size_t from = (size.height - 1 - row) * rowBytes;
+                EXPECT_EQ(Bytes(image.pixels + row * rowBytes, image.pixels + (row + 1) * rowBytes),
+                          Bytes(rgb.begin() + from, rgb.begin() + from + rowBytes))
+                    << what << " row " << row;
+            }
+            free(image.pixels);
+            image.pixels = nullptr;
+        }
+    }
 }
 
 TEST_F(BmpReaderTest, ReportsUnsupportedFormatsWithTheValueRead) {

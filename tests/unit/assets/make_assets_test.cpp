@@ -128,8 +128,29 @@ TEST_F(MakeAssetsTest, OutputIsTheSameOnEveryRun) {
     fs::create_directories(again);
     ASSERT_EQ(std::system((std::string(VL_MAKE_ASSETS) + " " + again.string()).c_str()), 0);
     for (const char* name : {"marble.bmp", "spark.bmp", "boden.bmp", "wand.bmp", "sky.bmp", "flare.bmp", "Laser.wav",
-                             "bounce.wav", "Explode.wav", "yeah.wav"})
+                             "bounce.wav", "Explode.wav", "yeah.wav", "vennaloft.png"})
         EXPECT_EQ(readAll(*dir / name), readAll(again / name)) << name;
+}
+
+// The icon is checked by a PNG reader that is not ours (ImageMagick through
+// libpng and zlib, which verify every chunk's CRC and the Adler sum): a ball
+// on a transparent ground, opaque in the middle.
+TEST_F(MakeAssetsTest, IconIsAPngOthersCanRead) {
+    ASSERT_EQ(status, 0);
+    std::string pixelsPath = (*dir / "icon.rgba").string();
+    std::string command = "/usr/bin/convert " + (*dir / "vennaloft.png").string() + " -depth 8 rgba:" + pixelsPath;
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    Bytes rgba = readAll(pixelsPath);
+    const std::size_t side = 48;
+    ASSERT_EQ(rgba.size(), side * side * 4);
+    auto alpha = [&](std::size_t x, std::size_t y) { return rgba[(y * side + x) * 4 + 3]; };
+    for (std::size_t corner : {std::size_t{0}, side - 1}) {
+        EXPECT_EQ(alpha(corner, 0), 0) << corner;
+        EXPECT_EQ(alpha(corner, side - 1), 0) << corner;
+    }
+    EXPECT_EQ(alpha(side / 2, side / 2), 255);
+    const unsigned char* middle = &rgba[(side / 2 * side + side / 2) * 4];
+    EXPECT_GT(middle[0] + middle[1] + middle[2], 150) << "the ball is too dark";
 }
 
 TEST_F(MakeAssetsTest, UnwritableFolderFails) {

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/scene_state.h"
-#include "render/explosion_pool.h"
+#include "effects/explosion_pool.h"
+#include "scene/scene_state.h"
+#include <climits>
 #include "tests/support/fakes.h"
 
 namespace {
@@ -18,6 +19,22 @@ protected:
     }
     void TearDown() override { fakes::uninstall(); }
 };
+
+TEST_F(ExplosionPoolTest, SparkSpawnedJustBeforeTheClockWrapsStillFades) {
+    fakes::clockNow() = INT_MAX - 100;
+    spawnExplosion(Vector3(), 0);
+
+    // About 200 ms on, past the wrap: partly faded (the float readings are
+    // coarse out here).
+    fakes::clockNow() = INT_MIN + 100;
+    advanceExplosion(0);
+    EXPECT_GT(scene.explosions[0].alpha, 0.0f);
+    EXPECT_LT(scene.explosions[0].alpha, 1.0f);
+
+    fakes::clockNow() = INT_MIN + 500;
+    advanceExplosion(0);
+    EXPECT_LE(scene.explosions[0].alpha, 0.0f);
+}
 
 TEST_F(ExplosionPoolTest, SparkAndBlastStartFromTheirKind) {
     spawnExplosion(Vector3(1.0, 2.0, 3.0), 0);

@@ -1,4 +1,4 @@
-#include "render/radius_keyed_list.h"
+#include "effects/radius_keyed_list.h"
 
 #include <gtest/gtest.h>
 

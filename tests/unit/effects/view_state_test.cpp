@@ -1,8 +1,8 @@
-#include "render/view_state.h"
+#include "effects/view_state.h"
 
 #include <gtest/gtest.h>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <tuple>
 
-#include "app/key_codes.h"
-#include "app/keyboard.h"
-#include "app/scene_state.h"
+#include "input/key_codes.h"
+#include "input/keyboard.h"
+#include "scene/scene_state.h"
 #include "tests/support/fakes.h"
 
 namespace {
@@ -211,6 +211,27 @@ TEST_F(FollowKeysTest, ChangingTheStepEndsSlowMotionButKeepsFollowing) {
     press(kKeyF2);
     EXPECT_EQ(scene.activeTimeStep, scene.timeStep);
     EXPECT_EQ(scene.followedShot, 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HeldInput, ReleaseLetsGoOfArrowsAndTheLeftButtonOnly) {
+    resetSceneState();
+    for (int key : {kKeyLeft, kKeyUp, kKeyRight, kKeyDown, kKeyF5, kKeyF6}) handleSpecialKey(key, 0);
+    scene.leftButtonDown = 1;
+    scene.mouseX = 12;
+    scene.mouseY = 34;
+
+    releaseHeldInput();
+
+    EXPECT_EQ(std::make_tuple(scene.leftKeyDown, scene.upKeyDown, scene.rightKeyDown, scene.downKeyDown,
+                              scene.leftButtonDown),
+              std::make_tuple(0, 0, 0, 0, 0));
+    // Modes and the last pointer position stay.
+    EXPECT_EQ(std::make_tuple(scene.autoFire, scene.launchMode, scene.mouseX, scene.mouseY),
+              std::make_tuple(1, 1, 12, 34));
 }
 
 }  // namespace

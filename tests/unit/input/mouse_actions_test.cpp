@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/key_codes.h"
-#include "app/mouse_actions.h"
-#include "app/scene_state.h"
+#include "input/key_codes.h"
+#include "input/mouse_actions.h"
+#include "scene/scene_state.h"
+#include <climits>
 #include "tests/support/fakes.h"
 
 namespace {
@@ -133,6 +134,17 @@ TEST_F(MouseActionsTest, FirstLaunchOnlyAfterMoreThan1000Ms) {
     fakes::clockNow() = 2002;
     launchBall(7, 8);
     EXPECT_EQ(scene.ballAlive[7], 1);
+}
+
+TEST_F(MouseActionsTest, LaunchLimitHoldsAcrossTheClockWrap) {
+    scene.lastShotTime = INT_MAX - 500;
+    fakes::clockNow() = INT_MIN + 499;  // 1000 ms later
+    launchBall(7, 8);
+    EXPECT_EQ(liveBalls(), 0);
+    fakes::clockNow() = INT_MIN + 500;
+    launchBall(7, 8);
+    EXPECT_EQ(liveBalls(), 1);
+    EXPECT_EQ(scene.lastShotTime, INT_MIN + 500);
 }
 
 TEST_F(MouseActionsTest, LaunchAndShotShareOneClock) {

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <limits>
 
-#include "app/scene_layout.h"
-#include "app/scene_state.h"
 #include "platform/random_source.h"
+#include "scene/scene_layout.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -498,6 +498,46 @@ TEST(BallSearchDifferential, FastAndPlainAgreeOnFullRooms) {
     EXPECT_GT(tally.found, tally.scenes / 4);
     EXPECT_LT(tally.found, tally.scenes);
     std::printf("room scenes %ld, found %ld, at time 0 %ld\n", tally.scenes, tally.found, tally.atZero);
+}
+
+// The step's use: overlapping pairs that are not closing in passed over.
+// Both searches must still agree, pass over the same pairs, and never
+// report such a pair.
+TEST(BallSearchDifferential, FastAndPlainAgreeWhenPassingOverSeparatingPairs) {
+    resetSceneState();
+    Random random(4546);
+    long mismatches = 0;
+    long passedScenes = 0;
+    long foundAfterPassing = 0;
+    for (int n = 0; n < 3000; ++n) {
+        const double span = makeRoomScene(random);
+        Outcome fast;
+        Outcome plain;
+        int fastPassed = 0;
+        int plainPassed = 0;
+        fast.found = findBallCollision(span, fast.time, fast.i, fast.j, &fastPassed);
+        plain.found = findBallCollisionSampled(span, plain.time, plain.i, plain.j, &plainPassed);
+        if (!identical(fast, plain) || fastPassed != plainPassed) {
+            if (++mismatches <= 5) {
+                ADD_FAILURE() << "passed " << fastPassed << " / " << plainPassed << "\nfast  " << describe(fast)
+                              << "\nplain " << describe(plain);
+            }
+            continue;
+        }
+        if (fast.found && fast.time == 0.0) {
+            const Vector3 apart = scene.ballPreviousPositions[fast.j] - scene.ballPreviousPositions[fast.i];
+            EXPECT_LT(Dot(apart, scene.ballVelocities[fast.j] - scene.ballVelocities[fast.i]), 0.0);
+        }
+        if (fastPassed > 0) {
+            ++passedScenes;
+            if (fast.found) ++foundAfterPassing;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_GT(passedScenes, 100);
+    EXPECT_GT(foundAfterPassing, 50);
+    std::printf("room scenes with pairs passed over %ld, a pair found all the same %ld\n", passedScenes,
+                foundAfterPassing);
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <ctime>
 #include <vector>
 
-#include "app/scene_state.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
+#include "scene/scene_state.h"
 #include "tests/support/fakes.h"
 
 namespace {
@@ -63,6 +64,30 @@ TEST_F(PacingTest, StepBeginsAtTheFirstReadingAtLeast49MsAfterThePrevious) {
     EXPECT_EQ(scene.stepsSincePace, 0);
     // Every earlier reading was short of the mark.
     for (size_t k = 0; k + 1 < clockLog().readings.size(); ++k) EXPECT_LT(clockLog().readings[k], 1049);
+}
+
+// Readings and sleeps that carry the counter over its wrap as the toolkit's
+// does, without overflowing here.
+int wrapped(int from, int by) { return static_cast<int>(static_cast<unsigned>(from) + static_cast<unsigned>(by)); }
+int wrappingTickingClock() {
+    const int now = fakes::clockNow();
+    fakes::clockNow() = wrapped(now, 1);
+    clockLog().readings.push_back(now);
+    return now;
+}
+void wrappingSleep(int milliseconds) { fakes::clockNow() = wrapped(fakes::clockNow(), milliseconds); }
+
+TEST_F(PacingTest, WaitEndsAt49MsAcrossTheClockWrap) {
+    setClockSource(wrappingTickingClock);
+    setSleepFunction(wrappingSleep);
+    for (const int start : {INT_MAX - 20, INT_MAX - 48, INT_MAX}) {
+        scene.lastPaceTime = start;
+        fakes::clockNow() = start;
+
+        paceStep();
+
+        EXPECT_EQ(scene.lastPaceTime, wrapped(start, 49)) << start;
+    }
 }
 
 TEST_F(PacingTest, WaitIsSleptNotPolled) {

@@ -9,10 +9,10 @@
 #include <cmath>
 #include <vector>
 
-#include "app/scene_layout.h"
-#include "app/scene_state.h"
 #include "physics/collision_response.h"
 #include "physics/simulation_step.h"
+#include "scene/scene_layout.h"
+#include "scene/scene_state.h"
 #include "tests/support/fakes.h"
 
 namespace stepfix {

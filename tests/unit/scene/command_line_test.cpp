@@ -1,11 +1,11 @@
-#include "app/command_line.h"
+#include "scene/command_line.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -23,7 +23,16 @@ protected:
         return readOptions(static_cast<int>(storage.size()), argv.data());
     }
 
+    // The words of the last run as an argument vector.
+    char** argvOf() {
+        pointers.clear();
+        for (std::string& word : storage) pointers.push_back(&word[0]);
+        pointers.push_back(nullptr);
+        return pointers.data();
+    }
+
     std::vector<std::string> storage;
+    std::vector<char*> pointers;
 };
 
 }  // namespace
@@ -134,4 +143,51 @@ TEST_F(CommandLine, UnknownAndEmptyWordsAreIgnored) {
     EXPECT_EQ(run({"", "hello", "--nr", "5", "-"}), 0);
     EXPECT_EQ(scene.ballCount, 5);
     EXPECT_EQ(scene.ballRadius, 20);
+}
+
+// "-seed" has its own scan: the last valid one wins, and the scan of the
+// other options is not disturbed by it.
+TEST_F(CommandLine, SeedOptionIsReadBesideTheOthers) {
+    struct Case {
+        std::vector<std::string> words;
+        bool found;
+        unsigned int seed;
+        int balls;
+    };
+    const Case cases[] = {
+        {{"-seed", "42"}, true, 42, 5},
+        {{"-seed", "1", "-seed", "7"}, true, 7, 5},
+        {{"-seed", "7", "-seed", "x"}, true, 7, 5},
+        {{"-seed", "12x"}, false, 0, 5},
+        {{"-seed", ""}, false, 0, 5},
+        {{"-seed"}, false, 0, 5},
+        {{"-SEED", "3"}, false, 0, 5},
+        {{"-seed", "9", "-nr", "3"}, true, 9, 3},
+        {{"-nr", "8", "-seed", "4", "-radius", "12"}, true, 4, 8},
+    };
+    for (const Case& c : cases) {
+        resetSceneState();
+        EXPECT_EQ(run(c.words), 0);
+        unsigned int seed = 0;
+        EXPECT_EQ(readSeedOption(static_cast<int>(storage.size()), argvOf(), seed), c.found) << c.words[0];
+        if (c.found) {
+            EXPECT_EQ(seed, c.seed);
+        }
+        EXPECT_EQ(scene.ballCount, c.balls);
+    }
+}
+
+TEST_F(CommandLine, HelpIsAskedForByEitherWordAnywhere) {
+    struct Case {
+        std::vector<std::string> words;
+        bool help;
+    };
+    const Case cases[] = {{{"-h"}, true},         {{"--help"}, true},       {{"-nr", "3", "-h"}, true},
+                          {{"-help"}, false},     {{"-H"}, false},          {{}, false},
+                          {{"--helpful"}, false}, {{"-nr", "--help"}, true}};
+    for (const Case& c : cases) {
+        run(c.words);
+        EXPECT_EQ(helpRequested(static_cast<int>(storage.size()), argvOf()), c.help)
+            << (c.words.empty() ? "" : c.words[0]);
+    }
 }

@@ -1,13 +1,15 @@
-#include "app/scene_layout.h"
+#include "scene/scene_layout.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <set>
 
-#include "app/scene_state.h"
 #include "geometry/scalar_helpers.h"
 #include "platform/random_source.h"
+#include "scene/obstacle_clearance.h"
+#include "scene/scene_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -263,6 +265,28 @@ TEST_F(SceneLayout, PlaceBallsFillsFortyFiveSlots) {
         seedRandom(seed);
         placeBalls();
         expectPlacedBalls(45);
+    }
+}
+
+TEST_F(SceneLayout, NoBallStartsInsideAnObstacle) {
+    // From radius 11 the slot (-220, 70, 120) lies inside the grown slanted
+    // pillar; below that it is an ordinary slot.
+    const int slanted = 43;
+    for (int radius : {5, 10, 11, 20}) {
+        bool slantedUsed = false;
+        for (unsigned int seed : {1u, 2u, 3u}) {
+            SCOPED_TRACE(testing::Message() << "radius " << radius << " seed " << seed);
+            resetSceneState();
+            scene.ballRadius = radius;
+            scene.ballCount = kMaxBalls;
+            buildSceneGeometry();
+            seedRandom(seed);
+            placeBalls();
+            expectPlacedBalls(kMaxBalls);
+            for (int i = 0; i < kMaxBalls; ++i) EXPECT_EQ(deepestObstacleEntry(scene.ballPositions[i]), 0.0);
+            slantedUsed = slantedUsed || scene.spawnSlots[slanted].used != 0;
+        }
+        EXPECT_EQ(slantedUsed, radius <= 10);
     }
 }
 

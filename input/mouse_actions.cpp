@@ -1,10 +1,10 @@
-#include "app/mouse_actions.h"
+#include "input/mouse_actions.h"
 
-#include "app/key_codes.h"
-#include "app/scene_state.h"
+#include "effects/shot_pool.h"
+#include "effects/view_state.h"
+#include "input/key_codes.h"
 #include "platform/clock.h"
-#include "render/shot_pool.h"
-#include "render/view_state.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ int fireShot(int x, int y) {
 }
 
 void launchBall(int x, int y) {
-    if (elapsedMilliseconds() - scene.lastShotTime <= kLaunchIntervalMs) return;
+    if (millisecondsBetween(scene.lastShotTime, elapsedMilliseconds()) <= kLaunchIntervalMs) return;
     const Vector3 d = pickRayDirection(x, y);
     for (int i = 0; i < kMaxBalls; ++i) {
         if (scene.ballAlive[i] != 0) continue;

@@ -1,7 +1,21 @@
-#include "render/explosion_pool.h"
+#include "effects/explosion_pool.h"
 
-#include "app/scene_state.h"
+#include "effects/inspect_mode.h"
 #include "platform/clock.h"
+#include "scene/scene_state.h"
+
+namespace {
+
+// Milliseconds since the spawn. A reading behind the start one was taken
+// after the toolkit's counter wrapped (the clock never goes back otherwise),
+// so the wrap is added back: the flash keeps fading instead of growing
+// without end.
+float sinceSpawn(float now, float start) {
+    const float elapsed = now - start;
+    return elapsed < 0.0f ? elapsed + 4294967296.0f : elapsed;
+}
+
+}  // namespace
 
 void spawnExplosion(const Vector3& position, int blast) {
     // Only the two kinds exist; anything else would index past the texture
@@ -16,7 +30,7 @@ void spawnExplosion(const Vector3& position, int blast) {
         explosion.scaleStart = 0.5f;
         explosion.scaleEnd = static_cast<float>(2 * kind + 1);
         explosion.scale = 1.0f;  // recomputed by the first drawing
-        explosion.startTime = static_cast<float>(elapsedMilliseconds());
+        explosion.startTime = static_cast<float>(sceneMilliseconds());
         explosion.duration = static_cast<float>(2500 * kind + 500);
         explosion.textureIndex = 4 * kind + 1;
         return;
@@ -31,13 +45,14 @@ void advanceExplosion(int index) {
     if (explosion.alpha <= 0.0f) return;
 
     // Not clamped: the frame in which alpha drops to 0 or below is the last
-    // one drawn, and frees the record.
-    const float t = static_cast<float>(elapsedMilliseconds());
+    // one drawn, and frees the record. The scene clock stands still while
+    // paused, and so do the flashes.
+    const float t = static_cast<float>(sceneMilliseconds());
     explosion.alpha =
-        (t - explosion.startTime) / explosion.duration * (explosion.alphaEnd - explosion.alphaStart) +
+        sinceSpawn(t, explosion.startTime) / explosion.duration * (explosion.alphaEnd - explosion.alphaStart) +
         explosion.alphaStart;
-    const float t2 = static_cast<float>(elapsedMilliseconds());
+    const float t2 = static_cast<float>(sceneMilliseconds());
     explosion.scale =
-        (t2 - explosion.startTime) / explosion.duration * (explosion.scaleEnd - explosion.scaleStart) +
+        sinceSpawn(t2, explosion.startTime) / explosion.duration * (explosion.scaleEnd - explosion.scaleStart) +
         explosion.scaleStart;
 }

@@ -1,12 +1,12 @@
-#include "app/command_line.h"
+#include "scene/command_line.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 
-#include "app/scene_state.h"
 #include "geometry/scalar_helpers.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -42,4 +42,28 @@ int readOptions(int argc, char** argv) {
     scene.ballCount = Clamp(scene.ballCount, 1, 45);
     scene.ballRadius = Clamp(scene.ballRadius, 5, 20);
     return fullScreen;
+}
+
+bool helpRequested(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) return true;
+    }
+    return false;
+}
+
+bool parseSeed(const char* text, unsigned int& seed) {
+    if (text == nullptr || *text == '\0') return false;
+    char* end = nullptr;
+    const unsigned long value = std::strtoul(text, &end, 10);
+    if (*end != '\0') return false;
+    seed = static_cast<unsigned int>(value);
+    return true;
+}
+
+bool readSeedOption(int argc, char** argv, unsigned int& seed) {
+    bool found = false;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "-seed") == 0 && parseSeed(argv[i + 1], seed)) found = true;
+    }
+    return found;
 }

@@ -7,8 +7,8 @@
 #include <cstdio>
 
 #include "app/headless_scene.h"
-#include "app/scene_state.h"
 #include "physics/simulation_step.h"
+#include "scene/scene_state.h"
 
 namespace {
 

@@ -22,7 +22,8 @@ Vector3 chaseTarget(const Vector3& position, const Vector3& previous, double dis
 void primeChaseTrail(const Vector3& position, const Vector3& velocity);
 
 // Shifts scene.chaseTrail one place (entry 0 newest), stores target in
-// entry 0 and returns the eye: 0.1 times the sum of entries 0..8.
+// entry 0 and returns the eye: 0.1 times the sum of entries 0..8. In a
+// paused frame the trail stays as it is.
 Vector3 advanceChaseTrail(const Vector3& target);
 
 // Chooses the camera for this frame (ball chase, shot follow, free), moves
@@ -32,5 +33,5 @@ CameraView advanceCamera();
 
 // One pulse step of the glow spheres, run once per sphere: grows or shrinks
 // scene.glowPulse by glowPulseStep * activeTimeStep and turns at the ends.
-// Returns the new scale.
+// Returns the new scale. A paused frame leaves the pulse as it is.
 float advanceGlowPulse();

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "app/headless_scene.h"
-#include "app/scene_layout.h"
-#include "app/scene_state.h"
+#include "effects/explosion_pool.h"
 #include "platform/clock.h"
 #include "platform/random_source.h"
-#include "render/explosion_pool.h"
+#include "scene/scene_layout.h"
+#include "scene/scene_state.h"
 
 namespace {
 

@@ -13,6 +13,7 @@ constexpr int kExplosionCount = 40;
 constexpr int kSpawnSlotCount = 51;
 constexpr int kChaseTrailLength = 10;
 constexpr int kTextureCount = 6;
+constexpr int kContactMarkCount = 256;
 
 struct Plane {
     Vector3 point;   // any point of the plane
@@ -57,6 +58,14 @@ struct Explosion {
     float startTime = 0.0f;  // elapsed milliseconds at the spawn
     float duration = 0.0f;   // milliseconds
     int textureIndex = 0;
+};
+
+// One contact as the collision view shows it.
+struct ContactMark {
+    Vector3 point;
+    Vector3 normal;
+    int time = 0;  // scene milliseconds when it happened
+    int used = 0;
 };
 
 struct SceneState {
@@ -133,6 +142,20 @@ struct SceneState {
     float glowPulseStep = 0.005f;
     int stepsSincePace = 0;
     int lastPaceTime = 0;
+
+    // Inspect mode (letter keys): pause and single steps, collision view,
+    // help overlay, and the scene clock that stands still while paused.
+    int paused = 0;
+    int singleStepsPending = 0;
+    int collisionView = 0;
+    int helpOverlay = 0;
+    int pausedSceneTime = 0;  // the scene clock while paused
+    int pausedTotal = 0;      // milliseconds spent paused so far
+    int viewFrameOwed = 0;    // a single step ran: its frame moves the view on once
+    int viewAdvances = 1;     // this frame moves the glow pulse and chase trail on
+    unsigned int randomSeed = 0;
+    ContactMark contactMarks[kContactMarkCount];
+    int nextContactMark = 0;  // ring: the oldest entry is overwritten when full
 
     // Rendering resources, owned by the drawing code. Kept as plain handles
     // so this header stays free of GL.

@@ -1,4 +1,4 @@
-#include "app/scene_state.h"
+#include "scene/scene_state.h"
 
 #include "geometry/scalar_helpers.h"
 

@@ -1,8 +1,9 @@
-#include "app/keyboard.h"
+#include "input/keyboard.h"
 
-#include "app/key_codes.h"
-#include "app/scene_state.h"
-#include "render/view_state.h"
+#include "effects/inspect_mode.h"
+#include "effects/view_state.h"
+#include "input/key_codes.h"
+#include "scene/scene_state.h"
 
 namespace {
 
@@ -86,4 +87,35 @@ void handleSpecialKeyUp(int key) {
     default:
         break;
     }
+}
+
+void handleKey(unsigned char key) {
+    switch (key) {
+    case 'p':
+    case 'P':
+        togglePause();
+        break;
+    case 'o':
+    case 'O':
+        requestSingleStep();
+        break;
+    case 'v':
+    case 'V':
+        toggleCollisionView();
+        break;
+    case 'h':
+    case 'H':
+        toggleHelpOverlay();
+        break;
+    default:
+        break;
+    }
+}
+
+void releaseHeldInput() {
+    scene.leftKeyDown = 0;
+    scene.upKeyDown = 0;
+    scene.rightKeyDown = 0;
+    scene.downKeyDown = 0;
+    scene.leftButtonDown = 0;
 }

@@ -1,12 +1,19 @@
-#include "render/view_state.h"
+#include "effects/view_state.h"
 
-#include "app/scene_state.h"
+#include "effects/inspect_mode.h"
+#include "scene/scene_state.h"
 
 namespace {
 
 constexpr double kBallChaseDistance = 220.0;
 constexpr double kShotFollowDistance = 120.0;
 constexpr int kTrailEyeEntries = 9;  // entry 9 is carried along but never read
+
+Vector3 chaseEye() {
+    Vector3 eye = scene.chaseTrail[0] * 0.1;
+    for (int i = 1; i < kTrailEyeEntries; ++i) eye += scene.chaseTrail[i] * 0.1;
+    return eye;
+}
 
 }  // namespace
 
@@ -25,12 +32,11 @@ void primeChaseTrail(const Vector3& position, const Vector3& velocity) {
 }
 
 Vector3 advanceChaseTrail(const Vector3& target) {
+    // A paused frame looks from where the last one did.
+    if (viewFrozen()) return chaseEye();
     for (int i = kChaseTrailLength - 1; i > 0; --i) scene.chaseTrail[i] = scene.chaseTrail[i - 1];
     scene.chaseTrail[0] = target;
-
-    Vector3 eye = scene.chaseTrail[0] * 0.1;
-    for (int i = 1; i < kTrailEyeEntries; ++i) eye += scene.chaseTrail[i] * 0.1;
-    return eye;
+    return chaseEye();
 }
 
 CameraView advanceCamera() {
@@ -55,6 +61,7 @@ CameraView advanceCamera() {
 }
 
 float advanceGlowPulse() {
+    if (viewFrozen()) return scene.glowPulse;
     scene.glowPulse = static_cast<float>(scene.glowPulse + scene.glowPulseStep * scene.activeTimeStep);
     if (scene.glowPulse >= 0.8 || scene.glowPulse <= 0.2) scene.glowPulseStep = -scene.glowPulseStep;
     return scene.glowPulse;

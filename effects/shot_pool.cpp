@@ -1,18 +1,18 @@
-#include "render/shot_pool.h"
+#include "effects/shot_pool.h"
 
 #include <cmath>
 
-#include "app/scene_state.h"
 #include "geometry/matrix3.h"
 #include "geometry/scalar_helpers.h"
 #include "platform/clock.h"
+#include "scene/scene_state.h"
 
 namespace {
 constexpr int kShotIntervalMs = 200;
 constexpr int kShotLife = 6;
 }  // namespace
 
-bool shotLaunchAllowed() { return elapsedMilliseconds() - scene.lastShotTime > kShotIntervalMs; }
+bool shotLaunchAllowed() { return millisecondsBetween(scene.lastShotTime, elapsedMilliseconds()) > kShotIntervalMs; }
 
 int launchShotAlong(const Vector3& d) {
     for (int k = 0; k < kShotCount; ++k) {

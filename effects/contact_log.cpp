@@ -1,0 +1,26 @@
+#include "effects/contact_log.h"
+
+#include "effects/inspect_mode.h"
+#include "platform/clock.h"
+
+void recordContactMark(const Vector3& point, const Vector3& normal) {
+    ContactMark& mark = scene.contactMarks[scene.nextContactMark];
+    mark.point = point;
+    mark.normal = normal;
+    mark.time = sceneMilliseconds();
+    mark.used = 1;
+    scene.nextContactMark = (scene.nextContactMark + 1) % kContactMarkCount;
+}
+
+void clearContactMarks() {
+    for (ContactMark& mark : scene.contactMarks) mark.used = 0;
+    scene.nextContactMark = 0;
+}
+
+float contactMarkFade(const ContactMark& mark, int now) {
+    if (mark.used == 0) return 0.0f;
+    // A mark stamped after `now` reads as very old: not shown.
+    const long long age = millisecondsBetween(mark.time, now);
+    if (age >= kContactMarkLifetime) return 0.0f;
+    return 1.0f - static_cast<float>(age) / static_cast<float>(kContactMarkLifetime);
+}

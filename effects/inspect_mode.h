@@ -1,0 +1,33 @@
+#pragma once
+
+// Inspect mode: pause and single steps (P, O), the collision view (V) and
+// the help overlay (H). Nothing here draws: the step asks whether it may
+// simulate, the frame whether its view state moves on, and the effects read
+// a scene clock that stands still while paused.
+
+// How far one single step moves the scene clock on: one paced step.
+constexpr int kSingleStepMilliseconds = 50;
+
+// P: pauses, or resumes at the speed chosen meanwhile (steps requested but
+// not yet run are dropped).
+void togglePause();
+// O: one more simulation step while paused; ignored while running.
+void requestSingleStep();
+// V and H.
+void toggleCollisionView();
+void toggleHelpOverlay();
+
+// Asked once by every step: true when it is to simulate (running, or a
+// single step is due; that step moves the scene clock on by one step and
+// lets its frame move the view on once).
+bool takeSimulationTurn();
+
+// Elapsed milliseconds without the time spent paused: what flashes and
+// contact marks age by. Equal to the elapsed time until the first pause.
+int sceneMilliseconds();
+
+// Called at the start of every frame: decides whether this frame moves the
+// glow pulse and the chase trail on.
+void beginViewFrame();
+// True in a frame that must leave the view state as it is.
+bool viewFrozen();

@@ -1,0 +1,14 @@
+#pragma once
+
+// Special keys (F1..F8, arrows) turned into scene-state changes. modifiers is
+// the toolkit's modifier state at the press.
+void handleSpecialKey(int key, int modifiers);
+void handleSpecialKeyUp(int key);
+// Ordinary keys other than Escape: the inspect letters P, O, V, H (either case).
+void handleKey(unsigned char key);
+
+// Lets go of every held arrow and the left button. Called when the pointer
+// leaves the window or the window stops being visible: a key or button let
+// go then is reported to another window or not at all, and the camera would
+// turn or the shots fire on until the same key came back.
+void releaseHeldInput();

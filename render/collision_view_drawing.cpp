@@ -1,0 +1,204 @@
+#include "render/collision_view_drawing.h"
+
+#include <cmath>
+
+#include <GL/gl.h>
+
+#include "effects/contact_log.h"
+#include "effects/inspect_mode.h"
+#include "scene/scene_state.h"
+
+namespace {
+
+constexpr int kRingSegments = 32;
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kNormalLength = 30.0;
+// Velocity lines start at the ball's surface; a falling ball (speed about
+// 5) gets a line of 40 units.
+constexpr double kVelocityScale = 8.0;
+// Where the pillars end in the drawing, from their axis point.
+constexpr double kPillarHalfLength = 500.0;
+constexpr double kFloorY = -320.0;
+
+// The two fixed spheres, as the step tests them, less the ball radius.
+struct Dome {
+    Vector3 centre;
+    double radius;
+};
+const Dome kDomes[2] = {{Vector3(-200.0, -300.0, 170.0), 100.0}, {Vector3(0.0, -300.0, -170.0), 80.0}};
+
+void vertex(const Vector3& p) {
+    glVertex3d(p.x, p.y, p.z);
+}
+
+// Two unit vectors across `axis`.
+void across(const Vector3& axis, Vector3& u, Vector3& v) {
+    const Vector3 helper = std::fabs(axis.y) < 0.9 ? Vector3(0.0, 1.0, 0.0) : Vector3(1.0, 0.0, 0.0);
+    u = Unit(axis.Cross(helper));
+    v = Unit(axis.Cross(u));
+}
+
+void ring(const Vector3& centre, const Vector3& u, const Vector3& v, double radius) {
+    glBegin(GL_LINE_LOOP);
+    for (int i = 0; i < kRingSegments; ++i) {
+        const double a = 2.0 * kPi * i / kRingSegments;
+        vertex(centre + u * (radius * std::cos(a)) + v * (radius * std::sin(a)));
+    }
+    glEnd();
+}
+
+// Three great circles.
+void sphereOutline(const Vector3& centre, double radius) {
+    const Vector3 x(1.0, 0.0, 0.0);
+    const Vector3 y(0.0, 1.0, 0.0);
+    const Vector3 z(0.0, 0.0, 1.0);
+    ring(centre, x, y, radius);
+    ring(centre, y, z, radius);
+    ring(centre, z, x, radius);
+}
+
+// The six inset planes as the box they enclose. The planes are axis
+// aligned; each bounds its axis from the side its normal points away from.
+void drawPlaneBox() {
+    double lo[3] = {0.0, 0.0, 0.0};
+    double hi[3] = {0.0, 0.0, 0.0};
+    for (const Plane& plane : scene.collisionPlanes) {
+        const double n[3] = {plane.normal.x, plane.normal.y, plane.normal.z};
+        const double p[3] = {plane.point.x, plane.point.y, plane.point.z};
+        for (int a = 0; a < 3; ++a) {
+            if (n[a] > 0.5) lo[a] = p[a];
+            if (n[a] < -0.5) hi[a] = p[a];
+        }
+    }
+    glBegin(GL_LINES);
+    for (int a = 0; a < 3; ++a) {
+        const int b = (a + 1) % 3;
+        const int c = (a + 2) % 3;
+        for (int corner = 0; corner < 4; ++corner) {
+            double from[3];
+            from[a] = lo[a];
+            from[b] = (corner & 1) ? hi[b] : lo[b];
+            from[c] = (corner & 2) ? hi[c] : lo[c];
+            double to[3] = {from[0], from[1], from[2]};
+            to[a] = hi[a];
+            glVertex3dv(from);
+            glVertex3dv(to);
+        }
+    }
+    glEnd();
+}
+
+void drawCylinders() {
+    for (const Cylinder& cylinder : scene.collisionCylinders) {
+        Vector3 u;
+        Vector3 v;
+        across(cylinder.axis, u, v);
+        for (int k = -4; k <= 4; ++k) ring(cylinder.point + cylinder.axis * (100.0 * k), u, v, cylinder.radius);
+        const Vector3 a = cylinder.point - cylinder.axis * kPillarHalfLength;
+        const Vector3 b = cylinder.point + cylinder.axis * kPillarHalfLength;
+        glBegin(GL_LINES);
+        for (int i = 0; i < 8; ++i) {
+            const double angle = 2.0 * kPi * i / 8;
+            const Vector3 out = u * (cylinder.radius * std::cos(angle)) + v * (cylinder.radius * std::sin(angle));
+            vertex(a + out);
+            vertex(b + out);
+        }
+        glEnd();
+    }
+}
+
+// Each collision cone from its apex down to the floor, and its tip zone.
+void drawCones() {
+    const double tipZone = 4 * scene.ballRadius;
+    for (const Cone& cone : scene.collisionCones) {
+        const double height = cone.axis.y < -1e-8 ? (cone.apex.y - kFloorY) / -cone.axis.y : 300.0;
+        const double tan = cone.sinHalfAngle / cone.cosHalfAngle;
+        Vector3 u;
+        Vector3 v;
+        across(cone.axis, u, v);
+        ring(cone.apex + cone.axis * height, u, v, height * tan);
+        ring(cone.apex + cone.axis * (height * 0.5), u, v, height * 0.5 * tan);
+        glBegin(GL_LINES);
+        for (int i = 0; i < 8; ++i) {
+            const double angle = 2.0 * kPi * i / 8;
+            const Vector3 out = u * std::cos(angle) + v * std::sin(angle);
+            vertex(cone.apex);
+            vertex(cone.apex + cone.axis * height + out * (height * tan));
+        }
+        glEnd();
+        sphereOutline(cone.apex, tipZone);
+    }
+}
+
+void drawDomes() {
+    for (const Dome& dome : kDomes) sphereOutline(dome.centre, dome.radius + scene.ballRadius);
+}
+
+// Fading points with their normals.
+void drawContactMarks() {
+    const int now = sceneMilliseconds();
+    glBegin(GL_POINTS);
+    for (const ContactMark& mark : scene.contactMarks) {
+        const float fade = contactMarkFade(mark, now);
+        if (fade <= 0.0f) continue;
+        glColor4f(1.0f, 0.2f, 0.2f, fade);
+        vertex(mark.point);
+    }
+    glEnd();
+    glBegin(GL_LINES);
+    for (const ContactMark& mark : scene.contactMarks) {
+        const float fade = contactMarkFade(mark, now);
+        if (fade <= 0.0f) continue;
+        glColor4f(1.0f, 0.2f, 0.2f, fade);
+        vertex(mark.point);
+        vertex(mark.point + mark.normal * kNormalLength);
+    }
+    glEnd();
+}
+
+void drawVelocities() {
+    glBegin(GL_LINES);
+    for (int k = 0; k < kMaxBalls; ++k) {
+        if (scene.ballAlive[k] == 0) continue;
+        const Vector3& velocity = scene.ballVelocities[k];
+        const Vector3 direction = Unit(velocity);
+        if (!direction.IsValid() || velocity.Length() <= 1e-8) continue;
+        const Vector3 start = scene.ballPositions[k] + direction * scene.ballRadius;
+        vertex(start);
+        vertex(start + velocity * kVelocityScale);
+    }
+    glEnd();
+}
+
+}  // namespace
+
+void drawCollisionView() {
+    if (scene.collisionView == 0) return;
+
+    // Everything this pass changes comes back with the pop.
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT | GL_POINT_BIT | GL_DEPTH_BUFFER_BIT |
+                 GL_COLOR_BUFFER_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glLineWidth(1.0f);
+    glPointSize(5.0f);
+
+    glColor4f(0.3f, 1.0f, 0.3f, 0.8f);
+    drawPlaneBox();
+    glColor4f(0.3f, 0.8f, 1.0f, 0.8f);
+    drawCylinders();
+    glColor4f(1.0f, 0.6f, 1.0f, 0.8f);
+    drawCones();
+    glColor4f(1.0f, 0.7f, 0.3f, 0.8f);
+    drawDomes();
+    drawContactMarks();
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    drawVelocities();
+
+    glPopAttrib();
+}

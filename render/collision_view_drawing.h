@@ -1,0 +1,6 @@
+#pragma once
+
+// V: thin lines over the scene for what the collision tests see: the
+// volumes ball centres are tested against at the current radius, the
+// contacts of the last second (fading) and each ball's velocity.
+void drawCollisionView();

@@ -1,0 +1,15 @@
+#pragma once
+
+// Reads "-f", "-nr N" and "-radius N" into the scene state and clamps the
+// values. Returns 1 when "-f" (full screen) was given, else 0.
+int readOptions(int argc, char** argv);
+
+// True when "-h" or "--help" is among the arguments.
+bool helpRequested(int argc, char** argv);
+
+// A seed word: a whole decimal number and nothing else. False otherwise.
+bool parseSeed(const char* text, unsigned int& seed);
+
+// "-seed N", scanned on its own so the scan above stays as it is: the last
+// "-seed" followed by a valid seed word wins. False when there is none.
+bool readSeedOption(int argc, char** argv, unsigned int& seed);

@@ -1,0 +1,89 @@
+#include "scene/help_text.h"
+
+#include <cstdarg>
+
+#include "platform/clock.h"
+
+namespace {
+
+struct Control {
+    const char* keys;
+    const char* action;
+};
+
+const Control kControls[] = {
+    {"Esc", "quit"},
+    {"F1 / F2", "faster / slower"},
+    {"F3 / F4", "chase ball 0 / free camera"},
+    {"F5 / F6", "automatic fire / throw mode"},
+    {"F7 / F8", "sound / new balls"},
+    {"Arrows", "move and turn the camera"},
+    {"Left btn", "fire (throw in throw mode)"},
+    {"Right btn", "fire and follow the shot"},
+    {"P / O", "pause / one step while paused"},
+    {"V / H", "collision view / this help"},
+};
+
+const char* onOff(int flag) { return flag != 0 ? "on" : "off"; }
+
+__attribute__((format(printf, 2, 3))) void addLine(HelpPanel& panel, const char* format, ...) {
+    if (panel.count >= HelpPanel::kMaxLines) return;
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(panel.lines[panel.count], HelpPanel::kLineLength, format, args);
+    va_end(args);
+    ++panel.count;
+}
+
+}  // namespace
+
+void printHelp(std::FILE* out) {
+    std::fputs(
+        "Usage: vennaloft [-f] [-nr N] [-radius N] [-seed N] [-h | --help]\n"
+        "\n"
+        "Balls bounce through a room of pillars, cones and domes.\n"
+        "\n"
+        "Options:\n"
+        "  -f           full screen\n"
+        "  -nr N        number of balls, 1..45 (default 5)\n"
+        "  -radius N    ball radius, 5..20 (default 20)\n"
+        "  -seed N      random seed; wins over VENNALOFT_SEED (default: the clock)\n"
+        "  -h, --help   print this text and exit\n"
+        "\n"
+        "Controls:\n",
+        out);
+    for (const Control& control : kControls) std::fprintf(out, "  %-11s  %s\n", control.keys, control.action);
+    std::fputs("\nThe textures and sound cues are read from the working directory.\n", out);
+}
+
+void composeHelpPanel(const HelpFigures& f, HelpPanel& panel) {
+    panel.count = 0;
+    addLine(panel, "Keys and mouse");
+    for (const Control& control : kControls) addLine(panel, "%-10s %s", control.keys, control.action);
+    addLine(panel, "%s", "");
+    addLine(panel, "Balls alive %d of 45, shots in flight %d", f.ballsAlive, f.shotsInFlight);
+    if (f.activeTimeStep != f.timeStep) {
+        addLine(panel, "Time step %.2f (slow motion %.3f)", f.timeStep, f.activeTimeStep);
+    } else {
+        addLine(panel, "Time step %.2f", f.timeStep);
+    }
+    addLine(panel, "Steps/s %.1f, frames/s %.1f", f.stepsPerSecond, f.framesPerSecond);
+    addLine(panel, "Last step: %d sub-steps, %d contacts", f.subSteps, f.contacts);
+    addLine(panel, "Auto fire %s, throw %s, sound %s, pause %s", onOff(f.autoFire), onOff(f.launchMode),
+            onOff(f.soundOn), onOff(f.paused));
+    addLine(panel, "Seed %u", f.seed);
+}
+
+void RateMeter::note(int now, long count) {
+    if (!started) {
+        started = true;
+        windowStart = now;
+        countAtStart = count;
+        return;
+    }
+    const long long span = millisecondsBetween(windowStart, now);
+    if (span < 1000) return;
+    rate = static_cast<double>(count - countAtStart) * 1000.0 / static_cast<double>(span);
+    windowStart = now;
+    countAtStart = count;
+}

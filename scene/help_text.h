@@ -1,0 +1,50 @@
+#pragma once
+
+// The texts of "--help" and of the help overlay (H): the options, the key
+// and mouse map, and the overlay's live figures. Formatting only, no GL, so
+// both texts come from the one table of controls.
+
+#include <cstdio>
+
+// "--help": usage, options and controls.
+void printHelp(std::FILE* out);
+
+// What the overlay reports, gathered by the drawing from the scene state,
+// the step's statistics and the two rate meters.
+struct HelpFigures {
+    int ballsAlive = 0;
+    int shotsInFlight = 0;
+    double timeStep = 0.0;        // the chosen speed
+    double activeTimeStep = 0.0;  // what runs (a sixth while a shot is followed)
+    double stepsPerSecond = 0.0;
+    double framesPerSecond = 0.0;
+    int subSteps = 0;  // of the last step
+    int contacts = 0;  // of the last step
+    int autoFire = 0;
+    int launchMode = 0;
+    int soundOn = 0;
+    int paused = 0;
+    unsigned int seed = 0;
+};
+
+// The overlay's lines, in fixed buffers: nothing is allocated per frame.
+struct HelpPanel {
+    static constexpr int kMaxLines = 24;
+    static constexpr int kLineLength = 64;
+    char lines[kMaxLines][kLineLength];
+    int count = 0;
+};
+
+void composeHelpPanel(const HelpFigures& figures, HelpPanel& panel);
+
+// Events per second over windows of at least a second, for the steps and
+// frames the overlay reports.
+struct RateMeter {
+    int windowStart = 0;
+    long countAtStart = 0;
+    bool started = false;
+    double rate = 0.0;
+
+    // count: events so far; now: elapsed milliseconds.
+    void note(int now, long count);
+};

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Keeps the folders layered: a source file may include headers from its own
+# folder and from folders earlier in the order below, never from a later one;
+# and nothing below render/ includes GL, GLU or GLUT headers. Test sources in
+# tests/unit/<layer>/ are held to their layer's place.
+#
+#   scripts/check_layers.sh [root]      (default: the project root)
+# Prints each offending line and exits 1 when there is one.
+set -euo pipefail
+
+root="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
+layers=(platform geometry scene effects input physics assets render app)
+render_rank=7
+
+rank_of() {
+    local i
+    for i in "${!layers[@]}"; do
+        if [ "${layers[$i]}" = "$1" ]; then echo "$i"; return; fi
+    done
+    echo -1
+}
+
+bad=0
+checked=0
+check_file() {  # file, rank of the layer it belongs to, label
+    local file="$1" own="$2" line header folder rank
+    checked=$((checked + 1))
+    while IFS= read -r line; do
+        header="${line#*:}"
+        header="${header#*#include }"
+        case "$header" in
+            \"*)
+                folder="${header#\"}"
+                folder="${folder%%/*}"
+                rank=$(rank_of "$folder")
+                if [ "$rank" -gt "$own" ]; then
+                    echo "${file#"$root"/}:${line%%:*}: includes ${header} from a later layer ($folder)"
+                    bad=1
+                fi
+                ;;
+            \<GL/*)
+                if [ "$own" -lt "$render_rank" ]; then
+                    echo "${file#"$root"/}:${line%%:*}: includes ${header} below render/"
+                    bad=1
+                fi
+                ;;
+        esac
+    done < <(grep -n '^[[:space:]]*#[[:space:]]*include' "$file" || true)
+}
+
+for layer in "${layers[@]}"; do
+    own=$(rank_of "$layer")
+    for dir in "$root/$layer" "$root/tests/unit/$layer"; do
+        [ -d "$dir" ] || continue
+        while IFS= read -r -d '' file; do
+            check_file "$file" "$own"
+        done < <(find "$dir" -type f \( -name '*.h' -o -name '*.cpp' \) -print0)
+    done
+done
+
+if [ "$bad" -ne 0 ]; then
+    echo "layer check: failed"
+    exit 1
+fi
+echo "layer check: $checked files, every include runs downward"

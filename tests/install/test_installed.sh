@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The installed program: `cmake --install` into a temporary prefix puts every
+# file in place (the desktop entry valid, the man page clean, the icon a
+# PNG), and the installed launcher, started from another folder, opens the
+# textured window, passes its arguments on and ends with status 0 on Escape.
+# The program itself still reads its files from the working directory.
+# Usage: test_installed.sh BUILD_DIR
+set -u
+
+build=$(realpath "$1")
+source "$(dirname "$0")/../window/lib.sh"
+
+prefix="$VL_TMP/prefix with space"
+if cmake --install "$build" --prefix "$prefix" >"$VL_TMP/install.log" 2>&1; then
+    vl_pass "cmake --install into a temporary prefix"
+else
+    vl_fail "cmake --install failed"
+    cat "$VL_TMP/install.log"
+    vl_finish
+fi
+
+for name in marble.bmp spark.bmp boden.bmp wand.bmp sky.bmp flare.bmp Laser.wav bounce.wav Explode.wav yeah.wav; do
+    cmp -s "$build/data/$name" "$prefix/share/vennaloft/$name" || vl_fail "share/vennaloft/$name not the generated file"
+done
+vl_check "ten data files in share/vennaloft" test "$(ls "$prefix/share/vennaloft" | wc -l)" -eq 10
+vl_check "launcher bin/vennaloft is executable" test -x "$prefix/bin/vennaloft"
+vl_check "desktop entry valid" desktop-file-validate "$prefix/share/applications/vennaloft.desktop"
+vl_check "desktop entry starts the launcher" grep -qx 'Exec=vennaloft' "$prefix/share/applications/vennaloft.desktop"
+vl_check "icon is a 48x48 PNG" test "$(timeout 30 "$VL_CONVERT" "$prefix/share/icons/hicolor/48x48/apps/vennaloft.png" -format '%m %wx%h' info:)" = "PNG 48x48"
+man_page="$prefix/share/man/man6/vennaloft.6"
+man_warnings=$(groff -man -ww -z -Tutf8 "$man_page" 2>&1)
+vl_check "man page formats without warnings" test -z "$man_warnings"
+[ -z "$man_warnings" ] || echo "$man_warnings"
+vl_check "man page names the installed data folder" grep -qF "$prefix/share/vennaloft" "$man_page"
+for word in -nr -radius Escape F8 marble.bmp Laser.wav; do
+    grep -qF -- "$word" "$man_page" || vl_fail "man page does not mention $word"
+done
+
+vl_start_xvfb || exit 1
+export VENNALOFT_SEED=12345
+elsewhere="$VL_TMP/elsewhere"
+mkdir -p "$elsewhere"
+
+# From a folder without any data files, through the launcher.
+vl_start_program "$prefix/bin/vennaloft" "$elsewhere"
+vl_require_window
+sleep 2
+shot="$VL_TMP/installed.png"
+vl_screenshot "$window" "$shot"
+colours=$(vl_region_colours "$shot" 200x200+220+140)
+if [ "$colours" -gt 200 ]; then
+    vl_pass "installed launcher shows the textured room ($colours colours)"
+else
+    vl_fail "room centre has only $colours colours"
+fi
+vl_quit_with_escape
+vl_check "nothing on standard output" test ! -s "$VL_PROGRAM_LOG"
+
+# Arguments reach the program: GLUT's own -display option with a display
+# that has no server makes it fail with freeglut's message.
+vl_start_program "$prefix/bin/vennaloft" "$elsewhere" -display :999
+vl_wait_exit 20
+vl_check "launcher passes its arguments on (-display :999 gives status 1)" test "$VL_EXIT_STATUS" = 1
+vl_check "freeglut names the display it was given" grep -q ":999" "$VL_PROGRAM_ERR"
+
+# The program itself reads the working directory, as before.
+vl_start_program "$prefix/libexec/vennaloft/vennaloft" "$elsewhere"
+vl_wait_exit 20
+vl_check "installed program in an empty folder: status 1" test "$VL_EXIT_STATUS" = 1
+vl_check "and 'File Not Found : marble.bmp'" test "$(cat "$VL_PROGRAM_LOG")" = "File Not Found : marble.bmp"
+
+vl_finish

@@ -1,0 +1,268 @@
+#include "effects/inspect_mode.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "effects/contact_log.h"
+#include "effects/explosion_pool.h"
+#include "effects/view_state.h"
+#include "input/key_codes.h"
+#include "input/keyboard.h"
+#include "tests/unit/physics/step_fixture.h"
+
+namespace {
+
+using stepfix::expectVectorEq;
+
+// A ball in free flight, far from everything for many steps.
+const Vector3 kStart(150, 150, 150);
+const Vector3 kVelocity(0.5, -0.1, 0.5);
+
+class InspectModeTest : public stepfix::StepTest {
+protected:
+    void SetUp() override {
+        StepTest::SetUp();
+        putBall(0, kStart, kVelocity);
+    }
+
+    // One paced step: the clock moves on 50 ms, the step and its frame's
+    // bookkeeping run.
+    static void step() {
+        fakes::clockNow() += 50;
+        runStepBody();
+        beginViewFrame();
+        advanceCamera();
+        for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e);
+    }
+
+    // Keys and steps in order: P, O, V, H are keys, '.' is a step.
+    static void play(const std::string& script) {
+        for (char c : script) {
+            if (c == '.') {
+                step();
+            } else {
+                handleKey(static_cast<unsigned char>(c));
+            }
+        }
+    }
+};
+
+TEST_F(InspectModeTest, PauseHoldsStepsAndEachOAdvancesExactlyOne) {
+    struct Case {
+        const char* script;
+        long steps;
+    };
+    const Case cases[] = {
+        {"...", 3},      {"P...", 0},       {"PO...", 1},   {"POO...", 2},   {"P.O.O..", 2},
+        {"O.P...", 1},   {"OP...", 0},      {"P..P..", 2},  {"POP...", 3},   {"POPP...", 0},
+        {"pO.o..", 2},   {"VH...", 3},      {"PVH.O..", 1},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        const long before = lastStepStats().stepNumber;
+        play(c.script);
+        EXPECT_EQ(lastStepStats().stepNumber - before, c.steps) << c.script;
+        // The ball moves in exactly the steps that ran.
+        Vector3 expected = kStart;
+        Vector3 velocity = kVelocity;
+        for (long n = 0; n < c.steps; ++n) {
+            velocity += scene.gravity * 0.3;
+            expected = expected + velocity * 0.3;
+        }
+        expectVectorEq(scene.ballPositions[0], expected);
+        TearDown();
+    }
+}
+
+TEST_F(InspectModeTest, SpeedChosenWhilePausedAppliesToSingleStepsAndOnResume) {
+    play("P.");
+    handleSpecialKey(kKeyF1, 0);  // 0.4
+    play("..");
+    expectVectorEq(scene.ballPositions[0], kStart);
+    EXPECT_EQ(scene.activeTimeStep, 0.4);
+
+    play("O.");
+    Vector3 velocity = kVelocity + scene.gravity * 0.4;
+    Vector3 expected = kStart + velocity * 0.4;
+    expectVectorEq(scene.ballPositions[0], expected);
+
+    handleSpecialKey(kKeyF2, 0);
+    handleSpecialKey(kKeyF2, 0);  // 0.2 (0.19999999999999998)
+    const double chosen = scene.timeStep;
+    play("P.");
+    velocity += scene.gravity * chosen;
+    expected = expected + velocity * chosen;
+    expectVectorEq(scene.ballPositions[0], expected);
+}
+
+// While paused the clock runs on but nothing of the scene does: bodies,
+// flashes, glow pulse, chase trail. The free camera still moves; firing,
+// throwing and requests wait.
+TEST_F(InspectModeTest, PausedSceneStandsStillButTheCameraMoves) {
+    putShot(0, Vector3(150, 100, -100), Vector3(0, 0, 60));
+    spawnExplosion(Vector3(0, 0, 0), 1);
+    play(".");
+    handleKey('P');
+    play(".");
+    const Shot shot = scene.shots[0];
+    const Explosion flash = scene.explosions[0];
+    const float pulse = scene.glowPulse;
+    const Vector3 camera = scene.cameraPosition;
+
+    scene.upKeyDown = 1;
+    scene.leftButtonDown = 1;
+    scene.resetRequested = 1;
+    scene.autoFire = 1;
+    for (int n = 0; n < 40; ++n) {
+        step();
+        advanceGlowPulse();
+    }
+
+    expectVectorEq(scene.ballPositions[0], scene.ballPreviousPositions[0] + scene.ballVelocities[0] * 0.3);
+    expectVectorEq(scene.shots[0].position, shot.position);
+    EXPECT_EQ(scene.explosions[0].alpha, flash.alpha);
+    EXPECT_EQ(scene.explosions[0].scale, flash.scale);
+    EXPECT_EQ(scene.glowPulse, pulse);
+    expectVectorEq(scene.cameraPosition, camera + scene.viewDirection * 2.0 * 40.0);
+    EXPECT_EQ(stepfix::StepTest::liveShots(), 1);
+    EXPECT_EQ(scene.resetRequested, 1);
+
+    // Resumed, the flash goes on from where it stood, not 2 s further on.
+    scene.upKeyDown = scene.leftButtonDown = scene.resetRequested = scene.autoFire = 0;
+    handleKey('P');
+    step();
+    EXPECT_GT(scene.explosions[0].alpha, flash.alpha - 0.05f);
+    EXPECT_LT(scene.explosions[0].alpha, flash.alpha);
+}
+
+TEST_F(InspectModeTest, SingleStepMovesTheViewOnOnceAndBouncesAsUsual) {
+    scene.followBall = 1;
+    putBall(0, Vector3(-50, -290, 150), Vector3(0, -20, 0));
+    scene.timeStep = scene.activeTimeStep = 0.8;
+    play("P..");
+    const Vector3 trail = scene.chaseTrail[0];
+    const float pulse = scene.glowPulse;
+
+    play("O");
+    fakes::clockNow() += 50;
+    runStepBody();
+    beginViewFrame();
+    advanceCamera();
+    advanceGlowPulse();
+    EXPECT_NE(scene.chaseTrail[0].y, trail.y);
+    EXPECT_FLOAT_EQ(scene.glowPulse, pulse + scene.glowPulseStep * 0.8f);
+    // The floor bounce of that step: flash and contact as in a running step.
+    EXPECT_GT(scene.ballVelocities[0].y, 0.0);
+    EXPECT_EQ(scene.explosions[0].alpha, 1.0f);
+    EXPECT_EQ(lastStepStats().contacts, 1);
+
+    // The frames after it stand still again.
+    const Vector3 after = scene.chaseTrail[0];
+    const float pulseAfter = scene.glowPulse;
+    play("...");
+    advanceGlowPulse();
+    expectVectorEq(scene.chaseTrail[0], after);
+    EXPECT_EQ(scene.glowPulse, pulseAfter);
+}
+
+int usedMarks() {
+    int count = 0;
+    for (const ContactMark& mark : scene.contactMarks) count += mark.used;
+    return count;
+}
+
+TEST_F(InspectModeTest, ContactsOfAStepAreLoggedWithPointAndNormal) {
+    struct Case {
+        const char* what;
+        Vector3 ballA, velocityA, ballB, velocityB;
+        Vector3 point, normal;
+        double tolerance;  // the pair search finds its time to about 1e-2
+    };
+    const Case cases[] = {
+        // Floor: the flash point one unit above the floor, normal up.
+        {"floor", Vector3(-50, -290, 150), Vector3(0, -20, 0), Vector3(), Vector3(), Vector3(-50, -319, 150),
+         Vector3(0, 1, 0), 1e-9},
+        // Two balls meeting head on: halfway between, from ball 0 to ball 1.
+        {"pair", Vector3(150, 150, 100), Vector3(0, 0, 20), Vector3(150, 150, 160), Vector3(0, 0, -20),
+         Vector3(150, 150 - 0.05 * 0.8 * 0.5, 130), Vector3(0, 0, 1), 1e-3},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        scene.ballAlive[0] = 0;
+        putBall(0, c.ballA, c.velocityA);
+        if (c.ballB.IsValid()) putBall(1, c.ballB, c.velocityB);
+        scene.timeStep = scene.activeTimeStep = 0.8;
+        runStepBody();
+        EXPECT_EQ(lastStepStats().contacts, 1) << c.what;
+        ASSERT_EQ(usedMarks(), 1) << c.what;
+        const ContactMark& mark = scene.contactMarks[0];
+        stepfix::expectVectorNear(mark.point, c.point, c.tolerance);
+        stepfix::expectVectorNear(mark.normal, c.normal, 1e-12);
+        EXPECT_EQ(mark.time, fakes::clockNow()) << c.what;
+        TearDown();
+    }
+}
+
+TEST_F(InspectModeTest, ContactMarksFadeOverASecondOfSceneTime) {
+    recordContactMark(Vector3(1, 2, 3), Vector3(0, 1, 0));
+    const ContactMark& mark = scene.contactMarks[0];
+    const int born = mark.time;
+    struct Case {
+        int age;
+        float fade;
+    };
+    const Case cases[] = {{0, 1.0f}, {250, 0.75f}, {500, 0.5f}, {999, 0.001f}, {1000, 0.0f}, {5000, 0.0f}};
+    for (const Case& c : cases) EXPECT_NEAR(contactMarkFade(mark, born + c.age), c.fade, 1e-6) << c.age;
+
+    // Paused, the scene clock (and so the fade) stands still.
+    fakes::clockNow() += 400;
+    togglePause();
+    fakes::clockNow() += 10000;
+    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds()), 0.6f);
+    togglePause();
+    fakes::clockNow() += 100;
+    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds()), 0.5f);
+}
+
+// The toolkit's counter wraps after 24.8 days: a pause, a single step and
+// the fade that straddle the wrap keep the scene clock running on (no
+// overflow, which the sanitizer build would stop at).
+TEST_F(InspectModeTest, SceneClockAndFadeCarryOnAcrossTheCounterWrap) {
+    fakes::clockNow() = 2147483647 - 300;
+    recordContactMark(Vector3(1, 2, 3), Vector3(0, 1, 0));
+    const ContactMark& mark = scene.contactMarks[0];
+    togglePause();
+    fakes::clockNow() = -2147483647 - 1 + 5000;  // after the wrap
+    handleKey('O');
+    step();  // one single step: 50 ms of scene time
+    togglePause();
+    fakes::clockNow() += 200;
+    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds()), 0.75f);
+    fakes::clockNow() += 800;
+    EXPECT_EQ(contactMarkFade(mark, sceneMilliseconds()), 0.0f);
+}
+
+TEST_F(InspectModeTest, FullLogGivesUpItsOldestMarkAndResetClearsIt) {
+    for (int n = 0; n <= kContactMarkCount; ++n) {
+        recordContactMark(Vector3(n, 0, 0), Vector3(0, 1, 0));
+    }
+    EXPECT_EQ(usedMarks(), kContactMarkCount);
+    double lowest = 1e9;
+    for (const ContactMark& mark : scene.contactMarks) lowest = std::min(lowest, mark.point.x);
+    EXPECT_EQ(lowest, 1.0);
+
+    // F8: the step that resets the balls clears the log with the flashes.
+    scene.ballAlive[0] = 0;
+    handleSpecialKey(kKeyF8, 0);
+    step();
+    for (const ContactMark& mark : scene.contactMarks) {
+        if (mark.used != 0) {
+            EXPECT_EQ(mark.time, fakes::clockNow());
+        }
+    }
+    EXPECT_LT(usedMarks(), 5);
+}
+
+}  // namespace
