@@ -68,7 +68,7 @@ void composeHelpPanel(const HelpFigures& f, HelpPanel& panel) {
         addLine(panel, "Time step %.2f", f.timeStep);
     }
     addLine(panel, "Steps/s %.1f, frames/s %.1f", f.stepsPerSecond, f.framesPerSecond);
-    addLine(panel, "Last step: %d sub-steps, %d contacts", f.subSteps, f.contacts);
+    addLine(panel, "Last step: sub-steps %d, contacts %d", f.subSteps, f.contacts);
     addLine(panel, "Auto fire %s, throw %s, sound %s, pause %s", onOff(f.autoFire), onOff(f.launchMode),
             onOff(f.soundOn), onOff(f.paused));
     addLine(panel, "Seed %u", f.seed);
