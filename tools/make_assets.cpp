@@ -372,9 +372,9 @@ bool writeIcon(const std::string& path) {
                     // Highlight where the normal is halfway between the light and the eye.
                     double hx = light[0], hy = light[1], hz = light[2] + 1;
                     double hl = std::sqrt(hx * hx + hy * hy + hz * hz);
-                    double spec = std::pow(std::max(0.0, (dx * hx + dy * hy + dz * hz) / hl), 40.0);
+                    double highlight = std::pow(std::max(0.0, (dx * hx + dy * hy + dz * hz) / hl), 40.0);
                     Rgb base{0.95, 0.42, 0.12};
-                    sum = sum + base * (0.18 + 0.82 * diffuse) + Rgb{1, 1, 1} * (0.9 * spec);
+                    sum = sum + base * (0.18 + 0.82 * diffuse) + Rgb{1, 1, 1} * (0.9 * highlight);
                     ++covered;
                 }
             }
