@@ -56,8 +56,8 @@ void respondToContact(const Contact& contact) {
         if (contact.tipHit) {
             scene.ballAlive[m] = 0;
             if (scene.soundOn != 0) {
-                playCue("Explode.wav");
-                if (!anyBallAlive()) playCue("yeah.wav");
+                playCue(kExplodeCue);
+                if (!anyBallAlive()) playCue(kYeahCue);
             }
         }
         scene.ballVelocities[m] = reflectVelocity(scene.ballVelocities[m], contact.normal);
@@ -65,7 +65,7 @@ void respondToContact(const Contact& contact) {
         Shot& shot = scene.shots[-1 - contact.body];
         if (contact.hitBall >= 0 && contact.hitBall < kMaxBalls) {
             pushBall(contact.hitBall, shot);
-            if (scene.soundOn != 0) playCue("bounce.wav");
+            if (scene.soundOn != 0) playCue(kBounceCue);
         }
         shot.velocity = reflectVelocity(shot.velocity, contact.normal);
         shot.life -= 1;

@@ -5,9 +5,7 @@
 // cue file that is missing or broken, the program carries on silently with
 // one line on standard error per problem.
 
-// The cue files the program plays, read from the working directory.
-constexpr const char* kCueFiles[] = {"Laser.wav", "bounce.wav", "Explode.wav", "yeah.wav"};
-constexpr int kCueFileCount = sizeof kCueFiles / sizeof kCueFiles[0];
+#include "platform/sound.h"
 
 // Opens the audio device, loads every named cue once and installs the player
 // with setCuePlayer. Playing never touches the disk: a name that was not

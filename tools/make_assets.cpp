@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/sound.h"
+
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -576,7 +578,7 @@ int main(int argc, char** argv) {
         std::vector<double> (*make)();
     };
     const Sound sounds[] = {
-        {"Laser.wav", makeLaser}, {"bounce.wav", makeBounce}, {"Explode.wav", makeExplode}, {"yeah.wav", makeYeah},
+        {kLaserCue, makeLaser}, {kBounceCue, makeBounce}, {kExplodeCue, makeExplode}, {kYeahCue, makeYeah},
     };
 
     bool ok = true;
