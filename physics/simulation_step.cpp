@@ -14,8 +14,6 @@
 #include "platform/sound.h"
 #include "scene/obstacle_clearance.h"
 #include "scene/scene_layout.h"
-#include "scene/scene_layout.h"
-#include "scene/scene_state.h"
 #include "scene/scene_state.h"
 
 StepHooks stepHooks;
@@ -118,6 +116,14 @@ bool touchingContact(double gap, double reach, const Vector3& outward, const Vec
     return c.along < 0.0;
 }
 
+// The touching contact of ball k, when it beats what the sub-step has found so far.
+bool acceptTouching(double gap, double reach, const Vector3& outward, const Vector3& d, const Contact& contact, int k,
+                    Candidate& c) {
+    if (!touchingContact(gap, reach, outward, d, c) || !withinStep(c, contact) || !guardAllows(k, 0.0)) return false;
+    ++stats.touchingContacts;
+    return true;
+}
+
 // Ahead of the body and approached against (or along) the surface.
 bool acceptStrict(const Candidate& c, const Contact& contact, int body) {
     return withinStep(c, contact) && c.s > kTolerance && c.along <= kTolerance && guardAllows(body, c.time);
@@ -208,10 +214,9 @@ void testBall(int k, Contact& contact) {
         }
         Vector3 outward;
         Candidate touching;
-        if (!seen && touchingContact(sphereGap(dome.centre, r + dome.radius, start, outward), kDomeReach, outward, d,
-                                     touching) &&
-            withinStep(touching, contact) && guardAllows(k, 0.0)) {
-            ++stats.touchingContacts;
+        if (!seen &&
+            acceptTouching(sphereGap(dome.centre, r + dome.radius, start, outward), kDomeReach, outward, d, contact, k,
+                           touching)) {
             take(contact, touching, k, start - outward * flashInset, -1, false);
         }
     }
@@ -241,9 +246,7 @@ void testBall(int k, Contact& contact) {
         }
         Vector3 outward;
         Candidate touching;
-        if (!seen && touchingContact(coneGap(cone, start, outward), kConeReach, outward, d, touching) &&
-            withinStep(touching, contact) && guardAllows(k, 0.0)) {
-            ++stats.touchingContacts;
+        if (!seen && acceptTouching(coneGap(cone, start, outward), kConeReach, outward, d, contact, k, touching)) {
             const bool tip = cone.apex.Distance(start) <= tipZone;
             take(contact, touching, k, tip ? start : start - outward * flashInset, -1, tip);
         }
@@ -280,7 +283,7 @@ void fireOrLaunch() {
         } else {
             // The cue sounds on every such step, whether or not a shot left.
             fireShot(scene.mouseX, scene.mouseY);
-            if (scene.soundOn != 0) playCue("Laser.wav");
+            if (scene.soundOn != 0) playCue(kLaserCue);
         }
     }
 }
@@ -305,15 +308,22 @@ void markPair(int i, int j, double time) {
     recordContactMark((pI + pJ) * 0.5, Unit(pJ - pI));
 }
 
+// The free camera moves, and fires or throws when `fire` is set, unless a
+// ball or a shot is followed; clip plane 0 is on for the free camera only.
+void steerFreeCamera(bool fire) {
+    if (scene.followBall != 0 || scene.followedShot != -1) {
+        if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(0);
+        return;
+    }
+    moveCamera();
+    if (fire) fireOrLaunch();
+    if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(1);
+}
+
 // Held by the pause: the free camera still moves, nothing else happens
 // (requests, firing and throwing wait for the simulation to run again).
 void runPausedStep() {
-    if (scene.followBall != 0 || scene.followedShot != -1) {
-        if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(0);
-    } else {
-        moveCamera();
-        if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(1);
-    }
+    steerFreeCamera(false);
     if (stepHooks.postRedisplay != nullptr) stepHooks.postRedisplay();
 }
 
@@ -396,13 +406,7 @@ void runStepBody() {
     }
     if (scene.autoFire != 0) autoFireShot();
 
-    if (scene.followBall != 0 || scene.followedShot != -1) {
-        if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(0);
-    } else {
-        moveCamera();
-        fireOrLaunch();
-        if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(1);
-    }
+    steerFreeCamera(true);
 
     remaining = scene.activeTimeStep;
     applyGravity();
