@@ -75,15 +75,3 @@ void runHeadlessSteps(long count, int milliseconds) {
 int headlessClock() { return clockNow; }
 
 void setHeadlessClock(int milliseconds) { clockNow = milliseconds; }
-
-int liveBallCount() {
-    int count = 0;
-    for (int k = 0; k < kMaxBalls; ++k) count += scene.ballAlive[k] != 0 ? 1 : 0;
-    return count;
-}
-
-int liveShotCount() {
-    int count = 0;
-    for (const Shot& shot : scene.shots) count += shot.life != 0 ? 1 : 0;
-    return count;
-}

@@ -34,7 +34,3 @@ void runHeadlessSteps(long count, int milliseconds = kHeadlessStepMilliseconds);
 // The headless clock, in elapsed milliseconds.
 int headlessClock();
 void setHeadlessClock(int milliseconds);
-
-// Live balls and busy shot records right now.
-int liveBallCount();
-int liveShotCount();

@@ -1,5 +1,7 @@
 #include "render/help_overlay_drawing.h"
 
+#include <cstring>
+
 #include <GL/glut.h>
 
 #include "physics/simulation_step.h"
@@ -21,8 +23,8 @@ HelpPanel panel;
 
 HelpFigures gatherFigures() {
     HelpFigures f;
-    for (int k = 0; k < kMaxBalls; ++k) f.ballsAlive += scene.ballAlive[k] != 0 ? 1 : 0;
-    for (const Shot& shot : scene.shots) f.shotsInFlight += shot.life != 0 ? 1 : 0;
+    f.ballsAlive = liveBallCount();
+    f.shotsInFlight = liveShotCount();
     f.timeStep = scene.timeStep;
     f.activeTimeStep = scene.activeTimeStep;
     f.stepsPerSecond = stepMeter.rate;
@@ -55,8 +57,7 @@ void drawHelpOverlay() {
     composeHelpPanel(gatherFigures(), panel);
     int longest = 0;
     for (int i = 0; i < panel.count; ++i) {
-        int length = 0;
-        while (panel.lines[i][length] != '\0') ++length;
+        const int length = static_cast<int>(std::strlen(panel.lines[i]));
         if (length > longest) longest = length;
     }
     const int width = scene.windowSize[0];

@@ -174,3 +174,7 @@ extern SceneState scene;
 
 // Restores every field to its value before start-up (tests call it between cases).
 void resetSceneState();
+
+// Live balls and busy shot records right now.
+int liveBallCount();
+int liveShotCount();
