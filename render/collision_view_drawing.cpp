@@ -6,6 +6,7 @@
 
 #include "effects/contact_log.h"
 #include "effects/inspect_mode.h"
+#include "scene/obstacle_clearance.h"
 #include "scene/scene_state.h"
 
 namespace {
@@ -19,13 +20,6 @@ constexpr double kVelocityScale = 8.0;
 // Where the pillars end in the drawing, from their axis point.
 constexpr double kPillarHalfLength = 500.0;
 constexpr double kFloorY = -320.0;
-
-// The two fixed spheres, as the step tests them, less the ball radius.
-struct Dome {
-    Vector3 centre;
-    double radius;
-};
-const Dome kDomes[2] = {{Vector3(-200.0, -300.0, 170.0), 100.0}, {Vector3(0.0, -300.0, -170.0), 80.0}};
 
 void vertex(const Vector3& p) {
     glVertex3d(p.x, p.y, p.z);

@@ -10,6 +10,7 @@
 #include "render/help_overlay_drawing.h"
 #include "render/shot_drawing.h"
 #include "render/textured_vertex.h"
+#include "scene/obstacle_clearance.h"
 #include "scene/scene_state.h"
 
 namespace {
@@ -118,11 +119,10 @@ void emitObstacle(int k) {
     static const GLdouble kCylinders[6][3] = {
         {60.0, 60.0, 1000.0}, {60.0, 60.0, 1000.0}, {30.0, 30.0, 1000.0},
         {50.0, 0.0, 290.0},   {55.0, 0.0, 150.0},   {50.0, 0.0, 290.0}};
-    static const GLdouble kDomeRadii[2] = {100.0, 80.0};
     if (k < 6) {
         gluCylinder(quadric(), kCylinders[k][0], kCylinders[k][1], kCylinders[k][2], 20, 2);
     } else {
-        gluSphere(quadric(), kDomeRadii[k - 6], 30, 30);
+        gluSphere(quadric(), kDomes[k - 6].radius, 30, 30);
     }
 }
 
@@ -173,15 +173,12 @@ void drawObstacles() {
     glPopMatrix();
 
     glColor3f(1.0f, 0.5f, 0.5f);
-    glPushMatrix();
-    glTranslatef(-200.0f, -300.0f, 170.0f);
-    drawObstacle(6);
-    glPopMatrix();
-
-    glPushMatrix();
-    glTranslatef(0.0f, -300.0f, -170.0f);
-    drawObstacle(7);
-    glPopMatrix();
+    for (int d = 0; d < kDomeCount; ++d) {
+        glPushMatrix();
+        translateTo(kDomes[d].centre);
+        drawObstacle(6 + d);
+        glPopMatrix();
+    }
 }
 
 // Translucent: adds its colour to whatever lies behind it.
