@@ -5,7 +5,6 @@
 #include "geometry/scalar_helpers.h"
 #include "scene/obstacle_clearance.h"
 #include "scene/scene_state.h"
-#include "scene/scene_state.h"
 
 namespace {
 

@@ -19,7 +19,6 @@
 #include "physics/simulation_step.h"
 #include "scene/obstacle_clearance.h"
 #include "scene/scene_state.h"
-#include "scene/scene_state.h"
 
 namespace {
 
@@ -31,9 +30,9 @@ bool outsideRoom(const Vector3& v) {
     return std::fabs(v.x) > kRoomHalfSize || std::fabs(v.y) > kRoomHalfSize || std::fabs(v.z) > kRoomHalfSize;
 }
 
-// Centre inside one of the grown obstacles, by more than a hair: a ball
-// that got through a surface it should have bounced off.
-bool insideObstacle(const Vector3& p) { return deepestObstacleEntry(p) > 1e-6; }
+// A centre inside one of the grown obstacles by more than this got through a
+// surface it should have bounced off.
+constexpr double kHair = 1e-6;
 
 }  // namespace
 
@@ -116,7 +115,7 @@ int main(int argc, char** argv) {
                 deepestEntry = entry;
                 deepestEntryAt = step;
             }
-            if (insideObstacle(scene.ballPositions[k])) {
+            if (entry > kHair) {
                 ++insideEvents;
                 if (!inside[k]) {
                     inside[k] = true;

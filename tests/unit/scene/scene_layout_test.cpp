@@ -9,7 +9,6 @@
 #include "platform/random_source.h"
 #include "scene/obstacle_clearance.h"
 #include "scene/scene_state.h"
-#include "scene/scene_state.h"
 
 namespace {
 
