@@ -10,13 +10,18 @@
 // pass obstacles on its way in from behind and is not a fault of the step;
 // such a ball is left out of the obstacle measures until the next reset.
 // This run throws no balls, so it only matters when one is added.
+//
+// The last line is a fingerprint of the final state and the event counts:
+// equal lines mean the two runs agreed to the bit.
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "app/headless_scene.h"
 #include "physics/simulation_step.h"
+#include "physics/state_hash.h"
 #include "scene/obstacle_clearance.h"
 #include "scene/scene_state.h"
 
@@ -164,5 +169,15 @@ int main(int argc, char** argv) {
     std::printf("edge rules: hits without a finite time refused %ld, separating pairs passed over %ld, "
                 "contacts of balls touching a dome or cone %ld\n",
                 nonFiniteCandidates, separatingPairs, touchingContacts);
+    // Last, so two builds (or two machines) compare their runs with one line.
+    StateHash final;
+    final.value = sceneStateHash();
+    for (long count : {resets, subStepTotal, ignoredContacts, nonFiniteCandidates, separatingPairs,
+                       touchingContacts, insideEvents, escapeEvents}) {
+        final.addInt(count);
+    }
+    char text[17];
+    formatStateHash(final.value, text);
+    std::printf("final state hash: %s\n", text);
     return nanSteps == 0 && escapedBalls == 0 && deepestEntry < 1e-3 ? 0 : 1;
 }
