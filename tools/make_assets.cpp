@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/atomic_file.h"
 #include "assets/png_writer.h"
 #include "platform/sound.h"
 
@@ -95,15 +96,10 @@ void putLe(std::vector<unsigned char>& out, std::uint32_t value, int bytes) {
 }
 
 bool writeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
-    FILE* f = fopen(path.c_str(), "wb");
-    if (f == nullptr) {
-        fprintf(stderr, "make_assets: cannot write %s\n", path.c_str());
-        return false;
-    }
-    bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = fclose(f) == 0 && ok;
-    if (!ok) fprintf(stderr, "make_assets: error writing %s\n", path.c_str());
-    return ok;
+    std::string reason;
+    if (writeFileAtomically(path, bytes, reason)) return true;
+    fprintf(stderr, "make_assets: cannot write %s: %s\n", path.c_str(), reason.c_str());
+    return false;
 }
 
 unsigned char toByte(double v) { return static_cast<unsigned char>(std::lround(clamp01(v) * 255.0)); }
