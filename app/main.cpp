@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     glutSetCursor(GLUT_CURSOR_CROSSHAIR);
     installStepHooks();
     glutIdleFunc(simulationStep);
-    glutDisplayFunc(drawFrame);
+    glutDisplayFunc(onDisplay);
 
     glutMainLoop();
     return 0;
