@@ -1,5 +1,6 @@
 #include "assets/png_writer.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -22,20 +23,34 @@ void putLe16(Bytes& out, std::uint32_t value) {
     out.push_back(static_cast<unsigned char>(value >> 8));
 }
 
+// Byte at a time from a table: a full-screen shot sums megabytes.
 std::uint32_t crc32(const unsigned char* bytes, std::size_t count) {
+    static const std::array<std::uint32_t, 256> table = [] {
+        std::array<std::uint32_t, 256> t{};
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xedb88320u & (0u - (c & 1u)));
+            t[n] = c;
+        }
+        return t;
+    }();
     std::uint32_t crc = 0xffffffffu;
-    for (std::size_t i = 0; i < count; ++i) {
-        crc ^= bytes[i];
-        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
-    }
+    for (std::size_t i = 0; i < count; ++i) crc = table[(crc ^ bytes[i]) & 0xffu] ^ (crc >> 8);
     return crc ^ 0xffffffffu;
 }
 
+// The sums are reduced once per 5552 bytes, the most that cannot overflow 32 bits.
 std::uint32_t adler32(const Bytes& bytes) {
+    constexpr std::size_t kRun = 5552;
     std::uint32_t a = 1, b = 0;
-    for (unsigned char byte : bytes) {
-        a = (a + byte) % 65521u;
-        b = (b + a) % 65521u;
+    for (std::size_t at = 0; at < bytes.size(); at += kRun) {
+        const std::size_t end = bytes.size() - at < kRun ? bytes.size() : at + kRun;
+        for (std::size_t i = at; i < end; ++i) {
+            a += bytes[i];
+            b += a;
+        }
+        a %= 65521u;
+        b %= 65521u;
     }
     return (b << 16) | a;
 }
