@@ -15,7 +15,6 @@
 #include "platform/clock.h"
 #include "platform/random_source.h"
 #include "platform/sdl_cue_player.h"
-#include "render/frame_drawing.h"
 #include "render/graphics_setup.h"
 #include "scene/command_line.h"
 #include "scene/help_text.h"
