@@ -4,8 +4,13 @@
 
 #include <GL/glut.h>
 
+#include "app/screenshot_saving.h"
+#include "effects/screenshot_notice.h"
 #include "input/keyboard.h"
 #include "physics/simulation_step.h"
+#include "platform/clock.h"
+#include "render/frame_drawing.h"
+#include "render/notice_drawing.h"
 #include "render/texture_upload.h"
 
 namespace {
@@ -43,6 +48,14 @@ void onEntry(int state) {
 
 void onWindowStatus(int state) {
     if (state == GLUT_HIDDEN || state == GLUT_FULLY_COVERED) releaseHeldInput();
+}
+
+void onDisplay() {
+    drawFrame();
+    // Read back before the notice is drawn, so it never shows in the picture.
+    if (takeScreenshotRequest()) saveScreenshot();
+    drawNotice(currentNotice(elapsedMilliseconds()));
+    glutSwapBuffers();
 }
 
 int glutElapsedMilliseconds() { return glutGet(GLUT_ELAPSED_TIME); }

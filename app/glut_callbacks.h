@@ -9,6 +9,8 @@ void onSpecialKeyUp(int key, int x, int y);
 // Pointer leaving the window, and the window hidden or covered: held input is let go.
 void onEntry(int state);
 void onWindowStatus(int state);
+// The frame, the screenshot S asked for and the notice in the corner, then the swap.
+void onDisplay();
 // The mouse handlers (input/mouse_actions.h) already take the toolkit's
 // arguments and are registered as they are.
 

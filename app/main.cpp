@@ -15,7 +15,6 @@
 #include "platform/clock.h"
 #include "platform/random_source.h"
 #include "platform/sdl_cue_player.h"
-#include "render/frame_drawing.h"
 #include "render/graphics_setup.h"
 #include "scene/command_line.h"
 #include "scene/help_text.h"
@@ -83,7 +82,7 @@ int main(int argc, char** argv) {
     glutSetCursor(GLUT_CURSOR_CROSSHAIR);
     installStepHooks();
     glutIdleFunc(simulationStep);
-    glutDisplayFunc(drawFrame);
+    glutDisplayFunc(onDisplay);
 
     glutMainLoop();
     return 0;

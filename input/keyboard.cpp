@@ -1,6 +1,7 @@
 #include "input/keyboard.h"
 
 #include "effects/inspect_mode.h"
+#include "effects/screenshot_notice.h"
 #include "effects/view_state.h"
 #include "input/key_codes.h"
 #include "scene/scene_state.h"
@@ -106,6 +107,10 @@ void handleKey(unsigned char key) {
     case 'h':
     case 'H':
         toggleHelpOverlay();
+        break;
+    case 's':
+    case 'S':
+        requestScreenshot();
         break;
     default:
         break;

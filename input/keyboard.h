@@ -4,7 +4,8 @@
 // the toolkit's modifier state at the press.
 void handleSpecialKey(int key, int modifiers);
 void handleSpecialKeyUp(int key);
-// Ordinary keys other than Escape: the inspect letters P, O, V, H (either case).
+// Ordinary keys other than Escape: the inspect letters P, O, V, H and the
+// screenshot S (either case).
 void handleKey(unsigned char key);
 
 // Lets go of every held arrow and the left button. Called when the pointer

@@ -278,5 +278,4 @@ void drawFrame() {
     glDisable(GL_BLEND);
     drawCollisionView();
     drawHelpOverlay();
-    glutSwapBuffers();
 }

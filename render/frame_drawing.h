@@ -5,7 +5,8 @@
 // are compiled by the frame itself, at the radius it draws them with.
 void compileFrameLists();
 
-// Display callback: places the camera, draws the whole scene and swaps.
+// Places the camera and draws the whole scene into the back buffer; the
+// display callback swaps.
 void drawFrame();
 
 // The sky image over the whole viewport, behind everything, unaffected by

@@ -2,19 +2,13 @@
 
 #include <cstring>
 
-#include <GL/glut.h>
-
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
+#include "render/window_overlay.h"
 #include "scene/help_text.h"
 #include "scene/scene_state.h"
 
 namespace {
-
-constexpr int kMargin = 10;
-constexpr int kPadding = 8;
-constexpr int kLineHeight = 15;
-constexpr int kCharWidth = 8;  // GLUT_BITMAP_8_BY_13
 
 long framesDrawn = 0;
 RateMeter frameMeter;
@@ -40,11 +34,6 @@ HelpFigures gatherFigures() {
     return f;
 }
 
-void drawText(int x, int y, const char* text) {
-    glRasterPos2i(x, y);
-    for (const char* c = text; *c != '\0'; ++c) glutBitmapCharacter(GLUT_BITMAP_8_BY_13, *c);
-}
-
 }  // namespace
 
 void drawHelpOverlay() {
@@ -62,45 +51,17 @@ void drawHelpOverlay() {
     }
     const int width = scene.windowSize[0];
     const int height = scene.windowSize[1];
-    const int panelWidth = longest * kCharWidth + 2 * kPadding;
-    const int panelHeight = panel.count * kLineHeight + 2 * kPadding;
-    // Window pixels, origin bottom left; the panel hangs from the top left.
-    const int left = kMargin;
-    const int top = height - kMargin;
+    const int panelWidth = longest * kOverlayCharWidth + 2 * kOverlayPadding;
+    const int panelHeight = panel.count * kOverlayLineHeight + 2 * kOverlayPadding;
+    // The panel hangs from the top left.
+    const int left = kOverlayMargin;
+    const int top = height - kOverlayMargin;
 
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_TRANSFORM_BIT);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_CLIP_PLANE0);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, width, 0.0, height, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-
-    // The panel darkens what lies behind it, which adding cannot do.
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0.0f, 0.0f, 0.08f, 0.75f);
-    glBegin(GL_QUADS);
-    glVertex2i(left, top - panelHeight);
-    glVertex2i(left + panelWidth, top - panelHeight);
-    glVertex2i(left + panelWidth, top);
-    glVertex2i(left, top);
-    glEnd();
-
-    glColor4f(1.0f, 1.0f, 0.85f, 1.0f);
+    beginWindowOverlay(width, height);
+    drawOverlayPanel(left, top - panelHeight, left + panelWidth, top);
     for (int i = 0; i < panel.count; ++i) {
-        drawText(left + kPadding, top - kPadding - (i + 1) * kLineHeight + 3, panel.lines[i]);
+        drawOverlayText(left + kOverlayPadding, top - kOverlayPadding - (i + 1) * kOverlayLineHeight + 3,
+                        panel.lines[i]);
     }
-
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-    glPopAttrib();
+    endWindowOverlay();
 }

@@ -22,6 +22,7 @@ const Control kControls[] = {
     {"Right btn", "fire and follow the shot"},
     {"P / O", "pause / one step while paused"},
     {"V / H", "collision view / this help"},
+    {"S", "save a screenshot (PNG)"},
 };
 
 const char* onOff(int flag) { return flag != 0 ? "on" : "off"; }

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "assets/atomic_file.h"
+#include "assets/png_writer.h"
 #include "platform/sound.h"
 
 namespace {
@@ -94,15 +96,10 @@ void putLe(std::vector<unsigned char>& out, std::uint32_t value, int bytes) {
 }
 
 bool writeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
-    FILE* f = fopen(path.c_str(), "wb");
-    if (f == nullptr) {
-        fprintf(stderr, "make_assets: cannot write %s\n", path.c_str());
-        return false;
-    }
-    bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = fclose(f) == 0 && ok;
-    if (!ok) fprintf(stderr, "make_assets: error writing %s\n", path.c_str());
-    return ok;
+    std::string reason;
+    if (writeFileAtomically(path, bytes, reason)) return true;
+    fprintf(stderr, "make_assets: cannot write %s: %s\n", path.c_str(), reason.c_str());
+    return false;
 }
 
 unsigned char toByte(double v) { return static_cast<unsigned char>(std::lround(clamp01(v) * 255.0)); }
@@ -321,45 +318,13 @@ Image makeFlare() {
 
 constexpr int kIconSize = 48;
 
-void putBe32(std::vector<unsigned char>& out, std::uint32_t value) {
-    for (int i = 3; i >= 0; --i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
-}
-
-std::uint32_t crc32(const std::vector<unsigned char>& bytes) {
-    std::uint32_t crc = 0xffffffffu;
-    for (unsigned char byte : bytes) {
-        crc ^= byte;
-        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
-    }
-    return crc ^ 0xffffffffu;
-}
-
-std::uint32_t adler32(const std::vector<unsigned char>& bytes) {
-    std::uint32_t a = 1, b = 0;
-    for (unsigned char byte : bytes) {
-        a = (a + byte) % 65521u;
-        b = (b + a) % 65521u;
-    }
-    return (b << 16) | a;
-}
-
-void putPngChunk(std::vector<unsigned char>& out, const char* type, const std::vector<unsigned char>& data) {
-    putBe32(out, static_cast<std::uint32_t>(data.size()));
-    std::vector<unsigned char> typed(type, type + 4);
-    typed.insert(typed.end(), data.begin(), data.end());
-    out.insert(out.end(), typed.begin(), typed.end());
-    putBe32(out, crc32(typed));
-}
-
 // The desktop icon: one lit ball on a transparent ground, edges smoothed by
-// 4 x 4 samples per pixel. An RGBA PNG whose image data is a single stored
-// (uncompressed) deflate block, so no compression library is needed.
+// 4 x 4 samples per pixel, as an RGBA PNG.
 bool writeIcon(const std::string& path) {
-    std::vector<unsigned char> raw;
+    std::vector<unsigned char> rgba;
     const double centre = kIconSize / 2.0, radius = kIconSize / 2.0 - 2.5;
     const double light[3] = {-0.48, 0.56, 0.675};  // from the upper left, towards the viewer
     for (int y = 0; y < kIconSize; ++y) {
-        raw.push_back(0);  // row filter: none
         for (int x = 0; x < kIconSize; ++x) {
             Rgb sum{0, 0, 0};
             int covered = 0;
@@ -381,28 +346,11 @@ bool writeIcon(const std::string& path) {
                 }
             }
             Rgb c = covered ? sum * (1.0 / covered) : Rgb{0, 0, 0};
-            raw.insert(raw.end(), {toByte(c.r), toByte(c.g), toByte(c.b),
-                                   static_cast<unsigned char>(std::lround(covered * 255.0 / 16))});
+            rgba.insert(rgba.end(), {toByte(c.r), toByte(c.g), toByte(c.b),
+                                     static_cast<unsigned char>(std::lround(covered * 255.0 / 16))});
         }
     }
-    static_assert(kIconSize * (1 + kIconSize * 4) <= 65535, "one stored deflate block holds at most 65535 bytes");
-
-    std::vector<unsigned char> header;
-    putBe32(header, kIconSize);
-    putBe32(header, kIconSize);
-    header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, no filter choice, not interlaced
-
-    std::vector<unsigned char> zlib = {0x78, 0x01, 0x01};  // zlib header; final stored block
-    std::uint32_t length = static_cast<std::uint32_t>(raw.size());
-    putLe(zlib, length, 2);
-    putLe(zlib, ~length & 0xffffu, 2);
-    zlib.insert(zlib.end(), raw.begin(), raw.end());
-    putBe32(zlib, adler32(raw));
-
-    std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-    putPngChunk(png, "IHDR", header);
-    putPngChunk(png, "IDAT", zlib);
-    putPngChunk(png, "IEND", {});
+    const std::vector<unsigned char> png = encodePng(kIconSize, kIconSize, 4, rgba);
     return writeFile(path, png);
 }
 

@@ -1,7 +1,8 @@
 // Runs the asset generator into a temporary folder and checks that what it
 // writes is what the program can use: 24-bit images the reader accepts at
 // sizes any GL takes, flashes that fade to black at the edge (they are added
-// onto the frame), and short 16-bit PCM cues.
+// onto the frame), and short 16-bit PCM cues. Also the PNG encoder it shares
+// with the screenshots, at sizes on both sides of a stored block's 65535 bytes.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "assets/bmp_reader.h"
+#include "assets/png_writer.h"
 
 namespace {
 
@@ -156,6 +158,40 @@ TEST_F(MakeAssetsTest, IconIsAPngOthersCanRead) {
 TEST_F(MakeAssetsTest, UnwritableFolderFails) {
     std::string command = std::string(VL_MAKE_ASSETS) + " " + (*dir / "no" / "such" / "folder").string() + " 2>/dev/null";
     EXPECT_NE(std::system(command.c_str()), 0);
+}
+
+// Read back by ImageMagick as for the icon.
+TEST(PngWriterTest, ImageMagickReadsBackTheSamePixels) {
+    const fs::path dir = fs::temp_directory_path() / ("vl_png_writer_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    struct Size {
+        int width, height;
+    };
+    // Row data of 1 + 3 w bytes: 4 in all; exactly one full block (28 x 771);
+    // one byte over (85 x 256 = 65536); several blocks with a short last one.
+    for (Size size : {Size{1, 1}, Size{28, 771}, Size{85, 256}, Size{200, 120}}) {
+        Bytes pixels;
+        for (int i = 0; i < size.width * size.height * 3; ++i) pixels.push_back(static_cast<unsigned char>(i * 7 + i / 3));
+        const Bytes png = encodePng(size.width, size.height, 3, pixels);
+        ASSERT_FALSE(png.empty()) << size.width << "x" << size.height;
+        const fs::path file = dir / "image.png", back = dir / "image.rgb";
+        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(png.data()),
+                                                    static_cast<std::streamsize>(png.size()));
+        const std::string command = "/usr/bin/convert " + file.string() + " -depth 8 rgb:" + back.string();
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        EXPECT_EQ(readAll(back), pixels) << size.width << "x" << size.height;
+    }
+    fs::remove_all(dir);
+}
+
+TEST(PngWriterTest, RefusesPixelsThatDoNotMatchTheSize) {
+    const Bytes twoPixels(6, 0);
+    EXPECT_TRUE(encodePng(1, 1, 3, twoPixels).empty());
+    EXPECT_TRUE(encodePng(2, 1, 4, twoPixels).empty());
+    EXPECT_TRUE(encodePng(0, 2, 3, twoPixels).empty());
+    EXPECT_TRUE(encodePng(1, 2, 2, twoPixels).empty());
+    EXPECT_FALSE(encodePng(2, 1, 3, twoPixels).empty());
+    EXPECT_TRUE(encodePng(1 << 30, 1 << 30, 3, twoPixels).empty());
 }
 
 }  // namespace

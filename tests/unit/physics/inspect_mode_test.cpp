@@ -7,6 +7,7 @@
 
 #include "effects/contact_log.h"
 #include "effects/explosion_pool.h"
+#include "effects/screenshot_notice.h"
 #include "effects/view_state.h"
 #include "input/key_codes.h"
 #include "input/keyboard.h"
@@ -37,7 +38,7 @@ protected:
         for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e);
     }
 
-    // Keys and steps in order: P, O, V, H are keys, '.' is a step.
+    // Keys and steps in order: P, O, V, H, S are keys, '.' is a step.
     static void play(const std::string& script) {
         for (char c : script) {
             if (c == '.') {
@@ -57,13 +58,15 @@ TEST_F(InspectModeTest, PauseHoldsStepsAndEachOAdvancesExactlyOne) {
     const Case cases[] = {
         {"...", 3},      {"P...", 0},       {"PO...", 1},   {"POO...", 2},   {"P.O.O..", 2},
         {"O.P...", 1},   {"OP...", 0},      {"P..P..", 2},  {"POP...", 3},   {"POPP...", 0},
-        {"pO.o..", 2},   {"VH...", 3},      {"PVH.O..", 1},
+        {"pO.o..", 2},   {"VH...", 3},      {"PVH.O..", 1}, {"Ss...", 3},    {"PS.O..", 1},
     };
     for (const Case& c : cases) {
         SetUp();
         const long before = lastStepStats().stepNumber;
         play(c.script);
         EXPECT_EQ(lastStepStats().stepNumber - before, c.steps) << c.script;
+        // S only asks the next frame for a screenshot.
+        EXPECT_EQ(takeScreenshotRequest(), std::string(c.script).find_first_of("Ss") != std::string::npos) << c.script;
         // The ball moves in exactly the steps that ran.
         Vector3 expected = kStart;
         Vector3 velocity = kVelocity;

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <vector>
+
+// The picture drawn so far into the back buffer, before it is swapped:
+// `height` rows of `width` RGB pixels, top row first, as image files keep
+// them. Empty for a window of no size.
+std::vector<unsigned char> readFramePixels(int width, int height);

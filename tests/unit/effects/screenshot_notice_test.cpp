@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "effects/screenshot_notice.h"
+#include "platform/clock.h"
+
+namespace {
+
+TEST(ScreenshotNoticeTest, RequestIsTakenOnce) {
+    EXPECT_FALSE(takeScreenshotRequest());
+    requestScreenshot();
+    requestScreenshot();
+    EXPECT_TRUE(takeScreenshotRequest());
+    EXPECT_FALSE(takeScreenshotRequest());
+}
+
+// Two seconds from the moment it is shown, also across the wrap of the
+// millisecond counter; a newer line replaces it and starts again.
+TEST(ScreenshotNoticeTest, LineShowsForTwoSecondsOfWallClock) {
+    EXPECT_EQ(currentNotice(0), nullptr);
+    for (int shownAt : {1000, INT_MAX - 500}) {
+        showNotice("Saved /p/a.png", shownAt);
+        ASSERT_NE(currentNotice(shiftedReading(shownAt, 1999)), nullptr);
+        EXPECT_EQ(std::string(currentNotice(shiftedReading(shownAt, 1999))), "Saved /p/a.png");
+        EXPECT_EQ(currentNotice(shiftedReading(shownAt, 2000)), nullptr);
+        EXPECT_EQ(currentNotice(shiftedReading(shownAt, 1000)), nullptr) << "stays gone";
+    }
+    showNotice("Saved /p/a.png", 0);
+    showNotice("Could not save /p/b.png: Read-only file system", 1500);
+    EXPECT_EQ(std::string(currentNotice(3000)), "Could not save /p/b.png: Read-only file system");
+    EXPECT_EQ(currentNotice(3500), nullptr);
+}
+
+}  // namespace
