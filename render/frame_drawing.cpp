@@ -8,6 +8,7 @@
 #include "render/collision_view_drawing.h"
 #include "render/explosion_drawing.h"
 #include "render/help_overlay_drawing.h"
+#include "render/pause_label_drawing.h"
 #include "render/shot_drawing.h"
 #include "render/textured_vertex.h"
 #include "scene/obstacle_clearance.h"
@@ -278,5 +279,6 @@ void drawFrame() {
     glDisable(GL_BLEND);
     drawCollisionView();
     drawHelpOverlay();
+    drawPauseLabel();
     glutSwapBuffers();
 }
