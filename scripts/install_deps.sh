@@ -8,10 +8,11 @@
 #            what building and running the demo need
 #   test     GoogleTest, benchmark, clang, Xvfb and the tools the tests drive
 #   package  what `make package` needs to build the .deb and check it
+# A new group is one more case below.
 set -euo pipefail
 
 if [ $# -eq 0 ]; then
-  echo "usage: $0 GROUP... (build, test, package)" >&2
+  echo "usage: $0 GROUP... (the groups are listed at the top of the script)" >&2
   exit 2
 fi
 
@@ -28,7 +29,7 @@ for group in "$@"; do
       desktop-file-utils groff-base librsvg2-bin) ;;
     package) packages+=(dpkg-dev file lintian) ;;
     *)
-      echo "$0: unknown group '$group' (build, test, package)" >&2
+      echo "$0: unknown group '$group' (the groups are listed at the top of the script)" >&2
       exit 2 ;;
   esac
 done
