@@ -1,41 +1,55 @@
 # One-command set-up: `make run` and `make test` install what is missing,
-# build, generate the assets and go.
-BUILD       ?= build
-SAN_BUILD   ?= build-sanitize
-BENCH_BUILD ?= build-bench
-FUZZ_BUILD  ?= build-fuzz
-JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
-ARGS        ?=
-FUZZ_SECONDS ?= 300
-SOAK_STEPS  ?= 100000
-PREFIX      ?= /usr/local
+# build, generate the assets and go. Each target installs only the package
+# groups it needs (scripts/install_deps.sh): `run`, `build` and `install`
+# the build group alone, so no test tool and no test program comes along.
+BUILD         ?= build
+SAN_BUILD     ?= build-sanitize
+BENCH_BUILD   ?= build-bench
+FUZZ_BUILD    ?= build-fuzz
+PACKAGE_BUILD ?= build-package
+JOBS          ?= $(shell nproc 2>/dev/null || echo 2)
+ARGS          ?=
+FUZZ_SECONDS  ?= 300
+SOAK_STEPS    ?= 100000
+PREFIX        ?= /usr/local
+# The .deb's Maintainer; empty takes the default in CMakeLists.txt.
+MAINTAINER    ?=
 
-.PHONY: all deps build run test test-sanitize fuzz fuzz-short bench soak clean install package
+DEPS = bash scripts/install_deps.sh
+
+.PHONY: all build run test test-build test-sanitize fuzz fuzz-short bench soak clean install package
 
 all: build
 
-deps:
-	@bash scripts/install_deps.sh
-
-build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The demo alone, without the test programs.
+build:
+	@$(DEPS) build
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVL_TESTS=OFF >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
 	cd $(BUILD)/data && ../vennaloft $(ARGS)
 
 # Everything: the sanitizer build of the headless tests, a short fuzz run of
-# the image reader, then every test of the normal build (window tests included).
-test: build test-sanitize fuzz-short
+# the image reader, then every test of the normal build (window tests
+# included). The package group too, since one test builds the .deb.
+test: test-build test-sanitize fuzz-short
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-test-sanitize: deps
-	@cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVL_SANITIZE=ON -DVL_HEADLESS_ONLY=ON >/dev/null
+test-build:
+	@$(DEPS) build test package
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVL_TESTS=ON >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test-sanitize:
+	@$(DEPS) build test
+	@cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVL_SANITIZE=ON -DVL_HEADLESS_ONLY=ON -DVL_TESTS=ON >/dev/null
 	@cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS)
 
-$(FUZZ_BUILD)/tests/fuzz/fuzz_bmp_reader: deps
+$(FUZZ_BUILD)/tests/fuzz/fuzz_bmp_reader: FORCE
+	@$(DEPS) build test
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVL_FUZZ=ON -DVL_HEADLESS_ONLY=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_bmp_reader
 
@@ -47,7 +61,8 @@ fuzz: $(FUZZ_BUILD)/tests/fuzz/fuzz_bmp_reader
 	cd $(FUZZ_BUILD) && ./tests/fuzz/fuzz_bmp_reader -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		corpus $(CURDIR)/tests/fuzz/corpus
 
-bench: deps
+bench:
+	@$(DEPS) build test
 	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DVL_BENCH=ON -DVL_HEADLESS_ONLY=ON >/dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target vl_bench
 	$(BENCH_BUILD)/bench/vl_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
@@ -59,9 +74,21 @@ soak: build
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
 
-# A .deb for /usr in $(BUILD)/package.
-package: build
-	cd $(BUILD) && cpack -G DEB -B package
+# A .deb for /usr in $(PACKAGE_BUILD)/package, built in its own folder with
+# Debian's hardening flags (fortify, stack protector, relro, bind now) on top
+# of the usual ones, then checked with lintian.
+package:
+	@$(DEPS) build package
+	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all && \
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVL_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+		-DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+		$(if $(MAINTAINER),-DVL_MAINTAINER="$(MAINTAINER)",-UVL_MAINTAINER) >/dev/null
+	@cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB -B package
+	lintian --pedantic --fail-on error,warning $(PACKAGE_BUILD)/package/vennaloft_*.deb
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)
+
+FORCE:

@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "render/frame_drawing.h"
 #include "render/notice_drawing.h"
+#include "render/pause_label_drawing.h"
 #include "render/texture_upload.h"
 
 namespace {
@@ -52,8 +53,10 @@ void onWindowStatus(int state) {
 
 void onDisplay() {
     drawFrame();
-    // Read back before the notice is drawn, so it never shows in the picture.
+    // Read back before the pause label and the notice are drawn, so neither
+    // shows in the picture.
     if (takeScreenshotRequest()) saveScreenshot();
+    drawPauseLabel();
     drawNotice(currentNotice(elapsedMilliseconds()));
     glutSwapBuffers();
 }

@@ -10,6 +10,7 @@
 
 #include "app/glut_callbacks.h"
 #include "app/pick_ray.h"
+#include "app/window_identity.h"
 #include "input/mouse_actions.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
@@ -42,6 +43,10 @@ int main(int argc, char** argv) {
         printHelp(stdout);
         return 0;
     }
+    if (versionRequested(argc, argv)) {
+        std::printf("vennaloft %s\n", VL_VERSION);
+        return 0;
+    }
     int fullScreen = readOptions(argc, argv);
     buildSceneGeometry();
 
@@ -62,6 +67,7 @@ int main(int argc, char** argv) {
     glutInitWindowSize(scene.windowSize[0], scene.windowSize[1]);
     glutInitWindowPosition(0, 0);
     glutCreateWindow("Vennaloft by Orlaskin");
+    nameWindowForDesktop();
     if (fullScreen) glutFullScreen();
 
     setUpGraphics();

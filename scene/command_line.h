@@ -7,6 +7,9 @@ int readOptions(int argc, char** argv);
 // True when "-h" or "--help" is among the arguments.
 bool helpRequested(int argc, char** argv);
 
+// True when "--version" is among the arguments.
+bool versionRequested(int argc, char** argv);
+
 // A seed word: a whole decimal number and nothing else. False otherwise.
 bool parseSeed(const char* text, unsigned int& seed);
 

@@ -16,8 +16,10 @@ const Control kControls[] = {
     {"F1 / F2", "faster / slower"},
     {"F3 / F4", "chase ball 0 / free camera"},
     {"F5 / F6", "automatic fire / throw mode"},
-    {"F7 / F8", "sound / new balls"},
-    {"Arrows", "move and turn the camera"},
+    {"F7", "sound on / off"},
+    {"F8", "reset (new balls, shots and flashes cleared)"},
+    {"Up / Down", "move the camera forward / back"},
+    {"Left / Right", "circle the camera round the room"},
     {"Left btn", "fire (throw in throw mode)"},
     {"Right btn", "fire and follow the shot"},
     {"P / O", "pause / one step while paused"},
@@ -40,7 +42,7 @@ __attribute__((format(printf, 2, 3))) void addLine(HelpPanel& panel, const char*
 
 void printHelp(std::FILE* out) {
     std::fputs(
-        "Usage: vennaloft [-f] [-nr N] [-radius N] [-seed N] [-h | --help]\n"
+        "Usage: vennaloft [-f] [-nr N] [-radius N] [-seed N] [-h | --help] [--version]\n"
         "\n"
         "Balls bounce through a room of pillars, cones and domes.\n"
         "\n"
@@ -50,19 +52,24 @@ void printHelp(std::FILE* out) {
         "  -radius N    ball radius, 5..20 (default 20)\n"
         "  -seed N      random seed; wins over VENNALOFT_SEED (default: the clock)\n"
         "  -h, --help   print this text and exit\n"
+        "  --version    print the version and exit\n"
         "\n"
         "Controls:\n",
         out);
-    for (const Control& control : kControls) std::fprintf(out, "  %-11s  %s\n", control.keys, control.action);
-    std::fputs("\nThe textures and sound cues are read from the working directory.\n", out);
+    for (const Control& control : kControls) std::fprintf(out, "  %-12s  %s\n", control.keys, control.action);
+    std::fputs(
+        "\nKeys go to the window with the keyboard focus (under a bare X server: the\n"
+        "window under the pointer). The textures and sound cues are read from the\n"
+        "working directory.\n",
+        out);
 }
 
 void composeHelpPanel(const HelpFigures& f, HelpPanel& panel) {
     panel.count = 0;
     addLine(panel, "Keys and mouse");
-    for (const Control& control : kControls) addLine(panel, "%-10s %s", control.keys, control.action);
+    for (const Control& control : kControls) addLine(panel, "%-12s %s", control.keys, control.action);
     addLine(panel, "%s", "");
-    addLine(panel, "Balls alive %d of 45, shots in flight %d", f.ballsAlive, f.shotsInFlight);
+    addLine(panel, "Balls alive %d (at most 45), shots in flight %d", f.ballsAlive, f.shotsInFlight);
     if (f.activeTimeStep != f.timeStep) {
         addLine(panel, "Time step %.2f (slow motion %.3f)", f.timeStep, f.activeTimeStep);
     } else {

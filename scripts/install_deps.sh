@@ -1,15 +1,38 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the demo and the tests need, skipping
-# those already present. Prints what it installs.
+# Installs the Debian packages that the named groups need, skipping those
+# already present, and prints what it installs. Each make target asks only
+# for its own groups, so `make run` brings in no test tools.
+#
+# Usage: install_deps.sh GROUP...
+#   build    compiler, CMake, GL, GLU, freeglut, SDL2_mixer, ALSA, Xlib:
+#            what building and running the demo need
+#   test     GoogleTest, benchmark, clang, Xvfb and the tools the tests drive
+#   package  what `make package` needs to build the .deb and check it
+# A new group is one more case below.
 set -euo pipefail
 
-packages=(
-  build-essential cmake pkg-config
-  freeglut3-dev libglu1-mesa-dev libsdl2-mixer-dev libasound2-dev
-  libgtest-dev libbenchmark-dev clang
-  libgl1-mesa-dri xvfb xauth xdotool imagemagick x11-utils gdb
-  dpkg-dev file desktop-file-utils groff-base
-)
+if [ $# -eq 0 ]; then
+  echo "usage: $0 GROUP... (the groups are listed at the top of the script)" >&2
+  exit 2
+fi
+
+packages=()
+for group in "$@"; do
+  case "$group" in
+    build) packages+=(
+      build-essential cmake pkg-config
+      freeglut3-dev libglu1-mesa-dev libx11-dev libsdl2-mixer-dev libasound2-dev
+      libgl1-mesa-dri) ;;
+    test) packages+=(
+      libgtest-dev libbenchmark-dev clang
+      xvfb xauth xdotool imagemagick x11-utils gdb
+      desktop-file-utils groff-base librsvg2-bin) ;;
+    package) packages+=(dpkg-dev file lintian) ;;
+    *)
+      echo "$0: unknown group '$group' (the groups are listed at the top of the script)" >&2
+      exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

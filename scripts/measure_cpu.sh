@@ -39,7 +39,7 @@ while [ $# -gt 0 ]; do
 done
 
 for tool in Xvfb xdotool; do
-    command -v "$tool" >/dev/null || { echo "needs $tool (scripts/install_deps.sh installs it)" >&2; exit 1; }
+    command -v "$tool" >/dev/null || { echo "needs $tool (scripts/install_deps.sh test installs it)" >&2; exit 1; }
 done
 if [ "$count" -eq 1 ] && ! command -v gdb >/dev/null; then
     echo "gdb not found: steps are not counted" >&2

@@ -5,7 +5,7 @@
 # the most flash and streak pixels.
 # Usage: scripts/screenshot_action.sh [BUILD_DIR] [OUT.png]
 #   defaults: build, docs/screenshot_action.png (relative to the repository)
-# Needs Xvfb, xdotool and ImageMagick (scripts/install_deps.sh installs them).
+# Needs Xvfb, xdotool and ImageMagick (`scripts/install_deps.sh test` installs them).
 set -u
 
 root=$(cd "$(dirname "$0")/.." && pwd)

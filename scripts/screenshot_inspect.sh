@@ -4,7 +4,7 @@
 # and the help overlay (H) on, under a private Xvfb.
 # Usage: scripts/screenshot_inspect.sh [BUILD_DIR] [OUT.png]
 #   defaults: build, docs/screenshot_inspect.png (relative to the repository)
-# Needs Xvfb, xdotool and ImageMagick (scripts/install_deps.sh installs them).
+# Needs Xvfb, xdotool and ImageMagick (`scripts/install_deps.sh test` installs them).
 set -u
 
 root=$(cd "$(dirname "$0")/.." && pwd)

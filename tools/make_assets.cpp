@@ -1,5 +1,6 @@
 // Writes the program's textures (24-bit BMP), sound cues (16-bit PCM WAV)
-// and desktop icon (48 x 48 PNG) into the folder given on the command line.
+// and desktop icons (PNG at 16 to 256 pixels, and SVG) into the folder
+// given on the command line.
 // Everything is procedural and seeded by constants, so every run writes the
 // same bytes.
 //
@@ -316,16 +317,22 @@ Image makeFlare() {
 
 // ---------------------------------------------------------------- icon
 
-constexpr int kIconSize = 48;
+constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
 
-// The desktop icon: one lit ball on a transparent ground, edges smoothed by
+// The icon's ball: its colour and the light from the upper left, towards
+// the viewer, shared by the PNGs and the SVG.
+const Rgb kIconBall{0.95, 0.42, 0.12};
+constexpr double kIconLight[3] = {-0.48, 0.56, 0.675};
+constexpr double kIconMargin = 2.5 / 48;  // of the icon's width, round the ball
+
+// A desktop icon: one lit ball on a transparent ground, edges smoothed by
 // 4 x 4 samples per pixel, as an RGBA PNG.
-bool writeIcon(const std::string& path) {
+bool writeIcon(const std::string& path, int size) {
     std::vector<unsigned char> rgba;
-    const double centre = kIconSize / 2.0, radius = kIconSize / 2.0 - 2.5;
-    const double light[3] = {-0.48, 0.56, 0.675};  // from the upper left, towards the viewer
-    for (int y = 0; y < kIconSize; ++y) {
-        for (int x = 0; x < kIconSize; ++x) {
+    const double centre = size / 2.0, radius = size * (0.5 - kIconMargin);
+    const double* light = kIconLight;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
             Rgb sum{0, 0, 0};
             int covered = 0;
             for (int sy = 0; sy < 4; ++sy) {
@@ -340,8 +347,7 @@ bool writeIcon(const std::string& path) {
                     double hx = light[0], hy = light[1], hz = light[2] + 1;
                     double hl = std::sqrt(hx * hx + hy * hy + hz * hz);
                     double highlight = std::pow(std::max(0.0, (dx * hx + dy * hy + dz * hz) / hl), 40.0);
-                    Rgb base{0.95, 0.42, 0.12};
-                    sum = sum + base * (0.18 + 0.82 * diffuse) + Rgb{1, 1, 1} * (0.9 * highlight);
+                    sum = sum + kIconBall * (0.18 + 0.82 * diffuse) + Rgb{1, 1, 1} * (0.9 * highlight);
                     ++covered;
                 }
             }
@@ -350,8 +356,44 @@ bool writeIcon(const std::string& path) {
                                      static_cast<unsigned char>(std::lround(covered * 255.0 / 16))});
         }
     }
-    const std::vector<unsigned char> png = encodePng(kIconSize, kIconSize, 4, rgba);
+    const std::vector<unsigned char> png = encodePng(size, size, 4, rgba);
     return writeFile(path, png);
+}
+
+// The scalable icon: the same ball, shaded by a radial gradient whose
+// bright spot lies towards the light, with a highlight on top.
+bool writeSvgIcon(const std::string& path) {
+    const double radius = 48 * (0.5 - kIconMargin);
+    auto hex = [](const Rgb& c) {
+        char text[8];
+        std::snprintf(text, sizeof text, "#%02x%02x%02x", toByte(c.r), toByte(c.g), toByte(c.b));
+        return std::string(text);
+    };
+    // Where the light meets the sphere head-on, in the picture (y down).
+    const double fx = 24 + kIconLight[0] * radius, fy = 24 - kIconLight[1] * radius;
+    char text[1024];
+    std::snprintf(text, sizeof text,
+                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                  "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"48\" height=\"48\" viewBox=\"0 0 48 48\">\n"
+                  "  <defs>\n"
+                  "    <radialGradient id=\"ball\" gradientUnits=\"userSpaceOnUse\" cx=\"%.2f\" cy=\"%.2f\" r=\"%.2f\">\n"
+                  "      <stop offset=\"0\" stop-color=\"%s\"/>\n"
+                  "      <stop offset=\"0.5\" stop-color=\"%s\"/>\n"
+                  "      <stop offset=\"1\" stop-color=\"%s\"/>\n"
+                  "    </radialGradient>\n"
+                  "    <radialGradient id=\"shine\">\n"
+                  "      <stop offset=\"0\" stop-color=\"#ffffff\" stop-opacity=\"1\"/>\n"
+                  "      <stop offset=\"1\" stop-color=\"#ffffff\" stop-opacity=\"0\"/>\n"
+                  "    </radialGradient>\n"
+                  "  </defs>\n"
+                  "  <circle cx=\"24\" cy=\"24\" r=\"%.2f\" fill=\"url(#ball)\"/>\n"
+                  "  <circle cx=\"%.2f\" cy=\"%.2f\" r=\"%.2f\" fill=\"url(#shine)\"/>\n"
+                  "</svg>\n",
+                  fx, fy, 1.45 * radius, hex(kIconBall * 1.0).c_str(), hex(kIconBall * 0.6).c_str(),
+                  hex(kIconBall * 0.18).c_str(), radius, 24 + kIconLight[0] * radius * 0.5,
+                  24 - kIconLight[1] * radius * 0.5, radius * 0.22);
+    const std::string svg = text;
+    return writeFile(path, std::vector<unsigned char>(svg.begin(), svg.end()));
 }
 
 // ---------------------------------------------------------------- sounds
@@ -535,6 +577,7 @@ int main(int argc, char** argv) {
         ok = writeBmp(dir + t.name, image) && ok;
     }
     for (const Sound& s : sounds) ok = writeWav(dir + s.name, s.make()) && ok;
-    ok = writeIcon(dir + "vennaloft.png") && ok;
+    for (int size : kIconSizes) ok = writeIcon(dir + "vennaloft-" + std::to_string(size) + ".png", size) && ok;
+    ok = writeSvgIcon(dir + "vennaloft.svg") && ok;
     return ok ? 0 : 1;
 }

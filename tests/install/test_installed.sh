@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The installed program: `cmake --install` into a temporary prefix puts every
-# file in place (the desktop entry valid, the man page clean, the icon a
-# PNG), and the installed launcher, started from another folder, opens the
-# textured window, passes its arguments on and ends with status 0 on Escape.
-# The program itself still reads its files from the working directory.
+# file in place (the desktop entry valid, the man page clean, the icons at
+# their sizes), and the installed launcher, started from another folder,
+# opens the textured window, which names itself to the desktop as the entry
+# expects, passes its arguments on and ends with status 0 on Escape. The
+# program itself still reads its files from the working directory.
 # Usage: test_installed.sh BUILD_DIR
 set -u
 
@@ -26,8 +27,14 @@ vl_check "ten data files in share/vennaloft" test "$(ls "$prefix/share/vennaloft
 vl_check "launcher bin/vennaloft is executable" test -x "$prefix/bin/vennaloft"
 vl_check "desktop entry valid" desktop-file-validate "$prefix/share/applications/vennaloft.desktop"
 vl_check "desktop entry starts the launcher" grep -qx 'Exec=vennaloft' "$prefix/share/applications/vennaloft.desktop"
-vl_check "icon is a 48x48 PNG" test "$(timeout 30 "$VL_CONVERT" "$prefix/share/icons/hicolor/48x48/apps/vennaloft.png" -format '%m %wx%h' info:)" = "PNG 48x48"
-man_page="$prefix/share/man/man6/vennaloft.6"
+for size in 16 32 48 64 128 256; do
+    icon="$prefix/share/icons/hicolor/${size}x${size}/apps/vennaloft.png"
+    [ "$(timeout 30 "$VL_CONVERT" "$icon" -format '%m %wx%h' info:)" = "PNG ${size}x${size}" ] ||
+        vl_fail "$icon is not a ${size}x${size} PNG"
+done
+vl_check "scalable icon installed" test -s "$prefix/share/icons/hicolor/scalable/apps/vennaloft.svg"
+man_page="$VL_TMP/vennaloft.6"
+zcat "$prefix/share/man/man6/vennaloft.6.gz" >"$man_page"
 man_warnings=$(groff -man -ww -z -Tutf8 "$man_page" 2>&1)
 vl_check "man page formats without warnings" test -z "$man_warnings"
 [ -z "$man_warnings" ] || echo "$man_warnings"
@@ -53,6 +60,14 @@ if [ "$colours" -gt 200 ]; then
 else
     vl_fail "room centre has only $colours colours"
 fi
+# The dock matches the window to the desktop entry by WM_CLASS, and to the
+# process by _NET_WM_PID (the launcher hands its own process over).
+wm_class=$(timeout 10 xprop -id "$window" WM_CLASS)
+entry_class=$(sed -n 's/^StartupWMClass=//p' "$prefix/share/applications/vennaloft.desktop")
+vl_check "WM_CLASS \"vennaloft\", \"$entry_class\" as the desktop entry says ($wm_class)" \
+    test "$wm_class" = "WM_CLASS(STRING) = \"vennaloft\", \"$entry_class\""
+wm_pid=$(timeout 10 xprop -id "$window" _NET_WM_PID)
+vl_check "_NET_WM_PID is the program's ($wm_pid)" test "$wm_pid" = "_NET_WM_PID(CARDINAL) = $VL_PROGRAM_PID"
 vl_quit_with_escape
 vl_check "nothing on standard output" test ! -s "$VL_PROGRAM_LOG"
 

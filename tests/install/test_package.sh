@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# `make package`'s .deb, built with CPack into a temporary folder: the
-# program, launcher, ten data files, desktop entry, icon and man page under
-# /usr, and Depends naming the libraries the program runs on.
+# The .deb, built with CPack into a temporary folder: Debian's games layout
+# under /usr (launcher in games/, program in lib/games/, data in
+# share/games/), the desktop entry, icons, man page, copyright and
+# changelog; Depends naming the libraries the program runs on; the program
+# carrying the package's version; and lintian finding no error or warning.
 # Usage: test_package.sh BUILD_DIR
 set -u
 
@@ -39,13 +41,18 @@ done
 
 dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sort >"$tmp/contents"
 {
-    echo ./usr/bin/vennaloft
-    echo ./usr/libexec/vennaloft/vennaloft
+    echo ./usr/games/vennaloft
+    echo ./usr/lib/games/vennaloft/vennaloft
     echo ./usr/share/applications/vennaloft.desktop
-    echo ./usr/share/icons/hicolor/48x48/apps/vennaloft.png
-    echo ./usr/share/man/man6/vennaloft.6
+    for size in 16 32 48 64 128 256; do
+        echo "./usr/share/icons/hicolor/${size}x${size}/apps/vennaloft.png"
+    done
+    echo ./usr/share/icons/hicolor/scalable/apps/vennaloft.svg
+    echo ./usr/share/man/man6/vennaloft.6.gz
+    echo ./usr/share/doc/vennaloft/copyright
+    echo ./usr/share/doc/vennaloft/changelog.gz
     for name in marble.bmp spark.bmp boden.bmp wand.bmp sky.bmp flare.bmp Laser.wav bounce.wav Explode.wav yeah.wav; do
-        echo "./usr/share/vennaloft/$name"
+        echo "./usr/share/games/vennaloft/$name"
     done
 } | sort >"$tmp/wanted"
 check "contents are exactly the installed files" diff "$tmp/wanted" "$tmp/contents"
@@ -53,9 +60,16 @@ check "program and launcher executable" test "$(dpkg-deb -c "$deb" | grep -c '^-
 
 mkdir "$tmp/tree"
 dpkg-deb -x "$deb" "$tmp/tree"
-check "desktop entry valid" desktop-file-validate "$tmp/tree/usr/share/applications/vennaloft.desktop"
-check "man page names /usr/share/vennaloft" grep -qx '\.I /usr/share/vennaloft' "$tmp/tree/usr/share/man/man6/vennaloft.6"
-check "program stripped" sh -c "file '$tmp/tree/usr/libexec/vennaloft/vennaloft' | grep -q ', stripped'"
+check "man page names /usr/share/games/vennaloft" sh -c "zcat '$tmp/tree/usr/share/man/man6/vennaloft.6.gz' | grep -qx '\\.I /usr/share/games/vennaloft'"
+launcher=$(cat "$tmp/tree/usr/games/vennaloft")
+check "launcher goes to ../share/games/vennaloft" grep -q 'share/games/vennaloft' <<<"$launcher"
+check "launcher starts ../lib/games/vennaloft/vennaloft" grep -q 'lib/games/vennaloft/vennaloft' <<<"$launcher"
+version=$(env -u DISPLAY "$tmp/tree/usr/lib/games/vennaloft/vennaloft" --version)
+check "program says the package's version ($version)" test "$version" = "vennaloft $(dpkg-deb -f "$deb" Version)"
+
+lintian --pedantic "$deb" >"$tmp/lintian.log" 2>&1
+sed 's/^/lintian: /' "$tmp/lintian.log"
+check "lintian --pedantic: no error, no warning" sh -c "! grep -q '^[EW]: ' '$tmp/lintian.log'"
 
 echo "$passed passed, $failures failed"
 [ "$failures" -eq 0 ]

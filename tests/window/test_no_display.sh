@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Without an X server to talk to, the toolkit says so and the program ends
 # with a plain failure status: no crash, no signal, nothing on standard
-# output, no core file.
+# output, no core file. "--version" needs no display at all.
 # Usage: test_no_display.sh PROGRAM DATA_DIR
 set -u
 
@@ -43,5 +43,14 @@ try_display() {
 try_display "DISPLAY unset" -
 try_display "DISPLAY=:$absent, no server" ":$absent"
 try_display "DISPLAY=nonsense" "nonsense"
+
+out=$( (cd "$work" && env -u DISPLAY timeout 10 "$program" -nr 3 --version) 2>"$VL_TMP/version.err")
+status=$?
+if [ "$status" = 0 ] && grep -qx 'vennaloft [0-9]*\.[0-9]*\.[0-9]*' <<<"$out" && [ ! -s "$VL_TMP/version.err" ]; then
+    vl_pass "--version without a display: '$out', status 0"
+else
+    vl_fail "--version without a display: status $status, '$out'"
+    cat "$VL_TMP/version.err"
+fi
 
 vl_finish

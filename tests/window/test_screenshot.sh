@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # S under a real window, paused so that the picture holds still: the PNG it
 # writes into $XDG_PICTURES_DIR is the window's picture at its size, without
-# the notice, which shows in the bottom-left corner for two seconds. Two
-# more S give two more files, the notice of the first not in the second. In a read-only folder S shows a longer line
-# (the failure) there instead, leaves no file and the program runs on.
+# the notice, which shows in the bottom-left corner for two seconds, and
+# without the pause label. Two more S give two more files, the notice of the
+# first not in the second. In a read-only folder S shows a longer line (the
+# failure) there instead, leaves no file and the program runs on.
 # Usage: test_screenshot.sh PROGRAM DATA_DIR
 set -u
 
@@ -53,6 +54,18 @@ box_near() {
     vi_holds "$x == $ex && $y == $ey && $h == $eh && $w >= $ew - 8 && $w <= $ew + 8"
 }
 
+# without_label IN OUT: IN with the pause label's corner blacked out, so a
+# file (which never holds the label) compares with the paused screen.
+without_label() {
+    timeout 30 "$VL_CONVERT" "$1" -fill black -draw 'rectangle 530,440 639,479' "$2"
+}
+
+# file_differs FILE: pixels by which FILE differs from the paused screen.
+file_differs() {
+    without_label "$1" "$VL_TMP/file_unlabelled.png"
+    vi_differing "$VL_TMP/still_unlabelled.png" "$VL_TMP/file_unlabelled.png"
+}
+
 vl_start_xvfb || exit 1
 # Root writes into a read-only folder all the same; without the capability
 # that lets it, the folder's mode holds for it too.
@@ -66,6 +79,7 @@ vl_require_window
 vi_point_into "$window"
 vi_tap_key "$window" p
 vi_wait_still "$window" "$VL_TMP/still" 10 || vl_fail "the paused picture does not hold still"
+without_label "$VL_TMP/still.png" "$VL_TMP/still_unlabelled.png"
 
 vi_tap_key "$window" s
 wait_for_pngs 1
@@ -75,12 +89,14 @@ name=$(basename "$saved")
 kind=$(timeout 30 identify -format '%m %wx%h' "$saved" 2>&1)
 vl_check "S: $name, read by identify as '$kind'" \
     eval '[[ "$name" =~ ^vennaloft-[0-9]{8}-[0-9]{6}\.png$ && "$kind" = "PNG 640x480" ]]'
-n=$(vi_differing "$VL_TMP/still.png" "$saved")
-vl_check "the file is the picture on screen ($n pixels differ)" vi_holds "$n == 0"
-box=$(changed_box "$saved" "$VL_TMP/notice.png")
+n=$(file_differs "$saved")
+vl_check "the file is the picture on screen but the pause label ($n pixels differ)" vi_holds "$n == 0"
+label=$(vi_differing "$VL_TMP/still.png" "$saved")
+vl_check "the pause label is not in the file ($label pixels differ there)" vi_holds "$label > 0"
+box=$(changed_box "$VL_TMP/still.png" "$VL_TMP/notice.png")
 vl_check "'Saved <path>' shows in the bottom-left corner (changed: $box, expected about $(notice_box "Saved $saved"))" \
     box_near "$box" "$(notice_box "Saved $saved")"
-n=$(vi_wait_matches "$window" "$saved" "$VL_TMP/after.png" 0 6)
+n=$(vi_wait_matches "$window" "$VL_TMP/still.png" "$VL_TMP/after.png" 0 6)
 vl_check "then it goes and the picture is as before ($n pixels differ)" vi_holds "$n == 0"
 
 vi_tap_key "$window" s
@@ -91,16 +107,16 @@ vl_check "two more S: $(count_pngs) pictures, $(others) other files" \
 # The last was taken while the notice of the one before showed.
 differing=0
 for file in "$pictures"/vennaloft-*.png; do
-    [ "$(vi_differing "$VL_TMP/still.png" "$file")" = 0 ] || differing=$((differing + 1))
+    [ "$(file_differs "$file")" = 0 ] || differing=$((differing + 1))
 done
 vl_check "none of them holds a notice ($differing differ from the picture)" vi_holds "$differing == 0"
-vi_wait_matches "$window" "$saved" "$VL_TMP/after2.png" 0 6 >/dev/null
+vi_wait_matches "$window" "$VL_TMP/still.png" "$VL_TMP/after2.png" 0 6 >/dev/null
 
 chmod 555 "$pictures"
 vi_tap_key "$window" s
 failed="Could not save $pictures/vennaloft-YYYYMMDD-HHMMSS.png: Permission denied"
-vi_wait_differs "$window" "$saved" "$VL_TMP/failed.png" 500 5 >/dev/null
-box=$(changed_box "$saved" "$VL_TMP/failed.png")
+vi_wait_differs "$window" "$VL_TMP/still.png" "$VL_TMP/failed.png" 500 5 >/dev/null
+box=$(changed_box "$VL_TMP/still.png" "$VL_TMP/failed.png")
 vl_check "read-only folder: the failure line in the corner (changed: $box, expected about $(notice_box "$failed"))" \
     box_near "$box" "$(notice_box "$failed")"
 sleep 0.5

@@ -130,29 +130,48 @@ TEST_F(MakeAssetsTest, OutputIsTheSameOnEveryRun) {
     fs::create_directories(again);
     ASSERT_EQ(std::system((std::string(VL_MAKE_ASSETS) + " " + again.string()).c_str()), 0);
     for (const char* name : {"marble.bmp", "spark.bmp", "boden.bmp", "wand.bmp", "sky.bmp", "flare.bmp", "Laser.wav",
-                             "bounce.wav", "Explode.wav", "yeah.wav", "vennaloft.png"})
+                             "bounce.wav", "Explode.wav", "yeah.wav", "vennaloft-48.png", "vennaloft-256.png",
+                             "vennaloft.svg"})
         EXPECT_EQ(readAll(*dir / name), readAll(again / name)) << name;
 }
 
-// The icon is checked by a PNG reader that is not ours (ImageMagick through
-// libpng and zlib, which verify every chunk's CRC and the Adler sum): a ball
-// on a transparent ground, opaque in the middle.
-TEST_F(MakeAssetsTest, IconIsAPngOthersCanRead) {
+// The icons are checked by readers that are not ours (ImageMagick through
+// libpng and zlib, which verify every chunk's CRC and the Adler sum, the 256
+// pixel one spanning several deflate blocks; the SVG drawn by librsvg, as
+// the desktops draw it): a ball on a transparent ground, opaque in the
+// middle, at the size its name says.
+TEST_F(MakeAssetsTest, IconsAreImagesOthersCanRead) {
     ASSERT_EQ(status, 0);
-    std::string pixelsPath = (*dir / "icon.rgba").string();
-    std::string command = "/usr/bin/convert " + (*dir / "vennaloft.png").string() + " -depth 8 rgba:" + pixelsPath;
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    Bytes rgba = readAll(pixelsPath);
-    const std::size_t side = 48;
-    ASSERT_EQ(rgba.size(), side * side * 4);
-    auto alpha = [&](std::size_t x, std::size_t y) { return rgba[(y * side + x) * 4 + 3]; };
-    for (std::size_t corner : {std::size_t{0}, side - 1}) {
-        EXPECT_EQ(alpha(corner, 0), 0) << corner;
-        EXPECT_EQ(alpha(corner, side - 1), 0) << corner;
+    struct Case {
+        const char* name;
+        std::size_t side;
+    };
+    const Case cases[] = {{"vennaloft-16.png", 16},   {"vennaloft-32.png", 32},   {"vennaloft-48.png", 48},
+                          {"vennaloft-64.png", 64},   {"vennaloft-128.png", 128}, {"vennaloft-256.png", 256},
+                          {"vennaloft.svg", 48}};
+    for (const Case& c : cases) {
+        std::string pixelsPath = (*dir / "icon.rgba").string();
+        std::string image = (*dir / c.name).string();
+        if (std::string(c.name).find(".svg") != std::string::npos) {
+            const std::string drawn = (*dir / "svg.png").string();
+            const std::string draw = "rsvg-convert -o " + drawn + " " + image;
+            ASSERT_EQ(std::system(draw.c_str()), 0) << draw;
+            image = drawn;
+        }
+        std::string command = "/usr/bin/convert " + image + " -depth 8 rgba:" + pixelsPath;
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        Bytes rgba = readAll(pixelsPath);
+        const std::size_t side = c.side;
+        ASSERT_EQ(rgba.size(), side * side * 4) << c.name;
+        auto alpha = [&](std::size_t x, std::size_t y) { return rgba[(y * side + x) * 4 + 3]; };
+        for (std::size_t corner : {std::size_t{0}, side - 1}) {
+            EXPECT_EQ(alpha(corner, 0), 0) << c.name << " " << corner;
+            EXPECT_EQ(alpha(corner, side - 1), 0) << c.name << " " << corner;
+        }
+        EXPECT_EQ(alpha(side / 2, side / 2), 255) << c.name;
+        const unsigned char* middle = &rgba[(side / 2 * side + side / 2) * 4];
+        EXPECT_GT(middle[0] + middle[1] + middle[2], 150) << c.name << ": the ball is too dark";
     }
-    EXPECT_EQ(alpha(side / 2, side / 2), 255);
-    const unsigned char* middle = &rgba[(side / 2 * side + side / 2) * 4];
-    EXPECT_GT(middle[0] + middle[1] + middle[2], 150) << "the ball is too dark";
 }
 
 TEST_F(MakeAssetsTest, UnwritableFolderFails) {

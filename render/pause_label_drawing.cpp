@@ -1,0 +1,30 @@
+#include "render/pause_label_drawing.h"
+
+#include <cstring>
+
+#include "render/window_overlay.h"
+#include "scene/scene_state.h"
+
+namespace {
+
+const char kLabel[] = "Paused (P)";
+constexpr int kPadding = 6;
+constexpr int kTextHeight = 13;  // the 8 x 13 bitmap font
+constexpr int kDescent = 3;      // below the baseline
+
+}  // namespace
+
+void drawPauseLabel() {
+    if (scene.paused == 0) return;
+
+    const int width = scene.windowSize[0];
+    const int boxWidth = static_cast<int>(std::strlen(kLabel)) * kOverlayCharWidth + 2 * kPadding;
+    const int right = width - kOverlayMargin;
+    const int left = right - boxWidth;
+    const int bottom = kOverlayMargin;
+
+    beginWindowOverlay(width, scene.windowSize[1]);
+    drawOverlayPanel(left, bottom, right, bottom + kTextHeight + 2 * kPadding);
+    drawOverlayText(left + kPadding, bottom + kPadding + kDescent, kLabel);
+    endWindowOverlay();
+}
