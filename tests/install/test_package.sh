@@ -40,6 +40,7 @@ done
 dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sort >"$tmp/contents"
 {
     echo ./usr/bin/vennaloft
+    echo ./usr/bin/vl_replay
     echo ./usr/libexec/vennaloft/vennaloft
     echo ./usr/share/applications/vennaloft.desktop
     echo ./usr/share/icons/hicolor/48x48/apps/vennaloft.png
