@@ -78,6 +78,17 @@ int main(int argc, char** argv) {
     drawBallColors();
     clearEffects();
 
+    if (files.record != nullptr) {
+        ReplayHeader header;
+        header.seed = scene.randomSeed;
+        header.ballCount = scene.ballCount;
+        header.ballRadius = scene.ballRadius;
+        if (!openRecording(files.record, header, error)) {
+            std::fprintf(stderr, "vennaloft: %s\n", error.c_str());
+            return 1;
+        }
+    }
+
     glutInit(&argc, argv);
     setClockSource(glutElapsedMilliseconds);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
@@ -90,16 +101,6 @@ int main(int argc, char** argv) {
     setPickRaySource(pickRay);
 
     startSession();
-    if (files.record != nullptr) {
-        ReplayHeader header;
-        header.seed = scene.randomSeed;
-        header.ballCount = scene.ballCount;
-        header.ballRadius = scene.ballRadius;
-        if (!startRecording(files.record, header, error)) {
-            std::fprintf(stderr, "vennaloft: %s\n", error.c_str());
-            return 1;
-        }
-    }
     if (files.replay != nullptr) startReplay(recording, true);
     startSdlCuePlayer();
 

@@ -411,6 +411,38 @@ void branch() {
     S.shadowValid = true;
 }
 
+// A recording file opened before the session starts (before the window).
+struct Opened {
+    std::FILE* file = nullptr;
+    std::string path;
+    std::string partPath;
+    ReplayHeader header;
+};
+Opened opened;
+
+// A program that ends before its session starts (no display) leaves no
+// empty part file behind.
+void dropUnadopted() {
+    if (opened.file == nullptr) return;
+    std::fclose(opened.file);
+    opened.file = nullptr;
+    std::remove(opened.partPath.c_str());
+}
+
+// The session takes over the opened file: the header and the start's
+// checkpoint go out at once.
+void adoptRecording() {
+    if (opened.file == nullptr) return;
+    S.file = opened.file;
+    S.path = opened.path;
+    S.partPath = opened.partPath;
+    opened.file = nullptr;
+    S.unwritten = formatReplayHeader(opened.header);
+    append(hashRecord(RecordKind::Checkpoint));
+    flushRecording(false);
+    S.keyframes.back().index = S.cursor;
+}
+
 bool arrowEvent(const InputEvent& e) {
     return (e.kind == InputKind::SpecialDown || e.kind == InputKind::SpecialUp) && eventRole(e) == EventRole::Viewer;
 }
@@ -425,21 +457,29 @@ void startSession() {
     setStepCounters(StepCounters());
     S.sceneTime = sceneMilliseconds();
     takeKeyframe(captureSimControls());
+    adoptRecording();
     publish();
 }
 
-bool startRecording(const char* path, const ReplayHeader& header, std::string& error) {
-    S.path = path;
-    S.partPath = S.path + ".part";
-    S.file = std::fopen(S.partPath.c_str(), "wb");
-    if (S.file == nullptr) {
-        error = "cannot write " + S.partPath;
+bool openRecording(const char* path, const ReplayHeader& header, std::string& error) {
+    Opened& o = opened;
+    if (o.file != nullptr) std::fclose(o.file);
+    o.path = path;
+    o.partPath = o.path + ".part";
+    o.header = header;
+    o.file = std::fopen(o.partPath.c_str(), "wb");
+    if (o.file == nullptr) {
+        error = "cannot write " + o.partPath;
         return false;
     }
-    S.unwritten = formatReplayHeader(header);
-    append(hashRecord(RecordKind::Checkpoint));
-    flushRecording(false);
-    S.keyframes.back().index = S.cursor;
+    static const bool registered = std::atexit(dropUnadopted) == 0;
+    (void)registered;
+    return true;
+}
+
+bool startRecording(const char* path, const ReplayHeader& header, std::string& error) {
+    if (!openRecording(path, header, error)) return false;
+    adoptRecording();
     return true;
 }
 

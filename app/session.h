@@ -28,6 +28,10 @@ void startSession();
 // (or at the end of a shorter session). False with a reason when the file
 // cannot be created.
 bool startRecording(const char* path, const ReplayHeader& header, std::string& error);
+// The same in two halves, so that a file that cannot be written stops the
+// program before its window opens: the file is created now, and the next
+// startSession starts writing it.
+bool openRecording(const char* path, const ReplayHeader& header, std::string& error);
 
 // Plays `recording` instead of live input (after startSession, on a scene
 // laid out with its options). Live input that would change the simulation
