@@ -28,6 +28,8 @@ struct Keyframe {
     SimSnapshot snapshot;
 };
 
+constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
+
 // The dead front of the journal is dropped once it is at least this long.
 constexpr std::size_t kTrimRecords = 4096;
 
@@ -58,6 +60,7 @@ struct Session {
     std::string partPath;
     bool renamed = false;
     std::string unwritten;
+    std::size_t lastLineStart = kNoLine;  // of the last record, while it is in `unwritten`
 
     ClockSource liveClock = nullptr;
     PickRaySource liveRay = nullptr;
@@ -128,6 +131,7 @@ void writeOut() {
     std::fwrite(S.unwritten.data(), 1, S.unwritten.size(), S.file);
     std::fflush(S.file);
     S.unwritten.clear();
+    S.lastLineStart = kNoLine;
 }
 
 // Whole checkpoints only reach the file, so a crash leaves a recording that
@@ -149,6 +153,7 @@ void append(const JournalRecord& r) {
     S.cursor = S.records.size();
     if (S.file != nullptr) {
         const SimControls* c = r.kind == RecordKind::Controls ? &S.controls[static_cast<std::size_t>(r.value[0])] : nullptr;
+        S.lastLineStart = S.unwritten.size();
         S.unwritten += formatRecord(r, c);
     }
 }
@@ -239,7 +244,36 @@ void endLiveAction(const JournalRecord& action) {
     S.shadowValid = true;
 }
 
+// The pointer only sets the pointer position, whatever else stands, so it
+// needs no controls before it; and a position that the next one replaces
+// before any step reads it never reaches the simulation: moves between two
+// actions are kept as one record, the last, so a long pause with the mouse
+// moving does not grow the journal.
+void liveMotion(const InputEvent& event) {
+    applyInputEvent(event);
+    if (S.shadowValid) {
+        S.shadow.mouseX = scene.mouseX;
+        S.shadow.mouseY = scene.mouseY;
+    }
+    JournalRecord* last = S.records.empty() ? nullptr : &S.records.back();
+    if (last != nullptr && last->kind == RecordKind::Event && last->event.kind == InputKind::Motion &&
+        last->step == S.step + 1 && behind() == false) {
+        last->event = event;
+        if (S.file != nullptr) {
+            if (S.lastLineStart != kNoLine) S.unwritten.resize(S.lastLineStart);
+            S.lastLineStart = S.unwritten.size();
+            S.unwritten += formatRecord(*last, nullptr);
+        }
+        return;
+    }
+    append(eventRecord(S.step + 1, event));
+}
+
 void liveEvent(const InputEvent& event) {
+    if (event.kind == InputKind::Motion) {
+        liveMotion(event);
+        return;
+    }
     beginLiveAction();
     applyInputEvent(event);
     endLiveAction(eventRecord(S.step + 1, event));
@@ -405,6 +439,7 @@ void branch() {
                 r.kind == RecordKind::Controls ? &S.controls[static_cast<std::size_t>(r.value[0])] : nullptr;
             S.unwritten += formatRecord(r, c);
         }
+        S.lastLineStart = kNoLine;
     }
     S.newestStep = S.step;
     S.shadow = S.simControls;
@@ -441,6 +476,7 @@ void adoptRecording() {
     append(hashRecord(RecordKind::Checkpoint));
     flushRecording(false);
     S.keyframes.back().index = S.cursor;
+    S.stepEnd = S.cursor;
 }
 
 bool arrowEvent(const InputEvent& e) {

@@ -63,6 +63,9 @@ const Scripted kScript[] = {
     {260, event(InputKind::Release, 0), 0},
     {300, {}, 'p'},
     {302, event(InputKind::SpecialDown, kKeyLeft), 0},  // the camera turns while paused
+    {303, event(InputKind::Motion, 0, 0, 10, 10), 0},  // pointer moves while the camera turns
+    {304, event(InputKind::Motion, 0, 0, 20, 30), 0},
+    {305, event(InputKind::Motion, 0, 0, 40, 50), 0},
     {306, event(InputKind::SpecialUp, kKeyLeft), 0},
     {310, {}, 'o'},
     {312, {}, 'o'},
