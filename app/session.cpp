@@ -558,6 +558,9 @@ void sessionStep() {
     }
     while (behind()) {
         if (runRecordedAction(false)) {
+            // The watcher's own camera flies with its own arrows, once a
+            // step, as the free camera does in a live step.
+            if (S.detached) runPausedStep();
             replayEnded();
             publish();
             return;

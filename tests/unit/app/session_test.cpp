@@ -160,6 +160,42 @@ TEST_F(SessionTest, ReplayOfARecordedSessionMatchesAndOneChangedByteDivergesAtIt
     EXPECT_NE(diverged.expected, diverged.got);
 }
 
+TEST_F(SessionTest, AReplayIgnoresLiveInputAndKeepsTheWatchersCameraOutOfTheSimulation) {
+    startHeadlessScene(settings());
+    startSession();
+    ReplayHeader header;
+    header.seed = 4242;
+    header.ballCount = 20;
+    header.ballRadius = 15;
+    std::string error;
+    ASSERT_TRUE(startRecording(path_.c_str(), header, error)) << error;
+    liveScript(300);
+    const long steps = lastStepStats().stepNumber;
+    const std::uint64_t finalHash = sceneStateHash();
+    endSession();
+
+    Recording recording;
+    ASSERT_TRUE(readReplayFile(path_.c_str(), recording, error)) << error;
+    startHeadlessScene(settings());
+    startSession();
+    startReplay(recording, false);
+    // The watcher flies off and presses everything that would change the
+    // simulation; shots must still start from the recorded camera.
+    deliverInput(event(InputKind::SpecialDown, kKeyDown));
+    for (int n = 0; n < 400 && lastStepStats().stepNumber < steps; ++n) {
+        if (n == 20) deliverInput(event(InputKind::SpecialDown, kKeyF8));
+        if (n == 30) deliverInput(event(InputKind::MouseButton, kRightButton, kButtonDown, 5, 5));
+        if (n == 40) deliverInput(event(InputKind::SpecialDown, kKeyF5));
+        if (n == 50) handleKey('p');
+        if (n == 55) handleKey('p');
+        runHeadlessSessionStep();
+    }
+    EXPECT_EQ(lastStepStats().stepNumber, steps);
+    EXPECT_EQ(sceneStateHash(), finalHash);
+    EXPECT_GT(scene.cameraPosition.Distance(Vector3(0.0, -50.0, 1000.0)), 1000.0) << "the watcher's camera moved";
+    EXPECT_TRUE(playReplayToEnd().matches);
+}
+
 TEST_F(SessionTest, StepBackAndForwardAgainGiveTheSameStateAtEveryStep) {
     HeadlessSettings s = settings();
     s.ballCount = kMaxBalls;
