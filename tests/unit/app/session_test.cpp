@@ -224,6 +224,24 @@ TEST_F(SessionTest, StepBackAndForwardAgainGiveTheSameStateAtEveryStep) {
     }
 }
 
+TEST_F(SessionTest, ARecordingReplacesAnOldFileOnlyAtItsFirstCheckpointAfterTheStart) {
+    {
+        std::ofstream old(path_);
+        old << "an older recording\n";
+    }
+    startHeadlessScene(settings());
+    startSession();
+    std::string error;
+    ASSERT_TRUE(startRecording(path_.c_str(), ReplayHeader(), error)) << error;
+    for (int n = 0; n < 99; ++n) runHeadlessSessionStep();
+    EXPECT_EQ(fileText(path_), "an older recording\n");
+    EXPECT_EQ(fileText(path_ + ".part").rfind("VLREPLAY 1\n", 0), 0u);
+    runHeadlessSessionStep();
+    EXPECT_EQ(fileText(path_).rfind("VLREPLAY 1\n", 0), 0u);
+    EXPECT_FALSE(std::ifstream(path_ + ".part").good());
+    endSession();
+}
+
 TEST_F(SessionTest, StepBackAtTheStartOfTheHistoryDoesNothing) {
     startHeadlessScene(settings());
     startSession();
