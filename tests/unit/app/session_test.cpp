@@ -23,11 +23,16 @@ namespace {
 
 class SessionTest : public ::testing::Test {
 protected:
+    // One file per test: ctest runs them side by side.
+    void SetUp() override {
+        path_ = ::testing::TempDir() + "session_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                ".vlr";
+    }
     void TearDown() override {
         stopHeadlessScene();
         std::remove(path_.c_str());
     }
-    std::string path_ = ::testing::TempDir() + "session_test.vlr";
+    std::string path_;
 };
 
 InputEvent event(InputKind kind, int a, int b = 0, int c = 0, int d = 0) {
