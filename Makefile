@@ -17,7 +17,7 @@ MAINTAINER    ?=
 
 DEPS = bash scripts/install_deps.sh
 
-.PHONY: all build run test test-build test-sanitize fuzz fuzz-short bench soak clean install package
+.PHONY: all build run test test-build test-sanitize fuzz fuzz-build fuzz-short bench soak clean install package
 
 all: build
 
@@ -31,8 +31,8 @@ run: build
 	cd $(BUILD)/data && ../vennaloft $(ARGS)
 
 # Everything: the sanitizer build of the headless tests, a short fuzz run of
-# the image reader, then every test of the normal build (window tests
-# included). The package group too, since one test builds the .deb.
+# the image and recording readers, then every test of the normal build
+# (window tests included). The package group too, since one test builds the .deb.
 test: test-build test-sanitize fuzz-short
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
@@ -48,18 +48,21 @@ test-sanitize:
 	cd $(SAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS)
 
-$(FUZZ_BUILD)/tests/fuzz/fuzz_bmp_reader: FORCE
+fuzz-build:
 	@$(DEPS) build test
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVL_FUZZ=ON -DVL_HEADLESS_ONLY=ON >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_bmp_reader
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_bmp_reader fuzz_replay_reader
 
 fuzz-short: FUZZ_SECONDS = 30
 fuzz-short: fuzz
 
-fuzz: $(FUZZ_BUILD)/tests/fuzz/fuzz_bmp_reader
-	@mkdir -p $(FUZZ_BUILD)/corpus
+# Each reader for FUZZ_SECONDS: the image reader, then the recording reader.
+fuzz: fuzz-build
+	@mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/replay_corpus
 	cd $(FUZZ_BUILD) && ./tests/fuzz/fuzz_bmp_reader -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		corpus $(CURDIR)/tests/fuzz/corpus
+	cd $(FUZZ_BUILD) && ./tests/fuzz/fuzz_replay_reader -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		replay_corpus $(CURDIR)/tests/fuzz/replay_corpus
 
 bench:
 	@$(DEPS) build test
@@ -90,5 +93,3 @@ package:
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)
-
-FORCE:

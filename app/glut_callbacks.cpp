@@ -5,11 +5,14 @@
 #include <GL/glut.h>
 
 #include "app/screenshot_saving.h"
+#include "app/session.h"
 #include "effects/screenshot_notice.h"
+#include "input/input_event.h"
 #include "input/keyboard.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "render/frame_drawing.h"
+#include "render/graphics_setup.h"
 #include "render/notice_drawing.h"
 #include "render/pause_label_drawing.h"
 #include "render/texture_upload.h"
@@ -28,27 +31,56 @@ void setClipPlane0(int enabled) {
 
 void postRedisplay() { glutPostRedisplay(); }
 
+void deliver(InputKind kind, int a, int b, int c, int d) {
+    InputEvent event;
+    event.kind = kind;
+    event.a = a;
+    event.b = b;
+    event.c = c;
+    event.d = d;
+    deliverInput(event);
+}
+
 }  // namespace
 
 void onKey(unsigned char key, int, int) {
+    if (key == 'b' || key == 'B') {
+        stepBack();
+        return;
+    }
     if (key != kEscape) {
         handleKey(key);
         return;
     }
+    endSession();
     deleteTextures();
     exit(0);
 }
 
-void onSpecialKey(int key, int, int) { handleSpecialKey(key, glutGetModifiers()); }
+void onSpecialKey(int key, int, int) { deliver(InputKind::SpecialDown, key, glutGetModifiers(), 0, 0); }
 
-void onSpecialKeyUp(int key, int, int) { handleSpecialKeyUp(key); }
+void onSpecialKeyUp(int key, int, int) { deliver(InputKind::SpecialUp, key, 0, 0, 0); }
+
+void onMouseButton(int button, int state, int x, int y) { deliver(InputKind::MouseButton, button, state, x, y); }
+
+void onMouseMotion(int x, int y) { deliver(InputKind::Motion, 0, 0, x, y); }
 
 void onEntry(int state) {
-    if (state == GLUT_LEFT) releaseHeldInput();
+    if (state == GLUT_LEFT) deliver(InputKind::Release, 0, 0, 0, 0);
 }
 
 void onWindowStatus(int state) {
-    if (state == GLUT_HIDDEN || state == GLUT_FULLY_COVERED) releaseHeldInput();
+    if (state == GLUT_HIDDEN || state == GLUT_FULLY_COVERED) deliver(InputKind::Release, 0, 0, 0, 0);
+}
+
+void onWindowSize(int width, int height) {
+    onReshape(width, height);
+    deliver(InputKind::WindowSize, width, height, 0, 0);
+}
+
+void onIdle() {
+    paceStep();
+    sessionStep();
 }
 
 void onDisplay() {

@@ -1,18 +1,25 @@
 #pragma once
 
-// The toolkit's input callbacks and the toolkit services the headless logic
-// is given at start-up.
+// The toolkit's callbacks and the toolkit services the headless logic is
+// given at start-up. Input goes to the session as input events (so it can
+// be recorded, and ignored by a replay); B, Escape and the letter keys only
+// steer what is watched.
 
 void onKey(unsigned char key, int x, int y);
 void onSpecialKey(int key, int x, int y);
 void onSpecialKeyUp(int key, int x, int y);
+void onMouseButton(int button, int state, int x, int y);
+// Dragging or not, the pointer position is kept the same way.
+void onMouseMotion(int x, int y);
 // Pointer leaving the window, and the window hidden or covered: held input is let go.
 void onEntry(int state);
 void onWindowStatus(int state);
+// Keeps the viewport matched and notes the size.
+void onWindowSize(int width, int height);
+// Paces, then a step of the session.
+void onIdle();
 // The frame, the screenshot S asked for and the notice in the corner, then the swap.
 void onDisplay();
-// The mouse handlers (input/mouse_actions.h) already take the toolkit's
-// arguments and are registered as they are.
 
 // The toolkit's elapsed-time counter in milliseconds.
 int glutElapsedMilliseconds();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/session.h"
 #include "effects/explosion_pool.h"
 #include "effects/inspect_mode.h"
 #include "effects/view_state.h"
@@ -59,13 +60,27 @@ void stopHeadlessScene() {
     setSleepFunction(nullptr);
 }
 
-void runHeadlessStep(int milliseconds) {
-    advanceHeadlessClock(milliseconds);
-    runStepBody();
-    // What the frame advances besides drawing.
+namespace {
+
+// What the frame advances besides drawing.
+void advanceFrame() {
     beginViewFrame();
     advanceCamera();
     for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e);
+}
+
+}  // namespace
+
+void runHeadlessStep(int milliseconds) {
+    advanceHeadlessClock(milliseconds);
+    runStepBody();
+    advanceFrame();
+}
+
+void runHeadlessSessionStep(int milliseconds) {
+    advanceHeadlessClock(milliseconds);
+    sessionStep();
+    advanceFrame();
 }
 
 void runHeadlessSteps(long count, int milliseconds) {

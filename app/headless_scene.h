@@ -31,6 +31,11 @@ void stopHeadlessScene();
 void runHeadlessStep(int milliseconds = kHeadlessStepMilliseconds);
 void runHeadlessSteps(long count, int milliseconds = kHeadlessStepMilliseconds);
 
+// The same through the session (app/session.h), as the program's idle
+// callback steps it: the journal notes it, a replay or step back may take
+// the step from the journal instead, a pause holds it.
+void runHeadlessSessionStep(int milliseconds = kHeadlessStepMilliseconds);
+
 // The headless clock, in elapsed milliseconds.
 int headlessClock();
 void setHeadlessClock(int milliseconds);

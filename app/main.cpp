@@ -5,14 +5,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
 #include <GL/glut.h>
 
 #include "app/glut_callbacks.h"
 #include "app/pick_ray.h"
+#include "app/session.h"
 #include "app/window_identity.h"
+#include "input/replay_file.h"
 #include "input/mouse_actions.h"
-#include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/random_source.h"
 #include "platform/sdl_cue_player.h"
@@ -48,6 +50,25 @@ int main(int argc, char** argv) {
         return 0;
     }
     int fullScreen = readOptions(argc, argv);
+
+    // Recording and replaying are settled before the window opens: a file
+    // that cannot be trusted or written starts nothing.
+    SessionFiles files;
+    std::string error;
+    if (!readSessionOptions(argc, argv, files, error)) {
+        std::fprintf(stderr, "vennaloft: %s\n", error.c_str());
+        return 2;
+    }
+    Recording recording;
+    if (files.replay != nullptr) {
+        if (!readReplayFile(files.replay, recording, error)) {
+            std::fprintf(stderr, "vennaloft: %s: %s\n", files.replay, error.c_str());
+            return 1;
+        }
+        // The recorded options win over the command line's.
+        scene.ballCount = recording.header.ballCount;
+        scene.ballRadius = recording.header.ballRadius;
+    }
     buildSceneGeometry();
 
     // GLU allocates the quadric without a context, so it can exist before the window.
@@ -55,11 +76,22 @@ int main(int argc, char** argv) {
     gluQuadricTexture(quadric, GL_TRUE);
     scene.quadric = quadric;
 
-    scene.randomSeed = startSeed(argc, argv);
+    scene.randomSeed = files.replay != nullptr ? recording.header.seed : startSeed(argc, argv);
     seedRandom(scene.randomSeed);
     placeBalls();
     drawBallColors();
     clearEffects();
+
+    if (files.record != nullptr) {
+        ReplayHeader header;
+        header.seed = scene.randomSeed;
+        header.ballCount = scene.ballCount;
+        header.ballRadius = scene.ballRadius;
+        if (!openRecording(files.record, header, error)) {
+            std::fprintf(stderr, "vennaloft: %s\n", error.c_str());
+            return 1;
+        }
+    }
 
     glutInit(&argc, argv);
     setClockSource(glutElapsedMilliseconds);
@@ -72,22 +104,24 @@ int main(int argc, char** argv) {
 
     setUpGraphics();
     setPickRaySource(pickRay);
+
+    startSession();
+    if (files.replay != nullptr) startReplay(recording, true);
     startSdlCuePlayer();
 
-    glutReshapeFunc(onReshape);
+    glutReshapeFunc(onWindowSize);
     glutSpecialFunc(onSpecialKey);
     glutSpecialUpFunc(onSpecialKeyUp);
     glutKeyboardFunc(onKey);
     glutIgnoreKeyRepeat(1);
-    glutMouseFunc(handleMouseButton);
-    // Dragging or not, the pointer position is kept the same way.
-    glutMotionFunc(handleMouseMotion);
-    glutPassiveMotionFunc(handleMouseMotion);
+    glutMouseFunc(onMouseButton);
+    glutMotionFunc(onMouseMotion);
+    glutPassiveMotionFunc(onMouseMotion);
     glutEntryFunc(onEntry);
     glutWindowStatusFunc(onWindowStatus);
     glutSetCursor(GLUT_CURSOR_CROSSHAIR);
     installStepHooks();
-    glutIdleFunc(simulationStep);
+    glutIdleFunc(onIdle);
     glutDisplayFunc(onDisplay);
 
     glutMainLoop();

@@ -26,6 +26,8 @@ void followNewShot(int index) {
 
 void setPickRaySource(PickRaySource source) { pickRaySource = source; }
 
+PickRaySource installedPickRaySource() { return pickRaySource; }
+
 Vector3 pickRayDirection(int x, int y) {
     if (pickRaySource != nullptr) return pickRaySource(x, y);
     // Without a window every point looks straight along the free camera's view.

@@ -6,6 +6,8 @@
 // installs the GL unprojection; tests install their own.
 using PickRaySource = Vector3 (*)(int x, int y);
 void setPickRaySource(PickRaySource source);
+// The source installed now (null without a window).
+PickRaySource installedPickRaySource();
 Vector3 pickRayDirection(int x, int y);
 
 // Button and motion events, as the toolkit reports them.

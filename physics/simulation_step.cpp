@@ -320,13 +320,6 @@ void steerFreeCamera(bool fire) {
     if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(1);
 }
 
-// Held by the pause: the free camera still moves, nothing else happens
-// (requests, firing and throwing wait for the simulation to run again).
-void runPausedStep() {
-    steerFreeCamera(false);
-    if (stepHooks.postRedisplay != nullptr) stepHooks.postRedisplay();
-}
-
 // Handles the contacts of the step in time order until its time is spent.
 void runSubSteps() {
     for (int& count : zeroTimeContacts) count = 0;
@@ -393,11 +386,22 @@ void paceStep() {
     scene.stepsSincePace = 0;
 }
 
+// Held by the pause: the free camera still moves, nothing else happens
+// (requests, firing and throwing wait for the simulation to run again).
+void runPausedStep() {
+    steerFreeCamera(false);
+    if (stepHooks.postRedisplay != nullptr) stepHooks.postRedisplay();
+}
+
 void runStepBody() {
     if (!takeSimulationTurn()) {
         runPausedStep();
         return;
     }
+    runSimulatingStep();
+}
+
+void runSimulatingStep() {
     stats = StepStats();
     stats.stepNumber = ++stepsRun;
     if (scene.resetRequested != 0) {
@@ -416,6 +420,18 @@ void runStepBody() {
 }
 
 StepStats lastStepStats() { return stats; }
+
+StepCounters stepCounters() {
+    StepCounters counters;
+    counters.stepsRun = stepsRun;
+    counters.stats = stats;
+    return counters;
+}
+
+void setStepCounters(const StepCounters& counters) {
+    stepsRun = counters.stepsRun;
+    stats = counters.stats;
+}
 
 void simulationStep() {
     paceStep();

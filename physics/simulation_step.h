@@ -18,6 +18,12 @@ void paceStep();
 // gravity, the sub-step loop and the redisplay request.
 void runStepBody();
 
+// The two halves of runStepBody, for callers that decide about the pause
+// themselves (step back and replays): a step held by the pause (only the
+// free camera moves), and a simulating step.
+void runPausedStep();
+void runSimulatingStep();
+
 // What the last step did, for the soak runs, tests and the help overlay:
 // sub-steps run, contacts at no progress that the zero-time guard let pass,
 // contacts answered, the number of simulating steps so far (this one
@@ -35,3 +41,12 @@ struct StepStats {
     int touchingContacts = 0;
 };
 StepStats lastStepStats();
+
+// The step count and the last step's figures, taken and put back with the
+// rest of the scene when it goes back in time.
+struct StepCounters {
+    long stepsRun = 0;
+    StepStats stats;
+};
+StepCounters stepCounters();
+void setStepCounters(const StepCounters& counters);

@@ -33,6 +33,8 @@ int shiftedReading(int reading, long long milliseconds) {
 
 void setClockSource(ClockSource source) { clockSource = source ? source : steadyMilliseconds; }
 
+ClockSource installedClockSource() { return clockSource; }
+
 void sleepMilliseconds(int milliseconds) { sleepFunction(milliseconds); }
 
 void setSleepFunction(SleepFunction sleeper) { sleepFunction = sleeper ? sleeper : realSleep; }

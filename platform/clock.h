@@ -8,6 +8,8 @@ using SleepFunction = void (*)(int milliseconds);
 
 int elapsedMilliseconds();
 void setClockSource(ClockSource source);
+// The source installed now (never null), so it can be wrapped and put back.
+ClockSource installedClockSource();
 
 // Milliseconds from the reading `earlier` to the later reading `later`. The
 // toolkit's int counter wraps after 24.8 days; taken modulo 2^32 the

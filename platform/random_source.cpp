@@ -11,6 +11,10 @@ void seedRandom(unsigned int seed) {
     randomInt15();
 }
 
+unsigned long long randomState() { return state; }
+
+void setRandomState(unsigned long long saved) { state = saved; }
+
 int randomInt15() {
     // 64-bit LCG (Knuth's MMIX constants); the top bits are the well-mixed ones.
     state = state * 6364136223846793005ULL + 1442695040888963407ULL;

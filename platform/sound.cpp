@@ -8,3 +8,5 @@ CuePlayer cuePlayer = silentPlayer;
 void playCue(const char* fileName) { cuePlayer(fileName); }
 
 void setCuePlayer(CuePlayer player) { cuePlayer = player ? player : silentPlayer; }
+
+CuePlayer installedCuePlayer() { return cuePlayer; }

@@ -16,3 +16,5 @@ using CuePlayer = void (*)(const char* fileName);
 void playCue(const char* fileName);
 // nullptr restores the silent player.
 void setCuePlayer(CuePlayer player);
+// The player installed now (never null).
+CuePlayer installedCuePlayer();

@@ -31,6 +31,11 @@ HelpFigures gatherFigures() {
     f.soundOn = scene.soundOn;
     f.paused = scene.paused;
     f.seed = scene.randomSeed;
+    f.stepsBack = scene.historyStepsBack;
+    f.stepsReach = scene.historyReach;
+    f.replaying = scene.replaying;
+    f.replayStep = scene.replayStep;
+    f.replaySteps = scene.replaySteps;
     return f;
 }
 

@@ -74,3 +74,20 @@ bool readSeedOption(int argc, char** argv, unsigned int& seed) {
     }
     return found;
 }
+
+bool readSessionOptions(int argc, char** argv, SessionFiles& files, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const bool record = std::strcmp(argv[i], "-record") == 0;
+        if (!record && std::strcmp(argv[i], "-replay") != 0) continue;
+        if (i + 1 >= argc || argv[i + 1][0] == '-' || argv[i + 1][0] == '\0') {
+            error = std::string(argv[i]) + " needs a file name";
+            return false;
+        }
+        (record ? files.record : files.replay) = argv[i + 1];
+    }
+    if (files.record != nullptr && files.replay != nullptr) {
+        error = "-record and -replay cannot be used together";
+        return false;
+    }
+    return true;
+}

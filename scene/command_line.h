@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // Reads "-f", "-nr N" and "-radius N" into the scene state and clamps the
 // values. Returns 1 when "-f" (full screen) was given, else 0.
 int readOptions(int argc, char** argv);
@@ -16,3 +18,13 @@ bool parseSeed(const char* text, unsigned int& seed);
 // "-seed N", scanned on its own so the scan above stays as it is: the last
 // "-seed" followed by a valid seed word wins. False when there is none.
 bool readSeedOption(int argc, char** argv, unsigned int& seed);
+
+// "-record FILE" and "-replay FILE", scanned on their own like "-seed": the
+// word after the option is the file, the last of each wins. False with one
+// line in `error` when a file name is missing (the option is the last word,
+// or the next word starts with '-') or when both are given.
+struct SessionFiles {
+    const char* record = nullptr;
+    const char* replay = nullptr;
+};
+bool readSessionOptions(int argc, char** argv, SessionFiles& files, std::string& error);

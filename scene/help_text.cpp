@@ -23,6 +23,7 @@ const Control kControls[] = {
     {"Left btn", "fire (throw in throw mode)"},
     {"Right btn", "fire and follow the shot"},
     {"P / O", "pause / one step while paused"},
+    {"B", "one step back while paused"},
     {"V / H", "collision view / this help"},
     {"S", "save a screenshot (PNG)"},
 };
@@ -42,7 +43,8 @@ __attribute__((format(printf, 2, 3))) void addLine(HelpPanel& panel, const char*
 
 void printHelp(std::FILE* out) {
     std::fputs(
-        "Usage: vennaloft [-f] [-nr N] [-radius N] [-seed N] [-h | --help] [--version]\n"
+        "Usage: vennaloft [-f] [-nr N] [-radius N] [-seed N] [-record FILE | -replay FILE]\n"
+        "                 [-h | --help] [--version]\n"
         "\n"
         "Balls bounce through a room of pillars, cones and domes.\n"
         "\n"
@@ -51,6 +53,8 @@ void printHelp(std::FILE* out) {
         "  -nr N        number of balls, 1..45 (default 5)\n"
         "  -radius N    ball radius, 5..20 (default 20)\n"
         "  -seed N      random seed; wins over VENNALOFT_SEED (default: the clock)\n"
+        "  -record FILE write the session to FILE, to be replayed exactly\n"
+        "  -replay FILE play a recorded session (its balls, radius and seed win)\n"
         "  -h, --help   print this text and exit\n"
         "  --version    print the version and exit\n"
         "\n"
@@ -60,7 +64,7 @@ void printHelp(std::FILE* out) {
     std::fputs(
         "\nKeys go to the window with the keyboard focus (under a bare X server: the\n"
         "window under the pointer). The textures and sound cues are read from the\n"
-        "working directory.\n",
+        "working directory. vl_replay FILE checks a recording without a window.\n",
         out);
 }
 
@@ -80,6 +84,8 @@ void composeHelpPanel(const HelpFigures& f, HelpPanel& panel) {
     addLine(panel, "Auto fire %s, throw %s, sound %s, pause %s", onOff(f.autoFire), onOff(f.launchMode),
             onOff(f.soundOn), onOff(f.paused));
     addLine(panel, "Seed %u", f.seed);
+    if (f.replaying != 0) addLine(panel, "Replay: step %ld of %ld", f.replayStep, f.replaySteps);
+    addLine(panel, "History: %ld steps back, %ld more possible", f.stepsBack, f.stepsReach);
 }
 
 void RateMeter::note(int now, long count) {

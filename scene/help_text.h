@@ -25,6 +25,11 @@ struct HelpFigures {
     int soundOn = 0;
     int paused = 0;
     unsigned int seed = 0;
+    long stepsBack = 0;   // behind the newest step (B)
+    long stepsReach = 0;  // how many more steps B can go back
+    int replaying = 0;
+    long replayStep = 0;
+    long replaySteps = 0;
 };
 
 // The overlay's lines, in fixed buffers: nothing is allocated per frame.

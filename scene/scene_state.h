@@ -157,6 +157,15 @@ struct SceneState {
     ContactMark contactMarks[kContactMarkCount];
     int nextContactMark = 0;  // ring: the oldest entry is overwritten when full
 
+    // Step back and replays, for the help overlay: how many steps the scene
+    // stands behind the newest one it has been through, how many more it
+    // can go back, and while a recording plays, its step and length.
+    long historyStepsBack = 0;
+    long historyReach = 0;
+    long replayStep = 0;
+    long replaySteps = 0;
+    int replaying = 0;
+
     // Rendering resources, owned by the drawing code. Kept as plain handles
     // so this header stays free of GL.
     void* quadric = nullptr;  // GLUquadric*

@@ -42,6 +42,7 @@ done
 dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sort >"$tmp/contents"
 {
     echo ./usr/games/vennaloft
+    echo ./usr/games/vl_replay
     echo ./usr/lib/games/vennaloft/vennaloft
     echo ./usr/share/applications/vennaloft.desktop
     for size in 16 32 48 64 128 256; do
@@ -49,6 +50,7 @@ dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sort >"$tmp/contents"
     done
     echo ./usr/share/icons/hicolor/scalable/apps/vennaloft.svg
     echo ./usr/share/man/man6/vennaloft.6.gz
+    echo ./usr/share/man/man6/vl_replay.6.gz
     echo ./usr/share/doc/vennaloft/copyright
     echo ./usr/share/doc/vennaloft/changelog.gz
     for name in marble.bmp spark.bmp boden.bmp wand.bmp sky.bmp flare.bmp Laser.wav bounce.wav Explode.wav yeah.wav; do

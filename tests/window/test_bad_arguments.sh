@@ -4,7 +4,9 @@
 # unknown words and empty words. Each time the window opens at its normal
 # size and shows the scene, nothing is printed, and Escape ends it with
 # status 0. The toolkit's own options without their value are the
-# toolkit's business: its message and status 1, no crash.
+# toolkit's business: its message and status 1, no crash. The recording
+# options are the exception: one that cannot be honoured stops the program
+# before its window, with one line.
 # Usage: test_bad_arguments.sh PROGRAM DATA_DIR
 set -u
 
@@ -82,5 +84,31 @@ toolkit_option() {
 }
 toolkit_option -display "must be followed by display name"
 toolkit_option -geometry "must be followed by window geometry"
+
+# refused STATUS MESSAGE WORD...: a recording option the program cannot
+# honour ends it before any window, with one line and the status.
+refused() {
+    local status=$1 message=$2
+    shift 2
+    vl_start_program "$program" "$data" "$@"
+    vl_wait_exit 20
+    if [ "$VL_EXIT_STATUS" = "$status" ] && [ "$(wc -l <"$VL_PROGRAM_ERR")" -eq 1 ] &&
+        grep -q "$message" "$VL_PROGRAM_ERR" && [ -z "$(vl_wait_window 0)" ]; then
+        vl_pass "[$*]: refused with status $status: $(cat "$VL_PROGRAM_ERR")"
+    else
+        [ "$VL_EXIT_STATUS" = running ] && vl_stop "$VL_PROGRAM_PID"
+        vl_fail "[$*]: status $VL_EXIT_STATUS"
+        vl_show_program_output
+    fi
+}
+: >"$VL_TMP/empty.vlr"
+printf 'VLREPLAY 1\no 1 5 20\nx 0 0123456789abcdef\ns 1\n' >"$VL_TMP/cut.vlr"
+refused 2 "needs a file name" -record
+refused 2 "cannot be used together" -record "$VL_TMP/a.vlr" -replay "$VL_TMP/b.vlr"
+refused 1 "No such file" -replay "$VL_TMP/missing.vlr"
+refused 1 "empty file" -replay "$VL_TMP/empty.vlr"
+refused 1 "is a folder" -replay "$VL_TMP"
+refused 1 "truncated" -replay "$VL_TMP/cut.vlr"
+refused 1 "cannot write" -record "$VL_TMP/no/such/folder.vlr"
 
 vl_finish

@@ -191,3 +191,38 @@ TEST_F(CommandLine, HelpIsAskedForByEitherWordAnywhere) {
             << (c.words.empty() ? "" : c.words[0]);
     }
 }
+
+TEST_F(CommandLine, RecordAndReplayTakeTheNextWordAndLeaveTheOldScanAlone) {
+    struct Case {
+        std::vector<std::string> words;
+        bool ok;
+        const char* record;
+        const char* replay;
+        int balls;
+        int fullScreen;
+    };
+    const Case cases[] = {
+        {{"-record", "a.vlr", "-nr", "7"}, true, "a.vlr", nullptr, 7, 0},
+        {{"-f", "-replay", "b.vlr"}, true, nullptr, "b.vlr", 5, 1},
+        {{"-record", "a", "-record", "c"}, true, "c", nullptr, 5, 0},
+        {{"-nr", "-record", "x"}, true, "x", nullptr, 1, 0},
+        {{"-record"}, false, nullptr, nullptr, 5, 0},
+        {{"-replay", "-f"}, false, nullptr, nullptr, 5, 1},
+        {{"-record", ""}, false, nullptr, nullptr, 5, 0},
+        {{"-record", "a", "-replay", "b"}, false, nullptr, nullptr, 5, 0},
+    };
+    for (const Case& c : cases) {
+        resetSceneState();
+        EXPECT_EQ(run(c.words), c.fullScreen) << c.words[0];
+        EXPECT_EQ(scene.ballCount, c.balls) << c.words[0];
+        SessionFiles files;
+        std::string error;
+        EXPECT_EQ(readSessionOptions(static_cast<int>(storage.size()), argvOf(), files, error), c.ok) << c.words[0];
+        if (!c.ok) {
+            EXPECT_FALSE(error.empty());
+            continue;
+        }
+        EXPECT_STREQ(files.record, c.record);
+        EXPECT_STREQ(files.replay, c.replay);
+    }
+}

@@ -1,0 +1,632 @@
+#include "app/session.h"
+
+#include <cstdio>
+#include <deque>
+#include <vector>
+
+#include "app/sim_snapshot.h"
+#include "effects/explosion_pool.h"
+#include "effects/inspect_mode.h"
+#include "input/mouse_actions.h"
+#include "physics/simulation_step.h"
+#include "physics/state_hash.h"
+#include "platform/clock.h"
+#include "platform/sound.h"
+#include "scene/scene_state.h"
+#include "scene/sim_controls.h"
+
+namespace {
+
+// A whole scene kept for step back: the state after `step`, where the
+// journal stood then, and the clock as the step left it.
+struct Keyframe {
+    long step = 0;
+    std::size_t index = 0;
+    int lastRead = 0;
+    int sceneTime = 0;
+    SimControls controls;
+    SimSnapshot snapshot;
+};
+
+constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
+
+// The dead front of the journal is dropped once it is at least this long.
+constexpr std::size_t kTrimRecords = 4096;
+
+struct Session {
+    std::vector<JournalRecord> records;
+    std::vector<SimControls> controls;
+    std::size_t cursor = 0;     // the next record to act on; records.size() when live
+    std::size_t stepEnd = 0;    // just after the records of the last step run
+    std::size_t lockedEnd = 0;  // records before this come from a replayed file
+    std::deque<Keyframe> keyframes;
+    long step = 0;        // the last step run
+    long newestStep = 0;  // the furthest step the journal reaches
+    SimControls shadow;   // live: the controls as the journal knows them
+    bool shadowValid = false;
+    SimControls simControls;  // behind: the simulation's controls between actions
+    bool detached = false;    // behind: the viewer flies a camera of its own
+    int lastRead = 0;         // the last clock reading an action saw
+    int sceneTime = 0;        // the scene clock the last step saw
+
+    bool replaying = false;
+    bool announce = false;
+    bool announcedEnd = false;
+    long replaySteps = 0;
+    ReplayOutcome outcome;
+
+    std::FILE* file = nullptr;
+    std::string path;
+    std::string partPath;
+    bool renamed = false;
+    std::string unwritten;
+    std::size_t lastLineStart = kNoLine;  // of the last record, while it is in `unwritten`
+
+    ClockSource liveClock = nullptr;
+    PickRaySource liveRay = nullptr;
+
+    // Context noted during a live action, and fed to a recorded one.
+    std::vector<JournalRecord> noted;
+    std::vector<JournalRecord> clockFeed;
+    std::vector<JournalRecord> rayFeed;
+    std::size_t clockAt = 0;
+    long long readsLeft = 0;
+    std::size_t rayAt = 0;
+};
+
+Session S;
+
+bool behind() { return S.cursor < S.records.size(); }
+
+Vector3 liveRay(int x, int y) {
+    if (S.liveRay != nullptr) return S.liveRay(x, y);
+    return Unit(scene.viewDirection);
+}
+
+// Live actions: the real clock and pick rays, noted on the way.
+int notingClock() {
+    const int now = S.liveClock();
+    if (!S.noted.empty() && S.noted.back().kind == RecordKind::Clock && now == S.lastRead) {
+        ++S.noted.back().value[1];
+    } else {
+        JournalRecord r;
+        r.kind = RecordKind::Clock;
+        r.value[0] = static_cast<long long>(now) - S.lastRead;
+        r.value[1] = 1;
+        S.noted.push_back(r);
+    }
+    S.lastRead = now;
+    return now;
+}
+
+Vector3 notingRay(int x, int y) {
+    const Vector3 d = liveRay(x, y);
+    S.noted.push_back(rayRecord(0, d));
+    return d;
+}
+
+// Recorded actions: the readings and rays the journal kept. Past its end
+// (a diverging replay) the clock stands and rays look along the view.
+int fedClock() {
+    if (S.readsLeft == 0 && S.clockAt < S.clockFeed.size()) {
+        const JournalRecord& run = S.clockFeed[S.clockAt++];
+        S.lastRead = static_cast<int>(S.lastRead + run.value[0]);
+        S.readsLeft = run.value[1];
+    }
+    if (S.readsLeft > 0) --S.readsLeft;
+    return S.lastRead;
+}
+
+Vector3 fedRay(int, int) {
+    if (S.rayAt < S.rayFeed.size()) {
+        return rayOf(S.rayFeed[S.rayAt++]);
+    }
+    return Unit(scene.viewDirection);
+}
+
+int standingClock() { return S.lastRead; }
+
+void writeOut() {
+    if (S.file == nullptr || S.unwritten.empty()) return;
+    std::fwrite(S.unwritten.data(), 1, S.unwritten.size(), S.file);
+    std::fflush(S.file);
+    S.unwritten.clear();
+    S.lastLineStart = kNoLine;
+}
+
+// Whole checkpoints only reach the file, so a crash leaves a recording that
+// ends at one. The new file takes the old one's name at the first
+// checkpoint after the start, or at the end.
+void flushRecording(bool ending) {
+    if (S.file == nullptr) return;
+    writeOut();
+    if (!S.renamed && (ending || S.step >= kCheckpointInterval)) {
+        if (std::rename(S.partPath.c_str(), S.path.c_str()) != 0) {
+            std::fprintf(stderr, "vennaloft: cannot rename %s to %s\n", S.partPath.c_str(), S.path.c_str());
+        }
+        S.renamed = true;
+    }
+}
+
+void append(const JournalRecord& r) {
+    S.records.push_back(r);
+    S.cursor = S.records.size();
+    if (S.file != nullptr) {
+        const SimControls* c = r.kind == RecordKind::Controls ? &S.controls[static_cast<std::size_t>(r.value[0])] : nullptr;
+        S.lastLineStart = S.unwritten.size();
+        S.unwritten += formatRecord(r, c);
+    }
+}
+
+JournalRecord hashRecord(RecordKind kind) {
+    JournalRecord r;
+    r.kind = kind;
+    r.step = S.step;
+    r.value[0] = static_cast<long long>(sceneStateHash());
+    return r;
+}
+
+int sceneTimeOf(const SimControls& c) {
+    return c.paused != 0 ? c.pausedSceneTime : shiftedReading(S.lastRead, -static_cast<long long>(c.pausedTotal));
+}
+
+void takeKeyframe(const SimControls& controls) {
+    if (!S.keyframes.empty() && S.keyframes.back().step >= S.step) return;
+    S.keyframes.emplace_back();
+    Keyframe& k = S.keyframes.back();
+    k.step = S.step;
+    k.index = S.cursor;
+    k.lastRead = S.lastRead;
+    k.sceneTime = S.sceneTime;
+    k.controls = controls;
+    takeSnapshot(k.snapshot);
+}
+
+// Drops snapshots older than the history needs, then the journal in front
+// of the oldest one.
+void trimHistory() {
+    while (S.keyframes.size() >= 2 && S.keyframes[1].step <= S.newestStep - kHistorySteps) S.keyframes.pop_front();
+    const std::size_t dead = S.keyframes.front().index;
+    if (dead < kTrimRecords || dead < S.records.size() / 2) return;
+    S.records.erase(S.records.begin(), S.records.begin() + static_cast<long>(dead));
+    S.cursor -= dead;
+    S.stepEnd -= dead;
+    S.lockedEnd = S.lockedEnd > dead ? S.lockedEnd - dead : 0;
+    for (Keyframe& k : S.keyframes) k.index -= dead;
+    // The controls table loses what no record refers to any more.
+    std::size_t firstUsed = S.controls.size();
+    for (const JournalRecord& r : S.records) {
+        if (r.kind == RecordKind::Controls) {
+            firstUsed = static_cast<std::size_t>(r.value[0]);
+            break;
+        }
+    }
+    S.controls.erase(S.controls.begin(), S.controls.begin() + static_cast<long>(firstUsed));
+    for (JournalRecord& r : S.records) {
+        if (r.kind == RecordKind::Controls) r.value[0] -= static_cast<long long>(firstUsed);
+    }
+}
+
+void publish() {
+    scene.historyStepsBack = S.newestStep - S.step;
+    scene.historyReach = S.keyframes.empty() ? 0 : S.step - S.keyframes.front().step;
+    scene.replaying = S.replaying && S.cursor < S.lockedEnd ? 1 : 0;
+    scene.replayStep = S.step;
+    scene.replaySteps = S.replaySteps;
+}
+
+// ---- live actions ----
+
+void beginLiveAction() {
+    const SimControls now = captureSimControls();
+    if (!S.shadowValid || !sameSimControls(now, S.shadow)) {
+        JournalRecord r;
+        r.kind = RecordKind::Controls;
+        r.step = S.step + 1;
+        r.value[0] = static_cast<long long>(S.controls.size());
+        S.controls.push_back(now);
+        append(r);
+    }
+    S.noted.clear();
+    setClockSource(notingClock);
+    setPickRaySource(notingRay);
+}
+
+void endLiveAction(const JournalRecord& action) {
+    setClockSource(S.liveClock);
+    setPickRaySource(S.liveRay);
+    for (JournalRecord r : S.noted) {
+        r.step = action.step;
+        append(r);
+    }
+    append(action);
+    S.shadow = captureSimControls();
+    S.shadowValid = true;
+}
+
+// The pointer only sets the pointer position, whatever else stands, so it
+// needs no controls before it; and a position that the next one replaces
+// before any step reads it never reaches the simulation: moves between two
+// actions are kept as one record, the last, so a long pause with the mouse
+// moving does not grow the journal.
+void liveMotion(const InputEvent& event) {
+    applyInputEvent(event);
+    if (S.shadowValid) {
+        S.shadow.mouseX = scene.mouseX;
+        S.shadow.mouseY = scene.mouseY;
+    }
+    JournalRecord* last = S.records.empty() ? nullptr : &S.records.back();
+    if (last != nullptr && last->kind == RecordKind::Event && last->event.kind == InputKind::Motion &&
+        last->step == S.step + 1 && behind() == false) {
+        last->event = event;
+        if (S.file != nullptr) {
+            if (S.lastLineStart != kNoLine) S.unwritten.resize(S.lastLineStart);
+            S.lastLineStart = S.unwritten.size();
+            S.unwritten += formatRecord(*last, nullptr);
+        }
+        return;
+    }
+    append(eventRecord(S.step + 1, event));
+}
+
+void liveEvent(const InputEvent& event) {
+    if (event.kind == InputKind::Motion) {
+        liveMotion(event);
+        return;
+    }
+    beginLiveAction();
+    applyInputEvent(event);
+    endLiveAction(eventRecord(S.step + 1, event));
+}
+
+void afterStep(const SimControls& controls) {
+    S.stepEnd = S.cursor;
+    if (S.step % kSnapshotInterval == 0) takeKeyframe(controls);
+    trimHistory();
+}
+
+void liveStep() {
+    beginLiveAction();
+    runSimulatingStep();
+    JournalRecord r;
+    r.kind = RecordKind::Step;
+    r.step = S.step + 1;
+    endLiveAction(r);
+    S.step = r.step;
+    S.newestStep = S.step;
+    S.sceneTime = sceneTimeOf(S.shadow);
+    if (S.step % kCheckpointInterval == 0) {
+        append(hashRecord(RecordKind::Checkpoint));
+        flushRecording(false);
+    }
+    afterStep(S.shadow);
+}
+
+// ---- recorded actions ----
+
+// A checkpoint or end record met in the journal: compared with the scene.
+void checkRecord(const JournalRecord& r, bool quiet) {
+    if (quiet || !S.replaying || !S.outcome.matches) return;
+    const std::uint64_t expected = static_cast<std::uint64_t>(r.value[0]);
+    const std::uint64_t got = sceneStateHash();
+    if (got == expected) return;
+    S.outcome.matches = false;
+    S.outcome.divergedAt = S.step;
+    S.outcome.expected = expected;
+    S.outcome.got = got;
+    if (S.announce) std::fprintf(stderr, "replay diverges at step %ld\n", S.step);
+}
+
+void replayEnded() {
+    if (!S.replaying || S.announcedEnd || S.cursor < S.lockedEnd) return;
+    S.announcedEnd = true;
+    if (!S.announce) return;
+    if (S.outcome.matches) {
+        char text[17];
+        formatStateHash(sceneStateHash(), text);
+        std::fprintf(stderr, "replay matches: %ld steps, final state %s\n", S.step, text);
+    } else {
+        std::fprintf(stderr, "replay ends at step %ld\n", S.step);
+    }
+    // The recorded session is over: it holds there, and P goes on live.
+    if (scene.paused == 0) togglePause();
+}
+
+// Acts on the journal from the cursor through the next action (an input or
+// a step) with the controls, clock readings and pick rays it recorded, and
+// through the checkpoints after it. The viewer's camera, arrows and pause
+// are set aside meanwhile. Returns true when a step ran.
+bool runRecordedAction(bool quiet) {
+    S.clockFeed.clear();
+    S.rayFeed.clear();
+    S.clockAt = 0;
+    S.readsLeft = 0;
+    S.rayAt = 0;
+    const ViewerControls viewer = captureViewerControls();
+    applySimControls(S.simControls);
+    bool stepped = false;
+    bool acted = false;
+    while (S.cursor < S.records.size() && !acted) {
+        const JournalRecord& r = S.records[S.cursor++];
+        switch (r.kind) {
+        case RecordKind::Controls:
+            applySimControls(S.controls[static_cast<std::size_t>(r.value[0])]);
+            break;
+        case RecordKind::Clock:
+            S.clockFeed.push_back(r);
+            break;
+        case RecordKind::Ray:
+            S.rayFeed.push_back(r);
+            break;
+        case RecordKind::Checkpoint:
+        case RecordKind::End:
+            checkRecord(r, quiet);
+            break;
+        case RecordKind::Back:
+            break;
+        case RecordKind::Event:
+        case RecordKind::Step: {
+            const JournalRecord action = r;
+            setClockSource(fedClock);
+            setPickRaySource(fedRay);
+            if (action.kind == RecordKind::Event) {
+                applyInputEvent(action.event);
+            } else {
+                runSimulatingStep();
+                S.step = action.step;
+                if (S.step > S.newestStep) S.newestStep = S.step;
+                stepped = true;
+            }
+            setClockSource(S.liveClock);
+            setPickRaySource(S.liveRay);
+            acted = true;
+            break;
+        }
+        }
+    }
+    // Readings the action did not take still move the chain on, so the
+    // next action reads what it read when recorded.
+    while (S.clockAt < S.clockFeed.size()) S.lastRead = static_cast<int>(S.lastRead + S.clockFeed[S.clockAt++].value[0]);
+    if (stepped) {
+        while (S.cursor < S.records.size() &&
+               (S.records[S.cursor].kind == RecordKind::Checkpoint || S.records[S.cursor].kind == RecordKind::End)) {
+            checkRecord(S.records[S.cursor++], quiet);
+        }
+    }
+    S.simControls = captureSimControls();
+    if (stepped) {
+        S.sceneTime = sceneTimeOf(S.simControls);
+        // The flashes fade as the frames after the step let them, on the
+        // scene clock the step saw.
+        setClockSource(standingClock);
+        for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e);
+        setClockSource(S.liveClock);
+        afterStep(S.simControls);
+    }
+    applyViewerControls(viewer, S.detached);
+    if (!behind()) {
+        // The journal's end: live from here, and the controls the viewer
+        // brings along reach the journal with the next action.
+        S.shadow = S.simControls;
+        S.shadowValid = true;
+    }
+    if (stepped) {
+        // The viewer's scene clock goes on from the step's, so flashes and
+        // contact marks age from where the step left them.
+        if (scene.paused != 0) {
+            scene.pausedSceneTime = S.sceneTime;
+        } else {
+            scene.pausedTotal = shiftedReading(S.liveClock(), -static_cast<long long>(S.sceneTime));
+        }
+    }
+    return stepped;
+}
+
+// Input while behind that changes the simulation: the steps ahead are
+// dropped and the session goes on live from here. The file learns that the
+// session went back, and gets again what was already done since.
+void branch() {
+    S.records.resize(S.cursor);
+    while (!S.keyframes.empty() && S.keyframes.back().step > S.step) S.keyframes.pop_back();
+    if (S.file != nullptr) {
+        JournalRecord back;
+        back.kind = RecordKind::Back;
+        back.step = S.step;
+        S.unwritten += formatRecord(back, nullptr);
+        for (std::size_t i = S.stepEnd; i < S.cursor; ++i) {
+            const JournalRecord& r = S.records[i];
+            const SimControls* c =
+                r.kind == RecordKind::Controls ? &S.controls[static_cast<std::size_t>(r.value[0])] : nullptr;
+            S.unwritten += formatRecord(r, c);
+        }
+        S.lastLineStart = kNoLine;
+    }
+    S.newestStep = S.step;
+    S.shadow = S.simControls;
+    S.shadowValid = true;
+}
+
+// A recording file opened before the session starts (before the window).
+struct Opened {
+    std::FILE* file = nullptr;
+    std::string path;
+    std::string partPath;
+    ReplayHeader header;
+};
+Opened opened;
+
+// A program that ends before its session starts (no display) leaves no
+// empty part file behind.
+void dropUnadopted() {
+    if (opened.file == nullptr) return;
+    std::fclose(opened.file);
+    opened.file = nullptr;
+    std::remove(opened.partPath.c_str());
+}
+
+// The session takes over the opened file: the header and the start's
+// checkpoint go out at once.
+void adoptRecording() {
+    if (opened.file == nullptr) return;
+    S.file = opened.file;
+    S.path = opened.path;
+    S.partPath = opened.partPath;
+    opened.file = nullptr;
+    S.unwritten = formatReplayHeader(opened.header);
+    append(hashRecord(RecordKind::Checkpoint));
+    flushRecording(false);
+    S.keyframes.back().index = S.cursor;
+    S.stepEnd = S.cursor;
+}
+
+bool arrowEvent(const InputEvent& e) {
+    return (e.kind == InputKind::SpecialDown || e.kind == InputKind::SpecialUp) && eventRole(e) == EventRole::Viewer;
+}
+
+}  // namespace
+
+void startSession() {
+    if (S.file != nullptr) std::fclose(S.file);
+    S = Session();
+    S.liveClock = installedClockSource();
+    S.liveRay = installedPickRaySource();
+    setStepCounters(StepCounters());
+    S.sceneTime = sceneMilliseconds();
+    takeKeyframe(captureSimControls());
+    adoptRecording();
+    publish();
+}
+
+bool openRecording(const char* path, const ReplayHeader& header, std::string& error) {
+    Opened& o = opened;
+    if (o.file != nullptr) std::fclose(o.file);
+    o.path = path;
+    o.partPath = o.path + ".part";
+    o.header = header;
+    o.file = std::fopen(o.partPath.c_str(), "wb");
+    if (o.file == nullptr) {
+        error = "cannot write " + o.partPath;
+        return false;
+    }
+    static const bool registered = std::atexit(dropUnadopted) == 0;
+    (void)registered;
+    return true;
+}
+
+bool startRecording(const char* path, const ReplayHeader& header, std::string& error) {
+    if (!openRecording(path, header, error)) return false;
+    adoptRecording();
+    return true;
+}
+
+void startReplay(const Recording& recording, bool announce) {
+    S.records = recording.records;
+    S.controls = recording.controls;
+    S.cursor = 0;
+    S.lockedEnd = S.records.size();
+    S.keyframes.back().index = 0;
+    S.simControls = captureSimControls();
+    S.replaying = true;
+    S.announce = announce;
+    S.replaySteps = recording.steps;
+    publish();
+}
+
+void deliverInput(const InputEvent& event) {
+    const EventRole role = eventRole(event);
+    if (role == EventRole::Nothing) return;
+    if (!behind()) {
+        liveEvent(event);
+        return;
+    }
+    if (role == EventRole::Viewer) {
+        if (arrowEvent(event)) S.detached = true;
+        applyInputEvent(event);
+        return;
+    }
+    // A replay ignores what would change its simulation.
+    if (S.cursor < S.lockedEnd) return;
+    branch();
+    liveEvent(event);
+    publish();
+}
+
+void sessionStep() {
+    if (!takeSimulationTurn()) {
+        runPausedStep();
+        return;
+    }
+    while (behind()) {
+        if (runRecordedAction(false)) {
+            // The watcher's own camera flies with its own arrows, once a
+            // step, as the free camera does in a live step.
+            if (S.detached) runPausedStep();
+            replayEnded();
+            publish();
+            return;
+        }
+    }
+    replayEnded();
+    liveStep();
+    publish();
+}
+
+bool stepBack() {
+    if (scene.paused == 0) return false;
+    const long target = S.step - 1;
+    if (S.keyframes.empty() || target < S.keyframes.front().step) return false;
+    if (!behind()) {
+        // The live camera stays with the viewer while the scene goes back.
+        S.simControls = captureSimControls();
+        S.detached = true;
+    }
+    const ViewerControls viewer = captureViewerControls();
+    std::size_t k = S.keyframes.size() - 1;
+    while (S.keyframes[k].step > target) --k;
+    const Keyframe& key = S.keyframes[k];
+    restoreSnapshot(key.snapshot);
+    S.simControls = key.controls;
+    S.cursor = key.index;
+    S.stepEnd = key.index;
+    S.step = key.step;
+    S.lastRead = key.lastRead;
+    S.sceneTime = key.sceneTime;
+    // The steps in between are taken again silently.
+    const CuePlayer player = installedCuePlayer();
+    setCuePlayer(nullptr);
+    while (S.step < target && behind()) runRecordedAction(true);
+    setCuePlayer(player);
+    applySimControls(S.simControls);
+    applyViewerControls(viewer, S.detached);
+    scene.pausedSceneTime = S.sceneTime;
+    publish();
+    return true;
+}
+
+void endSession() {
+    if (S.file == nullptr) return;
+    // A scene gone back ends where the session had got to.
+    const CuePlayer player = installedCuePlayer();
+    setCuePlayer(nullptr);
+    while (behind()) runRecordedAction(true);
+    setCuePlayer(player);
+    append(hashRecord(RecordKind::End));
+    flushRecording(true);
+    std::fclose(S.file);
+    S.file = nullptr;
+}
+
+ReplayOutcome playReplayToEnd() {
+    while (behind() && S.outcome.matches) runRecordedAction(false);
+    ReplayOutcome outcome = S.outcome;
+    outcome.steps = S.step;
+    if (outcome.matches) outcome.got = sceneStateHash();
+    publish();
+    return outcome;
+}
+
+long sessionMemoryBytes() {
+    const std::size_t bytes = S.records.capacity() * sizeof(JournalRecord) +
+                              S.controls.capacity() * sizeof(SimControls) + S.keyframes.size() * sizeof(Keyframe);
+    return static_cast<long>(bytes);
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+// The session: every input and every simulating step passes through here,
+// so that what the step reads from outside (input events, the clock, pick
+// rays, the controls) is kept as journal records. The journal serves three
+// purposes: step back (B) restores a kept snapshot and simulates forward
+// through it; -record writes it to a file as it grows; -replay and vl_replay
+// play a file's journal instead of live input. Nothing of this changes what
+// a step computes: the live clock and pick rays are only noted on the way.
+
+#include <cstdint>
+#include <string>
+
+#include "input/input_event.h"
+#include "input/replay_file.h"
+
+// Steps the history reaches back at least, and how often it keeps a snapshot.
+constexpr long kHistorySteps = 1200;
+constexpr long kSnapshotInterval = 50;
+
+// Starts a live session on the scene as start-up laid it out: empty
+// journal, step count 0, a snapshot of the start. Takes the clock and the
+// pick-ray source installed now as the live ones.
+void startSession();
+
+// Also writes the journal to `path`, with the options in `header`: first to
+// "<path>.part", which replaces `path` at the first checkpoint after step 0
+// (or at the end of a shorter session). False with a reason when the file
+// cannot be created.
+bool startRecording(const char* path, const ReplayHeader& header, std::string& error);
+// The same in two halves, so that a file that cannot be written stops the
+// program before its window opens: the file is created now, and the next
+// startSession starts writing it.
+bool openRecording(const char* path, const ReplayHeader& header, std::string& error);
+
+// Plays `recording` instead of live input (after startSession, on a scene
+// laid out with its options). Live input that would change the simulation
+// is ignored until the recording is over. With `announce` a checkpoint that
+// does not match, and the end, are reported on standard error.
+void startReplay(const Recording& recording, bool announce);
+
+// The one way in for input: applies it live, keeps it in the journal, or
+// ignores it while a recording plays.
+void deliverInput(const InputEvent& event);
+
+// What the idle callback does after pacing: a step held by the pause, a
+// step taken again from the journal, or a new live step.
+void sessionStep();
+
+// B: while paused, the scene as it was one step earlier. False when it
+// cannot go back (running, or at the start of the history).
+bool stepBack();
+
+// Escape: the recording gets its end record and is written out.
+void endSession();
+
+// Plays the rest of a replay at once (vl_replay): stops at the first
+// checkpoint that does not match.
+struct ReplayOutcome {
+    bool matches = true;
+    long steps = 0;            // steps run
+    long divergedAt = -1;      // the step whose checkpoint differed
+    std::uint64_t expected = 0;
+    std::uint64_t got = 0;     // or the final state hash when it matches
+};
+ReplayOutcome playReplayToEnd();
+
+// How many journal bytes and snapshots the history holds now (benchmarks, tests).
+long sessionMemoryBytes();

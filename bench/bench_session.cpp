@@ -1,0 +1,154 @@
+// What the session costs: the journal and the snapshots that step back
+// needs, on every live step, and playing a long recording back.
+//
+// History cost: the full room (45 balls, speed 0.8, automatic fire, so the
+// shot pool stays busy) stepped 1,200 times plain and 1,200 times through
+// the session, in alternating rounds. Both runs take the same steps bit for
+// bit, so the time of step n is compared with step n: the least of the
+// rounds for each n (the rest is the machine's noise), then the mean and
+// the worst over n, side by side.
+//
+// Replay: a 10-minute session (12,000 steps) recorded with automatic fire,
+// read from its text and played to the end as vl_replay does, for the
+// program's start (5 balls, speed 0.3) and the full room.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "app/headless_scene.h"
+#include "app/session.h"
+#include "input/replay_file.h"
+#include "scene/scene_state.h"
+
+namespace {
+
+constexpr int kSteps = 1200;
+constexpr int kRounds = 7;
+
+HeadlessSettings fullRoom() {
+    HeadlessSettings s;
+    s.ballCount = kMaxBalls;
+    s.timeStep = 0.8;
+    s.autoFire = 1;
+    s.seed = 3;
+    return s;
+}
+
+// Per-step times of one run, in microseconds.
+std::vector<double> timeRun(bool history) {
+    startHeadlessScene(fullRoom());
+    if (history) startSession();
+    std::vector<double> times(kSteps);
+    for (int n = 0; n < kSteps; ++n) {
+        const auto start = std::chrono::steady_clock::now();
+        if (history) {
+            runHeadlessSessionStep();
+        } else {
+            runHeadlessStep();
+        }
+        const auto end = std::chrono::steady_clock::now();
+        times[n] = std::chrono::duration<double, std::micro>(end - start).count();
+    }
+    stopHeadlessScene();
+    return times;
+}
+
+void BM_HistoryCost(benchmark::State& state) {
+    std::vector<double> off(kSteps, 1e30);
+    std::vector<double> on(kSteps, 1e30);
+    long memory = 0;
+    for (auto _ : state) {
+        for (int round = 0; round < kRounds; ++round) {
+            const std::vector<double> a = timeRun(false);
+            const std::vector<double> b = timeRun(true);
+            memory = sessionMemoryBytes();
+            for (int n = 0; n < kSteps; ++n) {
+                off[n] = std::min(off[n], a[n]);
+                on[n] = std::min(on[n], b[n]);
+            }
+        }
+    }
+    double offSum = 0.0;
+    double onSum = 0.0;
+    for (int n = 0; n < kSteps; ++n) {
+        offSum += off[n];
+        onSum += on[n];
+    }
+    const double offWorst = *std::max_element(off.begin(), off.end());
+    const double onWorst = *std::max_element(on.begin(), on.end());
+    state.counters["off_mean_us"] = offSum / kSteps;
+    state.counters["on_mean_us"] = onSum / kSteps;
+    state.counters["mean_extra_pct"] = 100.0 * (onSum - offSum) / offSum;
+    state.counters["off_worst_us"] = offWorst;
+    state.counters["on_worst_us"] = onWorst;
+    state.counters["worst_extra_pct"] = 100.0 * (onWorst - offWorst) / offWorst;
+    state.counters["history_kB"] = static_cast<double>(memory) / 1024.0;
+}
+BENCHMARK(BM_HistoryCost)->Iterations(1)->Unit(benchmark::kSecond);
+
+// The recording of a 10-minute session, made through the live session.
+std::string recordSession(const HeadlessSettings& settings, long steps) {
+    startHeadlessScene(settings);
+    startSession();
+    const std::string path = "/tmp/vl_bench_session.vlr";
+    ReplayHeader header;
+    header.seed = settings.seed;
+    header.ballCount = settings.ballCount;
+    header.ballRadius = settings.ballRadius;
+    std::string error;
+    if (!startRecording(path.c_str(), header, error)) return std::string();
+    for (long n = 0; n < steps; ++n) runHeadlessSessionStep();
+    endSession();
+    stopHeadlessScene();
+    std::string text;
+    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buffer[65536];
+        std::size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, got);
+        std::fclose(f);
+    }
+    std::remove(path.c_str());
+    return text;
+}
+
+void replayTenMinutes(benchmark::State& state, const HeadlessSettings& settings) {
+    const std::string text = recordSession(settings, 12000);
+    long steps = 0;
+    bool matches = false;
+    for (auto _ : state) {
+        Recording recording;
+        std::string error;
+        parseReplayText(text.data(), text.size(), recording, error);
+        HeadlessSettings s;
+        s.ballCount = recording.header.ballCount;
+        s.ballRadius = recording.header.ballRadius;
+        s.seed = recording.header.seed;
+        startHeadlessScene(s);
+        startSession();
+        startReplay(recording, false);
+        const ReplayOutcome outcome = playReplayToEnd();
+        steps = outcome.steps;
+        matches = outcome.matches;
+        stopHeadlessScene();
+    }
+    state.counters["steps"] = static_cast<double>(steps);
+    state.counters["matches"] = matches ? 1 : 0;
+    state.counters["file_kB"] = static_cast<double>(text.size()) / 1024.0;
+}
+
+void BM_ReplayTenMinutesStart(benchmark::State& state) {
+    HeadlessSettings s;
+    s.autoFire = 1;
+    s.seed = 3;
+    replayTenMinutes(state, s);
+}
+BENCHMARK(BM_ReplayTenMinutesStart)->Unit(benchmark::kMillisecond);
+
+void BM_ReplayTenMinutesFullRoom(benchmark::State& state) { replayTenMinutes(state, fullRoom()); }
+BENCHMARK(BM_ReplayTenMinutesFullRoom)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+}  // namespace

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# A session recorded in the window replays exactly: keys, the pointer and
+# both buttons (firing, following a shot, throwing), a pause with single
+# steps and steps back, then Escape. vl_replay must find every checkpoint
+# matching, and so must -replay in the window, which says so at the end.
+# Usage: test_record_replay.sh PROGRAM DATA_DIR
+set -u
+
+program=$(realpath "$1")
+data=$(realpath "$2")
+replayer="$(dirname "$program")/vl_replay"
+here=$(dirname "$0")
+source "$here/lib.sh"
+source "$here/lib_input.sh"
+
+vl_start_xvfb || exit 1
+export VENNALOFT_SEED=2024
+recording="$VL_TMP/session.vlr"
+vl_start_program "$program" "$data" -nr 12 -record "$recording"
+vl_require_window
+vi_point_into "$window"
+
+vi_tap_key "$window" F5
+vi_hold_key "$window" Up 0.6
+vi_hold_button "$window" 200 150 1 0.8
+timeout 5 xdotool mousemove --window "$window" 420 300
+vi_tap_key "$window" F5
+timeout 5 xdotool click 3
+sleep 1
+vi_tap_key "$window" F4
+vi_tap_key "$window" F6
+vi_hold_button "$window" 330 260 1 1.2
+vi_tap_key "$window" F6
+vi_tap_key "$window" p
+vi_hold_key "$window" Left 0.4
+for key in o o b b b o; do vi_tap_key "$window" "$key"; done
+vi_tap_key "$window" F1
+vi_tap_key "$window" p
+sleep 1.5
+vl_quit_with_escape
+
+out=$(timeout 60 "$replayer" "$recording")
+status=$?
+steps=$(sed -n 's/^replay matches: \([0-9]*\) steps, final state [0-9a-f]\{16\}$/\1/p' <<<"$out")
+if [ "$status" -eq 0 ] && [ -n "$steps" ] && [ "$steps" -ge 60 ]; then
+    vl_pass "vl_replay: $out"
+else
+    vl_fail "vl_replay says '$out' (status $status)"
+fi
+vl_check "the recording has its branch after the steps back" grep -q '^b ' "$recording"
+vl_check "no part file is left" test ! -e "$recording.part"
+
+# The same file in the window: it plays to the end and says it matched.
+vl_start_program "$program" "$data" -replay "$recording"
+vl_require_window
+for i in $(seq 1 60); do
+    grep -q '^replay matches' "$VL_PROGRAM_ERR" && break
+    sleep 0.5
+done
+vl_check "-replay in the window matches to the end" grep -qx "$out" "$VL_PROGRAM_ERR"
+vl_check "-replay reports no divergence" bash -c "! grep -q diverges '$VL_PROGRAM_ERR'"
+vl_quit_with_escape
+vl_finish
