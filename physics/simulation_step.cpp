@@ -393,6 +393,12 @@ void paceStep() {
     scene.stepsSincePace = 0;
 }
 
+int millisecondsUntilStepDue() {
+    const long long elapsed = millisecondsBetween(scene.lastPaceTime, elapsedMilliseconds());
+    const long long wait = paceThreshold(scene.stepsSincePace + 1) - elapsed;
+    return wait > 0 ? static_cast<int>(wait) : 0;
+}
+
 void runStepBody() {
     if (!takeSimulationTurn()) {
         runPausedStep();

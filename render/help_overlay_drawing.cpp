@@ -47,6 +47,8 @@ void drawText(int x, int y, const char* text) {
 
 }  // namespace
 
+HelpFigures helpOverlayFigures() { return gatherFigures(); }
+
 void drawHelpOverlay() {
     ++framesDrawn;
     const int now = elapsedMilliseconds();
