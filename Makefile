@@ -10,7 +10,11 @@ FUZZ_SECONDS ?= 300
 SOAK_STEPS  ?= 100000
 PREFIX      ?= /usr/local
 
-.PHONY: all deps build run test test-sanitize fuzz fuzz-short bench soak clean install package
+WEB_BUILD   ?= $(BUILD)/web
+WEB_PORT    ?= 8018
+
+.PHONY: all deps build run test test-sanitize fuzz fuzz-short bench soak clean install package \
+	web-deps web serve-web web-test-deps
 
 all: build
 
@@ -24,9 +28,25 @@ build: deps
 run: build
 	cd $(BUILD)/data && ../vennaloft $(ARGS)
 
+# The page: build/web holds everything a static web host needs.
+web-deps:
+	@bash scripts/install_deps.sh web
+
+web: web-deps
+	@bash scripts/build_web.sh $(WEB_BUILD)
+
+serve-web: web
+	@echo "Vennaloft in the browser: http://127.0.0.1:$(WEB_PORT)/  (Ctrl+C stops)"
+	cd $(WEB_BUILD) && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+
+# The page tests' browser driver (puppeteer-core, using Debian's chromium),
+# into tests/web/node_modules.
+web-test-deps: web-deps
+	@cd tests/web && { [ -d node_modules/puppeteer-core ] || npm ci --no-audit --no-fund; }
+
 # Everything: the sanitizer build of the headless tests, a short fuzz run of
 # the image reader, then every test of the normal build (window tests included).
-test: build test-sanitize fuzz-short
+test: build web web-test-deps test-sanitize fuzz-short
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 test-sanitize: deps

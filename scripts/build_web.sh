@@ -5,7 +5,7 @@
 # for node. The simulation sources are compiled as they are; GL, GLU and GLUT
 # calls the toolchain's emulation lacks or gets wrong go to webgl/.
 #
-#   scripts/build_web.sh [OUT]
+#   scripts/build_web.sh [OUT]      (the GL layer's check page goes to OUT-checks)
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -76,5 +76,14 @@ cp "$root/web/index.html" "$root/web/page.js" "$out/"
 # The soak under node, for the comparison with the desktop build.
 em++ "${flags[@]}" -O3 -sASSERTIONS=0 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
     "${sim_o[@]}" "$root/tools/soak.cpp" -o "$out/vl_soak.js"
+
+# The GL layer's own checks, a page of their own beside the demo's folder.
+checks="$out-checks"
+mkdir -p "$checks"
+webgl_o=()
+for o in "${draw_o[@]}"; do case "$o" in */webgl_*) webgl_o+=("$o");; esac; done
+em++ "${flags[@]}" "${gl_flags[@]}" -O3 -sASSERTIONS=0 -sENVIRONMENT=web -sEXIT_RUNTIME=1 -sLEGACY_GL_EMULATION=1 \
+    --pre-js "$root/webgl/lighting_fix.js" "$root/tests/web/compat_check.cpp" "${webgl_o[@]}" -o "$checks/compat_check.js"
+cp "$root/tests/web/compat_check.html" "$checks/"
 
 echo "page built in $out"

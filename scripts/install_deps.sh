@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the demo and the tests need, skipping
-# those already present. Prints what it installs.
+# those already present. Prints what it installs. "web" adds the browser
+# build's toolchain and the browser its tests drive (`make web`, `make test`).
+#
+#   scripts/install_deps.sh [web]
 set -euo pipefail
 
 packages=(
@@ -10,6 +13,16 @@ packages=(
   libgl1-mesa-dri xvfb xauth xdotool imagemagick x11-utils gdb
   dpkg-dev file desktop-file-utils groff-base
 )
+
+# The browser build: Debian's emscripten (with its own clang and node
+# helpers) and chromium for the page tests. Node and npm come with the
+# machine; Debian's are added only where there are none.
+web_packages=(emscripten chromium)
+if [ "${1:-}" = web ]; then
+  packages+=("${web_packages[@]}")
+  command -v node >/dev/null || packages+=(nodejs)
+  command -v npm >/dev/null || packages+=(npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
