@@ -5,8 +5,6 @@
 // wait would block the page; and Escape, which ends the program, stops
 // every callback and leaves a message instead of a frozen canvas.
 
-#include <cstdio>
-#include <cstdlib>
 #include <ctime>
 
 #include <GL/glut.h>
@@ -46,8 +44,9 @@ void stepWhenDue(int) {
 }
 
 // Escape ends the program with exit(): the textures are gone, so nothing
-// may draw again. The runtime cannot end while the page holds it, so every
-// later callback is refused and the page says what happened.
+// may draw again. The runtime cannot end while the page holds it (timers,
+// listeners), so every later callback is refused and the page says what
+// happened.
 void endInPage() {
     ended = true;
     EM_ASM({
@@ -91,6 +90,13 @@ EMSCRIPTEN_KEEPALIVE double vl_stat(int which) {
     }
 }
 
+// Escape, from the page (see page.js): the page is told first, then the
+// toolkit's handler runs as on the desktop and does not return.
+EMSCRIPTEN_KEEPALIVE void vl_escape() {
+    endInPage();
+    onKey(27, 0, 0);
+}
+
 // The page's buttons for the function keys a browser may keep for itself.
 EMSCRIPTEN_KEEPALIVE void vl_special_key(int key) {
     if (ended) return;
@@ -123,7 +129,6 @@ int main(int argc, char** argv) {
     setUpGraphics();
     setPickRaySource(pickRay);
     startWebCuePlayer();
-    std::atexit(endInPage);
 
     glutReshapeFunc(onReshape);
     glutSpecialFunc(onSpecialKey);

@@ -78,9 +78,23 @@
   // Keys belong to the program only while the canvas has focus; a held
   // key's repeats are dropped when the program asks (capture phase, so this
   // runs before the toolkit's own listener).
+  // Escape ends the program, which unwinds out of the call with the
+  // runtime's exit status: it is made here, where that is expected, rather
+  // than in the toolkit's listener, where it would surface as an error.
   function filterKey(event) {
     if (document.activeElement !== canvas || (event.type === 'keydown' && event.repeat && Module.ignoreKeyRepeat)) {
       event.stopImmediatePropagation();
+      return;
+    }
+    if (event.key === 'Escape') {
+      event.stopImmediatePropagation();
+      event.preventDefault();
+      if (event.type !== 'keydown' || !started || window.vennaloft.ended) return;
+      try {
+        Module._vl_escape();
+      } catch (thrown) {
+        if (!thrown || thrown.name !== 'ExitStatus') throw thrown;
+      }
     }
   }
   window.addEventListener('keydown', filterKey, true);
