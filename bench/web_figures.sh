@@ -22,14 +22,18 @@ echo "page size: $total bytes gzipped (target at most 1048576)"
 
 # Native and node in turn, each round both, so that a change of load hits both.
 seconds() { local start end; start=$(date +%s.%N); "$@" >/dev/null; end=$(date +%s.%N); awk "BEGIN { print $end - $start }"; }
+# A one-step run of each measures its start-up, which is taken off.
 native=(); node=()
 for ((i = 0; i < rounds; i++)); do
-    native+=("$(seconds "$build/vl_soak" "$steps")")
-    node+=("$(seconds node --no-experimental-fetch "$web/vl_soak.js" "$steps")")
+    a=$(seconds "$build/vl_soak" "$steps"); b=$(seconds "$build/vl_soak" 1)
+    native+=("$(awk "BEGIN { print $a - $b }")")
+    a=$(seconds node --no-experimental-fetch "$web/vl_soak.js" "$steps"); b=$(seconds node --no-experimental-fetch "$web/vl_soak.js" 1)
+    node+=("$(awk "BEGIN { print $a - $b }")")
 done
 median() { printf '%s\n' "$@" | sort -g | sed -n "$((($# + 1) / 2))p"; }
 n=$(median "${native[@]}"); w=$(median "${node[@]}")
-printf 'step cost over %d soak steps (median of %d): native %.3f s, wasm under node %.3f s (start-up included): %.2fx (target at most 1.5x)\n' \
-    "$steps" "$rounds" "$n" "$w" "$(awk "BEGIN { print $w / $n }")"
+printf 'step cost (median of %d runs of %d soak steps, start-up taken off): native %.1f us, wasm under node %.1f us: %.2fx (target at most 1.5x)\n' \
+    "$rounds" "$steps" "$(awk "BEGIN { print $n / $steps * 1e6 }")" "$(awk "BEGIN { print $w / $steps * 1e6 }")" \
+    "$(awk "BEGIN { print $w / $n }")"
 
 node "$root/bench/web_first_frame.js" "$web" 5
