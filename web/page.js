@@ -53,6 +53,8 @@
   window.Module = {
     canvas: canvas,
     textOverlay: document.getElementById('text'),
+    // The cues are decoded from the packed files when loaded, not beforehand.
+    noAudioDecoding: true,
     arguments: words,
     onRuntimeInitialized: function () { started = true; },
     onFirstFrame: function () { firstFrameAt = performance.now(); },
