@@ -10,8 +10,10 @@ set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
 out="$(mkdir -p "${1:-$root/build/web}" && cd "${1:-$root/build/web}" && pwd)"
-obj="$out/obj"
-mkdir -p "$obj" "$out/data"
+# Objects and the generated data files stay beside the site, not in it.
+obj="$out-obj"
+data="$obj/data"
+mkdir -p "$obj" "$data"
 
 # Debian keeps the compiler's JavaScript helpers where Node does not look.
 export NODE_PATH=/usr/share/nodejs
@@ -61,10 +63,10 @@ draw_o=("${objects[@]}")
 
 # The data files, from the same generator as the desktop's.
 g++ -std=c++17 -O2 -I"$root" tools/make_assets.cpp -o "$obj/make_assets"
-"$obj/make_assets" "$out/data" >/dev/null
+"$obj/make_assets" "$data" >/dev/null
 preload=()
 for f in marble.bmp spark.bmp boden.bmp wand.bmp sky.bmp flare.bmp Laser.wav bounce.wav Explode.wav yeah.wav; do
-    preload+=(--preload-file "$out/data/$f@/$f")
+    preload+=(--preload-file "$data/$f@/$f")
 done
 
 link_flags=(-O3 -sASSERTIONS=0 -sENVIRONMENT=web -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1
