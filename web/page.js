@@ -123,6 +123,8 @@
     if (started) Module.setCanvasSize(width, height);
   });
   document.getElementById('fullscreen').addEventListener('click', goFullScreen);
+  // The right button fires and follows a shot; no menu over the picture.
+  canvas.addEventListener('contextmenu', function (event) { event.preventDefault(); });
   canvas.addEventListener('mousedown', function () {
     canvas.focus();
     if (fullScreenAsked) {

@@ -111,11 +111,20 @@ async function stepRate(browser, base) {
   await page.close();
 }
 
-async function addressOptions(browser, base) {
+// Also both mouse buttons: each fires a shot (the right one follows it).
+async function addressOptionsAndMouse(browser, base) {
   const page = await openPage(browser, base + '?nr=3&radius=99&junk=1&seed=7');
   const stats = await page.evaluate(() => window.vennaloft.stats());
-  check('address options read as the command line (nr=3, others clamped or ignored)', stats.balls === 3 &&
-        page.problems.length === 0, `${JSON.stringify(stats)} ${page.problems.join('; ')}`);
+  check('address options read as the command line (nr=3, others clamped or ignored)', stats.balls === 3,
+        JSON.stringify(stats));
+  const shots = [stats.shots];
+  for (const button of ['left', 'right']) {
+    await page.mouse.click(16 + 320, 16 + 300, { button, delay: 150 });
+    await sleep(300);
+    shots.push((await page.evaluate(() => window.vennaloft.stats())).shots);
+  }
+  check('left and right buttons each fire a shot', shots[1] > shots[0] && shots[2] > shots[1], `shots ${shots}`);
+  check('no page errors with options and clicks', page.problems.length === 0, page.problems.join('; '));
   await page.close();
 }
 
@@ -135,7 +144,7 @@ async function message(page) {
   try {
     await keysAndPicture(browser, site.base, screenshot);
     await stepRate(browser, site.base);
-    await addressOptions(browser, site.base);
+    await addressOptionsAndMouse(browser, site.base);
 
     const missing = await lib.open(browser, withoutData.base);
     const missingText = await message(missing);
