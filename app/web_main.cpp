@@ -85,6 +85,10 @@ EMSCRIPTEN_KEEPALIVE double vl_stat(int which) {
         return f.paused;
     case 5:
         return f.timeStep;
+    case 6:
+        return webAudioRunning() ? 1.0 : 0.0;
+    case 7:
+        return webCuesDecoded();
     default:
         return 0.0;
     }

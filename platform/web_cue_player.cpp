@@ -5,6 +5,7 @@
 
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
+#include <emscripten.h>
 
 namespace {
 
@@ -30,6 +31,23 @@ void playInBrowser(const char* fileName) {
 }
 
 }  // namespace
+
+EM_JS(int, audioContextRunning, (), {
+    return typeof SDL !== 'undefined' && SDL.audioContext && SDL.audioContext.state === 'running' ? 1 : 0;
+});
+
+EM_JS(int, decodedAudioCount, (), {
+    var n = 0;
+    if (typeof SDL === 'undefined') return 0;
+    SDL.audios.forEach(function(a) {
+        if (a && a.webAudio && a.webAudio.decodedBuffer) n++;
+    });
+    return n;
+});
+
+bool webAudioRunning() { return audioContextRunning() != 0; }
+
+int webCuesDecoded() { return decodedAudioCount(); }
 
 void startWebCuePlayer(const char* const* fileNames, int count) {
     if (SDL_Init(SDL_INIT_AUDIO) != 0 || Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {

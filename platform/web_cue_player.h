@@ -8,3 +8,8 @@
 #include "platform/sound.h"
 
 void startWebCuePlayer(const char* const* fileNames = kCueFiles, int count = kCueFileCount);
+
+// For the page's test hook: the browser's audio running (after the first
+// click or key), and how many cues the browser has decoded.
+bool webAudioRunning();
+int webCuesDecoded();

@@ -46,6 +46,10 @@
       return { stepsPerSecond: s(0), framesPerSecond: s(1), balls: s(2), shots: s(3),
                paused: s(4) !== 0, timeStep: s(5) };
     },
+    // Sound: the browser's audio running (after a click or key) and the cues decoded.
+    sound: function () {
+      return started ? { running: Module._vl_stat(6) !== 0, cuesDecoded: Module._vl_stat(7) } : null;
+    },
     firstFrameAt: function () { return firstFrameAt; },
     ended: false
   };

@@ -33,7 +33,7 @@ function serve(folder, hidden = []) {
 }
 
 const chromiumFlags = ['--headless', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-                       '--ignore-gpu-blocklist', '--autoplay-policy=no-user-gesture-required'];
+                       '--ignore-gpu-blocklist'];
 
 async function launch(extraFlags = []) {
   return puppeteer.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true,

@@ -124,6 +124,11 @@ async function addressOptionsAndMouse(browser, base) {
     shots.push((await page.evaluate(() => window.vennaloft.stats())).shots);
   }
   check('left and right buttons each fire a shot', shots[1] > shots[0] && shots[2] > shots[1], `shots ${shots}`);
+  const sound = await page.evaluate(() => window.vennaloft.sound());
+  // Headless chromium is muted and lets audio start without a gesture: what
+  // can be seen is the browser's audio running and the cues decoded.
+  check('the audio runs with the four cues decoded', sound.running && sound.cuesDecoded === 4,
+        JSON.stringify(sound));
   check('no page errors with options and clicks', page.problems.length === 0, page.problems.join('; '));
   await page.close();
 }
