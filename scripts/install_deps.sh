@@ -15,9 +15,9 @@ packages=(
 )
 
 # The browser build: Debian's emscripten (with its own clang and node
-# helpers) and chromium for the page tests. Node and npm come with the
+# helpers), chromium for the page tests, python3 for `make serve-web`. Node and npm come with the
 # machine; Debian's are added only where there are none.
-web_packages=(emscripten chromium)
+web_packages=(emscripten chromium python3)
 if [ "${1:-}" = web ]; then
   packages+=("${web_packages[@]}")
   command -v node >/dev/null || packages+=(nodejs)
