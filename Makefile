@@ -15,9 +15,13 @@ PREFIX        ?= /usr/local
 # The .deb's Maintainer; empty takes the default in CMakeLists.txt.
 MAINTAINER    ?=
 
+WEB_BUILD     ?= $(BUILD)/web
+WEB_PORT      ?= 8018
+
 DEPS = bash scripts/install_deps.sh
 
-.PHONY: all build run test test-build test-sanitize fuzz fuzz-build fuzz-short bench soak clean install package
+.PHONY: all build run test test-build test-sanitize fuzz fuzz-build fuzz-short bench soak clean install package \
+	web-deps web serve-web web-test-deps
 
 all: build
 
@@ -30,10 +34,27 @@ build:
 run: build
 	cd $(BUILD)/data && ../vennaloft $(ARGS)
 
+# The page: build/web holds everything a static web host needs.
+web-deps:
+	@$(DEPS) web
+
+web: web-deps
+	@bash scripts/build_web.sh $(WEB_BUILD)
+
+serve-web: web
+	@echo "Vennaloft in the browser: http://127.0.0.1:$(WEB_PORT)/  (Ctrl+C stops)"
+	cd $(WEB_BUILD) && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+
+# The page tests' browser driver (puppeteer-core, using Debian's chromium),
+# into tests/web/node_modules.
+web-test-deps: web-deps
+	@cd tests/web && { [ -d node_modules/puppeteer-core ] || npm ci --no-audit --no-fund; }
+
 # Everything: the sanitizer build of the headless tests, a short fuzz run of
 # the image and recording readers, then every test of the normal build
-# (window tests included). The package group too, since one test builds the .deb.
-test: test-build test-sanitize fuzz-short
+# (window and page tests included). The package group too, since one test
+# builds the .deb.
+test: test-build web web-test-deps test-sanitize fuzz-short
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 test-build:

@@ -386,6 +386,12 @@ void paceStep() {
     scene.stepsSincePace = 0;
 }
 
+int millisecondsUntilStepDue() {
+    const long long elapsed = millisecondsBetween(scene.lastPaceTime, elapsedMilliseconds());
+    const long long wait = paceThreshold(scene.stepsSincePace + 1) - elapsed;
+    return wait > 0 ? static_cast<int>(wait) : 0;
+}
+
 // Held by the pause: the free camera still moves, nothing else happens
 // (requests, firing and throwing wait for the simulation to run again).
 void runPausedStep() {

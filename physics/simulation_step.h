@@ -14,6 +14,11 @@ void simulationStep();
 // Waits until the first clock reading at least 49 ms after the previous pacing point.
 void paceStep();
 
+// Milliseconds until paceStep would let the next step run at once (0 when
+// it is due): a caller that must not wait inside paceStep (the page) sets
+// a timer for this long first.
+int millisecondsUntilStepDue();
+
 // Everything of a step after the pacing: requests, camera and firing,
 // gravity, the sub-step loop and the redisplay request.
 void runStepBody();

@@ -41,6 +41,8 @@ HelpFigures gatherFigures() {
 
 }  // namespace
 
+HelpFigures helpOverlayFigures() { return gatherFigures(); }
+
 void drawHelpOverlay() {
     ++framesDrawn;
     const int now = elapsedMilliseconds();

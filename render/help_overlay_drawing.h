@@ -1,6 +1,11 @@
 #pragma once
 
+#include "scene/help_text.h"
+
 // H: a translucent panel with the key and mouse map and live figures, in
 // the toolkit's bitmap font. Called every frame, shown or not, so the frame
 // rate is measured before the panel is first asked for.
 void drawHelpOverlay();
+
+// The figures the panel shows, as it counts them (the page's test hook reads them).
+HelpFigures helpOverlayFigures();

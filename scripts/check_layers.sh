@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Keeps the folders layered: a source file may include headers from its own
 # folder and from folders earlier in the order below, never from a later one;
-# and nothing below render/ includes GL, GLU or GLUT headers. Test sources in
+# and nothing below webgl/ (the browser build's GL layer, just under render/)
+# includes GL, GLU or GLUT headers. Test sources in
 # tests/unit/<layer>/ are held to their layer's place.
 #
 #   scripts/check_layers.sh [root]      (default: the project root)
@@ -9,8 +10,8 @@
 set -euo pipefail
 
 root="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
-layers=(platform geometry scene effects input physics assets render app)
-render_rank=7
+layers=(platform geometry scene effects input physics assets webgl render app)
+first_gl_rank=7
 
 rank_of() {
     local i
@@ -39,8 +40,8 @@ check_file() {  # file, rank of the layer it belongs to, label
                 fi
                 ;;
             \<GL/*)
-                if [ "$own" -lt "$render_rank" ]; then
-                    echo "${file#"$root"/}:${line%%:*}: includes ${header} below render/"
+                if [ "$own" -lt "$first_gl_rank" ]; then
+                    echo "${file#"$root"/}:${line%%:*}: includes ${header} below webgl/"
                     bad=1
                 fi
                 ;;

@@ -8,6 +8,9 @@
 #            what building and running the demo need
 #   test     GoogleTest, benchmark, clang, Xvfb and the tools the tests drive
 #   package  what `make package` needs to build the .deb and check it
+#   web      the browser build's toolchain (Debian's emscripten), chromium for
+#            the page tests, python3 for `make serve-web`; node and npm come
+#            with the machine, Debian's only where there are none
 # A new group is one more case below.
 set -euo pipefail
 
@@ -28,6 +31,9 @@ for group in "$@"; do
       xvfb xauth xdotool imagemagick x11-utils gdb
       desktop-file-utils groff-base librsvg2-bin) ;;
     package) packages+=(dpkg-dev file lintian) ;;
+    web) packages+=(emscripten chromium python3)
+      command -v node >/dev/null || packages+=(nodejs)
+      command -v npm >/dev/null || packages+=(npm) ;;
     *)
       echo "$0: unknown group '$group' (the groups are listed at the top of the script)" >&2
       exit 2 ;;
@@ -40,7 +46,6 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-
 if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi

@@ -1,31 +1,35 @@
 #!/usr/bin/env bash
 # The layer check must catch what it exists for: an include from a later
-# folder, GL below render/, and a unit test reaching above its layer; and
+# folder, GL below webgl/, and a unit test reaching above its layer; and
 # pass a tree that keeps the order.
 set -euo pipefail
 check="$1"
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
 
-mkdir -p "$tree"/{platform,physics,scene,render,app,tests/unit/input}
+mkdir -p "$tree"/{platform,physics,scene,assets,webgl,render,app,tests/unit/input}
 printf '#include "platform/clock.h"\n#include <cmath>\n' > "$tree/physics/step.cpp"
 printf '#include "scene/scene_state.h"\n#include <GL/gl.h>\n' > "$tree/render/draw.cpp"
 printf '#include "render/draw.h"\n' > "$tree/app/main.cpp"
+printf '#include "assets/images.h"\n#include <GL/gl.h>\n' > "$tree/webgl/lists.cpp"
 if ! out=$(bash "$check" "$tree"); then
     echo "FAIL: a layered tree was refused:"; echo "$out"; exit 1
 fi
 
 printf '#include "app/main.h"\n' >> "$tree/physics/step.cpp"
 printf '#include <GL/glu.h>\n' > "$tree/scene/layout.cpp"
+printf '#include "webgl/lists.h"\n#include <GL/gl.h>\n' > "$tree/assets/images.cpp"
 printf '#include "physics/step.h"\n' > "$tree/tests/unit/input/keys_test.cpp"
 status=0
 out=$(bash "$check" "$tree") || status=$?
 fails=0
 [ "$status" -eq 1 ] || { echo "FAIL: exit status $status, want 1"; fails=1; }
 for want in 'physics/step.cpp:3: includes "app/main.h" from a later layer (app)' \
-            'scene/layout.cpp:1: includes <GL/glu.h> below render/' \
+            'scene/layout.cpp:1: includes <GL/glu.h> below webgl/' \
+            'assets/images.cpp:1: includes "webgl/lists.h" from a later layer (webgl)' \
+            'assets/images.cpp:2: includes <GL/gl.h> below webgl/' \
             'tests/unit/input/keys_test.cpp:1: includes "physics/step.h" from a later layer (physics)'; do
     grep -qF "$want" <<<"$out" || { echo "FAIL: not reported: $want"; fails=1; }
 done
 [ "$fails" -eq 0 ] || { echo "$out"; exit 1; }
-echo "layer check: passes the layered tree, reports all three faults"
+echo "layer check: passes the layered tree, reports all five faults"

@@ -143,6 +143,27 @@ TEST_F(PacingTest, At48MsTheStepStillWaits) {
     EXPECT_EQ(clockLog().readings.front(), 1048);
 }
 
+// A timer set for the wait the page is told lands where paceStep lets the
+// step run at once: no sooner (it would spin) and no later (a step lost).
+TEST_F(PacingTest, StepDueTimeMatchesThePacing) {
+    setClockSource(stillClock);
+    const struct {
+        int now;
+        int due;
+    } cases[] = {{1000, 49}, {1003, 46}, {1048, 1}, {1049, 0}, {1500, 0}};
+    for (const auto& c : cases) {
+        scene.lastPaceTime = 1000;
+        scene.stepsSincePace = 0;
+        fakes::clockNow() = c.now;
+        EXPECT_EQ(millisecondsUntilStepDue(), c.due) << c.now;
+        clockLog() = ClockLog();
+        fakes::clockNow() = c.now + c.due;
+        paceStep();
+        EXPECT_TRUE(clockLog().sleeps.empty()) << c.now;
+        EXPECT_EQ(scene.lastPaceTime, c.now + c.due) << c.now;
+    }
+}
+
 TEST_F(PacingTest, SimulationStepPacesThenRunsTheStep) {
     stepHooks.postRedisplay = countRedisplay;
     redisplays = 0;

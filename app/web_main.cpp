@@ -1,0 +1,154 @@
+// Vennaloft in a web page. The same start-up as the desktop program, with
+// three differences a page needs: the options come from the address (the
+// page turns "?nr=45&seed=42" into "-nr 45 -seed 42"); the step runs from a
+// timer set for when the next step is due, because the desktop's pacing
+// wait would block the page; and Escape, which ends the program, stops
+// every callback and leaves a message instead of a frozen canvas.
+
+#include <ctime>
+
+#include <GL/glut.h>
+#include <emscripten.h>
+
+#include "app/glut_callbacks.h"
+#include "app/pick_ray.h"
+#include "app/session.h"
+#include "input/mouse_actions.h"
+#include "physics/simulation_step.h"
+#include "platform/clock.h"
+#include "platform/random_source.h"
+#include "platform/web_cue_player.h"
+#include "render/graphics_setup.h"
+#include "render/help_overlay_drawing.h"
+#include "scene/command_line.h"
+#include "scene/scene_layout.h"
+#include "scene/scene_state.h"
+
+namespace {
+
+bool ended = false;
+bool firstFrameDrawn = false;
+
+// "seed" from the address, else the clock, as on the desktop.
+unsigned int startSeed(int argc, char** argv) {
+    unsigned int seed = 0;
+    if (readSeedOption(argc, argv, seed)) return seed;
+    return static_cast<unsigned int>(std::time(nullptr));
+}
+
+void stepWhenDue(int) {
+    if (ended) return;
+    // Due by now, so the pacing finds its time has come.
+    onIdle();
+    glutTimerFunc(static_cast<unsigned>(millisecondsUntilStepDue()), stepWhenDue, 0);
+}
+
+// Escape ends the program with exit(): the textures are gone, so nothing
+// may draw again. The runtime cannot end while the page holds it (timers,
+// listeners), so every later callback is refused and the page says what
+// happened.
+void endInPage() {
+    ended = true;
+    EM_ASM({
+        ABORT = true;
+        if (Module['onProgramEnded']) Module['onProgramEnded']();
+    });
+}
+
+// The page times its first frame (the benchmark reads it).
+void drawFrameInPage() {
+    onDisplay();
+    if (firstFrameDrawn) return;
+    firstFrameDrawn = true;
+    EM_ASM({
+        if (Module['onFirstFrame']) Module['onFirstFrame']();
+    });
+}
+
+}  // namespace
+
+extern "C" {
+
+// window.vennaloft.stats(): the help overlay's figures, in a fixed order.
+EMSCRIPTEN_KEEPALIVE double vl_stat(int which) {
+    const HelpFigures f = helpOverlayFigures();
+    switch (which) {
+    case 0:
+        return f.stepsPerSecond;
+    case 1:
+        return f.framesPerSecond;
+    case 2:
+        return f.ballsAlive;
+    case 3:
+        return f.shotsInFlight;
+    case 4:
+        return f.paused;
+    case 5:
+        return f.timeStep;
+    case 6:
+        return webAudioRunning() ? 1.0 : 0.0;
+    case 7:
+        return webCuesDecoded();
+    default:
+        return 0.0;
+    }
+}
+
+// Escape, from the page (see page.js): the page is told first, then the
+// toolkit's handler runs as on the desktop and does not return.
+EMSCRIPTEN_KEEPALIVE void vl_escape() {
+    endInPage();
+    onKey(27, 0, 0);
+}
+
+// The page's buttons for the function keys a browser may keep for itself.
+EMSCRIPTEN_KEEPALIVE void vl_special_key(int key) {
+    if (ended) return;
+    onSpecialKey(key, 0, 0);
+    onSpecialKeyUp(key, 0, 0);
+}
+
+}  // extern "C"
+
+int main(int argc, char** argv) {
+    readOptions(argc, argv);
+    buildSceneGeometry();
+
+    GLUquadric* quadric = gluNewQuadric();
+    gluQuadricTexture(quadric, GL_TRUE);
+    scene.quadric = quadric;
+
+    scene.randomSeed = startSeed(argc, argv);
+    seedRandom(scene.randomSeed);
+    placeBalls();
+    drawBallColors();
+    clearEffects();
+
+    glutInit(&argc, argv);
+    setClockSource(glutElapsedMilliseconds);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(scene.windowSize[0], scene.windowSize[1]);
+    glutCreateWindow("Vennaloft");
+
+    setUpGraphics();
+    setPickRaySource(pickRay);
+    startSession();
+    startWebCuePlayer();
+
+    glutReshapeFunc(onWindowSize);
+    glutSpecialFunc(onSpecialKey);
+    glutSpecialUpFunc(onSpecialKeyUp);
+    glutKeyboardFunc(onKey);
+    glutIgnoreKeyRepeat(1);
+    glutMouseFunc(onMouseButton);
+    glutMotionFunc(onMouseMotion);
+    glutPassiveMotionFunc(onMouseMotion);
+    glutEntryFunc(onEntry);
+    glutWindowStatusFunc(onWindowStatus);
+    installStepHooks();
+    glutTimerFunc(0, stepWhenDue, 0);
+    glutDisplayFunc(drawFrameInPage);
+
+    glutMainLoop();
+    return 0;
+}

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Builds the browser version with Debian's emscripten into OUT (default
+# build/web): index.html, page.js, vennaloft.js/.wasm/.data (the six
+# textures and four cues, made by our generator), and vl_soak.js, the soak
+# for node. The simulation sources are compiled as they are; GL, GLU and GLUT
+# calls the toolchain's emulation lacks or gets wrong go to webgl/.
+#
+#   scripts/build_web.sh [OUT]      (the GL layer's check page goes to OUT-checks)
+set -euo pipefail
+
+root="$(cd "$(dirname "$0")/.." && pwd)"
+out="$(mkdir -p "${1:-$root/build/web}" && cd "${1:-$root/build/web}" && pwd)"
+# Objects and the generated data files stay beside the site, not in it.
+obj="$out-obj"
+data="$obj/data"
+mkdir -p "$obj" "$data"
+
+# Debian keeps the compiler's JavaScript helpers where Node does not look.
+export NODE_PATH=/usr/share/nodejs
+
+flags=(-std=c++17 -O3 -Wall -Wextra -ffp-contract=off -fno-fast-math -I"$root")
+# Only the browser program's GL includes go through webgl/'s wrappers.
+gl_flags=(-I"$root/webgl/include")
+
+simulation=(platform/clock.cpp platform/random_source.cpp platform/sound.cpp
+    geometry/*.cpp scene/*.cpp effects/*.cpp input/*.cpp physics/*.cpp assets/*.cpp app/headless_scene.cpp
+    app/session.cpp app/sim_snapshot.cpp)
+drawing=(platform/web_cue_player.cpp webgl/*.cpp render/*.cpp
+    app/web_main.cpp app/glut_callbacks.cpp app/pick_ray.cpp app/web_screenshot_saving.cpp)
+
+# Two compilers at a time; an object is rebuilt when its source or any
+# header of the project is newer than it.
+objects=()
+pids=()
+compile() {  # source, extra flags...
+    local source="$1"; shift
+    local object="$obj/${source//\//_}.o"
+    objects+=("$object")
+    if [ "$object" -nt "$root/$source" ] &&
+        [ -z "$(find "$root" -path "$root/build*" -prune -o -name '*.h' -newer "$object" -print -quit)" ]; then
+        return
+    fi
+    if [ ${#pids[@]} -ge 2 ]; then
+        wait "${pids[0]}"
+        pids=("${pids[@]:1}")
+    fi
+    em++ "${flags[@]}" "$@" -c "$root/$source" -o "$object" &
+    pids+=($!)
+}
+finish_compiling() {
+    local pid
+    for pid in "${pids[@]}"; do wait "$pid"; done
+    pids=()
+}
+
+cd "$root"
+for s in "${simulation[@]}"; do compile "$s"; done
+finish_compiling
+sim_o=("${objects[@]}")
+objects=()
+for s in "${drawing[@]}"; do compile "$s" "${gl_flags[@]}"; done
+finish_compiling
+draw_o=("${objects[@]}")
+
+# The data files, from the same generator as the desktop's.
+g++ -std=c++17 -O2 -I"$root" tools/make_assets.cpp assets/png_writer.cpp assets/atomic_file.cpp -o "$obj/make_assets"
+"$obj/make_assets" "$data" >/dev/null
+preload=()
+for f in marble.bmp spark.bmp boden.bmp wand.bmp sky.bmp flare.bmp Laser.wav bounce.wav Explode.wav yeah.wav; do
+    preload+=(--preload-file "$data/$f@/$f")
+done
+
+link_flags=(-O3 -sASSERTIONS=0 -sENVIRONMENT=web -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1
+    -sLEGACY_GL_EMULATION=1 -sGL_FFP_ONLY=0 -sINVOKE_RUN=1
+    --pre-js "$root/webgl/lighting_fix.js")
+em++ "${flags[@]}" "${link_flags[@]}" "${sim_o[@]}" "${draw_o[@]}" "${preload[@]}" -o "$out/vennaloft.js"
+cp "$root/web/index.html" "$root/web/page.js" "$out/"
+
+# The soak under node, for the comparison with the desktop build.
+em++ "${flags[@]}" -O3 -sASSERTIONS=0 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
+    "${sim_o[@]}" "$root/tools/soak.cpp" -o "$out/vl_soak.js"
+
+# The GL layer's own checks, a page of their own beside the demo's folder.
+checks="$out-checks"
+mkdir -p "$checks"
+webgl_o=()
+for o in "${draw_o[@]}"; do case "$o" in */webgl_*) webgl_o+=("$o");; esac; done
+em++ "${flags[@]}" "${gl_flags[@]}" -O3 -sASSERTIONS=0 -sENVIRONMENT=web -sEXIT_RUNTIME=1 -sLEGACY_GL_EMULATION=1 \
+    --pre-js "$root/webgl/lighting_fix.js" "$root/tests/web/compat_check.cpp" "${webgl_o[@]}" -o "$checks/compat_check.js"
+cp "$root/tests/web/compat_check.html" "$checks/"
+
+echo "page built in $out"

@@ -1,0 +1,144 @@
+// Shared by the page tests: serves a folder on 127.0.0.1, starts Debian's
+// chromium headless with software WebGL, collects page errors and failed
+// requests, and counts checks for the summary line.
+'use strict';
+const http = require('http');
+const fs = require('fs');
+const path = require('path');
+const zlib = require('zlib');
+const puppeteer = require('puppeteer-core');
+
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+                '.data': 'application/octet-stream', '.png': 'image/png' };
+
+// A static server on a free port; resolves to its base address. Names in
+// `hidden` answer 404, as on a host where they were not put.
+function serve(folder, hidden = []) {
+  return new Promise((resolve) => {
+    const server = http.createServer((request, response) => {
+      const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
+      const file = path.join(folder, name === '/' ? 'index.html' : name);
+      fs.readFile(file, (error, body) => {
+        if (error || !file.startsWith(folder) || hidden.includes(path.basename(file))) {
+          response.writeHead(404);
+          response.end('File not found');
+          return;
+        }
+        response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+        response.end(body);
+      });
+    });
+    server.listen(0, '127.0.0.1', () => resolve({ server, base: `http://127.0.0.1:${server.address().port}/` }));
+  });
+}
+
+const chromiumFlags = ['--headless', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+                       '--ignore-gpu-blocklist'];
+
+async function launch(extraFlags = []) {
+  return puppeteer.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true,
+                            args: chromiumFlags.concat(extraFlags), defaultViewport: { width: 800, height: 700 } });
+}
+
+// Opens a page that records its errors and failed requests.
+async function open(browser, url) {
+  const page = await browser.newPage();
+  page.problems = [];
+  page.on('pageerror', (error) => page.problems.push(`page error: ${error.message}`));
+  page.on('console', (m) => { if (m.type() === 'error') page.problems.push(`console error: ${m.text()}`); });
+  page.on('requestfailed', (r) => page.problems.push(`request failed: ${r.url()}`));
+  page.on('response', (r) => { if (r.status() >= 400) page.problems.push(`HTTP ${r.status()}: ${r.url()}`); });
+  await page.goto(url);
+  return page;
+}
+
+// A PNG as { width, height, at(x, y) -> [r, g, b] } (8-bit RGB or RGBA,
+// not interlaced: what chromium's screenshots are).
+function decodePng(buffer) {
+  let width = 0, height = 0, channels = 0;
+  const idat = [];
+  for (let at = 8; at < buffer.length;) {
+    const length = buffer.readUInt32BE(at);
+    const type = buffer.toString('ascii', at + 4, at + 8);
+    const body = buffer.subarray(at + 8, at + 8 + length);
+    if (type === 'IHDR') {
+      width = body.readUInt32BE(0);
+      height = body.readUInt32BE(4);
+      channels = { 2: 3, 6: 4 }[body[9]];
+      if (body[8] !== 8 || !channels || body[12] !== 0) throw new Error('unexpected PNG format');
+    } else if (type === 'IDAT') {
+      idat.push(body);
+    }
+    at += 12 + length;
+  }
+  const raw = zlib.inflateSync(Buffer.concat(idat));
+  const stride = width * channels;
+  const out = Buffer.alloc(height * stride);
+  for (let y = 0; y < height; y++) {
+    const filter = raw[y * (stride + 1)];
+    for (let i = 0; i < stride; i++) {
+      const x = raw[y * (stride + 1) + 1 + i];
+      const a = i >= channels ? out[y * stride + i - channels] : 0;
+      const b = y > 0 ? out[(y - 1) * stride + i] : 0;
+      const c = i >= channels && y > 0 ? out[(y - 1) * stride + i - channels] : 0;
+      let v;
+      if (filter === 0) v = x;
+      else if (filter === 1) v = x + a;
+      else if (filter === 2) v = x + b;
+      else if (filter === 3) v = x + ((a + b) >> 1);
+      else {
+        const p = a + b - c, pa = Math.abs(p - a), pb = Math.abs(p - b), pc = Math.abs(p - c);
+        v = x + (pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
+      }
+      out[y * stride + i] = v & 255;
+    }
+  }
+  return { width, height, at: (x, y) => [0, 1, 2].map((k) => out[(y * width + x) * channels + k]) };
+}
+
+// The drawing area (GL canvas with the text above it) as a decoded picture;
+// also written to `file` when one is given.
+async function grab(page, file) {
+  const stage = await page.$('#stage');
+  const png = await stage.screenshot(file ? { path: file } : {});
+  return decodePng(Buffer.from(png));
+}
+
+// Pixels of `picture` inside the box [x0, x1) x [y0, y1) for which test(rgb) holds.
+function count(picture, test, x0 = 0, y0 = 0, x1 = picture.width, y1 = picture.height) {
+  let n = 0;
+  for (let y = y0; y < y1; y++) for (let x = x0; x < x1; x++) if (test(picture.at(x, y))) n++;
+  return n;
+}
+
+// Pixels that differ by more than a colour step or two between two pictures.
+function differing(a, b) {
+  let n = 0;
+  for (let y = 0; y < a.height; y++) {
+    for (let x = 0; x < a.width; x++) {
+      const p = a.at(x, y), q = b.at(x, y);
+      if (Math.abs(p[0] - q[0]) + Math.abs(p[1] - q[1]) + Math.abs(p[2] - q[2]) > 6) n++;
+    }
+  }
+  return n;
+}
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+let passed = 0;
+let failed = 0;
+function check(name, ok, detail = '') {
+  if (ok) {
+    passed += 1;
+    console.log(`PASS ${name}`);
+  } else {
+    failed += 1;
+    console.log(`FAIL ${name}${detail ? ': ' + detail : ''}`);
+  }
+}
+function summary() {
+  console.log(`${passed} passed, ${failed} failed`);
+  return failed === 0 ? 0 : 1;
+}
+
+module.exports = { decodePng, serve, launch, open, grab, count, differing, sleep, check, summary };

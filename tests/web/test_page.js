@@ -1,0 +1,170 @@
+// The page in headless chromium with software WebGL: the textured room at
+// known places, the keys (F5 fire, P pause, H help, V collision view,
+// Escape), the step rate through window.vennaloft.stats(), options from
+// the address, and readable messages when the data file or WebGL is
+// missing. Saves the first picture as web-screenshot.png beside the folder.
+//
+//   node test_page.js WEB_FOLDER
+'use strict';
+const path = require('path');
+const lib = require('./lib.js');
+const { check, grab, count, differing, sleep } = lib;
+
+// Colours at fixed places of the 640 x 480 canvas with seed 42 before any
+// key (the camera does not move by itself): the sky behind the room, the
+// left brick wall, the middle pillar lit from above.
+const probes = [
+  { name: 'sky', x: 5, y: 5, rgb: [62, 73, 100] },
+  { name: 'brick wall', x: 110, y: 200, rgb: [56, 25, 17] },
+  { name: 'lit pillar', x: 322, y: 120, rgb: [194, 194, 191] },
+];
+const close = (a, b) => a.every((v, i) => Math.abs(v - b[i]) <= 25);
+// A streak's head adds full red: far redder than the bricks, the pink
+// domes or any ball colour (none is pure red with seed 42).
+const redStreak = ([r, g, b]) => r > 180 && r - g > 120 && b < 70;
+const panelText = ([r, g, b]) => r > 200 && g > 200 && b > 140;
+
+async function openPage(browser, url) {
+  const page = await lib.open(browser, url);
+  await page.waitForFunction(() => window.vennaloft.firstFrameAt && window.vennaloft.firstFrameAt() !== null,
+                             { timeout: 20000 });
+  await page.focus('#canvas');
+  return page;
+}
+
+async function press(page, key, wait = 500) {
+  await page.keyboard.press(key);
+  await sleep(wait);
+}
+
+async function keysAndPicture(browser, base, screenshot) {
+  const page = await openPage(browser, base + '?seed=42');
+  await sleep(800);
+  const start = await grab(page);
+  await page.screenshot({ path: screenshot, clip: { x: 0, y: 0, width: 672, height: 615 } });
+  for (const p of probes) {
+    const got = start.at(p.x, p.y);
+    check(`room drawn: ${p.name} at ${p.x},${p.y}`, close(got, p.rgb), `got ${got}, want about ${p.rgb}`);
+  }
+
+  const redBefore = count(start, redStreak);
+  await press(page, 'F5', 2500);
+  const firing = await grab(page);
+  const redAfter = count(firing, redStreak);
+  check('F5 fires red streaks', redBefore <= 3 && redAfter >= redBefore + 10,
+        `streak pixels ${redBefore} before, ${redAfter} after`);
+
+  await press(page, 'p', 400);
+  const held1 = await grab(page);
+  await sleep(700);
+  const held2 = await grab(page);
+  const stats = await page.evaluate(() => window.vennaloft.stats());
+  check('P holds the picture still', differing(held1, held2) === 0 && stats.paused === true,
+        `${differing(held1, held2)} pixels changed, paused ${stats.paused}`);
+
+  await press(page, 'h');
+  const help = await grab(page, process.env.VL_HELP_SHOT);
+  const textBefore = count(held2, panelText, 10, 10, 330, 330);
+  const textAfter = count(help, panelText, 10, 10, 330, 330);
+  check('H draws the help panel with its text', textAfter > textBefore + 300 && differing(held2, help) > 5000,
+        `text pixels ${textBefore} -> ${textAfter}, ${differing(held2, help)} pixels changed`);
+  await press(page, 'h');
+  const helpGone = await grab(page);
+  check('H again takes the panel away', differing(held2, helpGone) === 0, `${differing(held2, helpGone)} pixels differ`);
+
+  await press(page, 'v');
+  const view = await grab(page);
+  check('V draws the collision view', differing(helpGone, view) > 300, `${differing(helpGone, view)} pixels changed`);
+  await press(page, 'v');
+
+  await press(page, 'p', 700);
+  const moving = await grab(page);
+  const resumed = await page.evaluate(() => window.vennaloft.stats());
+  check('P again resumes', differing(helpGone, moving) > 500 && resumed.paused === false,
+        `${differing(helpGone, moving)} pixels changed, paused ${resumed.paused}`);
+
+  await press(page, 'Escape', 1000);
+  const ended = await page.evaluate(() => ({ ended: window.vennaloft.ended,
+                                              text: document.getElementById('message').textContent }));
+  check('Escape ends with a message, nothing drawing after', ended.ended && /Ended/.test(ended.text), ended.text);
+  check('no page errors, no failed requests', page.problems.length === 0, page.problems.join('; '));
+  await page.close();
+}
+
+async function stepRate(browser, base) {
+  const page = await openPage(browser, base + '?nr=45&seed=42');
+  await press(page, 'F5', 2000);
+  const samples = [];
+  for (let i = 0; i < 5; i++) {
+    await sleep(1000);
+    samples.push(await page.evaluate(() => window.vennaloft.stats()));
+  }
+  const rates = samples.map((s) => s.stepsPerSecond);
+  const mean = rates.reduce((a, b) => a + b, 0) / rates.length;
+  const last = samples[samples.length - 1];
+  check('stats(): 19-21 steps a second over 5 s at nr=45 with automatic fire', mean >= 19 && mean <= 21,
+        `steps/s ${rates.map((r) => r.toFixed(1)).join(' ')}`);
+  check('stats(): balls, shots and frames reported', last.balls > 0 && last.balls <= 45 && last.shots > 0 &&
+        last.framesPerSecond > 5 && last.timeStep > 0, JSON.stringify(last));
+  console.log(`  stats at nr=45: ${JSON.stringify(last)}`);
+  check('no page errors at nr=45', page.problems.length === 0, page.problems.join('; '));
+  await page.close();
+}
+
+// Also both mouse buttons: each fires a shot (the right one follows it).
+async function addressOptionsAndMouse(browser, base) {
+  const page = await openPage(browser, base + '?nr=3&radius=99&junk=1&seed=7');
+  const stats = await page.evaluate(() => window.vennaloft.stats());
+  check('address options read as the command line (nr=3, others clamped or ignored)', stats.balls === 3,
+        JSON.stringify(stats));
+  const shots = [stats.shots];
+  for (const button of ['left', 'right']) {
+    await page.mouse.click(16 + 320, 16 + 300, { button, delay: 150 });
+    await sleep(300);
+    shots.push((await page.evaluate(() => window.vennaloft.stats())).shots);
+  }
+  check('left and right buttons each fire a shot', shots[1] > shots[0] && shots[2] > shots[1], `shots ${shots}`);
+  const sound = await page.evaluate(() => window.vennaloft.sound());
+  // Headless chromium is muted and lets audio start without a gesture: what
+  // can be seen is the browser's audio running and the cues decoded.
+  check('the audio runs with the four cues decoded', sound.running && sound.cuesDecoded === 4,
+        JSON.stringify(sound));
+  check('no page errors with options and clicks', page.problems.length === 0, page.problems.join('; '));
+  await page.close();
+}
+
+async function message(page) {
+  await page.waitForFunction(() => getComputedStyle(document.getElementById('message')).display !== 'none',
+                             { timeout: 15000 });
+  return page.evaluate(() => document.getElementById('message').textContent);
+}
+
+(async () => {
+  const folder = path.resolve(process.argv[2]);
+  const screenshot = path.join(path.dirname(folder), 'web-screenshot.png');
+  const site = await lib.serve(folder);
+  const withoutData = await lib.serve(folder, ['vennaloft.data']);
+  const browser = await lib.launch();
+  const noWebGl = await lib.launch(['--disable-webgl', '--disable-3d-apis']);
+  try {
+    await keysAndPicture(browser, site.base, screenshot);
+    await stepRate(browser, site.base);
+    await addressOptionsAndMouse(browser, site.base);
+
+    const missing = await lib.open(browser, withoutData.base);
+    const missingText = await message(missing);
+    check('missing vennaloft.data gives a readable message', /vennaloft\.data/.test(missingText), missingText);
+
+    const blind = await lib.open(noWebGl, site.base);
+    const blindText = await message(blind);
+    check('no WebGL gives a readable message', /WebGL/.test(blindText), blindText);
+  } catch (error) {
+    check('the page tests ran', false, error.stack);
+  } finally {
+    await browser.close();
+    await noWebGl.close();
+    site.server.close();
+    withoutData.server.close();
+  }
+  process.exitCode = lib.summary();
+})();
