@@ -11,7 +11,7 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const lib = require('./lib.js');
-const { check, sleep } = lib;
+const { check, differing, grab, sleep } = lib;
 
 // Short, since the page replays at the program's 20 steps a second; still
 // past the checkpoint of step 100.
@@ -81,12 +81,14 @@ function drop(page, name, bytes) {
     const firstFrame = await demo.evaluate(() => window.vennaloft.firstFrameAt());
     await drop(demo, 'garbage.vlr', garbage);
     const dropLine = await waitForLine(demo, /cannot replay/, 10000);
-    await sleep(1000);
-    const after = await demo.evaluate(() => ({ frame: window.vennaloft.firstFrameAt(), ended: window.vennaloft.ended,
-                                                stats: window.vennaloft.stats() }));
+    const before = await grab(demo);
+    await sleep(700);
+    const moved = differing(before, await grab(demo));
+    console.log(`  the demo after the refused drop: ${moved} pixels changed in 0.7 s`);
+    const after = await demo.evaluate(() => ({ frame: window.vennaloft.firstFrameAt(), ended: window.vennaloft.ended }));
     check('a dropped refused file: its reason, the demo runs on in the same page',
           dropLine === `cannot replay garbage.vlr: ${reason}` && after.frame === firstFrame && !after.ended &&
-          after.stats.stepsPerSecond > 10 && !after.stats.paused, `${dropLine} / ${JSON.stringify(after)}`);
+          moved > 200, `${dropLine} / ${JSON.stringify(after)}, ${moved} pixels moved`);
 
     await Promise.all([demo.waitForNavigation({ timeout: 15000 }), drop(demo, 'dropped.vlr', session)]);
     const dropped = await waitForLine(demo, verdict, 40000);
