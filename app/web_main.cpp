@@ -3,9 +3,12 @@
 // page turns "?nr=45&seed=42" into "-nr 45 -seed 42"); the step runs from a
 // timer set for when the next step is due, because the desktop's pacing
 // wait would block the page; and Escape, which ends the program, stops
-// every callback and leaves a message instead of a frozen canvas.
+// every callback and leaves a message instead of a frozen canvas. A
+// recording to replay arrives as "-replay FILE", the page having put the
+// file into the runtime's file system first.
 
 #include <ctime>
+#include <string>
 
 #include <GL/glut.h>
 #include <emscripten.h>
@@ -14,6 +17,7 @@
 #include "app/pick_ray.h"
 #include "app/session.h"
 #include "input/mouse_actions.h"
+#include "input/replay_file.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/random_source.h"
@@ -65,9 +69,27 @@ void drawFrameInPage() {
     });
 }
 
+// The page shows why a recording was refused, in one line.
+void tellRefusal(const std::string& reason) {
+    EM_ASM({
+        if (Module['onReplayRefused']) Module['onReplayRefused'](UTF8ToString($0));
+    }, reason.c_str());
+}
+
 }  // namespace
 
 extern "C" {
+
+// A file dropped on the running page, put at /dropped.vlr by the page: the
+// reader's verdict before the page reloads to replay it (1), or its reason
+// shown and the demo left as it is (0).
+EMSCRIPTEN_KEEPALIVE int vl_check_dropped_replay() {
+    Recording recording;
+    std::string error;
+    if (readReplayFile("/dropped.vlr", recording, error)) return 1;
+    tellRefusal(error);
+    return 0;
+}
 
 // window.vennaloft.stats(): the help overlay's figures, in a fixed order.
 EMSCRIPTEN_KEEPALIVE double vl_stat(int which) {
@@ -112,13 +134,34 @@ EMSCRIPTEN_KEEPALIVE void vl_special_key(int key) {
 
 int main(int argc, char** argv) {
     readOptions(argc, argv);
+
+    // As on the desktop: a recording is read whole before anything starts,
+    // and its options win over the address's.
+    SessionFiles files;
+    std::string error;
+    Recording recording;
+    if (!readSessionOptions(argc, argv, files, error)) {
+        tellRefusal(error);
+        return 2;
+    }
+    if (files.replay != nullptr) {
+        if (!readReplayFile(files.replay, recording, error)) {
+            tellRefusal(error);
+            return 1;
+        }
+        scene.ballCount = recording.header.ballCount;
+        scene.ballRadius = recording.header.ballRadius;
+        EM_ASM({
+            if (Module['onReplayStarted']) Module['onReplayStarted']($0, $1, $2, $3);
+        }, recording.steps, recording.header.seed, recording.header.ballCount, recording.header.ballRadius);
+    }
     buildSceneGeometry();
 
     GLUquadric* quadric = gluNewQuadric();
     gluQuadricTexture(quadric, GL_TRUE);
     scene.quadric = quadric;
 
-    scene.randomSeed = startSeed(argc, argv);
+    scene.randomSeed = files.replay != nullptr ? recording.header.seed : startSeed(argc, argv);
     seedRandom(scene.randomSeed);
     placeBalls();
     drawBallColors();
@@ -133,6 +176,7 @@ int main(int argc, char** argv) {
     setUpGraphics();
     setPickRaySource(pickRay);
     startSession();
+    if (files.replay != nullptr) startReplay(recording, true);
     startWebCuePlayer();
 
     glutReshapeFunc(onWindowSize);

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the browser version with Debian's emscripten into OUT (default
 # build/web): index.html, page.js, vennaloft.js/.wasm/.data (the six
-# textures and four cues, made by our generator), and vl_soak.js, the soak
-# for node. The simulation sources are compiled as they are; GL, GLU and GLUT
-# calls the toolchain's emulation lacks or gets wrong go to webgl/.
+# textures and four cues, made by our generator), and vl_soak.js and
+# vl_replay.js, the soak and the recording check for node. The simulation
+# sources are compiled as they are; GL, GLU and GLUT calls the toolchain's
+# emulation lacks or gets wrong go to webgl/.
 #
 #   scripts/build_web.sh [OUT]      (the GL layer's check page goes to OUT-checks)
 set -euo pipefail
@@ -79,6 +80,9 @@ cp "$root/web/index.html" "$root/web/page.js" "$out/"
 # The soak under node, for the comparison with the desktop build.
 em++ "${flags[@]}" -O3 -sASSERTIONS=0 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
     "${sim_o[@]}" "$root/tools/soak.cpp" -o "$out/vl_soak.js"
+# vl_replay under node, reading the real disk, for the same comparison.
+em++ "${flags[@]}" -O3 -sASSERTIONS=0 -sENVIRONMENT=node -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
+    "${sim_o[@]}" "$root/tools/vl_replay.cpp" -o "$out/vl_replay.js"
 
 # The GL layer's own checks, a page of their own beside the demo's folder.
 checks="$out-checks"

@@ -12,11 +12,17 @@ const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'applic
                 '.data': 'application/octet-stream', '.png': 'image/png' };
 
 // A static server on a free port; resolves to its base address. Names in
-// `hidden` answer 404, as on a host where they were not put.
-function serve(folder, hidden = []) {
+// `hidden` answer 404, as on a host where they were not put; `extra` maps
+// more names at the top to their contents.
+function serve(folder, hidden = [], extra = {}) {
   return new Promise((resolve) => {
     const server = http.createServer((request, response) => {
       const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
+      if (Object.prototype.hasOwnProperty.call(extra, name.slice(1))) {
+        response.writeHead(200, { 'Content-Type': 'application/octet-stream' });
+        response.end(extra[name.slice(1)]);
+        return;
+      }
       const file = path.join(folder, name === '/' ? 'index.html' : name);
       fs.readFile(file, (error, body) => {
         if (error || !file.startsWith(folder) || hidden.includes(path.basename(file))) {
