@@ -6,6 +6,8 @@
 //
 //   node test_page.js WEB_FOLDER
 'use strict';
+const fs = require('fs');
+const os = require('os');
 const path = require('path');
 const lib = require('./lib.js');
 const { check, grab, count, differing, sleep } = lib;
@@ -76,6 +78,33 @@ async function keysAndPicture(browser, base, screenshot) {
   const view = await grab(page);
   check('V draws the collision view', differing(helpGone, view) > 300, `${differing(helpGone, view)} pixels changed`);
   await press(page, 'v');
+
+  // S: the page cannot write into a picture folder, so it downloads the
+  // PNG. The picture is read back through the GL layer (RGB from RGBA,
+  // rows flipped): the file must be the paused picture, but for the corner
+  // with the pause label, which the desktop keeps out of screenshots too.
+  const downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'vl-download-'));
+  const cdp = await page.target().createCDPSession();
+  await cdp.send('Page.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+  await press(page, 's', 1500);
+  const saved = fs.readdirSync(downloads).filter((f) => /^vennaloft-\d{8}-\d{6}\.png$/.test(f));
+  let shot = null;
+  if (saved.length === 1) shot = lib.decodePng(fs.readFileSync(path.join(downloads, saved[0])));
+  let off = -1;
+  if (shot && shot.width === 640 && shot.height === 480) {
+    off = 0;
+    for (let y = 0; y < 480; y++) {
+      for (let x = 0; x < 640; x++) {
+        if (x >= 520 && y >= 430) continue;
+        const p = held2.at(x, y), q = shot.at(x, y);
+        if (p.some((v, k) => Math.abs(v - q[k]) > 2)) off++;
+      }
+    }
+  }
+  check('S downloads the paused picture as a PNG', off >= 0 && off < 100,
+        `files ${JSON.stringify(fs.readdirSync(downloads))}, ${shot ? shot.width + 'x' + shot.height : 'none'}, ` +
+        `${off} pixels differ outside the label's corner`);
+  fs.rmSync(downloads, { recursive: true, force: true });
 
   await press(page, 'p', 700);
   const moving = await grab(page);
