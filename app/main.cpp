@@ -11,17 +11,16 @@
 
 #include "app/glut_callbacks.h"
 #include "app/pick_ray.h"
+#include "app/scene_start.h"
 #include "app/session.h"
 #include "app/window_identity.h"
 #include "input/replay_file.h"
 #include "input/mouse_actions.h"
 #include "platform/clock.h"
-#include "platform/random_source.h"
 #include "platform/sdl_cue_player.h"
 #include "render/graphics_setup.h"
 #include "scene/command_line.h"
 #include "scene/help_text.h"
-#include "scene/scene_layout.h"
 #include "scene/scene_state.h"
 
 namespace {
@@ -69,18 +68,7 @@ int main(int argc, char** argv) {
         scene.ballCount = recording.header.ballCount;
         scene.ballRadius = recording.header.ballRadius;
     }
-    buildSceneGeometry();
-
-    // GLU allocates the quadric without a context, so it can exist before the window.
-    GLUquadric* quadric = gluNewQuadric();
-    gluQuadricTexture(quadric, GL_TRUE);
-    scene.quadric = quadric;
-
-    scene.randomSeed = files.replay != nullptr ? recording.header.seed : startSeed(argc, argv);
-    seedRandom(scene.randomSeed);
-    placeBalls();
-    drawBallColors();
-    clearEffects();
+    layOutScene(files.replay != nullptr ? recording.header.seed : startSeed(argc, argv));
 
     if (files.record != nullptr) {
         ReplayHeader header;

@@ -15,17 +15,16 @@
 
 #include "app/glut_callbacks.h"
 #include "app/pick_ray.h"
+#include "app/scene_start.h"
 #include "app/session.h"
 #include "input/mouse_actions.h"
 #include "input/replay_file.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
-#include "platform/random_source.h"
 #include "platform/web_cue_player.h"
 #include "render/graphics_setup.h"
 #include "render/help_overlay_drawing.h"
 #include "scene/command_line.h"
-#include "scene/scene_layout.h"
 #include "scene/scene_state.h"
 
 namespace {
@@ -155,17 +154,7 @@ int main(int argc, char** argv) {
             if (Module['onReplayStarted']) Module['onReplayStarted']($0, $1, $2, $3);
         }, recording.steps, recording.header.seed, recording.header.ballCount, recording.header.ballRadius);
     }
-    buildSceneGeometry();
-
-    GLUquadric* quadric = gluNewQuadric();
-    gluQuadricTexture(quadric, GL_TRUE);
-    scene.quadric = quadric;
-
-    scene.randomSeed = files.replay != nullptr ? recording.header.seed : startSeed(argc, argv);
-    seedRandom(scene.randomSeed);
-    placeBalls();
-    drawBallColors();
-    clearEffects();
+    layOutScene(files.replay != nullptr ? recording.header.seed : startSeed(argc, argv));
 
     glutInit(&argc, argv);
     setClockSource(glutElapsedMilliseconds);
