@@ -342,7 +342,7 @@ bool runRecordedAction(bool quiet) {
     S.clockAt = 0;
     S.readsLeft = 0;
     S.rayAt = 0;
-    const ViewerControls viewer = captureViewerControls();
+    const SimControls viewer = captureSimControls();
     applySimControls(S.simControls);
     bool stepped = false;
     bool acted = false;
@@ -580,7 +580,7 @@ bool stepBack() {
         S.simControls = captureSimControls();
         S.detached = true;
     }
-    const ViewerControls viewer = captureViewerControls();
+    const SimControls viewer = captureSimControls();
     std::size_t k = S.keyframes.size() - 1;
     while (S.keyframes[k].step > target) --k;
     const Keyframe& key = S.keyframes[k];

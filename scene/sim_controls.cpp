@@ -4,8 +4,19 @@
 
 #include "scene/scene_state.h"
 
+// Every control is a field of the same name in SimControls and SceneState;
+// the lists name each once for capturing, applying and comparing.
+#define VL_VIEWER_CAMERA(X) X(cameraPosition) X(viewDirection) X(cameraYaw)
+#define VL_VIEWER_HELD(X) \
+    X(upKeyDown) X(downKeyDown) X(leftKeyDown) X(rightKeyDown) X(paused) X(pausedSceneTime) X(pausedTotal)
+#define VL_SIMULATION_ONLY(X)                                                                                  \
+    X(timeStep) X(activeTimeStep) X(followBall) X(followedShot) X(autoFire) X(launchMode) X(resetRequested) \
+        X(soundOn) X(mouseX) X(mouseY) X(leftButtonDown)
+#define VL_ALL_CONTROLS(X) VL_SIMULATION_ONLY(X) VL_VIEWER_CAMERA(X) VL_VIEWER_HELD(X)
+
 namespace {
 
+bool sameBits(int a, int b) { return a == b; }
 bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 bool sameBits(const Vector3& a, const Vector3& b) {
@@ -16,91 +27,27 @@ bool sameBits(const Vector3& a, const Vector3& b) {
 
 SimControls captureSimControls() {
     SimControls c;
-    c.timeStep = scene.timeStep;
-    c.activeTimeStep = scene.activeTimeStep;
-    c.cameraPosition = scene.cameraPosition;
-    c.viewDirection = scene.viewDirection;
-    c.cameraYaw = scene.cameraYaw;
-    c.followBall = scene.followBall;
-    c.followedShot = scene.followedShot;
-    c.autoFire = scene.autoFire;
-    c.launchMode = scene.launchMode;
-    c.resetRequested = scene.resetRequested;
-    c.soundOn = scene.soundOn;
-    c.upKeyDown = scene.upKeyDown;
-    c.downKeyDown = scene.downKeyDown;
-    c.leftKeyDown = scene.leftKeyDown;
-    c.rightKeyDown = scene.rightKeyDown;
-    c.mouseX = scene.mouseX;
-    c.mouseY = scene.mouseY;
-    c.leftButtonDown = scene.leftButtonDown;
-    c.paused = scene.paused;
-    c.pausedSceneTime = scene.pausedSceneTime;
-    c.pausedTotal = scene.pausedTotal;
+#define VL_CAPTURE(field) c.field = scene.field;
+    VL_ALL_CONTROLS(VL_CAPTURE)
+#undef VL_CAPTURE
     return c;
 }
 
-void applySimControls(const SimControls& c) {
-    scene.timeStep = c.timeStep;
-    scene.activeTimeStep = c.activeTimeStep;
-    scene.cameraPosition = c.cameraPosition;
-    scene.viewDirection = c.viewDirection;
-    scene.cameraYaw = c.cameraYaw;
-    scene.followBall = c.followBall;
-    scene.followedShot = c.followedShot;
-    scene.autoFire = c.autoFire;
-    scene.launchMode = c.launchMode;
-    scene.resetRequested = c.resetRequested;
-    scene.soundOn = c.soundOn;
-    scene.upKeyDown = c.upKeyDown;
-    scene.downKeyDown = c.downKeyDown;
-    scene.leftKeyDown = c.leftKeyDown;
-    scene.rightKeyDown = c.rightKeyDown;
-    scene.mouseX = c.mouseX;
-    scene.mouseY = c.mouseY;
-    scene.leftButtonDown = c.leftButtonDown;
-    scene.paused = c.paused;
-    scene.pausedSceneTime = c.pausedSceneTime;
-    scene.pausedTotal = c.pausedTotal;
+#define VL_APPLY(field) scene.field = c.field;
+
+void applySimControls(const SimControls& c) { VL_ALL_CONTROLS(VL_APPLY) }
+
+void applyViewerControls(const SimControls& c, bool camera) {
+    if (camera) {
+        VL_VIEWER_CAMERA(VL_APPLY)
+    }
+    VL_VIEWER_HELD(VL_APPLY)
 }
+
+#undef VL_APPLY
 
 bool sameSimControls(const SimControls& a, const SimControls& b) {
-    return sameBits(a.timeStep, b.timeStep) && sameBits(a.activeTimeStep, b.activeTimeStep) &&
-           sameBits(a.cameraPosition, b.cameraPosition) && sameBits(a.viewDirection, b.viewDirection) &&
-           sameBits(a.cameraYaw, b.cameraYaw) && a.followBall == b.followBall && a.followedShot == b.followedShot &&
-           a.autoFire == b.autoFire && a.launchMode == b.launchMode && a.resetRequested == b.resetRequested &&
-           a.soundOn == b.soundOn && a.upKeyDown == b.upKeyDown && a.downKeyDown == b.downKeyDown &&
-           a.leftKeyDown == b.leftKeyDown && a.rightKeyDown == b.rightKeyDown && a.mouseX == b.mouseX &&
-           a.mouseY == b.mouseY && a.leftButtonDown == b.leftButtonDown && a.paused == b.paused &&
-           a.pausedSceneTime == b.pausedSceneTime && a.pausedTotal == b.pausedTotal;
-}
-
-ViewerControls captureViewerControls() {
-    ViewerControls v;
-    v.cameraPosition = scene.cameraPosition;
-    v.viewDirection = scene.viewDirection;
-    v.cameraYaw = scene.cameraYaw;
-    v.upKeyDown = scene.upKeyDown;
-    v.downKeyDown = scene.downKeyDown;
-    v.leftKeyDown = scene.leftKeyDown;
-    v.rightKeyDown = scene.rightKeyDown;
-    v.paused = scene.paused;
-    v.pausedSceneTime = scene.pausedSceneTime;
-    v.pausedTotal = scene.pausedTotal;
-    return v;
-}
-
-void applyViewerControls(const ViewerControls& v, bool camera) {
-    if (camera) {
-        scene.cameraPosition = v.cameraPosition;
-        scene.viewDirection = v.viewDirection;
-        scene.cameraYaw = v.cameraYaw;
-    }
-    scene.upKeyDown = v.upKeyDown;
-    scene.downKeyDown = v.downKeyDown;
-    scene.leftKeyDown = v.leftKeyDown;
-    scene.rightKeyDown = v.rightKeyDown;
-    scene.paused = v.paused;
-    scene.pausedSceneTime = v.pausedSceneTime;
-    scene.pausedTotal = v.pausedTotal;
+#define VL_SAME(field) sameBits(a.field, b.field) &&
+    return VL_ALL_CONTROLS(VL_SAME) true;
+#undef VL_SAME
 }

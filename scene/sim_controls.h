@@ -37,22 +37,7 @@ void applySimControls(const SimControls& controls);
 // Equal to the bit (doubles compared by their bit patterns).
 bool sameSimControls(const SimControls& a, const SimControls& b);
 
-// The part of the controls that belongs to whoever watches a replay or a
-// stepped-back scene: the free camera with its arrow keys, and the pause.
-struct ViewerControls {
-    Vector3 cameraPosition;
-    Vector3 viewDirection;
-    float cameraYaw = 0.0f;
-    int upKeyDown = 0;
-    int downKeyDown = 0;
-    int leftKeyDown = 0;
-    int rightKeyDown = 0;
-    int paused = 0;
-    int pausedSceneTime = 0;
-    int pausedTotal = 0;
-};
-
-ViewerControls captureViewerControls();
-// With `camera` false the camera is left as it is (the viewer follows the
-// recorded one).
-void applyViewerControls(const ViewerControls& viewer, bool camera);
+// Puts back the part of `controls` that belongs to whoever watches a replay
+// or a stepped-back scene: the arrow keys and the pause, and with `camera`
+// also the free camera (without it the viewer follows the recorded one).
+void applyViewerControls(const SimControls& controls, bool camera);
