@@ -87,6 +87,17 @@ void runHeadlessSteps(long count, int milliseconds) {
     for (long n = 0; n < count; ++n) runHeadlessStep(milliseconds);
 }
 
+ReplayOutcome replayHeadless(const Recording& recording) {
+    HeadlessSettings settings;
+    settings.ballCount = recording.header.ballCount;
+    settings.ballRadius = recording.header.ballRadius;
+    settings.seed = recording.header.seed;
+    startHeadlessScene(settings);
+    startSession();
+    startReplay(recording, false);
+    return playReplayToEnd();
+}
+
 int headlessClock() { return clockNow; }
 
 void setHeadlessClock(int milliseconds) { clockNow = milliseconds; }

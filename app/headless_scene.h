@@ -5,6 +5,8 @@
 // callback and the frame step it, on a clock that only moves when a step
 // moves it.
 
+#include "app/session.h"
+
 // What the command line and the keys would set.
 struct HeadlessSettings {
     int ballCount = 5;      // clamped to 1..45 as "-nr" is
@@ -35,6 +37,12 @@ void runHeadlessSteps(long count, int milliseconds = kHeadlessStepMilliseconds);
 // callback steps it: the journal notes it, a replay or step back may take
 // the step from the journal instead, a pause holds it.
 void runHeadlessSessionStep(int milliseconds = kHeadlessStepMilliseconds);
+
+// Plays a recording to its end without a window (vl_replay, tests,
+// benchmarks): the scene laid out with the recording's seed, balls and
+// radius, a session replaying it, stopped at the first checkpoint that
+// differs. The headless clock stays installed.
+ReplayOutcome replayHeadless(const Recording& recording);
 
 // The headless clock, in elapsed milliseconds.
 int headlessClock();

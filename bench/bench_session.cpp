@@ -123,14 +123,7 @@ void replayTenMinutes(benchmark::State& state, const HeadlessSettings& settings)
         Recording recording;
         std::string error;
         parseReplayText(text.data(), text.size(), recording, error);
-        HeadlessSettings s;
-        s.ballCount = recording.header.ballCount;
-        s.ballRadius = recording.header.ballRadius;
-        s.seed = recording.header.seed;
-        startHeadlessScene(s);
-        startSession();
-        startReplay(recording, false);
-        const ReplayOutcome outcome = playReplayToEnd();
+        const ReplayOutcome outcome = replayHeadless(recording);
         steps = outcome.steps;
         matches = outcome.matches;
         stopHeadlessScene();

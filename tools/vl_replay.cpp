@@ -26,14 +26,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vl_replay: %s: %s\n", argv[1], error.c_str());
         return 2;
     }
-    HeadlessSettings settings;
-    settings.ballCount = recording.header.ballCount;
-    settings.ballRadius = recording.header.ballRadius;
-    settings.seed = recording.header.seed;
-    startHeadlessScene(settings);
-    startSession();
-    startReplay(recording, false);
-    const ReplayOutcome outcome = playReplayToEnd();
+    const ReplayOutcome outcome = replayHeadless(recording);
 
     char expected[17];
     char got[17];

@@ -115,14 +115,7 @@ ReplayOutcome replayText(const std::string& text) {
     Recording recording;
     std::string error;
     EXPECT_TRUE(parseReplayText(text.data(), text.size(), recording, error)) << error;
-    HeadlessSettings s;
-    s.ballCount = recording.header.ballCount;
-    s.ballRadius = recording.header.ballRadius;
-    s.seed = recording.header.seed;
-    startHeadlessScene(s);
-    startSession();
-    startReplay(recording, false);
-    return playReplayToEnd();
+    return replayHeadless(recording);
 }
 
 std::string fileText(const std::string& path) {
