@@ -93,6 +93,19 @@ void onDisplay() {
     glutSwapBuffers();
 }
 
+void registerInputCallbacks() {
+    glutReshapeFunc(onWindowSize);
+    glutSpecialFunc(onSpecialKey);
+    glutSpecialUpFunc(onSpecialKeyUp);
+    glutKeyboardFunc(onKey);
+    glutIgnoreKeyRepeat(1);
+    glutMouseFunc(onMouseButton);
+    glutMotionFunc(onMouseMotion);
+    glutPassiveMotionFunc(onMouseMotion);
+    glutEntryFunc(onEntry);
+    glutWindowStatusFunc(onWindowStatus);
+}
+
 int glutElapsedMilliseconds() { return glutGet(GLUT_ELAPSED_TIME); }
 
 void installStepHooks() {

@@ -21,6 +21,11 @@ void onIdle();
 // The frame, the screenshot S asked for and the notice in the corner, then the swap.
 void onDisplay();
 
+// Registers the reshape, key, mouse, entry and window-status callbacks
+// above, in start-up's order, with key repeats ignored. The desktop and the
+// page each add their own idle or timer and display callbacks.
+void registerInputCallbacks();
+
 // The toolkit's elapsed-time counter in milliseconds.
 int glutElapsedMilliseconds();
 

@@ -97,16 +97,7 @@ int main(int argc, char** argv) {
     if (files.replay != nullptr) startReplay(recording, true);
     startSdlCuePlayer();
 
-    glutReshapeFunc(onWindowSize);
-    glutSpecialFunc(onSpecialKey);
-    glutSpecialUpFunc(onSpecialKeyUp);
-    glutKeyboardFunc(onKey);
-    glutIgnoreKeyRepeat(1);
-    glutMouseFunc(onMouseButton);
-    glutMotionFunc(onMouseMotion);
-    glutPassiveMotionFunc(onMouseMotion);
-    glutEntryFunc(onEntry);
-    glutWindowStatusFunc(onWindowStatus);
+    registerInputCallbacks();
     glutSetCursor(GLUT_CURSOR_CROSSHAIR);
     installStepHooks();
     glutIdleFunc(onIdle);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <limits>
 #include <vector>
 
 #include "app/sim_snapshot.h"
@@ -148,13 +149,17 @@ void flushRecording(bool ending) {
     }
 }
 
+// The controls a Controls record stands for; nullptr for any other record.
+const SimControls* controlsOf(const JournalRecord& r) {
+    return r.kind == RecordKind::Controls ? &S.controls[static_cast<std::size_t>(r.value[0])] : nullptr;
+}
+
 void append(const JournalRecord& r) {
     S.records.push_back(r);
     S.cursor = S.records.size();
     if (S.file != nullptr) {
-        const SimControls* c = r.kind == RecordKind::Controls ? &S.controls[static_cast<std::size_t>(r.value[0])] : nullptr;
         S.lastLineStart = S.unwritten.size();
-        S.unwritten += formatRecord(r, c);
+        S.unwritten += formatRecord(r, controlsOf(r));
     }
 }
 
@@ -350,7 +355,7 @@ bool runRecordedAction(bool quiet) {
         const JournalRecord& r = S.records[S.cursor++];
         switch (r.kind) {
         case RecordKind::Controls:
-            applySimControls(S.controls[static_cast<std::size_t>(r.value[0])]);
+            applySimControls(*controlsOf(r));
             break;
         case RecordKind::Clock:
             S.clockFeed.push_back(r);
@@ -422,6 +427,15 @@ bool runRecordedAction(bool quiet) {
     return stepped;
 }
 
+// Takes the journal's actions again without sound, until step `target` has
+// run or the journal ends.
+void runSilentlyTo(long target) {
+    const CuePlayer player = installedCuePlayer();
+    setCuePlayer(nullptr);
+    while (S.step < target && behind()) runRecordedAction(true);
+    setCuePlayer(player);
+}
+
 // Input while behind that changes the simulation: the steps ahead are
 // dropped and the session goes on live from here. The file learns that the
 // session went back, and gets again what was already done since.
@@ -433,12 +447,7 @@ void branch() {
         back.kind = RecordKind::Back;
         back.step = S.step;
         S.unwritten += formatRecord(back, nullptr);
-        for (std::size_t i = S.stepEnd; i < S.cursor; ++i) {
-            const JournalRecord& r = S.records[i];
-            const SimControls* c =
-                r.kind == RecordKind::Controls ? &S.controls[static_cast<std::size_t>(r.value[0])] : nullptr;
-            S.unwritten += formatRecord(r, c);
-        }
+        for (std::size_t i = S.stepEnd; i < S.cursor; ++i) S.unwritten += formatRecord(S.records[i], controlsOf(S.records[i]));
         S.lastLineStart = kNoLine;
     }
     S.newestStep = S.step;
@@ -592,10 +601,7 @@ bool stepBack() {
     S.lastRead = key.lastRead;
     S.sceneTime = key.sceneTime;
     // The steps in between are taken again silently.
-    const CuePlayer player = installedCuePlayer();
-    setCuePlayer(nullptr);
-    while (S.step < target && behind()) runRecordedAction(true);
-    setCuePlayer(player);
+    runSilentlyTo(target);
     applySimControls(S.simControls);
     applyViewerControls(viewer, S.detached);
     scene.pausedSceneTime = S.sceneTime;
@@ -606,10 +612,7 @@ bool stepBack() {
 void endSession() {
     if (S.file == nullptr) return;
     // A scene gone back ends where the session had got to.
-    const CuePlayer player = installedCuePlayer();
-    setCuePlayer(nullptr);
-    while (behind()) runRecordedAction(true);
-    setCuePlayer(player);
+    runSilentlyTo(std::numeric_limits<long>::max());
     append(hashRecord(RecordKind::End));
     flushRecording(true);
     std::fclose(S.file);

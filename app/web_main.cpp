@@ -168,16 +168,7 @@ int main(int argc, char** argv) {
     if (files.replay != nullptr) startReplay(recording, true);
     startWebCuePlayer();
 
-    glutReshapeFunc(onWindowSize);
-    glutSpecialFunc(onSpecialKey);
-    glutSpecialUpFunc(onSpecialKeyUp);
-    glutKeyboardFunc(onKey);
-    glutIgnoreKeyRepeat(1);
-    glutMouseFunc(onMouseButton);
-    glutMotionFunc(onMouseMotion);
-    glutPassiveMotionFunc(onMouseMotion);
-    glutEntryFunc(onEntry);
-    glutWindowStatusFunc(onWindowStatus);
+    registerInputCallbacks();
     installStepHooks();
     glutTimerFunc(0, stepWhenDue, 0);
     glutDisplayFunc(drawFrameInPage);
