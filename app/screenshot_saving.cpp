@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "assets/atomic_file.h"
-#include "assets/png_writer.h"
 #include "assets/screenshot_path.h"
 #include "effects/screenshot_notice.h"
 #include "platform/clock.h"
@@ -17,7 +16,7 @@ namespace {
 std::string saveAndDescribe() {
     const int width = scene.windowSize[0];
     const int height = scene.windowSize[1];
-    const std::vector<unsigned char> pixels = readFramePixels(width, height);
+    const std::vector<unsigned char> png = readFramePng(width, height);
 
     const std::string folder = choosePictureFolder(currentPictureFolderSources());
     if (folder.empty()) return "Could not save the screenshot: no picture folder and HOME is not set";
@@ -27,7 +26,6 @@ std::string saveAndDescribe() {
     const std::string path = freeScreenshotPath(folder, local, pathExists);
     if (path.empty()) return "Could not save the screenshot: every name for this second in " + folder + " is taken";
 
-    const std::vector<unsigned char> png = encodePng(width, height, 3, pixels);
     if (png.empty()) return "Could not save " + path + ": the window is empty or too large";
     std::string reason;
     if (!writeFileAtomically(path, png, reason)) return "Could not save " + path + ": " + reason;

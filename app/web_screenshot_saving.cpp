@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "app/screenshot_saving.h"
-#include "assets/png_writer.h"
 #include "assets/screenshot_path.h"
 #include "effects/screenshot_notice.h"
 #include "platform/clock.h"
@@ -21,7 +20,7 @@ namespace {
 std::string downloadAndDescribe() {
     const int width = scene.windowSize[0];
     const int height = scene.windowSize[1];
-    const std::vector<unsigned char> png = encodePng(width, height, 3, readFramePixels(width, height));
+    const std::vector<unsigned char> png = readFramePng(width, height);
     if (png.empty()) return "Could not save the screenshot: the canvas is empty or too large";
     const std::time_t now = std::time(nullptr);
     std::tm local{};

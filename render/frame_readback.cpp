@@ -5,6 +5,8 @@
 
 #include <GL/glut.h>
 
+#include "assets/png_writer.h"
+
 std::vector<unsigned char> readFramePixels(int width, int height) {
     if (width <= 0 || height <= 0) return {};
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
@@ -30,4 +32,8 @@ std::vector<unsigned char> readFramePixels(int width, int height) {
                   topDown.begin() + static_cast<std::ptrdiff_t>(rowBytes * static_cast<std::size_t>(y)));
     }
     return topDown;
+}
+
+std::vector<unsigned char> readFramePng(int width, int height) {
+    return encodePng(width, height, 3, readFramePixels(width, height));
 }

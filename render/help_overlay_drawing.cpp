@@ -15,7 +15,9 @@ RateMeter frameMeter;
 RateMeter stepMeter;
 HelpPanel panel;
 
-HelpFigures gatherFigures() {
+}  // namespace
+
+HelpFigures helpOverlayFigures() {
     HelpFigures f;
     f.ballsAlive = liveBallCount();
     f.shotsInFlight = liveShotCount();
@@ -39,10 +41,6 @@ HelpFigures gatherFigures() {
     return f;
 }
 
-}  // namespace
-
-HelpFigures helpOverlayFigures() { return gatherFigures(); }
-
 void drawHelpOverlay() {
     ++framesDrawn;
     const int now = elapsedMilliseconds();
@@ -50,7 +48,7 @@ void drawHelpOverlay() {
     stepMeter.note(now, lastStepStats().stepNumber);
     if (scene.helpOverlay == 0) return;
 
-    composeHelpPanel(gatherFigures(), panel);
+    composeHelpPanel(helpOverlayFigures(), panel);
     int longest = 0;
     for (int i = 0; i < panel.count; ++i) {
         const int length = static_cast<int>(std::strlen(panel.lines[i]));
