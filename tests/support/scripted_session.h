@@ -17,16 +17,6 @@
 
 namespace scripted {
 
-inline InputEvent event(InputKind kind, int a, int b = 0, int c = 0, int d = 0) {
-    InputEvent e;
-    e.kind = kind;
-    e.a = a;
-    e.b = b;
-    e.c = c;
-    e.d = d;
-    return e;
-}
-
 // Before the idle call `at`: an input, or a letter (pause, single step, back).
 struct Scripted {
     long at;
@@ -35,33 +25,33 @@ struct Scripted {
 };
 
 inline const Scripted kScript[] = {
-    {1, event(InputKind::WindowSize, 640, 480), 0},
-    {5, event(InputKind::Motion, 0, 0, 320, 240), 0},
-    {10, event(InputKind::SpecialDown, kKeyF5), 0},
-    {20, event(InputKind::MouseButton, kLeftButton, kButtonDown, 300, 200), 0},
-    {35, event(InputKind::MouseButton, kLeftButton, kButtonUp, 300, 200), 0},
-    {38, event(InputKind::SpecialDown, kKeyF1), 0},
-    {40, event(InputKind::SpecialDown, kKeyUp), 0},
-    {46, event(InputKind::SpecialUp, kKeyUp), 0},
-    {50, event(InputKind::MouseButton, kRightButton, kButtonDown, 100, 100), 0},
-    {55, event(InputKind::SpecialDown, kKeyF6), 0},
-    {58, event(InputKind::MouseButton, kLeftButton, kButtonDown, 320, 240), 0},
-    {70, event(InputKind::Release, 0), 0},
+    {1, {InputKind::WindowSize, 640, 480}, 0},
+    {5, {InputKind::Motion, 0, 0, 320, 240}, 0},
+    {10, {InputKind::SpecialDown, kKeyF5}, 0},
+    {20, {InputKind::MouseButton, kLeftButton, kButtonDown, 300, 200}, 0},
+    {35, {InputKind::MouseButton, kLeftButton, kButtonUp, 300, 200}, 0},
+    {38, {InputKind::SpecialDown, kKeyF1}, 0},
+    {40, {InputKind::SpecialDown, kKeyUp}, 0},
+    {46, {InputKind::SpecialUp, kKeyUp}, 0},
+    {50, {InputKind::MouseButton, kRightButton, kButtonDown, 100, 100}, 0},
+    {55, {InputKind::SpecialDown, kKeyF6}, 0},
+    {58, {InputKind::MouseButton, kLeftButton, kButtonDown, 320, 240}, 0},
+    {70, {InputKind::Release}, 0},
     {80, {}, 'p'},
-    {81, event(InputKind::SpecialDown, kKeyLeft), 0},  // the camera turns while paused
-    {82, event(InputKind::Motion, 0, 0, 10, 10), 0},   // pointer moves while the camera turns
-    {83, event(InputKind::Motion, 0, 0, 40, 50), 0},
-    {84, event(InputKind::SpecialUp, kKeyLeft), 0},
+    {81, {InputKind::SpecialDown, kKeyLeft}, 0},  // the camera turns while paused
+    {82, {InputKind::Motion, 0, 0, 10, 10}, 0},   // pointer moves while the camera turns
+    {83, {InputKind::Motion, 0, 0, 40, 50}, 0},
+    {84, {InputKind::SpecialUp, kKeyLeft}, 0},
     {85, {}, 'o'},
     {86, {}, 'o'},
     {87, {}, 'b'},
     {88, {}, 'b'},
     {89, {}, 'b'},
-    {90, event(InputKind::SpecialDown, kKeyF3), 0},  // new input while back: a branch
+    {90, {InputKind::SpecialDown, kKeyF3}, 0},  // new input while back: a branch
     {91, {}, 'p'},
-    {150, event(InputKind::SpecialDown, kKeyF8), 0},
-    {250, event(InputKind::SpecialDown, kKeyF4), 0},
-    {300, event(InputKind::MouseButton, kRightButton, kButtonDown, 500, 300), 0},
+    {150, {InputKind::SpecialDown, kKeyF8}, 0},
+    {250, {InputKind::SpecialDown, kKeyF4}, 0},
+    {300, {InputKind::MouseButton, kRightButton, kButtonDown, 500, 300}, 0},
 };
 
 inline HeadlessSettings settings() {

@@ -31,7 +31,6 @@ protected:
     std::string path_;
 };
 
-using scripted::event;
 using scripted::settings;
 
 ReplayOutcome replayText(const std::string& text) {
@@ -95,11 +94,11 @@ TEST_F(SessionTest, AReplayIgnoresLiveInputAndKeepsTheWatchersCameraOutOfTheSimu
     startReplay(recording, false);
     // The watcher flies off and presses everything that would change the
     // simulation; shots must still start from the recorded camera.
-    deliverInput(event(InputKind::SpecialDown, kKeyDown));
+    deliverInput({InputKind::SpecialDown, kKeyDown});
     for (int n = 0; n < 400 && lastStepStats().stepNumber < steps; ++n) {
-        if (n == 20) deliverInput(event(InputKind::SpecialDown, kKeyF8));
-        if (n == 30) deliverInput(event(InputKind::MouseButton, kRightButton, kButtonDown, 5, 5));
-        if (n == 40) deliverInput(event(InputKind::SpecialDown, kKeyF5));
+        if (n == 20) deliverInput({InputKind::SpecialDown, kKeyF8});
+        if (n == 30) deliverInput({InputKind::MouseButton, kRightButton, kButtonDown, 5, 5});
+        if (n == 40) deliverInput({InputKind::SpecialDown, kKeyF5});
         if (n == 50) handleKey('p');
         if (n == 55) handleKey('p');
         runHeadlessSessionStep();
