@@ -54,45 +54,24 @@ std::string fileText(const std::string& path) {
     return text.str();
 }
 
-TEST_F(SessionTest, ReplayOfARecordedSessionMatchesAndOneChangedByteDivergesAtItsCheckpoint) {
-    std::string error;
-    ASSERT_TRUE(scripted::record(path_.c_str(), 400, error)) << error;
-    const long steps = lastStepStats().stepNumber;
-    const std::uint64_t finalHash = sceneStateHash();
-    endSession();
-
-    const std::string text = fileText(path_);
-    ASSERT_NE(text.find("\nb "), std::string::npos) << "the branch after step back is in the file";
-    const ReplayOutcome outcome = replayText(text);
-    EXPECT_TRUE(outcome.matches) << "diverged at " << outcome.divergedAt;
-    EXPECT_EQ(outcome.steps, steps);
-    EXPECT_EQ(outcome.got, finalHash);
-
-    // F5 (automatic fire on) before step 10 becomes F6: the first shot is
-    // missing from step 10 on, which the checkpoint after step 100 sees.
-    std::string changed = text;
-    const std::size_t at = changed.find("\nk 10 5 0\n");
-    ASSERT_NE(at, std::string::npos);
-    changed[at + 6] = '6';
-    const ReplayOutcome diverged = replayText(changed);
-    EXPECT_FALSE(diverged.matches);
-    EXPECT_EQ(diverged.divergedAt, 100);
-}
-
-TEST_F(SessionTest, AReplayIgnoresLiveInputAndKeepsTheWatchersCameraOutOfTheSimulation) {
+// One recording of the script: its replay ends on the recorded state even
+// while the watcher flies off and presses everything that would change the
+// simulation (shots must still start from the recorded camera), and one
+// changed byte diverges at the checkpoint after it.
+TEST_F(SessionTest, ReplayIgnoresLiveInputAndOneChangedByteDivergesAtItsCheckpoint) {
     std::string error;
     ASSERT_TRUE(scripted::record(path_.c_str(), 300, error)) << error;
     const long steps = lastStepStats().stepNumber;
     const std::uint64_t finalHash = sceneStateHash();
     endSession();
+    const std::string text = fileText(path_);
+    ASSERT_NE(text.find("\nb "), std::string::npos) << "the branch after step back is in the file";
 
     Recording recording;
     ASSERT_TRUE(readReplayFile(path_.c_str(), recording, error)) << error;
     startHeadlessScene(settings());
     startSession();
     startReplay(recording, false);
-    // The watcher flies off and presses everything that would change the
-    // simulation; shots must still start from the recorded camera.
     deliverInput({InputKind::SpecialDown, kKeyDown});
     for (int n = 0; n < 400 && lastStepStats().stepNumber < steps; ++n) {
         if (n == 20) deliverInput({InputKind::SpecialDown, kKeyF8});
@@ -105,7 +84,19 @@ TEST_F(SessionTest, AReplayIgnoresLiveInputAndKeepsTheWatchersCameraOutOfTheSimu
     EXPECT_EQ(lastStepStats().stepNumber, steps);
     EXPECT_EQ(sceneStateHash(), finalHash);
     EXPECT_GT(scene.cameraPosition.Distance(Vector3(0.0, -50.0, 1000.0)), 1000.0) << "the watcher's camera moved";
-    EXPECT_TRUE(playReplayToEnd().matches);
+    const ReplayOutcome outcome = playReplayToEnd();
+    EXPECT_TRUE(outcome.matches) << "diverged at " << outcome.divergedAt;
+    EXPECT_EQ(outcome.steps, steps);
+
+    // F5 (automatic fire on) before step 10 becomes F6: the first shot is
+    // missing from step 10 on, which the checkpoint after step 100 sees.
+    std::string changed = text;
+    const std::size_t at = changed.find("\nk 10 5 0\n");
+    ASSERT_NE(at, std::string::npos);
+    changed[at + 6] = '6';
+    const ReplayOutcome diverged = replayText(changed);
+    EXPECT_FALSE(diverged.matches);
+    EXPECT_EQ(diverged.divergedAt, 100);
 }
 
 TEST_F(SessionTest, StepBackAndForwardAgainGiveTheSameStateAtEveryStep) {
