@@ -90,17 +90,8 @@ async function keysAndPicture(browser, base, screenshot) {
   const saved = fs.readdirSync(downloads).filter((f) => /^vennaloft-\d{8}-\d{6}\.png$/.test(f));
   let shot = null;
   if (saved.length === 1) shot = lib.decodePng(fs.readFileSync(path.join(downloads, saved[0])));
-  let off = -1;
-  if (shot && shot.width === 640 && shot.height === 480) {
-    off = 0;
-    for (let y = 0; y < 480; y++) {
-      for (let x = 0; x < 640; x++) {
-        if (x >= 520 && y >= 430) continue;
-        const p = held2.at(x, y), q = shot.at(x, y);
-        if (p.some((v, k) => Math.abs(v - q[k]) > 2)) off++;
-      }
-    }
-  }
+  const off = shot && shot.width === 640 && shot.height === 480
+    ? differing(shot, held2, (x, y) => x >= 520 && y >= 430) : -1;
   check('S downloads the paused picture as a PNG', off >= 0 && off < 100,
         `files ${JSON.stringify(fs.readdirSync(downloads))}, ${shot ? shot.width + 'x' + shot.height : 'none'}, ` +
         `${off} pixels differ outside the label's corner`);

