@@ -7,6 +7,7 @@
 #include "app/screenshot_saving.h"
 #include "app/session.h"
 #include "effects/screenshot_notice.h"
+#include "effects/view_state.h"
 #include "input/input_event.h"
 #include "input/keyboard.h"
 #include "physics/simulation_step.h"
@@ -84,7 +85,7 @@ void onIdle() {
 }
 
 void onDisplay() {
-    drawFrame();
+    drawFrame(advanceFrameView());
     // Read back before the pause label and the notice are drawn, so neither
     // shows in the picture.
     if (takeScreenshotRequest()) saveScreenshot();

@@ -45,14 +45,14 @@ void startHeadlessScene(const HeadlessSettings& settings) {
     resetSceneState();
     applyOptions(settings);
     buildSceneGeometry();
-    seedRandom(settings.seed);
+    seedRandom(sim.random, settings.seed);
     placeBalls();
     drawBallColors();
     clearEffects();
 
-    scene.timeStep = settings.timeStep;
-    scene.activeTimeStep = settings.timeStep;
-    scene.autoFire = settings.autoFire;
+    sim.controls.timeStep = settings.timeStep;
+    sim.controls.activeTimeStep = settings.timeStep;
+    sim.controls.autoFire = settings.autoFire;
 }
 
 void stopHeadlessScene() {
@@ -63,11 +63,7 @@ void stopHeadlessScene() {
 namespace {
 
 // What the frame advances besides drawing.
-void advanceFrame() {
-    beginViewFrame();
-    advanceCamera();
-    for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e);
-}
+void advanceFrame() { advanceFrameView(); }
 
 }  // namespace
 

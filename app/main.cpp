@@ -65,16 +65,16 @@ int main(int argc, char** argv) {
             return 1;
         }
         // The recorded options win over the command line's.
-        scene.ballCount = recording.header.ballCount;
-        scene.ballRadius = recording.header.ballRadius;
+        sim.ballCount = recording.header.ballCount;
+        sim.ballRadius = recording.header.ballRadius;
     }
     layOutScene(files.replay != nullptr ? recording.header.seed : startSeed(argc, argv));
 
     if (files.record != nullptr) {
         ReplayHeader header;
         header.seed = scene.randomSeed;
-        header.ballCount = scene.ballCount;
-        header.ballRadius = scene.ballRadius;
+        header.ballCount = sim.ballCount;
+        header.ballRadius = sim.ballRadius;
         if (!openRecording(files.record, header, error)) {
             std::fprintf(stderr, "vennaloft: %s\n", error.c_str());
             return 1;

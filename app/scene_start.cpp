@@ -15,7 +15,7 @@ void layOutScene(unsigned int seed) {
     scene.quadric = quadric;
 
     scene.randomSeed = seed;
-    seedRandom(scene.randomSeed);
+    seedRandom(sim.random, scene.randomSeed);
     placeBalls();
     drawBallColors();
     clearEffects();

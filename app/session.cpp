@@ -2,10 +2,10 @@
 
 #include <cstdio>
 #include <deque>
+#include <map>
 #include <limits>
 #include <vector>
 
-#include "app/sim_snapshot.h"
 #include "effects/explosion_pool.h"
 #include "effects/inspect_mode.h"
 #include "input/mouse_actions.h"
@@ -18,15 +18,14 @@
 
 namespace {
 
-// A whole scene kept for step back: the state after `step`, where the
+// The simulation kept for step back: its copy after `step`, where the
 // journal stood then, and the clock as the step left it.
 struct Keyframe {
     long step = 0;
     std::size_t index = 0;
     int lastRead = 0;
     int sceneTime = 0;
-    SimControls controls;
-    SimSnapshot snapshot;
+    Simulation state;
 };
 
 constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
@@ -41,6 +40,10 @@ struct Session {
     std::size_t stepEnd = 0;    // just after the records of the last step run
     std::size_t lockedEnd = 0;  // records before this come from a replayed file
     std::deque<Keyframe> keyframes;
+    // What the frames had made of the view (glow pulse, chase trail) when
+    // each step of the history was left: the steps taken again by step
+    // back run without frames, so the view is put back from here.
+    std::map<long, FrameView> views;
     long step = 0;        // the last step run
     long newestStep = 0;  // the furthest step the journal reaches
     SimControls shadow;   // live: the controls as the journal knows them
@@ -81,7 +84,7 @@ bool behind() { return S.cursor < S.records.size(); }
 
 Vector3 liveRay(int x, int y) {
     if (S.liveRay != nullptr) return S.liveRay(x, y);
-    return Unit(scene.viewDirection);
+    return Unit(sim.controls.viewDirection);
 }
 
 // Live actions: the real clock and pick rays, noted on the way.
@@ -122,7 +125,7 @@ Vector3 fedRay(int, int) {
     if (S.rayAt < S.rayFeed.size()) {
         return rayOf(S.rayFeed[S.rayAt++]);
     }
-    return Unit(scene.viewDirection);
+    return Unit(sim.controls.viewDirection);
 }
 
 int standingClock() { return S.lastRead; }
@@ -175,7 +178,7 @@ int sceneTimeOf(const SimControls& c) {
     return c.paused != 0 ? c.pausedSceneTime : shiftedReading(S.lastRead, -static_cast<long long>(c.pausedTotal));
 }
 
-void takeKeyframe(const SimControls& controls) {
+void takeKeyframe() {
     if (!S.keyframes.empty() && S.keyframes.back().step >= S.step) return;
     S.keyframes.emplace_back();
     Keyframe& k = S.keyframes.back();
@@ -183,14 +186,14 @@ void takeKeyframe(const SimControls& controls) {
     k.index = S.cursor;
     k.lastRead = S.lastRead;
     k.sceneTime = S.sceneTime;
-    k.controls = controls;
-    takeSnapshot(k.snapshot);
+    k.state = sim;
 }
 
 // Drops snapshots older than the history needs, then the journal in front
 // of the oldest one.
 void trimHistory() {
     while (S.keyframes.size() >= 2 && S.keyframes[1].step <= S.newestStep - kHistorySteps) S.keyframes.pop_front();
+    S.views.erase(S.views.begin(), S.views.lower_bound(S.keyframes.front().step));
     const std::size_t dead = S.keyframes.front().index;
     if (dead < kTrimRecords || dead < S.records.size() / 2) return;
     S.records.erase(S.records.begin(), S.records.begin() + static_cast<long>(dead));
@@ -223,8 +226,8 @@ void publish() {
 // ---- live actions ----
 
 void beginLiveAction() {
-    const SimControls now = captureSimControls();
-    if (!S.shadowValid || !sameSimControls(now, S.shadow)) {
+    const SimControls& now = sim.controls;
+    if (!S.shadowValid || now != S.shadow) {
         JournalRecord r;
         r.kind = RecordKind::Controls;
         r.step = S.step + 1;
@@ -245,7 +248,7 @@ void endLiveAction(const JournalRecord& action) {
         append(r);
     }
     append(action);
-    S.shadow = captureSimControls();
+    S.shadow = sim.controls;
     S.shadowValid = true;
 }
 
@@ -257,8 +260,8 @@ void endLiveAction(const JournalRecord& action) {
 void liveMotion(const InputEvent& event) {
     applyInputEvent(event);
     if (S.shadowValid) {
-        S.shadow.mouseX = scene.mouseX;
-        S.shadow.mouseY = scene.mouseY;
+        S.shadow.mouseX = sim.controls.mouseX;
+        S.shadow.mouseY = sim.controls.mouseY;
     }
     JournalRecord* last = S.records.empty() ? nullptr : &S.records.back();
     if (last != nullptr && last->kind == RecordKind::Event && last->event.kind == InputKind::Motion &&
@@ -284,13 +287,17 @@ void liveEvent(const InputEvent& event) {
     endLiveAction(eventRecord(S.step + 1, event));
 }
 
-void afterStep(const SimControls& controls) {
+void afterStep() {
     S.stepEnd = S.cursor;
-    if (S.step % kSnapshotInterval == 0) takeKeyframe(controls);
+    if (S.step % kSnapshotInterval == 0) takeKeyframe();
     trimHistory();
 }
 
+// The view as the frames leave the current step, before the scene moves on.
+void noteView() { S.views[S.step] = sim.view; }
+
 void liveStep() {
+    noteView();
     beginLiveAction();
     runSimulatingStep();
     JournalRecord r;
@@ -304,7 +311,7 @@ void liveStep() {
         append(hashRecord(RecordKind::Checkpoint));
         flushRecording(false);
     }
-    afterStep(S.shadow);
+    afterStep();
 }
 
 // ---- recorded actions ----
@@ -334,7 +341,7 @@ void replayEnded() {
         std::fprintf(stderr, "replay ends at step %ld\n", S.step);
     }
     // The recorded session is over: it holds there, and P goes on live.
-    if (scene.paused == 0) togglePause();
+    if (sim.controls.paused == 0) togglePause();
 }
 
 // Acts on the journal from the cursor through the next action (an input or
@@ -347,15 +354,15 @@ bool runRecordedAction(bool quiet) {
     S.clockAt = 0;
     S.readsLeft = 0;
     S.rayAt = 0;
-    const SimControls viewer = captureSimControls();
-    applySimControls(S.simControls);
+    const SimControls viewer = sim.controls;
+    sim.controls = S.simControls;
     bool stepped = false;
     bool acted = false;
     while (S.cursor < S.records.size() && !acted) {
         const JournalRecord& r = S.records[S.cursor++];
         switch (r.kind) {
         case RecordKind::Controls:
-            applySimControls(*controlsOf(r));
+            sim.controls = *controlsOf(r);
             break;
         case RecordKind::Clock:
             S.clockFeed.push_back(r);
@@ -377,6 +384,7 @@ bool runRecordedAction(bool quiet) {
             if (action.kind == RecordKind::Event) {
                 applyInputEvent(action.event);
             } else {
+                if (!quiet) noteView();
                 runSimulatingStep();
                 S.step = action.step;
                 if (S.step > S.newestStep) S.newestStep = S.step;
@@ -398,7 +406,7 @@ bool runRecordedAction(bool quiet) {
             checkRecord(S.records[S.cursor++], quiet);
         }
     }
-    S.simControls = captureSimControls();
+    S.simControls = sim.controls;
     if (stepped) {
         S.sceneTime = sceneTimeOf(S.simControls);
         // The flashes fade as the frames after the step let them, on the
@@ -406,9 +414,9 @@ bool runRecordedAction(bool quiet) {
         setClockSource(standingClock);
         for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e);
         setClockSource(S.liveClock);
-        afterStep(S.simControls);
+        afterStep();
     }
-    applyViewerControls(viewer, S.detached);
+    applyViewerControls(viewer, S.detached, sim.controls);
     if (!behind()) {
         // The journal's end: live from here, and the controls the viewer
         // brings along reach the journal with the next action.
@@ -418,10 +426,10 @@ bool runRecordedAction(bool quiet) {
     if (stepped) {
         // The viewer's scene clock goes on from the step's, so flashes and
         // contact marks age from where the step left them.
-        if (scene.paused != 0) {
-            scene.pausedSceneTime = S.sceneTime;
+        if (sim.controls.paused != 0) {
+            sim.controls.pausedSceneTime = S.sceneTime;
         } else {
-            scene.pausedTotal = shiftedReading(S.liveClock(), -static_cast<long long>(S.sceneTime));
+            sim.controls.pausedTotal = shiftedReading(S.liveClock(), -static_cast<long long>(S.sceneTime));
         }
     }
     return stepped;
@@ -499,9 +507,10 @@ void startSession() {
     S = Session();
     S.liveClock = installedClockSource();
     S.liveRay = installedPickRaySource();
-    setStepCounters(StepCounters());
+    sim.stepsRun = 0;
+    sim.stats = StepStats();
     S.sceneTime = sceneMilliseconds();
-    takeKeyframe(captureSimControls());
+    takeKeyframe();
     adoptRecording();
     publish();
 }
@@ -534,7 +543,7 @@ void startReplay(const Recording& recording, bool announce) {
     S.cursor = 0;
     S.lockedEnd = S.records.size();
     S.keyframes.back().index = 0;
-    S.simControls = captureSimControls();
+    S.simControls = sim.controls;
     S.replaying = true;
     S.announce = announce;
     S.replaySteps = recording.steps;
@@ -581,20 +590,21 @@ void sessionStep() {
 }
 
 bool stepBack() {
-    if (scene.paused == 0) return false;
+    if (sim.controls.paused == 0) return false;
     const long target = S.step - 1;
     if (S.keyframes.empty() || target < S.keyframes.front().step) return false;
+    noteView();
     if (!behind()) {
         // The live camera stays with the viewer while the scene goes back.
-        S.simControls = captureSimControls();
+        S.simControls = sim.controls;
         S.detached = true;
     }
-    const SimControls viewer = captureSimControls();
+    const SimControls viewer = sim.controls;
     std::size_t k = S.keyframes.size() - 1;
     while (S.keyframes[k].step > target) --k;
     const Keyframe& key = S.keyframes[k];
-    restoreSnapshot(key.snapshot);
-    S.simControls = key.controls;
+    sim = key.state;
+    S.simControls = key.state.controls;
     S.cursor = key.index;
     S.stepEnd = key.index;
     S.step = key.step;
@@ -602,9 +612,11 @@ bool stepBack() {
     S.sceneTime = key.sceneTime;
     // The steps in between are taken again silently.
     runSilentlyTo(target);
-    applySimControls(S.simControls);
-    applyViewerControls(viewer, S.detached);
-    scene.pausedSceneTime = S.sceneTime;
+    const auto view = S.views.find(S.step);
+    if (view != S.views.end()) sim.view = view->second;
+    sim.controls = S.simControls;
+    applyViewerControls(viewer, S.detached, sim.controls);
+    sim.controls.pausedSceneTime = S.sceneTime;
     publish();
     return true;
 }

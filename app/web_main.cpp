@@ -148,8 +148,8 @@ int main(int argc, char** argv) {
             tellRefusal(error);
             return 1;
         }
-        scene.ballCount = recording.header.ballCount;
-        scene.ballRadius = recording.header.ballRadius;
+        sim.ballCount = recording.header.ballCount;
+        sim.ballRadius = recording.header.ballRadius;
         EM_ASM({
             if (Module['onReplayStarted']) Module['onReplayStarted']($0, $1, $2, $3);
         }, recording.steps, recording.header.seed, recording.header.ballCount, recording.header.ballRadius);

@@ -29,7 +29,7 @@ constexpr int kFillMilliseconds = 250;
 constexpr int kStateCount = 64;
 
 struct StepStart {
-    SceneState scene;
+    Simulation state;
     int clock = 0;
 };
 
@@ -50,11 +50,11 @@ Stretch recordStretch(const HeadlessSettings& settings, long warmUp, bool fillSh
     }
     Stretch stretch;
     for (int n = 0; n < kStateCount; ++n) {
-        stretch.starts.push_back({scene, headlessClock()});
+        stretch.starts.push_back({sim, headlessClock()});
         stretch.meanBalls += liveBallCount();
         stretch.meanShots += liveShotCount();
         runHeadlessStep(milliseconds);
-        stretch.meanSubSteps += lastStepStats().subSteps;
+        stretch.meanSubSteps += sim.stats.subSteps;
     }
     stretch.meanBalls /= kStateCount;
     stretch.meanShots /= kStateCount;
@@ -66,9 +66,9 @@ void timeSteps(benchmark::State& state, const Stretch& stretch, int milliseconds
     std::size_t next = 0;
     for (auto _ : state) {
         const StepStart& start = stretch.starts[next];
-        scene = start.scene;
+        sim = start.state;
         setHeadlessClock(start.clock);
-        seedRandom(static_cast<unsigned>(next));
+        seedRandom(sim.random, static_cast<unsigned>(next));
         next = (next + 1) % stretch.starts.size();
 
         const auto begin = std::chrono::steady_clock::now();

@@ -1,7 +1,7 @@
 #pragma once
 
 // The contacts of the last second, kept for the collision view: where each
-// happened and its normal. A ring of scene.contactMarks: when it is full the
+// happened and its normal. A ring of sim.contactMarks: when it is full the
 // oldest mark gives way. Ages run on the scene clock, so marks stand still
 // while paused.
 

@@ -21,7 +21,7 @@ void spawnExplosion(const Vector3& position, int blast) {
     // Only the two kinds exist; anything else would index past the texture
     // table when drawn, so it is taken as the large kind.
     const int kind = blast != 0 ? 1 : 0;
-    for (Explosion& explosion : scene.explosions) {
+    for (Explosion& explosion : sim.explosions) {
         if (explosion.alpha > 0.0f) continue;
         explosion.alphaStart = 1.0f;
         explosion.alphaEnd = 0.0f;
@@ -40,7 +40,7 @@ void spawnExplosion(const Vector3& position, int blast) {
 
 void advanceExplosion(int index) {
     if (index < 0 || index >= kExplosionCount) return;
-    Explosion& explosion = scene.explosions[index];
+    Explosion& explosion = sim.explosions[index];
     // A free record may hold stale or never-set values (duration 0).
     if (explosion.alpha <= 0.0f) return;
 

@@ -2,9 +2,7 @@
 
 #include "physics/contact.h"
 
-// The step's simulated time still to run; the responses spend from it.
-extern double remaining;
-
+// The responses spend from the step's simulated time still to run (sim.remaining).
 void respondToContact(const Contact& contact);
 void respondToBallPair(int i, int j, double t);
 

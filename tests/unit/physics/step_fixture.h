@@ -38,7 +38,7 @@ protected:
         redisplayCount() = 0;
         stepHooks.setClipPlane0 = recordClipPlane;
         stepHooks.postRedisplay = recordRedisplay;
-        remaining = 0.0;
+        sim.remaining = 0.0;
     }
     void TearDown() override {
         stepHooks = StepHooks();
@@ -46,14 +46,14 @@ protected:
     }
 
     static void putBall(int k, const Vector3& position, const Vector3& velocity) {
-        scene.ballAlive[k] = 1;
-        scene.ballPositions[k] = position;
-        scene.ballPreviousPositions[k] = position;
-        scene.ballVelocities[k] = velocity;
+        sim.ballAlive[k] = 1;
+        sim.ballPositions[k] = position;
+        sim.ballPreviousPositions[k] = position;
+        sim.ballVelocities[k] = velocity;
     }
 
     static void putShot(int slot, const Vector3& position, const Vector3& velocity, int life = 6) {
-        Shot& shot = scene.shots[slot];
+        Shot& shot = sim.shots[slot];
         shot.life = life;
         shot.position = position;
         shot.previousPosition = position;
@@ -62,7 +62,7 @@ protected:
 
     static int liveShots() {
         int count = 0;
-        for (const Shot& shot : scene.shots) count += shot.life != 0 ? 1 : 0;
+        for (const Shot& shot : sim.shots) count += shot.life != 0 ? 1 : 0;
         return count;
     }
 };
