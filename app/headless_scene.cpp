@@ -9,6 +9,7 @@
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/random_source.h"
+#include "platform/sound.h"
 #include "scene/command_line.h"
 #include "scene/scene_layout.h"
 #include "scene/scene_state.h"
@@ -53,6 +54,7 @@ void startHeadlessScene(const HeadlessSettings& settings) {
     sim.controls.timeStep = settings.timeStep;
     sim.controls.activeTimeStep = settings.timeStep;
     sim.controls.autoFire = settings.autoFire;
+    startSession();
 }
 
 void stopHeadlessScene() {
@@ -69,13 +71,8 @@ void advanceFrame() { advanceFrameView(); }
 
 void runHeadlessStep(int milliseconds) {
     advanceHeadlessClock(milliseconds);
-    runStepBody();
-    advanceFrame();
-}
-
-void runHeadlessSessionStep(int milliseconds) {
-    advanceHeadlessClock(milliseconds);
-    sessionStep();
+    const StepEvents events = sessionStep();
+    for (int i = 0; i < events.cueCount; ++i) playCue(events.cues[i]);
     advanceFrame();
 }
 
@@ -89,7 +86,6 @@ ReplayOutcome replayHeadless(const Recording& recording) {
     settings.ballRadius = recording.header.ballRadius;
     settings.seed = recording.header.seed;
     startHeadlessScene(settings);
-    startSession();
     startReplay(recording, false);
     return playReplayToEnd();
 }

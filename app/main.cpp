@@ -99,7 +99,6 @@ int main(int argc, char** argv) {
 
     registerInputCallbacks();
     glutSetCursor(GLUT_CURSOR_CROSSHAIR);
-    installStepHooks();
     glutIdleFunc(onIdle);
     glutDisplayFunc(onDisplay);
 

@@ -66,9 +66,6 @@ struct Session {
     std::string unwritten;
     std::size_t lastLineStart = kNoLine;  // of the last record, while it is in `unwritten`
 
-    ClockSource liveClock = nullptr;
-    PickRaySource liveRay = nullptr;
-
     // Context noted during a live action, and fed to a recorded one.
     std::vector<JournalRecord> noted;
     std::vector<JournalRecord> clockFeed;
@@ -82,14 +79,9 @@ Session S;
 
 bool behind() { return S.cursor < S.records.size(); }
 
-Vector3 liveRay(int x, int y) {
-    if (S.liveRay != nullptr) return S.liveRay(x, y);
-    return Unit(sim.controls.viewDirection);
-}
-
 // Live actions: the real clock and pick rays, noted on the way.
 int notingClock() {
-    const int now = S.liveClock();
+    const int now = liveReadings().clock();
     if (!S.noted.empty() && S.noted.back().kind == RecordKind::Clock && now == S.lastRead) {
         ++S.noted.back().value[1];
     } else {
@@ -104,7 +96,7 @@ int notingClock() {
 }
 
 Vector3 notingRay(int x, int y) {
-    const Vector3 d = liveRay(x, y);
+    const Vector3 d = liveReadings().pickRay(x, y);
     S.noted.push_back(rayRecord(0, d));
     return d;
 }
@@ -128,7 +120,26 @@ Vector3 fedRay(int, int) {
     return Unit(sim.controls.viewDirection);
 }
 
-int standingClock() { return S.lastRead; }
+// What a live action reads, and what a recorded one is fed.
+struct NotingReadings final : Readings {
+    int clock() override { return notingClock(); }
+    Vector3 pickRay(int x, int y) override { return notingRay(x, y); }
+};
+
+struct FedReadings final : Readings {
+    int clock() override { return fedClock(); }
+    Vector3 pickRay(int x, int y) override { return fedRay(x, y); }
+};
+
+// The clock as the last step saw it, for the flashes' fade after a recorded step.
+struct StandingReadings final : Readings {
+    int clock() override { return S.lastRead; }
+    Vector3 pickRay(int x, int y) override { return liveReadings().pickRay(x, y); }
+};
+
+NotingReadings noting;
+FedReadings fed;
+StandingReadings standing;
 
 void writeOut() {
     if (S.file == nullptr || S.unwritten.empty()) return;
@@ -236,13 +247,9 @@ void beginLiveAction() {
         append(r);
     }
     S.noted.clear();
-    setClockSource(notingClock);
-    setPickRaySource(notingRay);
 }
 
 void endLiveAction(const JournalRecord& action) {
-    setClockSource(S.liveClock);
-    setPickRaySource(S.liveRay);
     for (JournalRecord r : S.noted) {
         r.step = action.step;
         append(r);
@@ -283,7 +290,7 @@ void liveEvent(const InputEvent& event) {
         return;
     }
     beginLiveAction();
-    applyInputEvent(event);
+    applyInputEvent(event, noting);
     endLiveAction(eventRecord(S.step + 1, event));
 }
 
@@ -296,10 +303,10 @@ void afterStep() {
 // The view as the frames leave the current step, before the scene moves on.
 void noteView() { S.views[S.step] = sim.view; }
 
-void liveStep() {
+void liveStep(StepEvents& events) {
     noteView();
     beginLiveAction();
-    runSimulatingStep();
+    runSimulatingStep(noting, events);
     JournalRecord r;
     r.kind = RecordKind::Step;
     r.step = S.step + 1;
@@ -348,7 +355,7 @@ void replayEnded() {
 // a step) with the controls, clock readings and pick rays it recorded, and
 // through the checkpoints after it. The viewer's camera, arrows and pause
 // are set aside meanwhile. Returns true when a step ran.
-bool runRecordedAction(bool quiet) {
+bool runRecordedAction(bool quiet, StepEvents& events) {
     S.clockFeed.clear();
     S.rayFeed.clear();
     S.clockAt = 0;
@@ -379,19 +386,17 @@ bool runRecordedAction(bool quiet) {
         case RecordKind::Event:
         case RecordKind::Step: {
             const JournalRecord action = r;
-            setClockSource(fedClock);
-            setPickRaySource(fedRay);
             if (action.kind == RecordKind::Event) {
-                applyInputEvent(action.event);
+                applyInputEvent(action.event, fed);
             } else {
                 if (!quiet) noteView();
-                runSimulatingStep();
+                StepEvents step;
+                runSimulatingStep(fed, step);
+                events.absorb(step, !quiet);
                 S.step = action.step;
                 if (S.step > S.newestStep) S.newestStep = S.step;
                 stepped = true;
             }
-            setClockSource(S.liveClock);
-            setPickRaySource(S.liveRay);
             acted = true;
             break;
         }
@@ -411,9 +416,7 @@ bool runRecordedAction(bool quiet) {
         S.sceneTime = sceneTimeOf(S.simControls);
         // The flashes fade as the frames after the step let them, on the
         // scene clock the step saw.
-        setClockSource(standingClock);
-        for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e);
-        setClockSource(S.liveClock);
+        for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e, standing);
         afterStep();
     }
     applyViewerControls(viewer, S.detached, sim.controls);
@@ -429,7 +432,7 @@ bool runRecordedAction(bool quiet) {
         if (sim.controls.paused != 0) {
             sim.controls.pausedSceneTime = S.sceneTime;
         } else {
-            sim.controls.pausedTotal = shiftedReading(S.liveClock(), -static_cast<long long>(S.sceneTime));
+            sim.controls.pausedTotal = shiftedReading(liveReadings().clock(), -static_cast<long long>(S.sceneTime));
         }
     }
     return stepped;
@@ -437,11 +440,8 @@ bool runRecordedAction(bool quiet) {
 
 // Takes the journal's actions again without sound, until step `target` has
 // run or the journal ends.
-void runSilentlyTo(long target) {
-    const CuePlayer player = installedCuePlayer();
-    setCuePlayer(nullptr);
-    while (S.step < target && behind()) runRecordedAction(true);
-    setCuePlayer(player);
+void runSilentlyTo(long target, StepEvents& events) {
+    while (S.step < target && behind()) runRecordedAction(true, events);
 }
 
 // Input while behind that changes the simulation: the steps ahead are
@@ -505,8 +505,6 @@ bool arrowEvent(const InputEvent& e) {
 void startSession() {
     if (S.file != nullptr) std::fclose(S.file);
     S = Session();
-    S.liveClock = installedClockSource();
-    S.liveRay = installedPickRaySource();
     sim.stepsRun = 0;
     sim.stats = StepStats();
     S.sceneTime = sceneMilliseconds();
@@ -569,27 +567,29 @@ void deliverInput(const InputEvent& event) {
     publish();
 }
 
-void sessionStep() {
+StepEvents sessionStep() {
+    StepEvents events;
     if (!takeSimulationTurn()) {
-        runPausedStep();
-        return;
+        runPausedStep(events);
+        return events;
     }
     while (behind()) {
-        if (runRecordedAction(false)) {
+        if (runRecordedAction(false, events)) {
             // The watcher's own camera flies with its own arrows, once a
             // step, as the free camera does in a live step.
-            if (S.detached) runPausedStep();
+            if (S.detached) runPausedStep(events);
             replayEnded();
             publish();
-            return;
+            return events;
         }
     }
     replayEnded();
-    liveStep();
+    liveStep(events);
     publish();
+    return events;
 }
 
-bool stepBack() {
+bool stepBack(StepEvents& events) {
     if (sim.controls.paused == 0) return false;
     const long target = S.step - 1;
     if (S.keyframes.empty() || target < S.keyframes.front().step) return false;
@@ -611,7 +611,7 @@ bool stepBack() {
     S.lastRead = key.lastRead;
     S.sceneTime = key.sceneTime;
     // The steps in between are taken again silently.
-    runSilentlyTo(target);
+    runSilentlyTo(target, events);
     const auto view = S.views.find(S.step);
     if (view != S.views.end()) sim.view = view->second;
     sim.controls = S.simControls;
@@ -624,7 +624,8 @@ bool stepBack() {
 void endSession() {
     if (S.file == nullptr) return;
     // A scene gone back ends where the session had got to.
-    runSilentlyTo(std::numeric_limits<long>::max());
+    StepEvents ignored;
+    runSilentlyTo(std::numeric_limits<long>::max(), ignored);
     append(hashRecord(RecordKind::End));
     flushRecording(true);
     std::fclose(S.file);
@@ -632,7 +633,8 @@ void endSession() {
 }
 
 ReplayOutcome playReplayToEnd() {
-    while (behind() && S.outcome.matches) runRecordedAction(false);
+    StepEvents ignored;
+    while (behind() && S.outcome.matches) runRecordedAction(false, ignored);
     ReplayOutcome outcome = S.outcome;
     outcome.steps = S.step;
     if (outcome.matches) outcome.got = sceneStateHash();

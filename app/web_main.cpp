@@ -169,7 +169,6 @@ int main(int argc, char** argv) {
     startWebCuePlayer();
 
     registerInputCallbacks();
-    installStepHooks();
     glutTimerFunc(0, stepWhenDue, 0);
     glutDisplayFunc(drawFrameInPage);
 

@@ -3,11 +3,11 @@
 #include "effects/inspect_mode.h"
 #include "platform/clock.h"
 
-void recordContactMark(const Vector3& point, const Vector3& normal) {
+void recordContactMark(const Vector3& point, const Vector3& normal, Readings& readings) {
     ContactMark& mark = sim.contactMarks[sim.nextContactMark];
     mark.point = point;
     mark.normal = normal;
-    mark.time = sceneMilliseconds();
+    mark.time = sceneMilliseconds(readings);
     mark.used = 1;
     sim.nextContactMark = (sim.nextContactMark + 1) % kContactMarkCount;
 }

@@ -6,12 +6,13 @@
 // while paused.
 
 #include "geometry/vector3.h"
+#include "scene/readings.h"
 #include "scene/scene_state.h"
 
 // How long a mark is shown, in scene milliseconds.
 constexpr int kContactMarkLifetime = 1000;
 
-void recordContactMark(const Vector3& point, const Vector3& normal);
+void recordContactMark(const Vector3& point, const Vector3& normal, Readings& readings = liveReadings());
 
 // Frees every mark (the scene reset does this with the flashes).
 void clearContactMarks();

@@ -3,15 +3,15 @@
 #include "platform/clock.h"
 #include "scene/scene_state.h"
 
-void togglePause() {
+void togglePause(Readings& readings) {
     if (sim.controls.paused == 0) {
         sim.controls.pausedSceneTime =
-            shiftedReading(elapsedMilliseconds(), -static_cast<long long>(sim.controls.pausedTotal));
+            shiftedReading(readings.clock(), -static_cast<long long>(sim.controls.pausedTotal));
         sim.controls.paused = 1;
     } else {
         // The scene clock goes on from where it stood.
         sim.controls.pausedTotal =
-            shiftedReading(elapsedMilliseconds(), -static_cast<long long>(sim.controls.pausedSceneTime));
+            shiftedReading(readings.clock(), -static_cast<long long>(sim.controls.pausedSceneTime));
         sim.controls.paused = 0;
         scene.singleStepsPending = 0;
     }
@@ -34,9 +34,9 @@ bool takeSimulationTurn() {
     return true;
 }
 
-int sceneMilliseconds() {
+int sceneMilliseconds(Readings& readings) {
     if (sim.controls.paused != 0) return sim.controls.pausedSceneTime;
-    return shiftedReading(elapsedMilliseconds(), -static_cast<long long>(sim.controls.pausedTotal));
+    return shiftedReading(readings.clock(), -static_cast<long long>(sim.controls.pausedTotal));
 }
 
 void beginViewFrame() {

@@ -12,9 +12,11 @@ constexpr int kShotIntervalMs = 200;
 constexpr int kShotLife = 6;
 }  // namespace
 
-bool shotLaunchAllowed() { return millisecondsBetween(sim.lastShotTime, elapsedMilliseconds()) > kShotIntervalMs; }
+bool shotLaunchAllowed(Readings& readings) {
+    return millisecondsBetween(sim.lastShotTime, readings.clock()) > kShotIntervalMs;
+}
 
-int launchShotAlong(const Vector3& d) {
+int launchShotAlong(const Vector3& d, Readings& readings) {
     for (int k = 0; k < kShotCount; ++k) {
         Shot& shot = sim.shots[k];
         if (shot.life != 0) continue;
@@ -23,17 +25,17 @@ int launchShotAlong(const Vector3& d) {
         shot.previousPosition = sim.controls.cameraPosition;
         Scale(d, kShotSpeed, shot.velocity);
         // Read again: the direction may have taken time to work out.
-        sim.lastShotTime = elapsedMilliseconds();
+        sim.lastShotTime = readings.clock();
         return k;
     }
     // All live: lastShotTime stays, so the first record freed is used at once.
     return -1;
 }
 
-void autoFireShot() {
+void autoFireShot(Readings& readings) {
     // Checked before the draws so that a held-back step leaves the random
     // sequence untouched.
-    if (!shotLaunchAllowed()) return;
+    if (!shotLaunchAllowed(readings)) return;
     const float r1 = RandomNumber(sim.random, 0);
     const float r2 = RandomNumber(sim.random, 0);
     const float elevation = 15.0f * r2;
@@ -41,7 +43,7 @@ void autoFireShot() {
     const Vector3 d0 = directionFromAngles(elevation, azimuth);
     // The spread turns with the camera; d0 is already of unit length.
     const Matrix3 yaw(0.0, DegToRad(sim.controls.cameraYaw), 0.0);
-    launchShotAlong(yaw * d0);
+    launchShotAlong(yaw * d0, readings);
 }
 
 Vector3 directionFromAngles(float elevation, float azimuth) {

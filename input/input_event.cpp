@@ -28,7 +28,7 @@ EventRole eventRole(const InputEvent& event) {
     return EventRole::Nothing;
 }
 
-void applyInputEvent(const InputEvent& event) {
+void applyInputEvent(const InputEvent& event, Readings& readings) {
     switch (event.kind) {
     case InputKind::SpecialDown:
         handleSpecialKey(event.a, event.b);
@@ -37,7 +37,7 @@ void applyInputEvent(const InputEvent& event) {
         handleSpecialKeyUp(event.a);
         break;
     case InputKind::MouseButton:
-        handleMouseButton(event.a, event.b, event.c, event.d);
+        handleMouseButton(event.a, event.b, event.c, event.d, readings);
         break;
     case InputKind::Motion:
         handleMouseMotion(event.c, event.d);

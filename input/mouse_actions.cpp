@@ -13,9 +13,6 @@ constexpr double kLaunchSpeed = 12.0;
 // A followed shot is watched in slow motion at this fraction of the step.
 constexpr double kSlowMotionDivisor = 6.0;
 
-// Null until the program installs the GL unprojection.
-PickRaySource pickRaySource = nullptr;
-
 void followNewShot(int index) {
     const Shot& shot = sim.shots[index];
     primeChaseTrail(shot.position, shot.velocity);
@@ -24,17 +21,9 @@ void followNewShot(int index) {
 
 }  // namespace
 
-void setPickRaySource(PickRaySource source) { pickRaySource = source; }
+Vector3 pickRayDirection(int x, int y, Readings& readings) { return readings.pickRay(x, y); }
 
-PickRaySource installedPickRaySource() { return pickRaySource; }
-
-Vector3 pickRayDirection(int x, int y) {
-    if (pickRaySource != nullptr) return pickRaySource(x, y);
-    // Without a window every point looks straight along the free camera's view.
-    return Unit(sim.controls.viewDirection);
-}
-
-void handleMouseButton(int button, int state, int x, int y) {
+void handleMouseButton(int button, int state, int x, int y, Readings& readings) {
     if (button == kLeftButton) {
         if (state == kButtonDown) {
             sim.controls.mouseX = x;
@@ -49,7 +38,7 @@ void handleMouseButton(int button, int state, int x, int y) {
         sim.controls.followBall == 0) {
         sim.controls.mouseX = x;
         sim.controls.mouseY = y;
-        sim.controls.followedShot = fireShot(sim.controls.mouseX, sim.controls.mouseY);
+        sim.controls.followedShot = fireShot(sim.controls.mouseX, sim.controls.mouseY, readings);
         if (sim.controls.followedShot != -1) followNewShot(sim.controls.followedShot);
     }
 }
@@ -59,21 +48,21 @@ void handleMouseMotion(int x, int y) {
     sim.controls.mouseY = y;
 }
 
-int fireShot(int x, int y) {
-    if (!shotLaunchAllowed()) return -1;
-    return launchShotAlong(pickRayDirection(x, y));
+int fireShot(int x, int y, Readings& readings) {
+    if (!shotLaunchAllowed(readings)) return -1;
+    return launchShotAlong(readings.pickRay(x, y), readings);
 }
 
-void launchBall(int x, int y) {
-    if (millisecondsBetween(sim.lastShotTime, elapsedMilliseconds()) <= kLaunchIntervalMs) return;
-    const Vector3 d = pickRayDirection(x, y);
+void launchBall(int x, int y, Readings& readings) {
+    if (millisecondsBetween(sim.lastShotTime, readings.clock()) <= kLaunchIntervalMs) return;
+    const Vector3 d = readings.pickRay(x, y);
     for (int i = 0; i < kMaxBalls; ++i) {
         if (sim.ballAlive[i] != 0) continue;
         sim.ballPreviousPositions[i] = sim.controls.cameraPosition;
         sim.ballPositions[i] = sim.controls.cameraPosition;
         Scale(d, kLaunchSpeed, sim.ballVelocities[i]);
         sim.ballAlive[i] = 1;
-        sim.lastShotTime = elapsedMilliseconds();
+        sim.lastShotTime = readings.clock();
         return;
     }
 }

@@ -44,7 +44,7 @@ Vector3 reflectVelocity(const Vector3& velocity, const Vector3& normal) {
     return Unit(direction + normal * 2.0 * Dot(normal, -direction)) * speed;
 }
 
-void respondToContact(const Contact& contact) {
+void respondToContact(const Contact& contact, Readings& readings, StepEvents& events) {
     const double time = contact.time;
     sim.remaining -= time;
     moveBodiesTo(time);
@@ -54,8 +54,8 @@ void respondToContact(const Contact& contact) {
         if (contact.tipHit) {
             sim.ballAlive[m] = 0;
             if (sim.controls.soundOn != 0) {
-                playCue(kExplodeCue);
-                if (!anyBallAlive()) playCue(kYeahCue);
+                events.addCue(kExplodeCue);
+                if (!anyBallAlive()) events.addCue(kYeahCue);
             }
         }
         sim.ballVelocities[m] = reflectVelocity(sim.ballVelocities[m], contact.normal);
@@ -63,16 +63,16 @@ void respondToContact(const Contact& contact) {
         Shot& shot = sim.shots[-1 - contact.body];
         if (contact.hitBall >= 0 && contact.hitBall < kMaxBalls) {
             pushBall(contact.hitBall, shot);
-            if (sim.controls.soundOn != 0) playCue(kBounceCue);
+            if (sim.controls.soundOn != 0) events.addCue(kBounceCue);
         }
         shot.velocity = reflectVelocity(shot.velocity, contact.normal);
         shot.life -= 1;
     }
 
-    spawnExplosion(contact.point, contact.tipHit ? 1 : 0);
+    spawnExplosion(contact.point, contact.tipHit ? 1 : 0, readings);
 }
 
-void respondToBallPair(int i, int j, double t) {
+void respondToBallPair(int i, int j, double t, Readings& readings) {
     sim.remaining -= t;
 
     const Vector3 vI = sim.ballVelocities[i];
@@ -95,5 +95,5 @@ void respondToBallPair(int i, int j, double t) {
     sim.ballVelocities[i] = uI + vIt;
     sim.ballVelocities[j] = uJ + vJt;
 
-    spawnExplosion(sim.ballPositions[i], 0);
+    spawnExplosion(sim.ballPositions[i], 0, readings);
 }

@@ -16,8 +16,6 @@
 #include "scene/scene_layout.h"
 #include "scene/scene_state.h"
 
-StepHooks stepHooks;
-
 namespace {
 
 constexpr double kTolerance = 1e-8;
@@ -271,14 +269,14 @@ void moveCamera() {
     }
 }
 
-void fireOrLaunch() {
+void fireOrLaunch(Readings& readings, StepEvents& events) {
     if (sim.controls.leftButtonDown != 0) {
         if (sim.controls.launchMode != 0) {
-            launchBall(sim.controls.mouseX, sim.controls.mouseY);
+            launchBall(sim.controls.mouseX, sim.controls.mouseY, readings);
         } else {
             // The cue sounds on every such step, whether or not a shot left.
-            fireShot(sim.controls.mouseX, sim.controls.mouseY);
-            if (sim.controls.soundOn != 0) playCue(kLaserCue);
+            fireShot(sim.controls.mouseX, sim.controls.mouseY, readings);
+            if (sim.controls.soundOn != 0) events.addCue(kLaserCue);
         }
     }
 }
@@ -296,27 +294,27 @@ void applyGravity() {
 
 // Logs a ball pair contact for the collision view: the point where the two
 // touch and the normal from ball i towards ball j. Reads only.
-void markPair(int i, int j, double time) {
+void markPair(int i, int j, double time, Readings& readings) {
     ++sim.stats.contacts;
     const Vector3 pI = sim.ballPreviousPositions[i] + sim.ballVelocities[i] * time;
     const Vector3 pJ = sim.ballPreviousPositions[j] + sim.ballVelocities[j] * time;
-    recordContactMark((pI + pJ) * 0.5, Unit(pJ - pI));
+    recordContactMark((pI + pJ) * 0.5, Unit(pJ - pI), readings);
 }
 
 // The free camera moves, and fires or throws when `fire` is set, unless a
 // ball or a shot is followed; clip plane 0 is on for the free camera only.
-void steerFreeCamera(bool fire) {
+void steerFreeCamera(bool fire, Readings& readings, StepEvents& events) {
     if (sim.controls.followBall != 0 || sim.controls.followedShot != -1) {
-        if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(0);
+        events.clipPlane0 = 0;
         return;
     }
     moveCamera();
-    if (fire) fireOrLaunch();
-    if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(1);
+    if (fire) fireOrLaunch(readings, events);
+    events.clipPlane0 = 1;
 }
 
 // Handles the contacts of the step in time order until its time is spent.
-void runSubSteps() {
+void runSubSteps(Readings& readings, StepEvents& events) {
     for (int& count : sim.zeroTimeContacts) count = 0;
     while (sim.remaining > kTolerance) {
         ++sim.stats.subSteps;
@@ -338,8 +336,8 @@ void runSubSteps() {
 
         // A ball pair goes first only when strictly earlier than every other contact.
         if (pairFound && (contact.time == kNoContact || contact.time > pairTime)) {
-            markPair(i, j, pairTime);
-            respondToBallPair(i, j, pairTime);
+            markPair(i, j, pairTime, readings);
+            respondToBallPair(i, j, pairTime, readings);
             if (noProgress(pairTime)) {
                 ++sim.zeroTimeContacts[i];
                 ++sim.zeroTimeContacts[j];
@@ -349,8 +347,8 @@ void runSubSteps() {
             sim.remaining = 0.0;
         } else {
             ++sim.stats.contacts;
-            recordContactMark(contact.point, contact.normal);
-            respondToContact(contact);
+            recordContactMark(contact.point, contact.normal, readings);
+            respondToContact(contact, readings, events);
             if (noProgress(contact.time)) ++sim.zeroTimeContacts[bodySlot(contact.body)];
         }
     }
@@ -389,38 +387,25 @@ int millisecondsUntilStepDue() {
 
 // Held by the pause: the free camera still moves, nothing else happens
 // (requests, firing and throwing wait for the simulation to run again).
-void runPausedStep() {
-    steerFreeCamera(false);
-    if (stepHooks.postRedisplay != nullptr) stepHooks.postRedisplay();
+void runPausedStep(StepEvents& events) {
+    steerFreeCamera(false, liveReadings(), events);
+    events.redisplay = true;
 }
 
-void runStepBody() {
-    if (!takeSimulationTurn()) {
-        runPausedStep();
-        return;
-    }
-    runSimulatingStep();
-}
-
-void runSimulatingStep() {
+void runSimulatingStep(Readings& readings, StepEvents& events) {
     sim.stats = StepStats();
     sim.stats.stepNumber = ++sim.stepsRun;
     if (sim.controls.resetRequested != 0) {
         resetScene();
         clearContactMarks();
     }
-    if (sim.controls.autoFire != 0) autoFireShot();
+    if (sim.controls.autoFire != 0) autoFireShot(readings);
 
-    steerFreeCamera(true);
+    steerFreeCamera(true, readings, events);
 
     sim.remaining = sim.controls.activeTimeStep;
     applyGravity();
-    runSubSteps();
+    runSubSteps(readings, events);
 
-    if (stepHooks.postRedisplay != nullptr) stepHooks.postRedisplay();
-}
-
-void simulationStep() {
-    paceStep();
-    runStepBody();
+    events.redisplay = true;
 }

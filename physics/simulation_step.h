@@ -1,15 +1,7 @@
 #pragma once
 
-// Toolkit and GL calls the step needs, installed by the program; tests leave
-// them empty or install recorders.
-struct StepHooks {
-    void (*setClipPlane0)(int enabled) = nullptr;
-    void (*postRedisplay)() = nullptr;
-};
-extern StepHooks stepHooks;
-
-// The idle callback: paces to at most about 20 steps a second, then runs one step.
-void simulationStep();
+#include "physics/step_events.h"
+#include "scene/readings.h"
 
 // Waits until the first clock reading at least 49 ms after the previous pacing point.
 void paceStep();
@@ -19,12 +11,10 @@ void paceStep();
 // a timer for this long first.
 int millisecondsUntilStepDue();
 
-// Everything of a step after the pacing: requests, camera and firing,
-// gravity, the sub-step loop and the redisplay request.
-void runStepBody();
-
-// The two halves of runStepBody, for callers that decide about the pause
-// themselves (step back and replays): a step held by the pause (only the
-// free camera moves), and a simulating step.
-void runPausedStep();
-void runSimulatingStep();
+// The step, in its two kinds; the caller decides about the pause
+// (takeSimulationTurn) and does what `events` asks. A step held by the
+// pause: only the free camera moves. A simulating step: requests, camera
+// and firing, gravity, the sub-step loop; what it reads from outside comes
+// from `readings`.
+void runPausedStep(StepEvents& events);
+void runSimulatingStep(Readings& readings, StepEvents& events);

@@ -72,7 +72,7 @@ TEST_F(SessionTest, ReplayIgnoresLiveInputAndOneChangedByteDivergesAtItsCheckpoi
         if (n == 40) deliverInput({InputKind::SpecialDown, kKeyF5});
         if (n == 50) handleKey('p');
         if (n == 55) handleKey('p');
-        runHeadlessSessionStep();
+        runHeadlessStep();
     }
     EXPECT_EQ(sim.stats.stepNumber, steps);
     EXPECT_EQ(sceneStateHash(), finalHash);
@@ -102,7 +102,7 @@ TEST_F(SessionTest, StepBackAndForwardAgainGiveTheSameStateAtEveryStep) {
     startSession();
     std::vector<std::uint64_t> hashes{sceneStateHash()};
     for (int n = 1; n <= 600; ++n) {
-        runHeadlessSessionStep();
+        runHeadlessStep();
         hashes.push_back(sceneStateHash());
     }
     EXPECT_FALSE(stepBack()) << "only while paused";
@@ -115,7 +115,7 @@ TEST_F(SessionTest, StepBackAndForwardAgainGiveTheSameStateAtEveryStep) {
     }
     for (long n = 101; n <= 600; ++n) {
         handleKey('o');
-        runHeadlessSessionStep();
+        runHeadlessStep();
         ASSERT_EQ(sim.stats.stepNumber, n);
         ASSERT_EQ(sceneStateHash(), hashes[n]) << "forward again at step " << n;
     }
@@ -131,24 +131,24 @@ TEST_F(SessionTest, BackAndForwardAgainGiveTheWholeSimulationBack) {
     // Back to the free camera at full speed: automatic fire fills the room
     // with flashes.
     deliverInput({InputKind::SpecialDown, kKeyF4});
-    for (int n = 0; n < 25; ++n) runHeadlessSessionStep();
+    for (int n = 0; n < 25; ++n) runHeadlessStep();
     handleKey('p');
-    runHeadlessSessionStep();
+    runHeadlessStep();
     const Simulation before = sim;
     for (int n = 0; n < 5; ++n) {
         handleKey('o');
-        runHeadlessSessionStep();
+        runHeadlessStep();
     }
     const Simulation ahead = sim;
     ASSERT_FALSE(ahead == before);
     for (int n = 0; n < 5; ++n) {
         ASSERT_TRUE(stepBack());
-        runHeadlessSessionStep();
+        runHeadlessStep();
     }
     EXPECT_TRUE(sim == before) << "five steps back";
     for (int n = 0; n < 5; ++n) {
         handleKey('o');
-        runHeadlessSessionStep();
+        runHeadlessStep();
     }
     EXPECT_TRUE(sim == ahead) << "five steps forward again";
 }
@@ -162,10 +162,10 @@ TEST_F(SessionTest, ARecordingReplacesAnOldFileOnlyAtItsFirstCheckpointAfterTheS
     startSession();
     std::string error;
     ASSERT_TRUE(startRecording(path_.c_str(), ReplayHeader(), error)) << error;
-    for (int n = 0; n < 99; ++n) runHeadlessSessionStep();
+    for (int n = 0; n < 99; ++n) runHeadlessStep();
     EXPECT_EQ(fileText(path_), "an older recording\n");
     EXPECT_EQ(fileText(path_ + ".part").rfind("VLREPLAY 1\n", 0), 0u);
-    runHeadlessSessionStep();
+    runHeadlessStep();
     EXPECT_EQ(fileText(path_).rfind("VLREPLAY 1\n", 0), 0u);
     EXPECT_FALSE(std::ifstream(path_ + ".part").good());
     endSession();
@@ -174,7 +174,7 @@ TEST_F(SessionTest, ARecordingReplacesAnOldFileOnlyAtItsFirstCheckpointAfterTheS
 TEST_F(SessionTest, StepBackAtTheStartOfTheHistoryDoesNothing) {
     startHeadlessScene(settings());
     startSession();
-    runHeadlessSessionStep();
+    runHeadlessStep();
     handleKey('p');
     EXPECT_TRUE(stepBack());
     const std::uint64_t start = sceneStateHash();

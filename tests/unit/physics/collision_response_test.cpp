@@ -71,7 +71,7 @@ TEST_F(CollisionResponseTest, BallBounceMovesEveryBodyToTheContactTime) {
     sim.remaining = 0.8;
 
     const Vector3 point(10.5, -319, 11);
-    respondToContact(ballContact(0, 0.5, Vector3(0, 1, 0), point));
+    stepfix::respond(ballContact(0, 0.5, Vector3(0, 1, 0), point));
 
     EXPECT_EQ(sim.remaining, 0.8 - 0.5);
     expectVectorEq(sim.ballPositions[0], Vector3(10, -290, 10) + Vector3(1, -20, 2) * 0.5);
@@ -99,7 +99,7 @@ TEST_F(CollisionResponseTest, TipHitDestroysTheBallWithFlareAndCues) {
     sim.remaining = 0.3;
 
     const Vector3 centre(5, -200, 230);
-    respondToContact(ballContact(0, 0.1, Vector3(0, 0.4, 0.9), centre, true));
+    stepfix::respond(ballContact(0, 0.1, Vector3(0, 0.4, 0.9), centre, true));
     EXPECT_EQ(sim.ballAlive[0], 0);
     EXPECT_EQ(fakes::playedCues(), Cues({"Explode.wav"}));
     EXPECT_EQ(sim.explosions[0].textureIndex, 5);
@@ -107,7 +107,7 @@ TEST_F(CollisionResponseTest, TipHitDestroysTheBallWithFlareAndCues) {
     expectVectorEq(sim.explosions[0].position, centre);
 
     // The last one follows its explosion with the cheer.
-    respondToContact(ballContact(3, 0.1, Vector3(0, 1, 0), Vector3(0, 0, 0), true));
+    stepfix::respond(ballContact(3, 0.1, Vector3(0, 1, 0), Vector3(0, 0, 0), true));
     EXPECT_EQ(sim.ballAlive[3], 0);
     EXPECT_EQ(fakes::playedCues(), Cues({"Explode.wav", "Explode.wav", "yeah.wav"}));
     EXPECT_EQ(sim.explosions[1].textureIndex, 5);
@@ -117,7 +117,7 @@ TEST_F(CollisionResponseTest, TipHitWithSoundOffIsSilentButStillDestroys) {
     sim.controls.soundOn = 0;
     putBall(0, Vector3(0, -150, 230), Vector3(0, -5, 0));
     sim.remaining = 0.3;
-    respondToContact(ballContact(0, 0.1, Vector3(0, 1, 0), Vector3(0, -150.5, 230), true));
+    stepfix::respond(ballContact(0, 0.1, Vector3(0, 1, 0), Vector3(0, -150.5, 230), true));
     EXPECT_EQ(sim.ballAlive[0], 0);
     EXPECT_TRUE(fakes::playedCues().empty());
     EXPECT_EQ(sim.explosions[0].textureIndex, 5);
@@ -128,7 +128,7 @@ TEST_F(CollisionResponseTest, ShotHittingARestingBallHeadOnGivesItATenth) {
     putShot(2, Vector3(0, 0, -30), Vector3(0, 0, 60));
     sim.remaining = 0.3;
 
-    respondToContact(shotContact(2, 0.15, Vector3(0, 0, -1), Vector3(0, 0, -21), 0));
+    stepfix::respond(shotContact(2, 0.15, Vector3(0, 0, -1), Vector3(0, 0, -21), 0));
 
     expectVectorNear(sim.ballVelocities[0], Vector3(0, 0, 6), 1e-12);
     expectVectorNear(sim.shots[2].velocity, Vector3(0, 0, -60), 1e-12);
@@ -145,7 +145,7 @@ TEST_F(CollisionResponseTest, ShotPushKeepsTheBallsCrossMotionScaledToATenth) {
     putShot(0, Vector3(0, 0, -30), Vector3(0, 0, 60));
     sim.remaining = 0.3;
 
-    respondToContact(shotContact(0, 0.15, Vector3(0, 0, -1), Vector3(0, 0, -21), 0));
+    stepfix::respond(shotContact(0, 0.15, Vector3(0, 0, -1), Vector3(0, 0, -21), 0));
 
     // Along the line between them the ball takes the shot's 60, across it keeps its own 2.
     expectVectorNear(sim.ballVelocities[0], Vector3(0.2, 0, 6), 1e-12);
@@ -157,14 +157,14 @@ TEST_F(CollisionResponseTest, SixthCollisionRetiresTheShot) {
     putBall(0, Vector3(50, 50, 50), Vector3(1, 0, 0));
     sim.remaining = 0.5;
 
-    respondToContact(shotContact(1, 0.25, Vector3(0, -1, 0), Vector3(0, 315, 0)));
+    stepfix::respond(shotContact(1, 0.25, Vector3(0, -1, 0), Vector3(0, 315, 0)));
     EXPECT_EQ(sim.shots[1].life, 0);
     EXPECT_EQ(sim.explosions[0].alpha, 1.0f);
     const Vector3 retiredAt = sim.shots[1].position;
     expectVectorEq(retiredAt, Vector3(0, 315, 0));
 
     // A retired shot is no longer carried along by later contacts.
-    respondToContact(ballContact(0, 0.1, Vector3(-1, 0, 0), Vector3(0, 0, 0)));
+    stepfix::respond(ballContact(0, 0.1, Vector3(-1, 0, 0), Vector3(0, 0, 0)));
     expectVectorEq(sim.shots[1].position, retiredAt);
 }
 
@@ -175,7 +175,7 @@ TEST_F(CollisionResponseTest, BallPairHeadOnSwapsVelocities) {
     putShot(0, Vector3(0, 200, 0), Vector3(60, 0, 0));
     sim.remaining = 0.8;
 
-    respondToBallPair(0, 1, 5.0 / 8.0);
+    stepfix::respondToPair(0, 1, 5.0 / 8.0);
 
     EXPECT_EQ(sim.remaining, 0.8 - 5.0 / 8.0);
     expectVectorEq(sim.ballPositions[0], Vector3(0.625, 0, 0));
@@ -195,14 +195,14 @@ TEST_F(CollisionResponseTest, BallPairExchangesOnlyTheComponentsAlongTheLineOfCe
     putBall(0, Vector3(0, 0, 0), Vector3(2, 0, 0));
     putBall(1, Vector3(40, 0, 0), Vector3(0, 0, 0));
     sim.remaining = 0.3;
-    respondToBallPair(0, 1, 0.0);
+    stepfix::respondToPair(0, 1, 0.0);
     expectVectorNear(sim.ballVelocities[0], Vector3(0, 0, 0), 1e-15);
     expectVectorNear(sim.ballVelocities[1], Vector3(2, 0, 0), 1e-15);
 
     // Obliquely, the part across the line stays with its ball.
     putBall(0, Vector3(0, 0, 0), Vector3(1, 3, 0));
     putBall(1, Vector3(40, 0, 0), Vector3(-2, 0, 0.5));
-    respondToBallPair(0, 1, 0.0);
+    stepfix::respondToPair(0, 1, 0.0);
     expectVectorNear(sim.ballVelocities[0], Vector3(-2, 3, 0), 1e-15);
     expectVectorNear(sim.ballVelocities[1], Vector3(1, 0, 0.5), 1e-15);
 }
@@ -217,8 +217,8 @@ TEST_F(CollisionResponseTest, ContactsAreHandledWithoutAFlashWhenThePoolIsFull) 
     putBall(2, Vector3(140, 0, 0), Vector3(1, 0, 0));
     sim.remaining = 0.8;
 
-    respondToContact(ballContact(0, 0.5, Vector3(0, 1, 0), Vector3(0, -319, 0)));
-    respondToBallPair(1, 2, 0.1);
+    stepfix::respond(ballContact(0, 0.5, Vector3(0, 1, 0), Vector3(0, -319, 0)));
+    stepfix::respondToPair(1, 2, 0.1);
 
     expectVectorNear(sim.ballVelocities[0], Vector3(0, 10, 0), 1e-12);
     expectVectorNear(sim.ballVelocities[1], Vector3(1, 0, 0), 1e-15);

@@ -32,7 +32,7 @@ protected:
     // bookkeeping run.
     static void step() {
         fakes::clockNow() += 50;
-        runStepBody();
+        stepfix::runStep();
         beginViewFrame();
         advanceCamera();
         for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e);
@@ -150,7 +150,7 @@ TEST_F(InspectModeTest, SingleStepMovesTheViewOnOnceAndBouncesAsUsual) {
 
     play("O");
     fakes::clockNow() += 50;
-    runStepBody();
+    stepfix::runStep();
     beginViewFrame();
     advanceCamera();
     advanceGlowPulse();
@@ -197,7 +197,7 @@ TEST_F(InspectModeTest, ContactsOfAStepAreLoggedWithPointAndNormal) {
         putBall(0, c.ballA, c.velocityA);
         if (c.ballB.IsValid()) putBall(1, c.ballB, c.velocityB);
         sim.controls.timeStep = sim.controls.activeTimeStep = 0.8;
-        runStepBody();
+        stepfix::runStep();
         EXPECT_EQ(sim.stats.contacts, 1) << c.what;
         ASSERT_EQ(usedMarks(), 1) << c.what;
         const ContactMark& mark = sim.contactMarks[0];

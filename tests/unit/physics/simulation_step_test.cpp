@@ -25,7 +25,7 @@ TEST_F(SimulationStepTest, StepWithoutContactsIsOneSubStepOfTheFullMove) {
     putBall(0, ballStart, Vector3(0.5, -0.1, 0.5));
     putShot(0, shotStart, Vector3(0, 0, 60));
 
-    runStepBody();
+    stepfix::runStep();
 
     EXPECT_EQ(sim.stats.subSteps, 1);
     const Vector3 ballVelocity = Vector3(0.5, -0.1, 0.5) + sim.gravity * 0.3;
@@ -49,7 +49,7 @@ TEST_F(SimulationStepTest, ZeroTimeStepMovesNothingButControlsStillWork) {
     putShot(0, Vector3(150, 100, -100), Vector3(0, 0, 60));
     sim.controls.upKeyDown = 1;
 
-    runStepBody();
+    stepfix::runStep();
 
     EXPECT_EQ(sim.stats.subSteps, 0);
     expectVectorEq(sim.ballPositions[0], Vector3(0, -295, 150));
@@ -63,7 +63,7 @@ TEST_F(SimulationStepTest, BallBouncesOffTheFloorKeepingItsSpeed) {
     sim.controls.timeStep = sim.controls.activeTimeStep = 0.8;
     putBall(0, Vector3(-50, -290, 150), Vector3(0, -20, 0));
 
-    runStepBody();
+    stepfix::runStep();
 
     EXPECT_EQ(sim.stats.subSteps, 2);
     const double speed = 20.0 + 0.05 * 0.8;
@@ -83,7 +83,7 @@ TEST_F(SimulationStepTest, BallStrikingAConeNearItsTipExplodes) {
     putBall(0, Vector3(20, -215, 230), Vector3(0, -10, 0));
     putBall(1, Vector3(150, 150, 150), Vector3(0, 0, 0));
 
-    runStepBody();
+    stepfix::runStep();
 
     EXPECT_EQ(sim.ballAlive[0], 0);
     EXPECT_EQ(sim.ballAlive[1], 1);
@@ -95,14 +95,14 @@ TEST_F(SimulationStepTest, BallStrikingAConeNearItsTipExplodes) {
     EXPECT_NEAR(flare.position.y, -180.0 - 20.0 / std::tan(25.0 * 3.141592653589793 / 180.0), 1e-4);
     // A dead ball no longer moves.
     const Vector3 deadAt = sim.ballPositions[0];
-    runStepBody();
+    stepfix::runStep();
     expectVectorEq(sim.ballPositions[0], deadAt);
 }
 
 TEST_F(SimulationStepTest, LastBallExplodingIsCheered) {
     sim.controls.timeStep = sim.controls.activeTimeStep = 0.8;
     putBall(0, Vector3(20, -215, 230), Vector3(0, -10, 0));
-    runStepBody();
+    stepfix::runStep();
     EXPECT_EQ(sim.ballAlive[0], 0);
     EXPECT_EQ(fakes::playedCues(), Cues({"Explode.wav", "yeah.wav"}));
 }
@@ -111,7 +111,7 @@ TEST_F(SimulationStepTest, ConeTipWithSoundOffDestroysSilently) {
     sim.controls.soundOn = 0;
     sim.controls.timeStep = sim.controls.activeTimeStep = 0.8;
     putBall(0, Vector3(20, -215, 230), Vector3(0, -10, 0));
-    runStepBody();
+    stepfix::runStep();
     EXPECT_EQ(sim.ballAlive[0], 0);
     EXPECT_TRUE(fakes::playedCues().empty());
     EXPECT_EQ(sim.explosions[0].textureIndex, 5);
@@ -122,7 +122,7 @@ TEST_F(SimulationStepTest, ConeStruckFarFromTheTipIsAnOrdinaryBounce) {
     sim.controls.timeStep = sim.controls.activeTimeStep = 0.8;
     putBall(0, Vector3(40, -260, 230), Vector3(0, -10, 0));
 
-    runStepBody();
+    stepfix::runStep();
 
     EXPECT_EQ(sim.ballAlive[0], 1);
     EXPECT_DOUBLE_EQ(sim.ballVelocities[0].Length(), 10.0 + 0.05 * 0.8);
@@ -138,7 +138,7 @@ TEST_F(SimulationStepTest, OfTwoContactsAtTheSameTimeTheLastTestedGoesFirst) {
     putBall(0, Vector3(-50, -295, 150), Vector3(0, -10, 0));
     putBall(1, Vector3(-150, 295, -150), Vector3(0, 10, 0));
 
-    runStepBody();
+    stepfix::runStep();
 
     EXPECT_EQ(sim.stats.subSteps, 3);
     EXPECT_EQ(sim.explosions[0].position.y, 319.0);  // ball 1, the later slot
@@ -154,7 +154,7 @@ TEST_F(SimulationStepTest, BallsAreTestedAfterShotsAndWinATie) {
     putShot(0, Vector3(-100, -289, -20), Vector3(0, -60, 0));
     putBall(0, Vector3(-50, -295, 150), Vector3(0, -10, 0));
 
-    runStepBody();
+    stepfix::runStep();
 
     EXPECT_EQ(sim.explosions[0].position.x, -50.0);  // the ball's flash first
     EXPECT_GT(sim.ballVelocities[0].y, 0.0);
@@ -170,7 +170,7 @@ TEST_F(SimulationStepTest, ShotLosingATieIsSetOnTheSurfaceAndThenPassesThrough) 
     putShot(0, Vector3(-100, -289, -20), Vector3(0, -60, 0));
     putBall(0, Vector3(-50, -295, 150), Vector3(0, -10, 0));
 
-    runStepBody();
+    stepfix::runStep();
 
     EXPECT_EQ(sim.shots[0].life, 6);
     EXPECT_LT(sim.shots[0].position.y, -319.0);
@@ -184,7 +184,7 @@ TEST_F(SimulationStepTest, BallPairWaitsWhenOnlyAsEarlyAsAnotherContact) {
     putBall(0, Vector3(-200, -300, 0), Vector3(10, -1, 0));
     putBall(1, Vector3(-159.99, -300, 0), Vector3(0, 0, 0));
 
-    runStepBody();
+    stepfix::runStep();
 
     expectVectorNear(sim.explosions[0].position, Vector3(-200, -319, 0), 1e-12);
     expectVectorEq(sim.explosions[1].position, Vector3(-200, -300, 0));
@@ -201,7 +201,7 @@ TEST_F(SimulationStepTest, StrictlyEarlierBallPairGoesFirst) {
     putBall(0, Vector3(150, 150, 100), Vector3(0, 0, 10));
     putBall(1, Vector3(150, 150, 150), Vector3(0, 0, -10));
 
-    runStepBody();
+    stepfix::runStep();
 
     EXPECT_EQ(sim.stats.subSteps, 2);
     EXPECT_LT(sim.ballVelocities[0].z, 0.0);
@@ -215,7 +215,7 @@ TEST_F(SimulationStepTest, ShotPushesTheBallAtTheStartOfTheSubStep) {
     putBall(0, Vector3(150, 150, 150), Vector3(0, 0, 0));
     putShot(3, Vector3(150, 150, 120), Vector3(0, 0, 60));
 
-    runStepBody();
+    stepfix::runStep();
 
     expectVectorNear(sim.ballVelocities[0], Vector3(0, 0, 6), 1e-12);
     expectVectorNear(sim.shots[3].velocity, Vector3(0, 0, -60), 1e-12);
@@ -229,12 +229,12 @@ TEST_F(SimulationStepTest, SixthCollisionRetiresTheShotAtItsContact) {
     sim.controls.timeStep = sim.controls.activeTimeStep = 0.8;
     putShot(0, Vector3(150, 300, 150), Vector3(0, 60, 0), 1);
 
-    runStepBody();
+    stepfix::runStep();
 
     EXPECT_EQ(sim.shots[0].life, 0);
     expectVectorNear(sim.shots[0].position, Vector3(150, 319, 150), 1e-9);
     EXPECT_EQ(sim.explosions[0].alpha, 1.0f);
-    runStepBody();
+    stepfix::runStep();
     expectVectorNear(sim.shots[0].position, Vector3(150, 319, 150), 1e-9);
 }
 
@@ -243,7 +243,7 @@ TEST_F(SimulationStepTest, GravityIsAddedOncePerStepHoweverManySubSteps) {
     putBall(0, Vector3(-50, -290, 150), Vector3(0, -20, 0));  // floor: a second sub-step
     putBall(2, Vector3(150, 150, 150), Vector3(0.5, -0.1, 0.5));
 
-    runStepBody();
+    stepfix::runStep();
 
     EXPECT_EQ(sim.stats.subSteps, 2);
     expectVectorEq(sim.ballVelocities[2], Vector3(0.5, -0.1, 0.5) + sim.gravity * 0.8);
@@ -257,7 +257,7 @@ TEST_F(SimulationStepTest, FreeCameraMovesTurnsAndFiresEveryStep) {
     const Vector3 expectedCamera = sim.turnRightMatrix * moved;
     const Vector3 expectedView = sim.turnRightMatrix * sim.controls.viewDirection;
 
-    runStepBody();
+    stepfix::runStep();
 
     expectVectorEq(sim.controls.cameraPosition, expectedCamera);
     expectVectorEq(sim.controls.viewDirection, expectedView);
@@ -270,7 +270,7 @@ TEST_F(SimulationStepTest, FreeCameraMovesTurnsAndFiresEveryStep) {
     fakes::clockNow() += 50;
     sim.controls.upKeyDown = sim.controls.rightKeyDown = 0;
     sim.controls.leftKeyDown = 1;
-    runStepBody();
+    stepfix::runStep();
     EXPECT_EQ(liveShots(), 1);
     EXPECT_EQ(fakes::playedCues(), Cues({"Laser.wav", "Laser.wav"}));
     EXPECT_EQ(sim.controls.cameraYaw, 0.0f);
@@ -279,14 +279,14 @@ TEST_F(SimulationStepTest, FreeCameraMovesTurnsAndFiresEveryStep) {
 
 TEST_F(SimulationStepTest, DownKeyBacksTheCameraOff) {
     sim.controls.downKeyDown = 1;
-    runStepBody();
+    stepfix::runStep();
     expectVectorEq(sim.controls.cameraPosition, Vector3(0, -50, 1020));
 }
 
 TEST_F(SimulationStepTest, FiringWithSoundOffIsSilent) {
     sim.controls.soundOn = 0;
     sim.controls.leftButtonDown = 1;
-    runStepBody();
+    stepfix::runStep();
     EXPECT_EQ(liveShots(), 1);
     EXPECT_TRUE(fakes::playedCues().empty());
 }
@@ -294,7 +294,7 @@ TEST_F(SimulationStepTest, FiringWithSoundOffIsSilent) {
 TEST_F(SimulationStepTest, LaunchModeThrowsABallInsteadOfFiring) {
     sim.controls.launchMode = 1;
     sim.controls.leftButtonDown = 1;
-    runStepBody();
+    stepfix::runStep();
     EXPECT_EQ(sim.ballAlive[0], 1);
     EXPECT_EQ(liveShots(), 0);
     EXPECT_TRUE(fakes::playedCues().empty());
@@ -312,7 +312,7 @@ TEST_F(SimulationStepTest, FollowModesFreezeTheCameraAndFiringAndDropTheClipPlan
         sim.controls.leftButtonDown = 1;
         const Vector3 camera = sim.controls.cameraPosition;
 
-        runStepBody();
+        stepfix::runStep();
 
         expectVectorEq(sim.controls.cameraPosition, camera);
         EXPECT_EQ(sim.controls.cameraYaw, 0.0f);
@@ -323,7 +323,7 @@ TEST_F(SimulationStepTest, FollowModesFreezeTheCameraAndFiringAndDropTheClipPlan
         // The held keys take effect again once following ends.
         sim.controls.followBall = 0;
         sim.controls.followedShot = -1;
-        runStepBody();
+        stepfix::runStep();
         EXPECT_NE(sim.controls.cameraPosition.z, camera.z);
         EXPECT_EQ(clipPlaneCalls(), std::vector<int>({0, 1}));
     }
@@ -336,7 +336,7 @@ TEST_F(SimulationStepTest, RequestsRunBeforeTheMotion) {
     sim.shots[7].life = 2;
     putBall(40, Vector3(0, 0, 0), Vector3(1, 0, 0));
 
-    runStepBody();
+    stepfix::runStep();
 
     EXPECT_EQ(sim.controls.resetRequested, 0);
     int alive = 0;
@@ -357,13 +357,13 @@ TEST_F(SimulationStepTest, BallThrownInsideAnotherDoesNotHangAndTheTwoPart) {
     sim.controls.launchMode = 1;
     sim.controls.leftButtonDown = 1;  // throws along the view, -z, into ball 0
 
-    runStepBody();
+    stepfix::runStep();
     ASSERT_EQ(sim.ballAlive[1], 1);
     EXPECT_LE(sim.stats.subSteps, 3);
     sim.controls.leftButtonDown = 0;
 
     // The thrown ball hands its speed on and the two separate.
-    for (int step = 0; step < 20; ++step) runStepBody();
+    for (int step = 0; step < 20; ++step) stepfix::runStep();
     EXPECT_GT(sim.ballPositions[0].Distance(sim.ballPositions[1]), 40.0);
     EXPECT_LT(sim.ballVelocities[0].z, -11.0);
     EXPECT_EQ(sim.stats.ignoredContacts, 0);
@@ -376,7 +376,7 @@ TEST_F(SimulationStepTest, OverlappingBallsMovingApartOrTogetherAreLetGo) {
     putBall(2, Vector3(-150, 150, 150), Vector3(0.5, 0.5, 0));
     putBall(3, Vector3(-140, 150, 150), Vector3(0.5, 0.5, 0));
 
-    runStepBody();
+    stepfix::runStep();
 
     EXPECT_EQ(sim.stats.subSteps, 1);
     expectVectorEq(sim.ballVelocities[0], Vector3(-1, 0, 0));
@@ -392,7 +392,7 @@ TEST_F(SimulationStepTest, ContactRecurringAtTimeZeroEndsAndOtherBodiesStillColl
     putBall(0, Vector3(80, 0, 0), Vector3(0, 0, 1));
     putBall(1, Vector3(-50, -295, 150), Vector3(0, -20, 0));
 
-    runStepBody();
+    stepfix::runStep();
 
     const StepStats stats = sim.stats;
     EXPECT_GT(stats.ignoredContacts, 0);
@@ -404,7 +404,7 @@ TEST_F(SimulationStepTest, ContactRecurringAtTimeZeroEndsAndOtherBodiesStillColl
     EXPECT_GT(sim.ballPositions[1].y, -300.0);
 
     // Off the surface, the next step is an ordinary one.
-    runStepBody();
+    stepfix::runStep();
     EXPECT_EQ(sim.stats.ignoredContacts, 0);
 }
 
@@ -417,14 +417,14 @@ TEST_F(SimulationStepTest, BallThrownFromTheStartingCameraComesIntoTheRoom) {
     sim.controls.timeStep = sim.controls.activeTimeStep = 0.8;
     sim.controls.launchMode = 1;
     sim.controls.leftButtonDown = 1;
-    runStepBody();
+    stepfix::runStep();
     ASSERT_EQ(sim.ballAlive[0], 1);
     sim.controls.leftButtonDown = 0;
 
     bool crossed = false;
     for (int step = 0; step < 90; ++step) {
         const double before = sim.ballPositions[0].z;
-        runStepBody();
+        stepfix::runStep();
         if (before > 300.0 && sim.ballPositions[0].z < 300.0) {
             crossed = true;
             EXPECT_EQ(sim.stats.subSteps, 3);  // the two bounces on the wall
@@ -442,9 +442,9 @@ TEST_F(SimulationStepTest, BallThrownOutwardsFromWithinTheWallMarginLeavesTheRoo
     sim.controls.viewDirection = Vector3(0, 0, 10);
     sim.controls.launchMode = 1;
     sim.controls.leftButtonDown = 1;
-    runStepBody();
+    stepfix::runStep();
     sim.controls.leftButtonDown = 0;
-    for (int step = 0; step < 20; ++step) runStepBody();
+    for (int step = 0; step < 20; ++step) stepfix::runStep();
 
     EXPECT_EQ(sim.ballVelocities[0].z, 12.0);
     EXPECT_GT(sim.ballPositions[0].z, 320.0);

@@ -54,7 +54,7 @@ TEST_F(StepEdgesTest, BodyThatDoesNotMoveGivesNoContactAndTheSceneStaysFinite) {
         putBall(1, Vector3(150, 150, 150), Vector3(1, 2, 3));
         putShot(0, Vector3(-150, 150, 150), Vector3(0, 0, 60));
 
-        runStepBody();
+        stepfix::runStep();
 
         EXPECT_TRUE(everyBodyFinite());
         expectVectorEq(sim.ballPositions[0], c.position);
@@ -72,7 +72,7 @@ TEST_F(StepEdgesTest, OverlappingPairDriftingApartDoesNotHideAnotherPair) {
         putBall(3, Vector3(-150, 100, 150), Vector3(0, 0, -10));
     };
     headOn();
-    runStepBody();
+    stepfix::runStep();
     const Vector3 alone[4] = {sim.ballPositions[2], sim.ballVelocities[2], sim.ballPositions[3], sim.ballVelocities[3]};
     ASSERT_LT(alone[1].z, 0.0);  // they did meet within the step
 
@@ -81,7 +81,7 @@ TEST_F(StepEdgesTest, OverlappingPairDriftingApartDoesNotHideAnotherPair) {
     putBall(0, Vector3(150, 150, 150), Vector3(-1, 0, 0));
     putBall(1, Vector3(160, 150, 150), Vector3(1, 0, 0));
     headOn();
-    runStepBody();
+    stepfix::runStep();
 
     expectVectorEq(sim.ballPositions[2], alone[0]);
     expectVectorEq(sim.ballVelocities[2], alone[1]);
@@ -133,7 +133,7 @@ TEST_F(StepEdgesTest, BallStartingOnADomeOrConeAndMovingInBouncesAtOnce) {
         const Vector3 velocity = (tangent - c.outward * c.sign) * 5.0;
         putBall(0, c.start, velocity);
 
-        runStepBody();
+        stepfix::runStep();
 
         if (c.bounces) {
             EXPECT_GT(Dot(sim.ballVelocities[0], c.outward), 0.0);
@@ -167,7 +167,7 @@ TEST_F(StepEdgesTest, BallSetDownAHairShortOfAConeByAnEarlierContactStillBounces
     const double shotTime = coneTime - 1e-6;
     putShot(0, Vector3(-250, 319 - 60 * shotTime, -250), Vector3(0, 60, 0));
 
-    runStepBody();
+    stepfix::runStep();
 
     EXPECT_EQ(sim.shots[0].life, 5);
     Vector3 outward;
