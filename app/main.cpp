@@ -20,7 +20,7 @@
 #include "platform/sdl_cue_player.h"
 #include "render/graphics_setup.h"
 #include "scene/command_line.h"
-#include "scene/help_text.h"
+#include "input/help_text.h"
 #include "scene/scene_state.h"
 
 namespace {

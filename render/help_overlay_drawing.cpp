@@ -5,7 +5,7 @@
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "render/window_overlay.h"
-#include "scene/help_text.h"
+#include "input/help_text.h"
 #include "scene/scene_state.h"
 
 namespace {
