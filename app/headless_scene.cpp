@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/session.h"
+#include "app/start_up.h"
 #include "effects/explosion_pool.h"
 #include "effects/inspect_mode.h"
 #include "effects/view_state.h"
@@ -45,11 +46,7 @@ void startHeadlessScene(const HeadlessSettings& settings) {
 
     resetSceneState();
     applyOptions(settings);
-    buildSceneGeometry();
-    seedRandom(sim.random, settings.seed);
-    placeBalls();
-    drawBallColors();
-    clearEffects();
+    layOutSimulation(settings.seed);
 
     sim.controls.timeStep = settings.timeStep;
     sim.controls.activeTimeStep = settings.timeStep;

@@ -10,15 +10,13 @@
 #include <GL/glut.h>
 
 #include "app/glut_callbacks.h"
-#include "app/pick_ray.h"
 #include "app/scene_start.h"
 #include "app/session.h"
+#include "app/start_up.h"
 #include "app/window_identity.h"
 #include "input/replay_file.h"
-#include "input/mouse_actions.h"
 #include "platform/clock.h"
 #include "platform/sdl_cue_player.h"
-#include "render/graphics_setup.h"
 #include "scene/command_line.h"
 #include "input/help_text.h"
 #include "scene/scene_state.h"
@@ -64,18 +62,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "vennaloft: %s: %s\n", files.replay, error.c_str());
             return 1;
         }
-        // The recorded options win over the command line's.
-        sim.ballCount = recording.header.ballCount;
-        sim.ballRadius = recording.header.ballRadius;
+        takeRecordedOptions(recording.header);
     }
     layOutScene(files.replay != nullptr ? recording.header.seed : startSeed(argc, argv));
 
     if (files.record != nullptr) {
-        ReplayHeader header;
-        header.seed = scene.randomSeed;
-        header.ballCount = sim.ballCount;
-        header.ballRadius = sim.ballRadius;
-        if (!openRecording(files.record, header, error)) {
+        if (!openRecording(files.record, headerOfScene(), error)) {
             std::fprintf(stderr, "vennaloft: %s\n", error.c_str());
             return 1;
         }
@@ -90,11 +82,7 @@ int main(int argc, char** argv) {
     nameWindowForDesktop();
     if (fullScreen) glutFullScreen();
 
-    setUpGraphics();
-    setPickRaySource(pickRay);
-
-    startSession();
-    if (files.replay != nullptr) startReplay(recording, true);
+    startSessionInWindow(files.replay != nullptr ? &recording : nullptr);
     startSdlCuePlayer();
 
     registerInputCallbacks();

@@ -14,15 +14,13 @@
 #include <emscripten.h>
 
 #include "app/glut_callbacks.h"
-#include "app/pick_ray.h"
 #include "app/scene_start.h"
 #include "app/session.h"
-#include "input/mouse_actions.h"
+#include "app/start_up.h"
 #include "input/replay_file.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/web_cue_player.h"
-#include "render/graphics_setup.h"
 #include "render/help_overlay_drawing.h"
 #include "scene/command_line.h"
 #include "scene/scene_state.h"
@@ -148,8 +146,7 @@ int main(int argc, char** argv) {
             tellRefusal(error);
             return 1;
         }
-        sim.ballCount = recording.header.ballCount;
-        sim.ballRadius = recording.header.ballRadius;
+        takeRecordedOptions(recording.header);
         EM_ASM({
             if (Module['onReplayStarted']) Module['onReplayStarted']($0, $1, $2, $3);
         }, recording.steps, recording.header.seed, recording.header.ballCount, recording.header.ballRadius);
@@ -162,10 +159,7 @@ int main(int argc, char** argv) {
     glutInitWindowSize(scene.windowSize[0], scene.windowSize[1]);
     glutCreateWindow("Vennaloft");
 
-    setUpGraphics();
-    setPickRaySource(pickRay);
-    startSession();
-    if (files.replay != nullptr) startReplay(recording, true);
+    startSessionInWindow(files.replay != nullptr ? &recording : nullptr);
     startWebCuePlayer();
 
     registerInputCallbacks();
