@@ -644,6 +644,7 @@ ReplayOutcome playReplayToEnd() {
 
 long sessionMemoryBytes() {
     const std::size_t bytes = S.records.capacity() * sizeof(JournalRecord) +
-                              S.controls.capacity() * sizeof(SimControls) + S.keyframes.size() * sizeof(Keyframe);
+                              S.controls.capacity() * sizeof(SimControls) + S.keyframes.size() * sizeof(Keyframe) +
+                              S.views.size() * sizeof(std::pair<const long, FrameView>);
     return static_cast<long>(bytes);
 }
