@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <deque>
-#include <map>
 #include <limits>
 #include <vector>
 
@@ -30,6 +29,15 @@ struct Keyframe {
 
 constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
 
+// The view after step n is kept at n modulo this, longer than the history reaches.
+constexpr long kViewRing = 2048;
+static_assert(kViewRing > kHistorySteps + 2 * kSnapshotInterval, "the ring covers the history");
+
+struct ViewMark {
+    long step = -1;
+    FrameView view;
+};
+
 // The dead front of the journal is dropped once it is at least this long.
 constexpr std::size_t kTrimRecords = 4096;
 
@@ -43,7 +51,7 @@ struct Session {
     // What the frames had made of the view (glow pulse, chase trail) when
     // each step of the history was left: the steps taken again by step
     // back run without frames, so the view is put back from here.
-    std::map<long, FrameView> views;
+    std::vector<ViewMark> views;
     long step = 0;        // the last step run
     long newestStep = 0;  // the furthest step the journal reaches
     SimControls shadow;   // live: the controls as the journal knows them
@@ -204,7 +212,6 @@ void takeKeyframe() {
 // of the oldest one.
 void trimHistory() {
     while (S.keyframes.size() >= 2 && S.keyframes[1].step <= S.newestStep - kHistorySteps) S.keyframes.pop_front();
-    S.views.erase(S.views.begin(), S.views.lower_bound(S.keyframes.front().step));
     const std::size_t dead = S.keyframes.front().index;
     if (dead < kTrimRecords || dead < S.records.size() / 2) return;
     S.records.erase(S.records.begin(), S.records.begin() + static_cast<long>(dead));
@@ -301,7 +308,12 @@ void afterStep() {
 }
 
 // The view as the frames leave the current step, before the scene moves on.
-void noteView() { S.views[S.step] = sim.view; }
+void noteView() {
+    if (S.views.empty()) S.views.resize(kViewRing);
+    ViewMark& mark = S.views[static_cast<std::size_t>(S.step % kViewRing)];
+    mark.step = S.step;
+    mark.view = sim.view;
+}
 
 void liveStep(StepEvents& events) {
     noteView();
@@ -612,8 +624,10 @@ bool stepBack(StepEvents& events) {
     S.sceneTime = key.sceneTime;
     // The steps in between are taken again silently.
     runSilentlyTo(target, events);
-    const auto view = S.views.find(S.step);
-    if (view != S.views.end()) sim.view = view->second;
+    if (!S.views.empty()) {
+        const ViewMark& mark = S.views[static_cast<std::size_t>(S.step % kViewRing)];
+        if (mark.step == S.step) sim.view = mark.view;
+    }
     sim.controls = S.simControls;
     applyViewerControls(viewer, S.detached, sim.controls);
     sim.controls.pausedSceneTime = S.sceneTime;
@@ -645,6 +659,6 @@ ReplayOutcome playReplayToEnd() {
 long sessionMemoryBytes() {
     const std::size_t bytes = S.records.capacity() * sizeof(JournalRecord) +
                               S.controls.capacity() * sizeof(SimControls) + S.keyframes.size() * sizeof(Keyframe) +
-                              S.views.size() * sizeof(std::pair<const long, FrameView>);
+                              S.views.capacity() * sizeof(ViewMark);
     return static_cast<long>(bytes);
 }
