@@ -12,7 +12,8 @@
 namespace {
 
 // The whole of `text`, through short writes and interruptions; false with
-// errno set on the first real failure.
+// errno set on the first real failure. Callers read errno before building
+// any message, which may allocate.
 bool writeAll(int fd, const char* text, std::size_t size) {
     while (size > 0) {
         const ssize_t n = ::write(fd, text, size);
@@ -73,7 +74,8 @@ bool RecordingFile::open(const std::string& path, const std::string& header, std
     partPath_ = path + ".part";
     fd_ = ::open(partPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd_ < 0) {
-        error = "cannot write " + partPath_ + ": " + std::strerror(errno);
+        const int reason = errno;
+        error = "cannot write " + partPath_ + ": " + std::strerror(reason);
         return false;
     }
     // A disk that is full already says so now, before anything starts.
@@ -99,7 +101,10 @@ bool RecordingFile::fail(const std::string& what, int error) {
 
 bool RecordingFile::write(const std::string& text) {
     if (fd_ < 0) return false;
-    if (!writeAll(fd_, text.data(), text.size())) return fail("cannot write " + currentPath(), errno);
+    if (!writeAll(fd_, text.data(), text.size())) {
+        const int error = errno;
+        return fail("cannot write " + currentPath(), error);
+    }
     good_ += static_cast<long long>(text.size());
     return true;
 }
@@ -107,9 +112,13 @@ bool RecordingFile::write(const std::string& text) {
 bool RecordingFile::takeName() {
     if (fd_ < 0) return false;
     if (named_) return true;
-    if (!synced(fd_)) return fail("cannot write " + partPath_, errno);
+    if (!synced(fd_)) {
+        const int error = errno;
+        return fail("cannot write " + partPath_, error);
+    }
     if (std::rename(partPath_.c_str(), path_.c_str()) != 0) {
-        return fail("cannot rename " + partPath_ + " to " + path_, errno);
+        const int error = errno;
+        return fail("cannot rename " + partPath_ + " to " + path_, error);
     }
     named_ = true;
     return true;
@@ -117,10 +126,14 @@ bool RecordingFile::takeName() {
 
 bool RecordingFile::close() {
     if (fd_ < 0) return failure_.empty();
-    if (!synced(fd_)) return fail("cannot write " + currentPath(), errno);
+    if (!synced(fd_)) {
+        const int error = errno;
+        return fail("cannot write " + currentPath(), error);
+    }
     const int fd = std::exchange(fd_, -1);
     if (::close(fd) != 0) {
-        failure_ = "cannot write " + currentPath() + ": " + std::strerror(errno);
+        const int error = errno;
+        failure_ = "cannot write " + currentPath() + ": " + std::strerror(error);
         return false;
     }
     return true;
