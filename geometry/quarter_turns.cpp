@@ -1,6 +1,5 @@
 #include "geometry/quarter_turns.h"
 
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -92,12 +91,17 @@ void NegateLow(Wide& p, int width) {
 
 int HighestBit(const Wide& p) {
     for (int k = kProductWords - 1; k >= 0; --k) {
-        if (p.word[k] == 0) continue;
-        int b = 31;
-        while (((p.word[k] >> b) & 1) == 0) --b;
-        return 32 * k + b;
+        if (p.word[k] != 0) return 32 * k + 31 - __builtin_clz(p.word[k]);
     }
     return -1;
+}
+
+// 2^n for -1022 <= n <= 1023.
+double PowerOfTwo(int n) {
+    const std::uint64_t bits = static_cast<std::uint64_t>(n + 1023) << 52;
+    double x;
+    std::memcpy(&x, &bits, sizeof x);
+    return x;
 }
 
 }  // namespace
@@ -127,13 +131,15 @@ QuarterTurns ReduceQuarterTurns(double x) {
     }
     const int top = HighestBit(p);
     if (top < 0) return out;  // a multiple of pi/2 to 200 bits: no double is one
-    // The 128 bits from the highest one down, as a sum of two 53-bit parts.
+    // The 128 bits from the highest one down, as a sum of two 53-bit parts
+    // (the fraction is above 2^-63 for every double, so the powers of two stay
+    // normal).
     const std::uint64_t high = p.Bits64(top - 63);
     const std::uint64_t low = p.Bits64(top - 127);
     const double a = static_cast<double>(high >> 11);
     const double b = static_cast<double>(((high & 0x7FF) << 42) | (low >> 22));
     const int scale = top - 127 - point;
-    const DoubleDouble fraction = QuickTwoSum(std::ldexp(a, scale + 75), std::ldexp(b, scale + 22));
+    const DoubleDouble fraction = QuickTwoSum(a * PowerOfTwo(scale + 75), b * PowerOfTwo(scale + 22));
     out.rest = Multiply(fraction, kHalfPi);
     if (past_half) out.rest = double_double::Negate(out.rest);
     return out;

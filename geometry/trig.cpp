@@ -9,7 +9,6 @@
 
 namespace {
 
-using double_double::Add;
 using double_double::Multiply;
 
 // (-1)^k / (2k+1)! and (-1)^k / (2k)!, k = 0..14: after these the Taylor
@@ -53,9 +52,23 @@ constexpr int kTermCount = 15;
 // Below this, sin x rounds to x and cos x to 1.
 constexpr double kTiny = 0x1p-27;
 
+// From this term on, the terms of both series stay below 2^-59 of the
+// result, so plain doubles carry them with all the precision needed.
+constexpr int kFirstPlainTerm = 9;
+
+// a + b for a term b and a = the higher terms times z: |a| < |b| / 6, so
+// the sum cancels no bits and the low parts can be added plainly.
+DoubleDouble AddTerm(const DoubleDouble& a, const DoubleDouble& b) {
+    const DoubleDouble s = double_double::TwoSum(a.hi, b.hi);
+    return double_double::QuickTwoSum(s.hi, s.lo + (a.lo + b.lo));
+}
+
+// sum of terms[k] * z^k, by Horner's rule.
 DoubleDouble Series(const DoubleDouble* terms, int count, const DoubleDouble& z) {
-    DoubleDouble sum = terms[count - 1];
-    for (int k = count - 2; k >= 0; --k) sum = Add(Multiply(sum, z), terms[k]);
+    double tail = terms[count - 1].hi;
+    for (int k = count - 2; k >= kFirstPlainTerm; --k) tail = tail * z.hi + terms[k].hi;
+    DoubleDouble sum = {tail, 0.0};
+    for (int k = kFirstPlainTerm - 1; k >= 0; --k) sum = AddTerm(Multiply(sum, z), terms[k]);
     return sum;
 }
 

@@ -44,39 +44,48 @@ def correctly_rounded(f, x):
 
 def write_table(path, steps):
     """steps: {(function, |x| bits): libc bits - correct bits}"""
-    arrays = {}
+    entries = {}
     for (fname, ax), step in steps.items():
         if step not in (1, -1):
             raise SystemExit("the reference C library is off by %d ulps at %s(%016x)" % (step, fname, ax))
-        arrays.setdefault((fname, step), []).append(ax)
+        entries.setdefault(ax, [0, 0])[0 if fname == "sin" else 1] = step
     with open(path, "w") as out:
-        out.write('#include "geometry/libc_rounding.h"\n\n#include <algorithm>\n#include <cstdint>\n#include <cstring>\n\n')
-        out.write("// Made by scripts/check_trig.py --table from a run of vl_trig_values on\n")
-        out.write("// x86-64 with glibc's FMA code: the arguments the program can produce\n")
-        out.write("// where that glibc is one ulp off the correctly rounded value, by |x|.\n\n")
-        out.write("namespace {\n\n")
-        for fname in ("sin", "cos"):
-            for step, word in ((1, "Up"), (-1, "Down")):
-                keys = sorted(set(arrays.get((fname, step), [])))
-                name = "k%s%s" % (fname.capitalize(), word)
-                out.write("constexpr std::uint64_t %s[] = {\n" % name)
-                for i in range(0, len(keys), 4):
-                    out.write("    " + " ".join("0x%016x," % k for k in keys[i:i + 4]) + "\n")
-                if not keys:
-                    out.write("    0,  // none\n")
-                out.write("};\n\n")
-        out.write("""template <std::size_t N>
-bool Listed(const std::uint64_t (&keys)[N], std::uint64_t key) {
-    return std::binary_search(keys, keys + N, key);
-}
+        out.write("""#include "geometry/libc_rounding.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+
+// Made by scripts/check_trig.py --table from a run of vl_trig_values on
+// x86-64 with glibc's FMA code: the arguments the program can produce where
+// that glibc is one ulp off the correctly rounded sin or cos, by the bits
+// of |x|, in order.
+
+namespace {
+
+struct Step {
+    std::uint64_t magnitude;
+    signed char sin;
+    signed char cos;
+};
+
+constexpr Step kSteps[] = {
+""")
+        keys = sorted(entries)
+        for i in range(0, len(keys), 3):
+            out.write("   " + "".join(" {0x%016x, %d, %d}," % (k, entries[k][0], entries[k][1]) for k in keys[i:i + 3]) + "\n")
+        out.write("""};
 
 }  // namespace
 
 int LibcRoundingStep(double magnitude, bool cosine) {
     std::uint64_t key;
     std::memcpy(&key, &magnitude, sizeof key);
-    if (cosine) return Listed(kCosUp, key) ? 1 : Listed(kCosDown, key) ? -1 : 0;
-    return Listed(kSinUp, key) ? 1 : Listed(kSinDown, key) ? -1 : 0;
+    const Step* found = std::lower_bound(std::begin(kSteps), std::end(kSteps), key,
+                                         [](const Step& s, std::uint64_t k) { return s.magnitude < k; });
+    if (found == std::end(kSteps) || found->magnitude != key) return 0;
+    return cosine ? found->cos : found->sin;
 }
 """)
 
