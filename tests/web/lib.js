@@ -9,7 +9,8 @@ const path = require('path');
 const puppeteer = require('puppeteer-core');
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-                '.data': 'application/octet-stream', '.png': 'image/png' };
+                '.data': 'application/octet-stream', '.png': 'image/png', '.svg': 'image/svg+xml',
+                '.webmanifest': 'application/manifest+json' };
 
 // A static server on a free port; resolves to its base address. Names in
 // `hidden` answer 404, as on a host where they were not put; `extra` maps
