@@ -344,10 +344,12 @@
         say('Ended (Escape).', true);
       },
       onAbort: function (what) {
-        var text = String(what || '').replace(/\s*Build with -s ASSERTIONS=1 for more info\.?/, '');
+        if (message.style.display === 'flex') return;  // the first reason is the one to tell
+        var text = String(what || '').replace(/\s*Build with -s ASSERTIONS=1 for more info\.?/, '')
+          .replace(/^RuntimeError: /, '').replace(/^Aborted\((.*)\)\.?$/, '$1');
         if (/wasm|WebAssembly|CompileError|LinkError|magic/i.test(text) && !started) {
-          fail('The program (vennaloft.wasm) could not be loaded or is damaged: ' + text +
-               '. Serve the whole build/web folder and reload.', 'vennaloft.wasm could not be loaded');
+          fail('The program (vennaloft.wasm) is missing or damaged (' + text +
+               '). Serve the whole build/web folder and reload.', 'vennaloft.wasm could not be loaded');
         } else if (!ended) {
           fail('Vennaloft stopped: ' + text, 'the program stopped: ' + text);
         }
