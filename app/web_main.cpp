@@ -196,6 +196,16 @@ EMSCRIPTEN_KEEPALIVE void vl_window_size(int width, int height) {
     glutPostRedisplay();
 }
 
+// The picture check against the desktop holds the glow spheres' pulse
+// where it holds the desktop's: the pulse moves with every frame drawn, and
+// no two runs draw the same number of frames.
+EMSCRIPTEN_KEEPALIVE void vl_hold_glow_pulse(double pulse) {
+    if (ended) return;
+    scene.glowPulse = static_cast<float>(pulse);
+    scene.glowPulseStep = 0.0f;
+    glutPostRedisplay();
+}
+
 // The key lines of the help panel, one a line, for the page's key list.
 EMSCRIPTEN_KEEPALIVE const char* vl_key_lines() {
     static HelpPanel panel;
