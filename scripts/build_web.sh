@@ -56,6 +56,14 @@ finish_compiling() {
 }
 
 cd "$root"
+# The desktop's text font as a table for webgl/bitmap_text.cpp, from the
+# freeglut the desktop build uses.
+g++ -std=c++17 -O2 -Wall -Wextra tools/font_table.cpp -lglut -o "$obj/font_table"
+"$obj/font_table" "$obj/font_8x13.inc.new"
+if ! cmp -s "$obj/font_8x13.inc.new" "$obj/font_8x13.inc"; then mv "$obj/font_8x13.inc.new" "$obj/font_8x13.inc"; fi
+rm -f "$obj/font_8x13.inc.new"
+gl_flags+=(-I"$obj")
+
 for s in "${simulation[@]}"; do compile "$s"; done
 finish_compiling
 sim_o=("${objects[@]}")

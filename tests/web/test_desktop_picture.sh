@@ -5,7 +5,8 @@
 # still, in the desktop program under Xvfb and in the page in headless
 # chromium; the glow spheres' pulse, which moves with every frame drawn, is
 # set alike in both. At most 0.1 % of the pixels may differ by more than
-# 10 % in a channel, the pause label's corner aside.
+# 10 % in a channel, the pause label in the corner included (the page draws
+# the desktop's bitmap font).
 #
 # Usage: test_desktop_picture.sh PROGRAM DATA_DIR WEB_DIR
 set -u
