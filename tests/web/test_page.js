@@ -219,6 +219,23 @@ async function phone(browser, base) {
   await page.close();
 }
 
+// After one visit the page runs with no network: the service worker's copy.
+async function offline(browser, folder) {
+  const site = await lib.serve(folder);
+  const page = await openPage(browser, site.base + '?seed=42');
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null, { timeout: 10000 }).catch(() => {});
+  await page.reload();
+  await page.waitForFunction(() => window.vennaloft.firstFrameAt() !== null, { timeout: 20000 });
+  site.server.close();
+  await page.setOfflineMode(true);
+  await page.reload();
+  const drawn = await page.waitForFunction(() => window.vennaloft.firstFrameAt() !== null, { timeout: 20000 })
+    .then(() => true, () => false);
+  check('after one visit the page starts with no network', drawn,
+        await page.evaluate(() => document.getElementById('message').textContent));
+  await page.close();
+}
+
 async function message(page) {
   await page.waitForFunction(() => getComputedStyle(document.getElementById('message')).display !== 'none',
                              { timeout: 15000 });
@@ -237,6 +254,7 @@ async function message(page) {
     await stepRate(browser, site.base);
     await addressOptionsAndMouse(browser, site.base);
     await phone(browser, site.base);
+    await offline(browser, folder);
 
     const fromFile = await lib.open(browser, 'file://' + path.join(folder, 'index.html'));
     const fileText = await message(fromFile);
