@@ -170,6 +170,11 @@
   }
 
   function showFocus() {
+    if (document.body.classList.contains('touch')) {
+      focusLine.textContent = 'Tap the picture to fire, drag on it to turn and move the camera. ' +
+        'With a keyboard, Escape ends the demo.';
+      return;
+    }
     focusLine.textContent = document.activeElement === canvas
       ? 'The picture has the keys (H lists them); Tab moves on. Escape ends the demo.'
       : 'Click the picture (or Tab to it) to steer it with the keys. Escape ends the demo.';
