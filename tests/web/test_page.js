@@ -151,6 +151,12 @@ async function stepRate(browser, base) {
   check('stats(): balls, shots and frames reported', last.balls > 0 && last.balls <= 45 && last.shots > 0 &&
         last.framesPerSecond > 5 && last.timeStep > 0, JSON.stringify(last));
   console.log(`  stats at nr=45: ${JSON.stringify(last)}`);
+  // Full screen takes the stage's size (headless chromium's `screen` says 800x600).
+  await page.click('#fullscreen');
+  await sleep(1000);
+  const full = await page.evaluate(() => window.vennaloft.canvasSize());
+  check('full screen: the drawing buffer is the whole 1920x1080 stage', full.width === 1920 && full.height === 1080,
+        JSON.stringify(full));
   check('no page errors at nr=45', page.problems.length === 0, page.problems.join('; '));
   await page.close();
 }
