@@ -24,7 +24,7 @@ const far = (p, q) => Math.max(Math.abs(p[0] - q[0]), Math.abs(p[1] - q[1]), Mat
     await page.waitForFunction(() => /replay (matches|diverges|ends)/.test(document.getElementById('replay').textContent),
                                { timeout: 40000 });
     const line = await page.evaluate(() => document.getElementById('replay').textContent);
-    check('the page replays picture.vlr to the desktop\'s final state', line === `picture.vlr: ${desktopVerdict}`,
+    check('the page replays picture.vlr to the desktop\'s end', line === `picture.vlr: ${desktopVerdict}`,
           `${line} / desktop: ${desktopVerdict}`);
     await page.evaluate(() => window.vennaloft.holdGlowPulse(0.5));
     await sleep(800);
