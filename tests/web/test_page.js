@@ -218,9 +218,9 @@ async function phone(browser, base) {
   const firing = await stats();
   check('Pause again resumes; the automatic fire button fires', !firing.paused && firing.shots >= 3,
         JSON.stringify(firing));
-  const small = await page.evaluate(() => Array.from(document.querySelectorAll('#touch button'))
+  const small = await page.evaluate(() => Array.from(document.querySelectorAll('main button'))
     .map((b) => b.getBoundingClientRect()).filter((r) => r.width < 44 || r.height < 44).length);
-  check('the touch buttons at least 44x44', small === 0, `${small} smaller`);
+  check('every button at least 44x44', small === 0, `${small} smaller`);
   check('no console errors on the phone', page.problems.length === 0, page.problems.join('; '));
   await page.close();
 }
