@@ -103,6 +103,14 @@ async function keysAndPicture(browser, base, screenshot) {
   check('P again resumes', differing(helpGone, moving) > 500 && resumed.paused === false,
         `${differing(helpGone, moving)} pixels changed, paused ${resumed.paused}`);
 
+  // The key list and the function-key buttons come from the program's help panel.
+  const keys = await page.evaluate(() => ({
+    lines: document.getElementById('keylist').textContent.split('\n'),
+    f5: Array.from(document.querySelectorAll('button[data-special="5"]')).map((b) => b.textContent) }));
+  check('the key list and the buttons\' names come from the program',
+        keys.lines.length >= 10 && keys.lines.some((l) => /^F5 /.test(l)) && keys.f5.some((n) => /^F5 \w/.test(n)),
+        JSON.stringify(keys));
+
   await press(page, 'Tab', 200);
   const left = await page.evaluate(() => document.activeElement.id !== 'canvas' && document.activeElement !== document.body);
   check('Tab leaves the canvas for the next control', left);
