@@ -41,6 +41,14 @@ void deliver(InputKind kind, int a, int b, int c, int d) {
     deliverInput(event);
 }
 
+// Escape and the window's close button: the recording is finished, and
+// the exit status says whether it was saved.
+[[noreturn]] void quitProgram() {
+    const bool saved = endSession();
+    deleteTextures();
+    exit(saved ? 0 : 1);
+}
+
 }  // namespace
 
 void onKey(unsigned char key, int, int) {
@@ -52,10 +60,10 @@ void onKey(unsigned char key, int, int) {
         handleKey(key);
         return;
     }
-    endSession();
-    deleteTextures();
-    exit(0);
+    quitProgram();
 }
+
+void onClose() { quitProgram(); }
 
 void onSpecialKey(int key, int, int) { deliver(InputKind::SpecialDown, key, glutGetModifiers(), 0, 0); }
 

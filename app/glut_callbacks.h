@@ -6,6 +6,8 @@
 // steer what is watched.
 
 void onKey(unsigned char key, int x, int y);
+// The window manager's close button: ends the program as Escape does.
+void onClose();
 void onSpecialKey(int key, int x, int y);
 void onSpecialKeyUp(int key, int x, int y);
 void onMouseButton(int button, int state, int x, int y);

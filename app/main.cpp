@@ -1,13 +1,15 @@
 // Vennaloft: balls bouncing through a room of pillars, cones and domes.
 // Start-up builds the scene, opens the window and hands over to the
-// toolkit's main loop, which never returns.
+// toolkit's main loop, which Escape and the close button end through
+// onClose's exit.
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <string>
 
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 
 #include "app/glut_callbacks.h"
 #include "app/pick_ray.h"
@@ -49,6 +51,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     int fullScreen = readOptions(argc, argv);
+
+    // A recording that outgrows the file size limit is stopped and reported
+    // like one on a full disk, not ended by the signal with the program.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     // Recording and replaying are settled before the window opens: a file
     // that cannot be trusted or written starts nothing.
@@ -102,7 +108,12 @@ int main(int argc, char** argv) {
     installStepHooks();
     glutIdleFunc(onIdle);
     glutDisplayFunc(onDisplay);
+    // The close button ends the session as Escape does, not by the
+    // toolkit's own exit, which would lose the recording's end.
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+    glutCloseFunc(onClose);
 
     glutMainLoop();
-    return 0;
+    // Only if the window went without the close callback.
+    return endSession() ? 0 : 1;
 }

@@ -5,9 +5,11 @@
 #include <limits>
 #include <vector>
 
+#include "app/recording_file.h"
 #include "app/sim_snapshot.h"
 #include "effects/explosion_pool.h"
 #include "effects/inspect_mode.h"
+#include "effects/screenshot_notice.h"
 #include "input/mouse_actions.h"
 #include "physics/simulation_step.h"
 #include "physics/state_hash.h"
@@ -56,10 +58,9 @@ struct Session {
     long replaySteps = 0;
     ReplayOutcome outcome;
 
-    std::FILE* file = nullptr;
-    std::string path;
-    std::string partPath;
-    bool renamed = false;
+    RecordingFile file;
+    bool recordingFailed = false;
+    long savedStep = -1;  // the step the file holds the recording up to
     std::string unwritten;
     std::size_t lastLineStart = kNoLine;  // of the last record, while it is in `unwritten`
 
@@ -127,25 +128,42 @@ Vector3 fedRay(int, int) {
 
 int standingClock() { return S.lastRead; }
 
-void writeOut() {
-    if (S.file == nullptr || S.unwritten.empty()) return;
-    std::fwrite(S.unwritten.data(), 1, S.unwritten.size(), S.file);
-    std::fflush(S.file);
+// A write that failed ends the recording: the file keeps what it holds
+// (an earlier file of its name untouched until the new one took it), the
+// session goes on unrecorded, the corner says so while it does, and the
+// exit status will.
+void stopRecording() {
+    S.recordingFailed = true;
     S.unwritten.clear();
     S.lastLineStart = kNoLine;
+    const std::string& reason = S.file.failure();
+    std::string kept = S.file.currentPath();
+    kept += S.savedStep < 0 ? " holds only the header" : " holds the recording up to step " + std::to_string(S.savedStep);
+    if (!S.file.named()) kept += ", " + S.file.path() + " is untouched";
+    std::fprintf(stderr, "vennaloft: Recording stopped: %s (%s)\n", reason.c_str(), kept.c_str());
+    showLastingNotice("Recording stopped: " + reason);
+}
+
+void writeOut() {
+    if (!S.file.isOpen() || S.unwritten.empty()) return;
+    const bool written = S.file.write(S.unwritten);
+    S.unwritten.clear();
+    S.lastLineStart = kNoLine;
+    if (written) {
+        S.savedStep = S.step;
+    } else {
+        stopRecording();
+    }
 }
 
 // Whole checkpoints only reach the file, so a crash leaves a recording that
 // ends at one. The new file takes the old one's name at the first
 // checkpoint after the start, or at the end.
 void flushRecording(bool ending) {
-    if (S.file == nullptr) return;
+    if (!S.file.isOpen()) return;
     writeOut();
-    if (!S.renamed && (ending || S.step >= kCheckpointInterval)) {
-        if (std::rename(S.partPath.c_str(), S.path.c_str()) != 0) {
-            std::fprintf(stderr, "vennaloft: cannot rename %s to %s\n", S.partPath.c_str(), S.path.c_str());
-        }
-        S.renamed = true;
+    if (S.file.isOpen() && !S.file.named() && (ending || S.step >= kCheckpointInterval) && !S.file.takeName()) {
+        stopRecording();
     }
 }
 
@@ -157,7 +175,7 @@ const SimControls* controlsOf(const JournalRecord& r) {
 void append(const JournalRecord& r) {
     S.records.push_back(r);
     S.cursor = S.records.size();
-    if (S.file != nullptr) {
+    if (S.file.isOpen()) {
         S.lastLineStart = S.unwritten.size();
         S.unwritten += formatRecord(r, controlsOf(r));
     }
@@ -264,7 +282,7 @@ void liveMotion(const InputEvent& event) {
     if (last != nullptr && last->kind == RecordKind::Event && last->event.kind == InputKind::Motion &&
         last->step == S.step + 1 && behind() == false) {
         last->event = event;
-        if (S.file != nullptr) {
+        if (S.file.isOpen()) {
             if (S.lastLineStart != kNoLine) S.unwritten.resize(S.lastLineStart);
             S.lastLineStart = S.unwritten.size();
             S.unwritten += formatRecord(*last, nullptr);
@@ -442,7 +460,7 @@ void runSilentlyTo(long target) {
 void branch() {
     S.records.resize(S.cursor);
     while (!S.keyframes.empty() && S.keyframes.back().step > S.step) S.keyframes.pop_back();
-    if (S.file != nullptr) {
+    if (S.file.isOpen()) {
         JournalRecord back;
         back.kind = RecordKind::Back;
         back.step = S.step;
@@ -455,33 +473,19 @@ void branch() {
     S.shadowValid = true;
 }
 
-// A recording file opened before the session starts (before the window).
-struct Opened {
-    std::FILE* file = nullptr;
-    std::string path;
-    std::string partPath;
-    ReplayHeader header;
-};
-Opened opened;
+// A recording file opened before the session starts (before the window),
+// its header written.
+RecordingFile opened;
 
 // A program that ends before its session starts (no display) leaves no
-// empty part file behind.
-void dropUnadopted() {
-    if (opened.file == nullptr) return;
-    std::fclose(opened.file);
-    opened.file = nullptr;
-    std::remove(opened.partPath.c_str());
-}
+// part file behind.
+void dropUnadopted() { opened.discard(); }
 
-// The session takes over the opened file: the header and the start's
-// checkpoint go out at once.
+// The session takes over the opened file: the start's checkpoint goes out
+// at once.
 void adoptRecording() {
-    if (opened.file == nullptr) return;
-    S.file = opened.file;
-    S.path = opened.path;
-    S.partPath = opened.partPath;
-    opened.file = nullptr;
-    S.unwritten = formatReplayHeader(opened.header);
+    if (!opened.isOpen()) return;
+    S.file = std::move(opened);
     append(hashRecord(RecordKind::Checkpoint));
     flushRecording(false);
     S.keyframes.back().index = S.cursor;
@@ -495,8 +499,8 @@ bool arrowEvent(const InputEvent& e) {
 }  // namespace
 
 void startSession() {
-    if (S.file != nullptr) std::fclose(S.file);
     S = Session();
+    clearLastingNotice();
     S.liveClock = installedClockSource();
     S.liveRay = installedPickRaySource();
     setStepCounters(StepCounters());
@@ -507,16 +511,7 @@ void startSession() {
 }
 
 bool openRecording(const char* path, const ReplayHeader& header, std::string& error) {
-    Opened& o = opened;
-    if (o.file != nullptr) std::fclose(o.file);
-    o.path = path;
-    o.partPath = o.path + ".part";
-    o.header = header;
-    o.file = std::fopen(o.partPath.c_str(), "wb");
-    if (o.file == nullptr) {
-        error = "cannot write " + o.partPath;
-        return false;
-    }
+    if (!opened.open(path, formatReplayHeader(header), error)) return false;
     static const bool registered = std::atexit(dropUnadopted) == 0;
     (void)registered;
     return true;
@@ -609,14 +604,14 @@ bool stepBack() {
     return true;
 }
 
-void endSession() {
-    if (S.file == nullptr) return;
+bool endSession() {
+    if (!S.file.isOpen()) return !S.recordingFailed;
     // A scene gone back ends where the session had got to.
     runSilentlyTo(std::numeric_limits<long>::max());
     append(hashRecord(RecordKind::End));
     flushRecording(true);
-    std::fclose(S.file);
-    S.file = nullptr;
+    if (S.file.isOpen() && !S.file.close()) stopRecording();
+    return !S.recordingFailed;
 }
 
 ReplayOutcome playReplayToEnd() {

@@ -25,8 +25,9 @@ void startSession();
 
 // Also writes the journal to `path`, with the options in `header`: first to
 // "<path>.part", which replaces `path` at the first checkpoint after step 0
-// (or at the end of a shorter session). False with a reason when the file
-// cannot be created.
+// (or at the end of a shorter session) if everything up to it was written.
+// False with a reason when `path` is a folder or not a regular file, or the
+// part file cannot be created or its header written.
 bool startRecording(const char* path, const ReplayHeader& header, std::string& error);
 // The same in two halves, so that a file that cannot be written stops the
 // program before its window opens: the file is created now, and the next
@@ -51,8 +52,11 @@ void sessionStep();
 // cannot go back (running, or at the start of the history).
 bool stepBack();
 
-// Escape: the recording gets its end record and is written out.
-void endSession();
+// Escape, or the window closed: the recording gets its end record and is
+// written out. False when the recording failed, now or earlier (a write
+// that failed stops the recording, says why on standard error and in the
+// corner, and the session goes on unrecorded): the program's exit status.
+bool endSession();
 
 // Plays the rest of a replay at once (vl_replay): stops at the first
 // checkpoint that does not match.

@@ -26,19 +26,27 @@ std::string downloadAndDescribe() {
     std::tm local{};
     localtime_r(&now, &local);
     const std::string name = screenshotName(local, 1);
-    // The browser numbers a second download of the same name itself.
-    EM_ASM(
+    // The browser numbers a second download of the same name itself. A page
+    // that cannot hand it over (no memory for the copy, downloads blocked
+    // by the page's policy) says so instead of "Saved".
+    const int handedOver = EM_ASM_INT(
         {
-            const bytes = HEAPU8.slice($0, $0 + $1);
-            const link = document.createElement('a');
-            link.href = URL.createObjectURL(new Blob([bytes], {type: 'image/png'}));
-            link.download = UTF8ToString($2);
-            document.body.appendChild(link);
-            link.click();
-            link.remove();
-            setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+            try {
+                const bytes = HEAPU8.slice($0, $0 + $1);
+                const link = document.createElement('a');
+                link.href = URL.createObjectURL(new Blob([bytes], {type: 'image/png'}));
+                link.download = UTF8ToString($2);
+                document.body.appendChild(link);
+                link.click();
+                link.remove();
+                setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+                return 1;
+            } catch (e) {
+                return 0;
+            }
         },
         png.data(), static_cast<int>(png.size()), name.c_str());
+    if (handedOver == 0) return "Could not save " + name + ": the browser refused the download";
     return "Saved " + name + " (download)";
 }
 

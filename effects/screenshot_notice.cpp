@@ -7,6 +7,7 @@ namespace {
 bool requested = false;
 std::string noticeText;
 int noticeShownAt = 0;
+std::string lastingText;
 
 }  // namespace
 
@@ -23,11 +24,12 @@ void showNotice(const std::string& text, int now) {
     noticeShownAt = now;
 }
 
+void showLastingNotice(const std::string& text) { lastingText = text; }
+
+void clearLastingNotice() { lastingText.clear(); }
+
 const char* currentNotice(int now) {
-    if (noticeText.empty()) return nullptr;
-    if (millisecondsBetween(noticeShownAt, now) >= kNoticeMilliseconds) {
-        noticeText.clear();
-        return nullptr;
-    }
-    return noticeText.c_str();
+    if (!noticeText.empty() && millisecondsBetween(noticeShownAt, now) >= kNoticeMilliseconds) noticeText.clear();
+    if (!noticeText.empty()) return noticeText.c_str();
+    return lastingText.empty() ? nullptr : lastingText.c_str();
 }

@@ -2,7 +2,8 @@
 
 // S: the request that the next frame takes up, and the line it then shows
 // in the bottom-left corner ("Saved ..." or why not) for two seconds of
-// wall-clock time, paused or not. Nothing here draws or writes files.
+// wall-clock time, paused or not. A lasting line (a recording that stopped)
+// shows there whenever no such line does. Nothing here draws or writes files.
 
 #include <string>
 
@@ -14,5 +15,9 @@ bool takeScreenshotRequest();
 
 // Shows `text` from `now` (elapsed milliseconds) on, replacing any earlier line.
 void showNotice(const std::string& text, int now);
-// The line to draw at `now`, or nullptr when there is none or its time is up.
+// Shown from now on, until cleared, whenever no timed line is.
+void showLastingNotice(const std::string& text);
+void clearLastingNotice();
+// The line to draw at `now`: the timed one while its time lasts, else the
+// lasting one; nullptr when there is none.
 const char* currentNotice(int now);

@@ -108,5 +108,7 @@ refused 2 "cannot be used together" -record "$VL_TMP/a.vlr" -replay "$VL_TMP/b.v
 refused 1 "No such file" -replay "$VL_TMP/missing.vlr"
 refused 1 "truncated" -replay "$VL_TMP/cut.vlr"
 refused 1 "cannot write" -record "$VL_TMP/no/such/folder.vlr"
+mkdir "$VL_TMP/folder.vlr"
+refused 1 "it is a folder" -record "$VL_TMP/folder.vlr"
 
 vl_finish

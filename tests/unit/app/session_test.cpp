@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "effects/screenshot_notice.h"
 #include "physics/simulation_step.h"
 #include "physics/state_hash.h"
 #include "scene/scene_state.h"
@@ -136,6 +140,61 @@ TEST_F(SessionTest, ARecordingReplacesAnOldFileOnlyAtItsFirstCheckpointAfterTheS
     EXPECT_EQ(fileText(path_).rfind("VLREPLAY 1\n", 0), 0u);
     EXPECT_FALSE(std::ifstream(path_ + ".part").good());
     endSession();
+}
+
+// A write that fails (here the file size limit, as a full disk would)
+// stops the recording: before the part file took the name, the old file is
+// untouched and the part file stays; after, the file ends at its last whole
+// checkpoint. Either still reads as a recording, the session runs on, the
+// corner says why, and the end reports the failure.
+TEST_F(SessionTest, AFailedWriteStopsTheRecordingAndKeepsWhatWasWhole) {
+    const std::string old = "an older recording\n";
+    const auto recordUnder = [&](rlim_t limit, std::string& error) {
+        std::ofstream(path_) << old;
+        startHeadlessScene(settings());
+        startSession();
+        rlimit was{};
+        getrlimit(RLIMIT_FSIZE, &was);
+        rlimit limited = was;
+        limited.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &limited);
+        const bool started = startRecording(path_.c_str(), ReplayHeader(), error);
+        for (int n = 0; started && n < 250; ++n) runHeadlessSessionStep();
+        const bool saved = endSession();
+        setrlimit(RLIMIT_FSIZE, &was);
+        return started && saved;
+    };
+    const auto signalWas = std::signal(SIGXFSZ, SIG_IGN);
+    std::string error;
+    ASSERT_TRUE(recordUnder(RLIM_INFINITY, error)) << error;
+    const std::string whole = fileText(path_);
+    // Through the line "x 100 HASH".
+    const std::size_t firstCheckpoints = whole.find('\n', whole.find("\nx 100 ") + 1) + 1;
+    ASSERT_LT(firstCheckpoints, whole.size());
+
+    const struct {
+        rlim_t limit;
+        std::string file;  // what the file of the name holds at the end
+        std::string part;  // and the part file
+    } cases[] = {
+        {firstCheckpoints - 1, old, whole.substr(0, whole.find("\nc ") + 1)},
+        {firstCheckpoints + 1, whole.substr(0, firstCheckpoints), ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("limit " + std::to_string(c.limit));
+        std::remove((path_ + ".part").c_str());
+        EXPECT_FALSE(recordUnder(c.limit, error));
+        EXPECT_EQ(lastStepStats().stepNumber, 250) << "the session ran on";
+        EXPECT_EQ(fileText(path_), c.file);
+        EXPECT_EQ(fileText(path_ + ".part"), c.part);
+        Recording recording;
+        EXPECT_TRUE(readReplayFile((c.part.empty() ? path_ : path_ + ".part").c_str(), recording, error)) << error;
+        const char* notice = currentNotice(0);
+        EXPECT_EQ(std::string(notice != nullptr ? notice : ""),
+                  "Recording stopped: cannot write " + (c.part.empty() ? path_ : path_ + ".part") + ": File too large");
+    }
+    std::signal(SIGXFSZ, signalWas);
+    std::remove((path_ + ".part").c_str());
 }
 
 TEST_F(SessionTest, StepBackAtTheStartOfTheHistoryDoesNothing) {

@@ -33,4 +33,16 @@ TEST(ScreenshotNoticeTest, LineShowsForTwoSecondsOfWallClock) {
     EXPECT_EQ(currentNotice(3500), nullptr);
 }
 
+// A stopped recording's line stays while nothing else shows, and comes
+// back after a screenshot's line has had its time.
+TEST(ScreenshotNoticeTest, LastingLineShowsWheneverNoTimedLineDoes) {
+    showLastingNotice("Recording stopped: cannot write r.vlr.part: No space left on device");
+    EXPECT_EQ(std::string(currentNotice(100000)), "Recording stopped: cannot write r.vlr.part: No space left on device");
+    showNotice("Saved /p/a.png", 200000);
+    EXPECT_EQ(std::string(currentNotice(201000)), "Saved /p/a.png");
+    EXPECT_EQ(std::string(currentNotice(202000)), "Recording stopped: cannot write r.vlr.part: No space left on device");
+    clearLastingNotice();
+    EXPECT_EQ(currentNotice(203000), nullptr);
+}
+
 }  // namespace
