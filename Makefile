@@ -35,9 +35,11 @@ build:
 run: build
 	cd $(BUILD)/data && ../vennaloft $(ARGS)
 
-# The page: build/web holds everything a static web host needs.
+# The page: build/web holds everything a static web host needs. The build
+# group too: the generator and the font table are native tools, and the
+# font comes from the desktop's freeglut.
 web-deps:
-	@$(DEPS) web
+	@$(DEPS) build web
 
 web: web-deps
 	@bash scripts/build_web.sh $(WEB_BUILD)
