@@ -52,11 +52,11 @@ constexpr int kTermCount = 15;
 // Below this, sin x rounds to x and cos x to 1.
 constexpr double kTiny = 0x1p-27;
 
-// From this term on, the terms of both series stay below 2^-59 of the
+// From this term on, the terms of both series stay below 2^-58 of the
 // result, so plain doubles carry them with all the precision needed.
 constexpr int kFirstPlainTerm = 9;
 
-// a + b for a term b and a = the higher terms times z: |a| < |b| / 6, so
+// a + b for a term b and a = the higher terms times z: |a| < |b| / 3, so
 // the sum cancels no bits and the low parts can be added plainly.
 DoubleDouble AddTerm(const DoubleDouble& a, const DoubleDouble& b) {
     const DoubleDouble s = double_double::TwoSum(a.hi, b.hi);
