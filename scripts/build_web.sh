@@ -2,8 +2,9 @@
 # Builds the browser version with Debian's emscripten into OUT (default
 # build/web): index.html, page.js, vennaloft.js/.wasm/.data (the six
 # textures and four cues, made by our generator), the service worker, the
-# web app manifest with the generator's icons, and vl_soak.js and
-# vl_replay.js, the soak and the recording check for node. The simulation
+# web app manifest with the generator's icons, and vl_soak.js, vl_replay.js
+# and vl_trig_values.js: the soak, the recording check and the sine and
+# cosine check for node. The simulation
 # sources are compiled as they are; GL, GLU and GLUT calls the toolchain's
 # emulation lacks or gets wrong go to webgl/.
 #
@@ -97,6 +98,9 @@ em++ "${flags[@]}" -O3 -sASSERTIONS=0 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1
 # vl_replay under node, reading the real disk, for the same comparison.
 em++ "${flags[@]}" -O3 -sASSERTIONS=0 -sENVIRONMENT=node -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
     "${sim_o[@]}" "$root/tools/vl_replay.cpp" -o "$out/vl_replay.js"
+# Our sine and cosine beside emscripten's libc, for scripts/check_trig.sh.
+em++ "${flags[@]}" -O3 -sASSERTIONS=0 -sENVIRONMENT=node -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
+    "${sim_o[@]}" "$root/tools/trig_values.cpp" -o "$out/vl_trig_values.js"
 
 # The GL layer's own checks, a page of their own beside the demo's folder.
 checks="$out-checks"
