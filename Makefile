@@ -7,6 +7,7 @@ SAN_BUILD     ?= build-sanitize
 BENCH_BUILD   ?= build-bench
 FUZZ_BUILD    ?= build-fuzz
 PACKAGE_BUILD ?= build-package
+AARCH64_BUILD ?= build-aarch64
 JOBS          ?= $(shell nproc 2>/dev/null || echo 2)
 ARGS          ?=
 FUZZ_SECONDS  ?= 300
@@ -21,7 +22,7 @@ WEB_PORT      ?= 8018
 DEPS = bash scripts/install_deps.sh
 
 .PHONY: all build run test test-build test-sanitize fuzz fuzz-build fuzz-short bench soak clean install package \
-	web-deps web serve-web web-test-deps
+	web-deps web serve-web web-test-deps cross-build check-trig
 
 all: build
 
@@ -34,9 +35,11 @@ build:
 run: build
 	cd $(BUILD)/data && ../vennaloft $(ARGS)
 
-# The page: build/web holds everything a static web host needs.
+# The page: build/web holds everything a static web host needs. The build
+# group too: the generator and the font table are native tools, and the
+# font comes from the desktop's freeglut.
 web-deps:
-	@$(DEPS) web
+	@$(DEPS) build web
 
 web: web-deps
 	@bash scripts/build_web.sh $(WEB_BUILD)
@@ -53,14 +56,28 @@ web-test-deps: web-deps
 # Everything: the sanitizer build of the headless tests, a short fuzz run of
 # the image and recording readers, then every test of the normal build
 # (window and page tests included). The package group too, since one test
-# builds the .deb.
-test: test-build web web-test-deps test-sanitize fuzz-short
+# builds the .deb, and the cross group for the replays on aarch64.
+test: test-build web web-test-deps cross-build test-sanitize fuzz-short
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 test-build:
 	@$(DEPS) build test package
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVL_TESTS=ON >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVL_TESTS=ON \
+		-DVL_AARCH64_BUILD=$(abspath $(AARCH64_BUILD)) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
+
+# vl_replay and vl_trig_values for aarch64 (Debian's cross compiler), run
+# under qemu-user by the cross test and scripts/check_trig.sh.
+cross-build:
+	@$(DEPS) build cross
+	@cmake -S . -B $(AARCH64_BUILD) -DCMAKE_SYSTEM_NAME=Linux -DCMAKE_SYSTEM_PROCESSOR=aarch64 \
+		-DCMAKE_CXX_COMPILER=aarch64-linux-gnu-g++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVL_HEADLESS_ONLY=ON >/dev/null
+	@cmake --build $(AARCH64_BUILD) -j $(JOBS) --target vl_replay vl_trig_values
+
+# Our sine and cosine against mpmath and the C libraries, on every argument
+# the program can produce and a million random ones: a few minutes.
+check-trig: test-build web cross-build
+	bash scripts/check_trig.sh $(BUILD) $(WEB_BUILD) $(AARCH64_BUILD)
 
 test-sanitize:
 	@$(DEPS) build test
@@ -113,4 +130,4 @@ package:
 	lintian --pedantic --fail-on error,warning $(PACKAGE_BUILD)/package/vennaloft_*.deb
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD) $(AARCH64_BUILD)

@@ -6,6 +6,11 @@
 // every callback and leaves a message instead of a frozen canvas. A
 // recording to replay arrives as "-replay FILE", the page having put the
 // file into the runtime's file system first.
+//
+// The page sizes the canvas itself (to its stage, times the screen's pixel
+// ratio) and reports the size here; it handles touch on the canvas and
+// turns a tap into a click. A click shorter than a step is held until the
+// next step has seen it, so a quick tap or click always fires.
 
 #include <ctime>
 #include <string>
@@ -17,18 +22,39 @@
 #include "app/scene_start.h"
 #include "app/session.h"
 #include "app/start_up.h"
+#include "input/key_codes.h"
+#include "input/mouse_actions.h"
 #include "input/replay_file.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/web_cue_player.h"
 #include "render/help_overlay_drawing.h"
 #include "scene/command_line.h"
+#include "scene/help_text.h"
 #include "scene/scene_state.h"
 
 namespace {
 
 bool ended = false;
 bool firstFrameDrawn = false;
+
+// A left button pressed since the last step: its release waits for the step.
+bool leftPressedSinceStep = false;
+bool releaseAfterStep = false;
+int releaseX = 0;
+int releaseY = 0;
+
+void pageMouseButton(int button, int state, int x, int y) {
+    if (button == kLeftButton && state == kButtonDown) leftPressedSinceStep = true;
+    if (button == kLeftButton && state == kButtonUp && leftPressedSinceStep) {
+        releaseAfterStep = true;
+        releaseX = x;
+        releaseY = y;
+        return;
+    }
+    if (button == kLeftButton && state == kButtonDown) releaseAfterStep = false;
+    onMouseButton(button, state, x, y);
+}
 
 // "seed" from the address, else the clock, as on the desktop.
 unsigned int startSeed(int argc, char** argv) {
@@ -41,6 +67,11 @@ void stepWhenDue(int) {
     if (ended) return;
     // Due by now, so the pacing finds its time has come.
     onIdle();
+    leftPressedSinceStep = false;
+    if (releaseAfterStep) {
+        releaseAfterStep = false;
+        onMouseButton(kLeftButton, kButtonUp, releaseX, releaseY);
+    }
     glutTimerFunc(static_cast<unsigned>(millisecondsUntilStepDue()), stepWhenDue, 0);
 }
 
@@ -50,8 +81,12 @@ void stepWhenDue(int) {
 // happened.
 void endInPage() {
     ended = true;
+    // The toolkit's window listeners stay behind a program that ended;
+    // without callbacks they do nothing.
     EM_ASM({
         ABORT = true;
+        GLUT.keyboardFunc = GLUT.keyboardUpFunc = GLUT.specialFunc = GLUT.specialUpFunc = 0;
+        GLUT.mouseFunc = GLUT.motionFunc = GLUT.passiveMotionFunc = 0;
         if (Module['onProgramEnded']) Module['onProgramEnded']();
     });
 }
@@ -127,6 +162,63 @@ EMSCRIPTEN_KEEPALIVE void vl_special_key(int key) {
     onSpecialKeyUp(key, 0, 0);
 }
 
+// A drag on the canvas holds and lets go of the arrows.
+EMSCRIPTEN_KEEPALIVE void vl_special_key_held(int key, int down) {
+    if (ended) return;
+    if (down != 0) {
+        onSpecialKey(key, 0, 0);
+    } else {
+        onSpecialKeyUp(key, 0, 0);
+    }
+}
+
+// The page's buttons for letter keys (P, O, B, H, V); Escape has its own way.
+EMSCRIPTEN_KEEPALIVE void vl_key(int key) {
+    if (ended || key == 27) return;
+    onKey(static_cast<unsigned char>(key), 0, 0);
+}
+
+// A tap at a canvas point: the left button (fire, or throw in throw mode),
+// or the right one (fire and follow the shot).
+EMSCRIPTEN_KEEPALIVE void vl_tap(int x, int y, int follow) {
+    if (ended) return;
+    onMouseMotion(x, y);
+    const int button = follow != 0 ? kRightButton : kLeftButton;
+    pageMouseButton(button, kButtonDown, x, y);
+    pageMouseButton(button, kButtonUp, x, y);
+}
+
+// The page has given the canvas a new drawing-buffer size.
+EMSCRIPTEN_KEEPALIVE void vl_window_size(int width, int height) {
+    if (ended || width <= 0 || height <= 0) return;
+    onWindowSize(width, height);
+    glutPostRedisplay();
+}
+
+// The picture check against the desktop holds the glow spheres' pulse
+// where it holds the desktop's: the pulse moves with every frame drawn, and
+// no two runs draw the same number of frames.
+EMSCRIPTEN_KEEPALIVE void vl_hold_glow_pulse(double pulse) {
+    if (ended) return;
+    sim.view.glowPulse = static_cast<float>(pulse);
+    sim.view.glowPulseStep = 0.0f;
+    glutPostRedisplay();
+}
+
+// The key lines of the help panel, one a line, for the page's key list.
+EMSCRIPTEN_KEEPALIVE const char* vl_key_lines() {
+    static HelpPanel panel;
+    static std::string text;
+    composeHelpPanel(HelpFigures(), panel);
+    text.clear();
+    // The panel's title, then the keys up to the blank line before its figures.
+    for (int i = 1; i < panel.count && panel.lines[i][0] != '\0'; ++i) {
+        text += panel.lines[i];
+        text += '\n';
+    }
+    return text.c_str();
+}
+
 }  // extern "C"
 
 int main(int argc, char** argv) {
@@ -153,6 +245,9 @@ int main(int argc, char** argv) {
     }
     layOutScene(files.replay != nullptr ? recording.header.seed : startSeed(argc, argv));
 
+    // Touch is the page's own (on the canvas, not passive); the toolkit's
+    // window-wide translation would call preventDefault where it may not.
+    EM_ASM({ GLUT.touchHandler = function() {}; });
     glutInit(&argc, argv);
     setClockSource(glutElapsedMilliseconds);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
@@ -163,8 +258,14 @@ int main(int argc, char** argv) {
     startWebCuePlayer();
 
     registerInputCallbacks();
+    glutMouseFunc(pageMouseButton);
     glutTimerFunc(0, stepWhenDue, 0);
     glutDisplayFunc(drawFrameInPage);
+
+    // The page sizes the canvas now; the main loop starts at that size.
+    EM_ASM({
+        if (Module['onReady']) Module['onReady']();
+    });
 
     glutMainLoop();
     return 0;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Figures of the browser build (a benchmark, not a test): the page's size
-# gzipped, the soak's step under node against the native one in the same
-# run, and the time to the first frame in headless chromium.
+# gzipped (every file of the site), the soak's step under node against the
+# native one in the same run, and in headless chromium the time to the first
+# frame and the step and frame rates on a big screen and on a phone.
 #
 #   bench/web_figures.sh [BUILD] [STEPS] [ROUNDS]   (defaults build, 50000, 3)
 # Needs `make web` and `make web-test-deps` done.
@@ -13,10 +14,11 @@ rounds=${3:-3}
 web="$build/web"
 
 total=0
-for f in index.html page.js vennaloft.js vennaloft.wasm vennaloft.data; do
+for f in index.html page.js vennaloft.js vennaloft.wasm vennaloft.data service-worker.js manifest.webmanifest \
+    vennaloft-32.png vennaloft-128.png vennaloft-256.png vennaloft.svg; do
     size=$(gzip -9c "$web/$f" | wc -c)
     total=$((total + size))
-    printf '  %-15s %8d bytes, %8d gzipped\n' "$f" "$(stat -c %s "$web/$f")" "$size"
+    printf '  %-20s %8d bytes, %8d gzipped\n' "$f" "$(stat -c %s "$web/$f")" "$size"
 done
 echo "page size: $total bytes gzipped (target at most 1048576)"
 
@@ -36,4 +38,4 @@ printf 'step cost (median of %d runs of %d soak steps, start-up taken off): nati
     "$rounds" "$steps" "$(awk "BEGIN { print $n / $steps * 1e6 }")" "$(awk "BEGIN { print $w / $steps * 1e6 }")" \
     "$(awk "BEGIN { print $w / $n }")"
 
-node "$root/bench/web_first_frame.js" "$web" 5
+node "$root/bench/web_page_figures.js" "$web" 5

@@ -1,9 +1,9 @@
 #include "effects/shot_pool.h"
 
-#include <cmath>
 
 #include "geometry/matrix3.h"
 #include "geometry/scalar_helpers.h"
+#include "geometry/trig.h"
 #include "platform/clock.h"
 #include "scene/scene_state.h"
 
@@ -51,8 +51,8 @@ Vector3 directionFromAngles(float elevation, float azimuth) {
     const float a = static_cast<float>(DegToRad(azimuth));
     const double ed = e;
     const double ad = a;
-    const float x = static_cast<float>(-std::cos(ed) * std::sin(ad));
-    const float y = static_cast<float>(std::sin(ed));
-    const float z = static_cast<float>(std::cos(ad) * std::cos(ed));
+    const float x = static_cast<float>(-Cos(ed) * Sin(ad));
+    const float y = static_cast<float>(Sin(ed));
+    const float z = static_cast<float>(Cos(ad) * Cos(ed));
     return Vector3(x, y, z);
 }

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <utility>
 
+#include "geometry/trig.h"
+
 Matrix3::Matrix3() : Matrix3(1.0, 0.0, 0.0, 0.0, 1.0, 0.0, 0.0, 0.0, 1.0) {}
 
 Matrix3::Matrix3(double m00, double m01, double m02, double m10, double m11, double m12, double m20, double m21,
@@ -10,9 +12,9 @@ Matrix3::Matrix3(double m00, double m01, double m02, double m10, double m11, dou
     : m{{m00, m01, m02}, {m10, m11, m12}, {m20, m21, m22}} {}
 
 Matrix3::Matrix3(double a, double b, double c) {
-    const double ca = std::cos(a), sa = std::sin(a);
-    const double cb = std::cos(b), sb = std::sin(b);
-    const double cc = std::cos(c), sc = std::sin(c);
+    const double ca = Cos(a), sa = Sin(a);
+    const double cb = Cos(b), sb = Sin(b);
+    const double cc = Cos(c), sc = Sin(c);
     m[0][0] = cb * cc;
     m[0][1] = -cb * sc;
     m[0][2] = sb;

@@ -1,8 +1,8 @@
 #include "scene/scene_layout.h"
 
-#include <cmath>
 
 #include "geometry/scalar_helpers.h"
+#include "geometry/trig.h"
 #include "scene/obstacle_clearance.h"
 #include "scene/scene_state.h"
 
@@ -27,8 +27,8 @@ Cone makeCone(const Vector3& apex, const Vector3& axis, double halfAngleDegrees)
     Cone cone;
     cone.apex = apex;
     cone.axis = axis;
-    cone.cosHalfAngle = std::cos(DegToRad(halfAngleDegrees));
-    cone.sinHalfAngle = std::sin(DegToRad(halfAngleDegrees));
+    cone.cosHalfAngle = Cos(DegToRad(halfAngleDegrees));
+    cone.sinHalfAngle = Sin(DegToRad(halfAngleDegrees));
     return cone;
 }
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the browser version with Debian's emscripten into OUT (default
 # build/web): index.html, page.js, vennaloft.js/.wasm/.data (the six
-# textures and four cues, made by our generator), and vl_soak.js and
-# vl_replay.js, the soak and the recording check for node. The simulation
+# textures and four cues, made by our generator), the service worker, the
+# web app manifest with the generator's icons, and vl_soak.js, vl_replay.js
+# and vl_trig_values.js: the soak, the recording check and the sine and
+# cosine check for node. The simulation
 # sources are compiled as they are; GL, GLU and GLUT calls the toolchain's
 # emulation lacks or gets wrong go to webgl/.
 #
@@ -55,6 +57,14 @@ finish_compiling() {
 }
 
 cd "$root"
+# The desktop's text font as a table for webgl/bitmap_text.cpp, from the
+# freeglut the desktop build uses.
+g++ -std=c++17 -O2 -Wall -Wextra tools/font_table.cpp -lglut -o "$obj/font_table"
+"$obj/font_table" "$obj/font_8x13.inc.new"
+if ! cmp -s "$obj/font_8x13.inc.new" "$obj/font_8x13.inc"; then mv "$obj/font_8x13.inc.new" "$obj/font_8x13.inc"; fi
+rm -f "$obj/font_8x13.inc.new"
+gl_flags+=(-I"$obj")
+
 for s in "${simulation[@]}"; do compile "$s"; done
 finish_compiling
 sim_o=("${objects[@]}")
@@ -71,11 +81,16 @@ for f in marble.bmp spark.bmp boden.bmp wand.bmp sky.bmp flare.bmp Laser.wav bou
     preload+=(--preload-file "$data/$f@/$f")
 done
 
+# One factory, createVennaloft(options), so that the page can start a fresh
+# program after Escape without reloading.
 link_flags=(-O3 -sASSERTIONS=0 -sENVIRONMENT=web -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1
     -sLEGACY_GL_EMULATION=1 -sGL_FFP_ONLY=0 -sINVOKE_RUN=1
+    -sMODULARIZE=1 -sEXPORT_NAME=createVennaloft
+    -sEXPORTED_RUNTIME_METHODS=UTF8ToString,FS_createDataFile,FS_unlink
     --pre-js "$root/webgl/lighting_fix.js")
 em++ "${flags[@]}" "${link_flags[@]}" "${sim_o[@]}" "${draw_o[@]}" "${preload[@]}" -o "$out/vennaloft.js"
-cp "$root/web/index.html" "$root/web/page.js" "$out/"
+cp "$root/web/index.html" "$root/web/page.js" "$root/web/service-worker.js" "$root/web/manifest.webmanifest" "$out/"
+cp "$data/vennaloft-32.png" "$data/vennaloft-128.png" "$data/vennaloft-256.png" "$data/vennaloft.svg" "$out/"
 
 # The soak under node, for the comparison with the desktop build.
 em++ "${flags[@]}" -O3 -sASSERTIONS=0 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
@@ -83,6 +98,9 @@ em++ "${flags[@]}" -O3 -sASSERTIONS=0 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1
 # vl_replay under node, reading the real disk, for the same comparison.
 em++ "${flags[@]}" -O3 -sASSERTIONS=0 -sENVIRONMENT=node -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
     "${sim_o[@]}" "$root/tools/vl_replay.cpp" -o "$out/vl_replay.js"
+# Our sine and cosine beside emscripten's libc, for scripts/check_trig.sh.
+em++ "${flags[@]}" -O3 -sASSERTIONS=0 -sENVIRONMENT=node -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
+    "${sim_o[@]}" "$root/tools/trig_values.cpp" -o "$out/vl_trig_values.js"
 
 # The GL layer's own checks, a page of their own beside the demo's folder.
 checks="$out-checks"

@@ -11,6 +11,9 @@
 #   web      the browser build's toolchain (Debian's emscripten), chromium for
 #            the page tests, python3 for `make serve-web`; node and npm come
 #            with the machine, Debian's only where there are none
+#   cross    the replays on other machines: an aarch64 compiler and
+#            qemu-user to run its programs, and python3-mpmath for the
+#            check of our sin and cos against a high-precision reference
 # A new group is one more case below.
 set -euo pipefail
 
@@ -34,6 +37,7 @@ for group in "$@"; do
     web) packages+=(emscripten chromium python3)
       command -v node >/dev/null || packages+=(nodejs)
       command -v npm >/dev/null || packages+=(npm) ;;
+    cross) packages+=(g++-aarch64-linux-gnu qemu-user python3-mpmath python3-gmpy2) ;;
     *)
       echo "$0: unknown group '$group' (the groups are listed at the top of the script)" >&2
       exit 2 ;;

@@ -7,8 +7,13 @@
 
 // glRasterPos2i and glutBitmapCharacter: the emulation has neither, nor any
 // font. The text goes onto a transparent 2D canvas laid over the GL canvas
-// (the page provides it as Module.textOverlay), in an 8 x 13 cell per
-// character as GLUT's 8-by-13 font; glClear with the colour bit clears it.
+// (the page provides it as Module.textOverlay), in the desktop's own font:
+// freeglut's 8-by-13 bitmaps, made into a table at build time
+// (tools/font_table.cpp), drawn pixel for pixel where glBitmap would put
+// them. glClear with the colour bit clears the canvas.
+
+// kFontRows, kFontXOrigin, kFontYOrigin, kFontBitmaps.
+#include "font_8x13.inc"
 
 extern "C" {
 void* glutBitmap8By13 = nullptr;
@@ -43,14 +48,40 @@ void toWindow(double x, double y, double z) {
 
 }  // namespace
 
+// The font goes to the page once; each colour's glyphs are drawn once into
+// a strip (8 pixels a character) and copied from there.
+EM_JS(void, setOverlayFont, (const unsigned char* bitmaps, int rows, int xOrigin, int yOrigin), {
+    Module['overlayFont'] = {bitmaps: HEAPU8.slice(bitmaps, bitmaps + 256 * (rows + 1)), rows: rows,
+                             xOrigin: xOrigin, yOrigin: yOrigin, strips: {}};
+});
+
 EM_JS(void, drawOverlayCharacter, (double x, double y, int character, double r, double g, double b, double a), {
     var overlay = Module['textOverlay'];
-    if (!overlay) return;
-    var context = overlay.getContext('2d');
-    context.font = '13px monospace';
-    context.textBaseline = 'alphabetic';
-    context.fillStyle = 'rgba(' + Math.round(r * 255) + ',' + Math.round(g * 255) + ',' + Math.round(b * 255) + ',' + a + ')';
-    context.fillText(String.fromCharCode(character), x, overlay.height - y);
+    var font = Module['overlayFont'];
+    if (!overlay || !font) return;
+    var colour = 'rgba(' + Math.round(r * 255) + ',' + Math.round(g * 255) + ',' + Math.round(b * 255) + ',' + a + ')';
+    var strip = font.strips[colour];
+    if (!strip) {
+        strip = document.createElement('canvas');
+        strip.width = 256 * 8;
+        strip.height = font.rows;
+        var paint = strip.getContext('2d');
+        paint.fillStyle = colour;
+        for (var c = 0; c < 256; c++) {
+            for (var row = 0; row < font.rows; row++) {
+                var bits = font.bitmaps[c * (font.rows + 1) + 1 + row];
+                for (var column = 0; column < 8; column++) {
+                    if (bits & (0x80 >> column)) paint.fillRect(c * 8 + column, font.rows - 1 - row, 1, 1);
+                }
+            }
+        }
+        font.strips[colour] = strip;
+    }
+    // glBitmap's lower left corner: the raster position less the origin.
+    var left = Math.floor(x - font.xOrigin);
+    var bottom = Math.floor(y - font.yOrigin);
+    overlay.getContext('2d').drawImage(strip, (character & 255) * 8, 0, 8, font.rows,
+                                       left, overlay.height - bottom - font.rows, 8, font.rows);
 });
 
 EM_JS(void, clearOverlay, (), {
@@ -72,8 +103,13 @@ void glRasterPos2i(GLint x, GLint y) {
 }
 
 void glutBitmapCharacter(void*, int character) {
+    static bool fontSent = false;
+    if (!fontSent) {
+        setOverlayFont(&kFontBitmaps[0][0], kFontRows, kFontXOrigin, kFontYOrigin);
+        fontSent = true;
+    }
     drawOverlayCharacter(rasterX, rasterY, character, rasterColor[0], rasterColor[1], rasterColor[2], rasterColor[3]);
-    rasterX += 8.0;
+    rasterX += kFontBitmaps[character & 255][0];
 }
 
 void vlClear(GLbitfield mask) {

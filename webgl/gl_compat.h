@@ -15,6 +15,7 @@
 // - glEnable/glDisable and the state the attribute stack saves are tracked
 //   here (the emulation ignores GL_COLOR_MATERIAL and cannot report it);
 // - glClear also clears the text drawn by glutBitmapCharacter;
+// - lines wider than WebGL draws (one pixel) become quads of that width;
 // - glReadPixels reads RGB as RGBA and repacks it, glReadBuffer and the
 //   pixel-store settings WebGL 1 lacks are ignored.
 // Lighting itself is mended in the emulation's shader text (lighting_fix.js).

@@ -8,6 +8,8 @@
 (function () {
   if (typeof WebGLRenderingContext === 'undefined') return;
   if (typeof location !== 'undefined' && /[?&]nofix=lighting\b/.test(location.search)) return;
+  // Each program the page starts runs this again; the text is mended once.
+  if (WebGLRenderingContext.prototype.shaderSource.vlMended) return;
   var original = WebGLRenderingContext.prototype.shaderSource;
   WebGLRenderingContext.prototype.shaderSource = function (shader, source) {
     source = source
@@ -18,4 +20,5 @@
       });
     return original.call(this, shader, source);
   };
+  WebGLRenderingContext.prototype.shaderSource.vlMended = true;
 })();

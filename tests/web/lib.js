@@ -1,4 +1,4 @@
-// Shared by the page tests: serves a folder on 127.0.0.1, starts Debian's
+// Shared by the page tests (the default viewport makes the picture 640 x 480): serves a folder on 127.0.0.1, starts Debian's
 // chromium headless with software WebGL, collects page errors and failed
 // requests, and counts checks for the summary line.
 'use strict';
@@ -9,7 +9,8 @@ const path = require('path');
 const puppeteer = require('puppeteer-core');
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-                '.data': 'application/octet-stream', '.png': 'image/png' };
+                '.data': 'application/octet-stream', '.png': 'image/png', '.svg': 'image/svg+xml',
+                '.webmanifest': 'application/manifest+json' };
 
 // A static server on a free port; resolves to its base address. Names in
 // `hidden` answer 404, as on a host where they were not put; `extra` maps
@@ -43,12 +44,15 @@ const chromiumFlags = ['--headless', '--no-sandbox', '--use-angle=swiftshader', 
 
 async function launch(extraFlags = []) {
   return puppeteer.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true,
-                            args: chromiumFlags.concat(extraFlags), defaultViewport: { width: 800, height: 700 } });
+                            args: chromiumFlags.concat(extraFlags), defaultViewport: { width: 640, height: 480 } });
 }
 
-// Opens a page that records its errors and failed requests.
-async function open(browser, url) {
+// Opens a page that records its errors and failed requests; `device` is a
+// viewport, or { viewport, userAgent } for page.emulate.
+async function open(browser, url, device) {
   const page = await browser.newPage();
+  if (device && device.viewport) await page.emulate(device);
+  else if (device) await page.setViewport(device);
   page.problems = [];
   page.on('pageerror', (error) => page.problems.push(`page error: ${error.message}`));
   page.on('console', (m) => { if (m.type() === 'error') page.problems.push(`console error: ${m.text()}`); });

@@ -40,7 +40,8 @@ vf_set() {
         case $a in
         sim.*)
             old=${a#sim.}
-            args+=(-ex "set var scene.${old#controls.}")
+            old=${old#controls.}
+            args+=(-ex "set var scene.${old#view.}")
             ;;
         esac
     done
