@@ -30,7 +30,7 @@
 #include "platform/web_cue_player.h"
 #include "render/help_overlay_drawing.h"
 #include "scene/command_line.h"
-#include "scene/help_text.h"
+#include "input/help_text.h"
 #include "scene/scene_state.h"
 
 namespace {
