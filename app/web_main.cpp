@@ -22,6 +22,7 @@
 #include "app/scene_start.h"
 #include "app/session.h"
 #include "app/start_up.h"
+#include "input/help_text.h"
 #include "input/key_codes.h"
 #include "input/mouse_actions.h"
 #include "input/replay_file.h"
@@ -30,7 +31,6 @@
 #include "platform/web_cue_player.h"
 #include "render/help_overlay_drawing.h"
 #include "scene/command_line.h"
-#include "input/help_text.h"
 #include "scene/scene_state.h"
 
 namespace {
