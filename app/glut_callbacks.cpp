@@ -7,10 +7,12 @@
 #include "app/screenshot_saving.h"
 #include "app/session.h"
 #include "effects/screenshot_notice.h"
+#include "effects/view_state.h"
 #include "input/input_event.h"
 #include "input/keyboard.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
+#include "platform/sound.h"
 #include "render/frame_drawing.h"
 #include "render/graphics_setup.h"
 #include "render/notice_drawing.h"
@@ -21,15 +23,13 @@ namespace {
 
 constexpr unsigned char kEscape = 27;
 
-void setClipPlane0(int enabled) {
-    if (enabled) {
-        glEnable(GL_CLIP_PLANE0);
-    } else {
-        glDisable(GL_CLIP_PLANE0);
-    }
+// What steps asked for outside the simulation.
+void carryOut(const StepEvents& events) {
+    for (int i = 0; i < events.cueCount; ++i) playCue(events.cues[i]);
+    if (events.clipPlane0 == 1) glEnable(GL_CLIP_PLANE0);
+    if (events.clipPlane0 == 0) glDisable(GL_CLIP_PLANE0);
+    if (events.redisplay) glutPostRedisplay();
 }
-
-void postRedisplay() { glutPostRedisplay(); }
 
 void deliver(InputKind kind, int a, int b, int c, int d) {
     InputEvent event;
@@ -53,7 +53,9 @@ void deliver(InputKind kind, int a, int b, int c, int d) {
 
 void onKey(unsigned char key, int, int) {
     if (key == 'b' || key == 'B') {
-        stepBack();
+        StepEvents events;
+        stepBack(events);
+        carryOut(events);
         return;
     }
     if (key != kEscape) {
@@ -88,11 +90,11 @@ void onWindowSize(int width, int height) {
 
 void onIdle() {
     paceStep();
-    sessionStep();
+    carryOut(sessionStep());
 }
 
 void onDisplay() {
-    drawFrame();
+    drawFrame(advanceFrameView());
     // Read back before the pause label and the notice are drawn, so neither
     // shows in the picture.
     if (takeScreenshotRequest()) saveScreenshot();
@@ -115,8 +117,3 @@ void registerInputCallbacks() {
 }
 
 int glutElapsedMilliseconds() { return glutGet(GLUT_ELAPSED_TIME); }
-
-void installStepHooks() {
-    stepHooks.setClipPlane0 = setClipPlane0;
-    stepHooks.postRedisplay = postRedisplay;
-}

@@ -18,7 +18,8 @@ void onEntry(int state);
 void onWindowStatus(int state);
 // Keeps the viewport matched and notes the size.
 void onWindowSize(int width, int height);
-// Paces, then a step of the session.
+// Paces, then a step of the session; plays its cues, sets the clip plane
+// and asks for the frame as the step says.
 void onIdle();
 // The frame, the screenshot S asked for and the notice in the corner, then the swap.
 void onDisplay();
@@ -30,6 +31,3 @@ void registerInputCallbacks();
 
 // The toolkit's elapsed-time counter in milliseconds.
 int glutElapsedMilliseconds();
-
-// Hands the simulation step its clip-plane switch and redisplay request.
-void installStepHooks();

@@ -3,12 +3,14 @@
 #include <string>
 
 #include "app/session.h"
+#include "app/start_up.h"
 #include "effects/explosion_pool.h"
 #include "effects/inspect_mode.h"
 #include "effects/view_state.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/random_source.h"
+#include "platform/sound.h"
 #include "scene/command_line.h"
 #include "scene/scene_layout.h"
 #include "scene/scene_state.h"
@@ -44,15 +46,12 @@ void startHeadlessScene(const HeadlessSettings& settings) {
 
     resetSceneState();
     applyOptions(settings);
-    buildSceneGeometry();
-    seedRandom(settings.seed);
-    placeBalls();
-    drawBallColors();
-    clearEffects();
+    layOutSimulation(settings.seed);
 
-    scene.timeStep = settings.timeStep;
-    scene.activeTimeStep = settings.timeStep;
-    scene.autoFire = settings.autoFire;
+    sim.controls.timeStep = settings.timeStep;
+    sim.controls.activeTimeStep = settings.timeStep;
+    sim.controls.autoFire = settings.autoFire;
+    startSession();
 }
 
 void stopHeadlessScene() {
@@ -63,23 +62,14 @@ void stopHeadlessScene() {
 namespace {
 
 // What the frame advances besides drawing.
-void advanceFrame() {
-    beginViewFrame();
-    advanceCamera();
-    for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e);
-}
+void advanceFrame() { advanceFrameView(); }
 
 }  // namespace
 
 void runHeadlessStep(int milliseconds) {
     advanceHeadlessClock(milliseconds);
-    runStepBody();
-    advanceFrame();
-}
-
-void runHeadlessSessionStep(int milliseconds) {
-    advanceHeadlessClock(milliseconds);
-    sessionStep();
+    const StepEvents events = sessionStep();
+    for (int i = 0; i < events.cueCount; ++i) playCue(events.cues[i]);
     advanceFrame();
 }
 
@@ -93,7 +83,6 @@ ReplayOutcome replayHeadless(const Recording& recording) {
     settings.ballRadius = recording.header.ballRadius;
     settings.seed = recording.header.seed;
     startHeadlessScene(settings);
-    startSession();
     startReplay(recording, false);
     return playReplayToEnd();
 }

@@ -27,16 +27,14 @@ void startHeadlessScene(const HeadlessSettings& settings);
 // Puts the real clock and sleep back.
 void stopHeadlessScene();
 
-// One step: the clock moves on by `milliseconds`, the step runs without its
-// pacing wait, then the frame's bookkeeping runs (flashes fade and free
-// their records, a finished shot follow ends). Nothing is drawn.
+// One step as the program's idle callback takes it, through the session
+// (app/session.h), without the pacing wait: the clock moves on by
+// `milliseconds`; the journal notes the step, or a replay or step back
+// takes it from the journal, or a pause holds it; its cues are played; then
+// the frame's bookkeeping runs (flashes fade and free their records, a
+// finished shot follow ends). Nothing is drawn.
 void runHeadlessStep(int milliseconds = kHeadlessStepMilliseconds);
 void runHeadlessSteps(long count, int milliseconds = kHeadlessStepMilliseconds);
-
-// The same through the session (app/session.h), as the program's idle
-// callback steps it: the journal notes it, a replay or step back may take
-// the step from the journal instead, a pause holds it.
-void runHeadlessSessionStep(int milliseconds = kHeadlessStepMilliseconds);
 
 // Plays a recording to its end without a window (vl_replay, tests,
 // benchmarks): the scene laid out with the recording's seed, balls and

@@ -12,17 +12,15 @@
 #include <GL/freeglut.h>
 
 #include "app/glut_callbacks.h"
-#include "app/pick_ray.h"
 #include "app/scene_start.h"
 #include "app/session.h"
+#include "app/start_up.h"
 #include "app/window_identity.h"
 #include "input/replay_file.h"
-#include "input/mouse_actions.h"
 #include "platform/clock.h"
 #include "platform/sdl_cue_player.h"
-#include "render/graphics_setup.h"
 #include "scene/command_line.h"
-#include "scene/help_text.h"
+#include "input/help_text.h"
 #include "scene/scene_state.h"
 
 namespace {
@@ -70,18 +68,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "vennaloft: %s: %s\n", files.replay, error.c_str());
             return 1;
         }
-        // The recorded options win over the command line's.
-        scene.ballCount = recording.header.ballCount;
-        scene.ballRadius = recording.header.ballRadius;
+        takeRecordedOptions(recording.header);
     }
     layOutScene(files.replay != nullptr ? recording.header.seed : startSeed(argc, argv));
 
     if (files.record != nullptr) {
-        ReplayHeader header;
-        header.seed = scene.randomSeed;
-        header.ballCount = scene.ballCount;
-        header.ballRadius = scene.ballRadius;
-        if (!openRecording(files.record, header, error)) {
+        if (!openRecording(files.record, headerOfScene(), error)) {
             std::fprintf(stderr, "vennaloft: %s\n", error.c_str());
             return 1;
         }
@@ -96,16 +88,11 @@ int main(int argc, char** argv) {
     nameWindowForDesktop();
     if (fullScreen) glutFullScreen();
 
-    setUpGraphics();
-    setPickRaySource(pickRay);
-
-    startSession();
-    if (files.replay != nullptr) startReplay(recording, true);
+    startSessionInWindow(files.replay != nullptr ? &recording : nullptr);
     startSdlCuePlayer();
 
     registerInputCallbacks();
     glutSetCursor(GLUT_CURSOR_CROSSHAIR);
-    installStepHooks();
     glutIdleFunc(onIdle);
     glutDisplayFunc(onDisplay);
     // The close button ends the session as Escape does, not by the

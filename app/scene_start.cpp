@@ -2,21 +2,25 @@
 
 #include <GL/glu.h>
 
-#include "platform/random_source.h"
-#include "scene/scene_layout.h"
+#include "app/pick_ray.h"
+#include "app/session.h"
+#include "app/start_up.h"
+#include "render/graphics_setup.h"
+#include "scene/readings.h"
 #include "scene/scene_state.h"
 
 void layOutScene(unsigned int seed) {
-    buildSceneGeometry();
-
     // GLU allocates the quadric without a context, so it can exist before the window.
     GLUquadric* quadric = gluNewQuadric();
     gluQuadricTexture(quadric, GL_TRUE);
     scene.quadric = quadric;
 
-    scene.randomSeed = seed;
-    seedRandom(scene.randomSeed);
-    placeBalls();
-    drawBallColors();
-    clearEffects();
+    layOutSimulation(seed);
+}
+
+void startSessionInWindow(const Recording* replay) {
+    setUpGraphics();
+    setPickRaySource(pickRay);
+    startSession();
+    if (replay != nullptr) startReplay(*replay, true);
 }

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/recording_file.h"
-#include "app/sim_snapshot.h"
 #include "effects/explosion_pool.h"
 #include "effects/inspect_mode.h"
 #include "effects/screenshot_notice.h"
@@ -20,18 +19,26 @@
 
 namespace {
 
-// A whole scene kept for step back: the state after `step`, where the
+// The simulation kept for step back: its copy after `step`, where the
 // journal stood then, and the clock as the step left it.
 struct Keyframe {
     long step = 0;
     std::size_t index = 0;
     int lastRead = 0;
     int sceneTime = 0;
-    SimControls controls;
-    SimSnapshot snapshot;
+    Simulation state;
 };
 
 constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
+
+// The view after step n is kept at n modulo this, longer than the history reaches.
+constexpr long kViewRing = 2048;
+static_assert(kViewRing > kHistorySteps + 2 * kSnapshotInterval, "the ring covers the history");
+
+struct ViewMark {
+    long step = -1;
+    FrameView view;
+};
 
 // The dead front of the journal is dropped once it is at least this long.
 constexpr std::size_t kTrimRecords = 4096;
@@ -43,6 +50,10 @@ struct Session {
     std::size_t stepEnd = 0;    // just after the records of the last step run
     std::size_t lockedEnd = 0;  // records before this come from a replayed file
     std::deque<Keyframe> keyframes;
+    // What the frames had made of the view (glow pulse, chase trail) when
+    // each step of the history was left: the steps taken again by step
+    // back run without frames, so the view is put back from here.
+    std::vector<ViewMark> views;
     long step = 0;        // the last step run
     long newestStep = 0;  // the furthest step the journal reaches
     SimControls shadow;   // live: the controls as the journal knows them
@@ -64,9 +75,6 @@ struct Session {
     std::string unwritten;
     std::size_t lastLineStart = kNoLine;  // of the last record, while it is in `unwritten`
 
-    ClockSource liveClock = nullptr;
-    PickRaySource liveRay = nullptr;
-
     // Context noted during a live action, and fed to a recorded one.
     std::vector<JournalRecord> noted;
     std::vector<JournalRecord> clockFeed;
@@ -80,14 +88,9 @@ Session S;
 
 bool behind() { return S.cursor < S.records.size(); }
 
-Vector3 liveRay(int x, int y) {
-    if (S.liveRay != nullptr) return S.liveRay(x, y);
-    return Unit(scene.viewDirection);
-}
-
 // Live actions: the real clock and pick rays, noted on the way.
 int notingClock() {
-    const int now = S.liveClock();
+    const int now = liveReadings().clock();
     if (!S.noted.empty() && S.noted.back().kind == RecordKind::Clock && now == S.lastRead) {
         ++S.noted.back().value[1];
     } else {
@@ -102,7 +105,7 @@ int notingClock() {
 }
 
 Vector3 notingRay(int x, int y) {
-    const Vector3 d = liveRay(x, y);
+    const Vector3 d = liveReadings().pickRay(x, y);
     S.noted.push_back(rayRecord(0, d));
     return d;
 }
@@ -123,10 +126,29 @@ Vector3 fedRay(int, int) {
     if (S.rayAt < S.rayFeed.size()) {
         return rayOf(S.rayFeed[S.rayAt++]);
     }
-    return Unit(scene.viewDirection);
+    return Unit(sim.controls.viewDirection);
 }
 
-int standingClock() { return S.lastRead; }
+// What a live action reads, and what a recorded one is fed.
+struct NotingReadings final : Readings {
+    int clock() override { return notingClock(); }
+    Vector3 pickRay(int x, int y) override { return notingRay(x, y); }
+};
+
+struct FedReadings final : Readings {
+    int clock() override { return fedClock(); }
+    Vector3 pickRay(int x, int y) override { return fedRay(x, y); }
+};
+
+// The clock as the last step saw it, for the flashes' fade after a recorded step.
+struct StandingReadings final : Readings {
+    int clock() override { return S.lastRead; }
+    Vector3 pickRay(int x, int y) override { return liveReadings().pickRay(x, y); }
+};
+
+NotingReadings noting;
+FedReadings fed;
+StandingReadings standing;
 
 // A write that failed ends the recording: the file keeps what it holds
 // (an earlier file of its name untouched until the new one took it), the
@@ -193,7 +215,7 @@ int sceneTimeOf(const SimControls& c) {
     return c.paused != 0 ? c.pausedSceneTime : shiftedReading(S.lastRead, -static_cast<long long>(c.pausedTotal));
 }
 
-void takeKeyframe(const SimControls& controls) {
+void takeKeyframe() {
     if (!S.keyframes.empty() && S.keyframes.back().step >= S.step) return;
     S.keyframes.emplace_back();
     Keyframe& k = S.keyframes.back();
@@ -201,8 +223,7 @@ void takeKeyframe(const SimControls& controls) {
     k.index = S.cursor;
     k.lastRead = S.lastRead;
     k.sceneTime = S.sceneTime;
-    k.controls = controls;
-    takeSnapshot(k.snapshot);
+    k.state = sim;
 }
 
 // Drops snapshots older than the history needs, then the journal in front
@@ -241,8 +262,8 @@ void publish() {
 // ---- live actions ----
 
 void beginLiveAction() {
-    const SimControls now = captureSimControls();
-    if (!S.shadowValid || !sameSimControls(now, S.shadow)) {
+    const SimControls& now = sim.controls;
+    if (!S.shadowValid || now != S.shadow) {
         JournalRecord r;
         r.kind = RecordKind::Controls;
         r.step = S.step + 1;
@@ -251,19 +272,15 @@ void beginLiveAction() {
         append(r);
     }
     S.noted.clear();
-    setClockSource(notingClock);
-    setPickRaySource(notingRay);
 }
 
 void endLiveAction(const JournalRecord& action) {
-    setClockSource(S.liveClock);
-    setPickRaySource(S.liveRay);
     for (JournalRecord r : S.noted) {
         r.step = action.step;
         append(r);
     }
     append(action);
-    S.shadow = captureSimControls();
+    S.shadow = sim.controls;
     S.shadowValid = true;
 }
 
@@ -275,8 +292,8 @@ void endLiveAction(const JournalRecord& action) {
 void liveMotion(const InputEvent& event) {
     applyInputEvent(event);
     if (S.shadowValid) {
-        S.shadow.mouseX = scene.mouseX;
-        S.shadow.mouseY = scene.mouseY;
+        S.shadow.mouseX = sim.controls.mouseX;
+        S.shadow.mouseY = sim.controls.mouseY;
     }
     JournalRecord* last = S.records.empty() ? nullptr : &S.records.back();
     if (last != nullptr && last->kind == RecordKind::Event && last->event.kind == InputKind::Motion &&
@@ -298,19 +315,28 @@ void liveEvent(const InputEvent& event) {
         return;
     }
     beginLiveAction();
-    applyInputEvent(event);
+    applyInputEvent(event, noting);
     endLiveAction(eventRecord(S.step + 1, event));
 }
 
-void afterStep(const SimControls& controls) {
+void afterStep() {
     S.stepEnd = S.cursor;
-    if (S.step % kSnapshotInterval == 0) takeKeyframe(controls);
+    if (S.step % kSnapshotInterval == 0) takeKeyframe();
     trimHistory();
 }
 
-void liveStep() {
+// The view as the frames leave the current step, before the scene moves on.
+void noteView() {
+    if (S.views.empty()) S.views.resize(kViewRing);
+    ViewMark& mark = S.views[static_cast<std::size_t>(S.step % kViewRing)];
+    mark.step = S.step;
+    mark.view = sim.view;
+}
+
+void liveStep(StepEvents& events) {
+    noteView();
     beginLiveAction();
-    runSimulatingStep();
+    runSimulatingStep(noting, events);
     JournalRecord r;
     r.kind = RecordKind::Step;
     r.step = S.step + 1;
@@ -322,7 +348,7 @@ void liveStep() {
         append(hashRecord(RecordKind::Checkpoint));
         flushRecording(false);
     }
-    afterStep(S.shadow);
+    afterStep();
 }
 
 // ---- recorded actions ----
@@ -352,28 +378,28 @@ void replayEnded() {
         std::fprintf(stderr, "replay ends at step %ld\n", S.step);
     }
     // The recorded session is over: it holds there, and P goes on live.
-    if (scene.paused == 0) togglePause();
+    if (sim.controls.paused == 0) togglePause();
 }
 
 // Acts on the journal from the cursor through the next action (an input or
 // a step) with the controls, clock readings and pick rays it recorded, and
 // through the checkpoints after it. The viewer's camera, arrows and pause
 // are set aside meanwhile. Returns true when a step ran.
-bool runRecordedAction(bool quiet) {
+bool runRecordedAction(bool quiet, StepEvents& events) {
     S.clockFeed.clear();
     S.rayFeed.clear();
     S.clockAt = 0;
     S.readsLeft = 0;
     S.rayAt = 0;
-    const SimControls viewer = captureSimControls();
-    applySimControls(S.simControls);
+    const SimControls viewer = sim.controls;
+    sim.controls = S.simControls;
     bool stepped = false;
     bool acted = false;
     while (S.cursor < S.records.size() && !acted) {
         const JournalRecord& r = S.records[S.cursor++];
         switch (r.kind) {
         case RecordKind::Controls:
-            applySimControls(*controlsOf(r));
+            sim.controls = *controlsOf(r);
             break;
         case RecordKind::Clock:
             S.clockFeed.push_back(r);
@@ -390,18 +416,17 @@ bool runRecordedAction(bool quiet) {
         case RecordKind::Event:
         case RecordKind::Step: {
             const JournalRecord action = r;
-            setClockSource(fedClock);
-            setPickRaySource(fedRay);
             if (action.kind == RecordKind::Event) {
-                applyInputEvent(action.event);
+                applyInputEvent(action.event, fed);
             } else {
-                runSimulatingStep();
+                if (!quiet) noteView();
+                StepEvents step;
+                runSimulatingStep(fed, step);
+                events.absorb(step, !quiet);
                 S.step = action.step;
                 if (S.step > S.newestStep) S.newestStep = S.step;
                 stepped = true;
             }
-            setClockSource(S.liveClock);
-            setPickRaySource(S.liveRay);
             acted = true;
             break;
         }
@@ -416,17 +441,15 @@ bool runRecordedAction(bool quiet) {
             checkRecord(S.records[S.cursor++], quiet);
         }
     }
-    S.simControls = captureSimControls();
+    S.simControls = sim.controls;
     if (stepped) {
         S.sceneTime = sceneTimeOf(S.simControls);
         // The flashes fade as the frames after the step let them, on the
         // scene clock the step saw.
-        setClockSource(standingClock);
-        for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e);
-        setClockSource(S.liveClock);
-        afterStep(S.simControls);
+        for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e, standing);
+        afterStep();
     }
-    applyViewerControls(viewer, S.detached);
+    applyViewerControls(viewer, S.detached, sim.controls);
     if (!behind()) {
         // The journal's end: live from here, and the controls the viewer
         // brings along reach the journal with the next action.
@@ -436,10 +459,10 @@ bool runRecordedAction(bool quiet) {
     if (stepped) {
         // The viewer's scene clock goes on from the step's, so flashes and
         // contact marks age from where the step left them.
-        if (scene.paused != 0) {
-            scene.pausedSceneTime = S.sceneTime;
+        if (sim.controls.paused != 0) {
+            sim.controls.pausedSceneTime = S.sceneTime;
         } else {
-            scene.pausedTotal = shiftedReading(S.liveClock(), -static_cast<long long>(S.sceneTime));
+            sim.controls.pausedTotal = shiftedReading(liveReadings().clock(), -static_cast<long long>(S.sceneTime));
         }
     }
     return stepped;
@@ -447,11 +470,8 @@ bool runRecordedAction(bool quiet) {
 
 // Takes the journal's actions again without sound, until step `target` has
 // run or the journal ends.
-void runSilentlyTo(long target) {
-    const CuePlayer player = installedCuePlayer();
-    setCuePlayer(nullptr);
-    while (S.step < target && behind()) runRecordedAction(true);
-    setCuePlayer(player);
+void runSilentlyTo(long target, StepEvents& events) {
+    while (S.step < target && behind()) runRecordedAction(true, events);
 }
 
 // Input while behind that changes the simulation: the steps ahead are
@@ -501,11 +521,10 @@ bool arrowEvent(const InputEvent& e) {
 void startSession() {
     S = Session();
     clearLastingNotice();
-    S.liveClock = installedClockSource();
-    S.liveRay = installedPickRaySource();
-    setStepCounters(StepCounters());
+    sim.stepsRun = 0;
+    sim.stats = StepStats();
     S.sceneTime = sceneMilliseconds();
-    takeKeyframe(captureSimControls());
+    takeKeyframe();
     adoptRecording();
     publish();
 }
@@ -529,7 +548,7 @@ void startReplay(const Recording& recording, bool announce) {
     S.cursor = 0;
     S.lockedEnd = S.records.size();
     S.keyframes.back().index = 0;
-    S.simControls = captureSimControls();
+    S.simControls = sim.controls;
     S.replaying = true;
     S.announce = announce;
     S.replaySteps = recording.steps;
@@ -555,51 +574,58 @@ void deliverInput(const InputEvent& event) {
     publish();
 }
 
-void sessionStep() {
+StepEvents sessionStep() {
+    StepEvents events;
     if (!takeSimulationTurn()) {
-        runPausedStep();
-        return;
+        runPausedStep(events);
+        return events;
     }
     while (behind()) {
-        if (runRecordedAction(false)) {
+        if (runRecordedAction(false, events)) {
             // The watcher's own camera flies with its own arrows, once a
             // step, as the free camera does in a live step.
-            if (S.detached) runPausedStep();
+            if (S.detached) runPausedStep(events);
             replayEnded();
             publish();
-            return;
+            return events;
         }
     }
     replayEnded();
-    liveStep();
+    liveStep(events);
     publish();
+    return events;
 }
 
-bool stepBack() {
-    if (scene.paused == 0) return false;
+bool stepBack(StepEvents& events) {
+    if (sim.controls.paused == 0) return false;
     const long target = S.step - 1;
     if (S.keyframes.empty() || target < S.keyframes.front().step) return false;
+    noteView();
     if (!behind()) {
         // The live camera stays with the viewer while the scene goes back.
-        S.simControls = captureSimControls();
+        S.simControls = sim.controls;
         S.detached = true;
     }
-    const SimControls viewer = captureSimControls();
+    const SimControls viewer = sim.controls;
     std::size_t k = S.keyframes.size() - 1;
     while (S.keyframes[k].step > target) --k;
     const Keyframe& key = S.keyframes[k];
-    restoreSnapshot(key.snapshot);
-    S.simControls = key.controls;
+    sim = key.state;
+    S.simControls = key.state.controls;
     S.cursor = key.index;
     S.stepEnd = key.index;
     S.step = key.step;
     S.lastRead = key.lastRead;
     S.sceneTime = key.sceneTime;
     // The steps in between are taken again silently.
-    runSilentlyTo(target);
-    applySimControls(S.simControls);
-    applyViewerControls(viewer, S.detached);
-    scene.pausedSceneTime = S.sceneTime;
+    runSilentlyTo(target, events);
+    if (!S.views.empty()) {
+        const ViewMark& mark = S.views[static_cast<std::size_t>(S.step % kViewRing)];
+        if (mark.step == S.step) sim.view = mark.view;
+    }
+    sim.controls = S.simControls;
+    applyViewerControls(viewer, S.detached, sim.controls);
+    sim.controls.pausedSceneTime = S.sceneTime;
     publish();
     return true;
 }
@@ -607,7 +633,8 @@ bool stepBack() {
 bool endSession() {
     if (!S.file.isOpen()) return !S.recordingFailed;
     // A scene gone back ends where the session had got to.
-    runSilentlyTo(std::numeric_limits<long>::max());
+    StepEvents ignored;
+    runSilentlyTo(std::numeric_limits<long>::max(), ignored);
     append(hashRecord(RecordKind::End));
     flushRecording(true);
     if (S.file.isOpen() && !S.file.close()) stopRecording();
@@ -615,7 +642,8 @@ bool endSession() {
 }
 
 ReplayOutcome playReplayToEnd() {
-    while (behind() && S.outcome.matches) runRecordedAction(false);
+    StepEvents ignored;
+    while (behind() && S.outcome.matches) runRecordedAction(false, ignored);
     ReplayOutcome outcome = S.outcome;
     outcome.steps = S.step;
     if (outcome.matches) outcome.got = sceneStateHash();
@@ -625,6 +653,7 @@ ReplayOutcome playReplayToEnd() {
 
 long sessionMemoryBytes() {
     const std::size_t bytes = S.records.capacity() * sizeof(JournalRecord) +
-                              S.controls.capacity() * sizeof(SimControls) + S.keyframes.size() * sizeof(Keyframe);
+                              S.controls.capacity() * sizeof(SimControls) + S.keyframes.size() * sizeof(Keyframe) +
+                              S.views.capacity() * sizeof(ViewMark);
     return static_cast<long>(bytes);
 }

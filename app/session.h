@@ -13,14 +13,15 @@
 
 #include "input/input_event.h"
 #include "input/replay_file.h"
+#include "physics/step_events.h"
 
 // Steps the history reaches back at least, and how often it keeps a snapshot.
 constexpr long kHistorySteps = 1200;
 constexpr long kSnapshotInterval = 50;
 
 // Starts a live session on the scene as start-up laid it out: empty
-// journal, step count 0, a snapshot of the start. Takes the clock and the
-// pick-ray source installed now as the live ones.
+// journal, step count 0, a snapshot of the start. Live actions read the
+// installed clock and pick-ray source (scene/readings.h).
 void startSession();
 
 // Also writes the journal to `path`, with the options in `header`: first to
@@ -45,12 +46,18 @@ void startReplay(const Recording& recording, bool announce);
 void deliverInput(const InputEvent& event);
 
 // What the idle callback does after pacing: a step held by the pause, a
-// step taken again from the journal, or a new live step.
-void sessionStep();
+// step taken again from the journal, or a new live step. Returns what the
+// caller is to do outside: cues to play, clip plane, redisplay.
+StepEvents sessionStep();
 
 // B: while paused, the scene as it was one step earlier. False when it
-// cannot go back (running, or at the start of the history).
-bool stepBack();
+// cannot go back (running, or at the start of the history). The steps taken
+// again on the way leave their window requests in `events`, without cues.
+bool stepBack(StepEvents& events);
+inline bool stepBack() {
+    StepEvents ignored;
+    return stepBack(ignored);
+}
 
 // Escape, or the window closed: the recording gets its end record and is
 // written out. False when the recording failed, now or earlier (a write

@@ -19,19 +19,18 @@
 #include <emscripten.h>
 
 #include "app/glut_callbacks.h"
-#include "app/pick_ray.h"
 #include "app/scene_start.h"
 #include "app/session.h"
+#include "app/start_up.h"
+#include "input/help_text.h"
 #include "input/key_codes.h"
 #include "input/mouse_actions.h"
 #include "input/replay_file.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/web_cue_player.h"
-#include "render/graphics_setup.h"
 #include "render/help_overlay_drawing.h"
 #include "scene/command_line.h"
-#include "scene/help_text.h"
 #include "scene/scene_state.h"
 
 namespace {
@@ -201,8 +200,8 @@ EMSCRIPTEN_KEEPALIVE void vl_window_size(int width, int height) {
 // no two runs draw the same number of frames.
 EMSCRIPTEN_KEEPALIVE void vl_hold_glow_pulse(double pulse) {
     if (ended) return;
-    scene.glowPulse = static_cast<float>(pulse);
-    scene.glowPulseStep = 0.0f;
+    sim.view.glowPulse = static_cast<float>(pulse);
+    sim.view.glowPulseStep = 0.0f;
     glutPostRedisplay();
 }
 
@@ -239,8 +238,7 @@ int main(int argc, char** argv) {
             tellRefusal(error);
             return 1;
         }
-        scene.ballCount = recording.header.ballCount;
-        scene.ballRadius = recording.header.ballRadius;
+        takeRecordedOptions(recording.header);
         EM_ASM({
             if (Module['onReplayStarted']) Module['onReplayStarted']($0, $1, $2, $3);
         }, recording.steps, recording.header.seed, recording.header.ballCount, recording.header.ballRadius);
@@ -256,15 +254,11 @@ int main(int argc, char** argv) {
     glutInitWindowSize(scene.windowSize[0], scene.windowSize[1]);
     glutCreateWindow("Vennaloft");
 
-    setUpGraphics();
-    setPickRaySource(pickRay);
-    startSession();
-    if (files.replay != nullptr) startReplay(recording, true);
+    startSessionInWindow(files.replay != nullptr ? &recording : nullptr);
     startWebCuePlayer();
 
     registerInputCallbacks();
     glutMouseFunc(pageMouseButton);
-    installStepHooks();
     glutTimerFunc(0, stepWhenDue, 0);
     glutDisplayFunc(drawFrameInPage);
 

@@ -20,14 +20,15 @@ void setUpRoom(bool crowded) {
     settings.seed = 45;
     startHeadlessScene(settings);
     for (int k = 0; k < kMaxBalls; ++k) {
-        scene.ballPreviousPositions[k] = scene.ballPositions[k];
-        scene.ballVelocities[k] = Vector3(RandomNumber(0) * 3.0, RandomNumber(0) * 3.0, RandomNumber(0) * 3.0);
+        sim.ballPreviousPositions[k] = sim.ballPositions[k];
+        sim.ballVelocities[k] = Vector3(RandomNumber(sim.random, 0) * 3.0, RandomNumber(sim.random, 0) * 3.0,
+                                        RandomNumber(sim.random, 0) * 3.0);
         if (crowded) {
             // A 9 x 5 grid of cells 60 wide, jittered, on the floor.
-            const double x = -270.0 + 60.0 * (k % 9) + RandomNumber(0) * 9.0;
-            const double z = -150.0 + 60.0 * (k / 9) + RandomNumber(0) * 9.0;
-            scene.ballPreviousPositions[k] = Vector3(x, -300.0, z);
-            scene.ballVelocities[k] = Vector3(RandomNumber(0) * 0.5, 0.0, RandomNumber(0) * 0.5);
+            const double x = -270.0 + 60.0 * (k % 9) + RandomNumber(sim.random, 0) * 9.0;
+            const double z = -150.0 + 60.0 * (k / 9) + RandomNumber(sim.random, 0) * 9.0;
+            sim.ballPreviousPositions[k] = Vector3(x, -300.0, z);
+            sim.ballVelocities[k] = Vector3(RandomNumber(sim.random, 0) * 0.5, 0.0, RandomNumber(sim.random, 0) * 0.5);
         }
     }
 }

@@ -24,8 +24,10 @@ const std::vector<Probe>& probes() {
         startHeadlessScene(settings);
         std::vector<Probe> made;
         for (int n = 0; n < 1024; ++n) {
-            const Vector3 origin(RandomNumber(0) * 300.0, RandomNumber(0) * 300.0, RandomNumber(0) * 300.0);
-            made.push_back({origin, Unit(Vector3(RandomNumber(0), RandomNumber(0), RandomNumber(0)))});
+            const Vector3 origin(RandomNumber(sim.random, 0) * 300.0, RandomNumber(sim.random, 0) * 300.0,
+                                 RandomNumber(sim.random, 0) * 300.0);
+            made.push_back({origin, Unit(Vector3(RandomNumber(sim.random, 0), RandomNumber(sim.random, 0),
+                                                 RandomNumber(sim.random, 0)))});
         }
         return made;
     }();
@@ -49,19 +51,19 @@ void runProbes(benchmark::State& state, Test test) {
 
 void BM_IntersectPlane(benchmark::State& state) {
     runProbes(state, [](const Probe& p, double& d, Vector3& n, Vector3&) {
-        return IntersectPlane(scene.collisionPlanes[2], p.origin, p.direction, d, n);
+        return IntersectPlane(sim.collisionPlanes[2], p.origin, p.direction, d, n);
     });
 }
 
 void BM_IntersectCylinder(benchmark::State& state) {
     runProbes(state, [](const Probe& p, double& d, Vector3& n, Vector3& h) {
-        return IntersectCylinder(scene.collisionCylinders[2], p.origin, p.direction, d, n, h);
+        return IntersectCylinder(sim.collisionCylinders[2], p.origin, p.direction, d, n, h);
     });
 }
 
 void BM_IntersectCone(benchmark::State& state) {
     runProbes(state, [](const Probe& p, double& d, Vector3& n, Vector3& h) {
-        return IntersectCone(scene.collisionCones[2], p.origin, p.direction, d, n, h);
+        return IntersectCone(sim.collisionCones[2], p.origin, p.direction, d, n, h);
     });
 }
 

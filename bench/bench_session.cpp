@@ -21,6 +21,7 @@
 
 #include "app/headless_scene.h"
 #include "app/session.h"
+#include "bench/bare_step.h"
 #include "input/replay_file.h"
 #include "scene/scene_state.h"
 
@@ -41,14 +42,13 @@ HeadlessSettings fullRoom() {
 // Per-step times of one run, in microseconds.
 std::vector<double> timeRun(bool history) {
     startHeadlessScene(fullRoom());
-    if (history) startSession();
     std::vector<double> times(kSteps);
     for (int n = 0; n < kSteps; ++n) {
         const auto start = std::chrono::steady_clock::now();
         if (history) {
-            runHeadlessSessionStep();
-        } else {
             runHeadlessStep();
+        } else {
+            runBareStep();
         }
         const auto end = std::chrono::steady_clock::now();
         times[n] = std::chrono::duration<double, std::micro>(end - start).count();
@@ -93,7 +93,6 @@ BENCHMARK(BM_HistoryCost)->Iterations(1)->Unit(benchmark::kSecond);
 // The recording of a 10-minute session, made through the live session.
 std::string recordSession(const HeadlessSettings& settings, long steps) {
     startHeadlessScene(settings);
-    startSession();
     const std::string path = "/tmp/vl_bench_session.vlr";
     ReplayHeader header;
     header.seed = settings.seed;
@@ -101,7 +100,7 @@ std::string recordSession(const HeadlessSettings& settings, long steps) {
     header.ballRadius = settings.ballRadius;
     std::string error;
     if (!startRecording(path.c_str(), header, error)) return std::string();
-    for (long n = 0; n < steps; ++n) runHeadlessSessionStep();
+    for (long n = 0; n < steps; ++n) runHeadlessStep();
     endSession();
     stopHeadlessScene();
     std::string text;

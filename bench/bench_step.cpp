@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/headless_scene.h"
+#include "bench/bare_step.h"
 #include "physics/simulation_step.h"
 #include "platform/random_source.h"
 #include "scene/scene_state.h"
@@ -29,7 +30,7 @@ constexpr int kFillMilliseconds = 250;
 constexpr int kStateCount = 64;
 
 struct StepStart {
-    SceneState scene;
+    Simulation state;
     int clock = 0;
 };
 
@@ -50,11 +51,11 @@ Stretch recordStretch(const HeadlessSettings& settings, long warmUp, bool fillSh
     }
     Stretch stretch;
     for (int n = 0; n < kStateCount; ++n) {
-        stretch.starts.push_back({scene, headlessClock()});
+        stretch.starts.push_back({sim, headlessClock()});
         stretch.meanBalls += liveBallCount();
         stretch.meanShots += liveShotCount();
         runHeadlessStep(milliseconds);
-        stretch.meanSubSteps += lastStepStats().subSteps;
+        stretch.meanSubSteps += sim.stats.subSteps;
     }
     stretch.meanBalls /= kStateCount;
     stretch.meanShots /= kStateCount;
@@ -66,13 +67,13 @@ void timeSteps(benchmark::State& state, const Stretch& stretch, int milliseconds
     std::size_t next = 0;
     for (auto _ : state) {
         const StepStart& start = stretch.starts[next];
-        scene = start.scene;
+        sim = start.state;
         setHeadlessClock(start.clock);
-        seedRandom(static_cast<unsigned>(next));
+        seedRandom(sim.random, static_cast<unsigned>(next));
         next = (next + 1) % stretch.starts.size();
 
         const auto begin = std::chrono::steady_clock::now();
-        runHeadlessStep(milliseconds);
+        runBareStep(milliseconds);
         const auto end = std::chrono::steady_clock::now();
         state.SetIterationTime(std::chrono::duration<double>(end - begin).count());
     }

@@ -43,7 +43,7 @@ std::vector<double> timeRun(bool library) {
     s.autoFire = 1;
     s.seed = 3;
     startHeadlessScene(s);
-    scene.rightKeyDown = 1;
+    sim.controls.rightKeyDown = 1;
     std::vector<double> times(kSteps);
     for (int n = 0; n < kSteps; ++n) {
         const auto start = std::chrono::steady_clock::now();

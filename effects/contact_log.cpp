@@ -3,18 +3,18 @@
 #include "effects/inspect_mode.h"
 #include "platform/clock.h"
 
-void recordContactMark(const Vector3& point, const Vector3& normal) {
-    ContactMark& mark = scene.contactMarks[scene.nextContactMark];
+void recordContactMark(const Vector3& point, const Vector3& normal, Readings& readings) {
+    ContactMark& mark = sim.contactMarks[sim.nextContactMark];
     mark.point = point;
     mark.normal = normal;
-    mark.time = sceneMilliseconds();
+    mark.time = sceneMilliseconds(readings);
     mark.used = 1;
-    scene.nextContactMark = (scene.nextContactMark + 1) % kContactMarkCount;
+    sim.nextContactMark = (sim.nextContactMark + 1) % kContactMarkCount;
 }
 
 void clearContactMarks() {
-    for (ContactMark& mark : scene.contactMarks) mark.used = 0;
-    scene.nextContactMark = 0;
+    for (ContactMark& mark : sim.contactMarks) mark.used = 0;
+    sim.nextContactMark = 0;
 }
 
 float contactMarkFade(const ContactMark& mark, int now) {

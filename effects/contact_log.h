@@ -1,17 +1,18 @@
 #pragma once
 
 // The contacts of the last second, kept for the collision view: where each
-// happened and its normal. A ring of scene.contactMarks: when it is full the
+// happened and its normal. A ring of sim.contactMarks: when it is full the
 // oldest mark gives way. Ages run on the scene clock, so marks stand still
 // while paused.
 
 #include "geometry/vector3.h"
+#include "scene/readings.h"
 #include "scene/scene_state.h"
 
 // How long a mark is shown, in scene milliseconds.
 constexpr int kContactMarkLifetime = 1000;
 
-void recordContactMark(const Vector3& point, const Vector3& normal);
+void recordContactMark(const Vector3& point, const Vector3& normal, Readings& readings = liveReadings());
 
 // Frees every mark (the scene reset does this with the flashes).
 void clearContactMarks();

@@ -3,20 +3,22 @@
 #include "platform/clock.h"
 #include "scene/scene_state.h"
 
-void togglePause() {
-    if (scene.paused == 0) {
-        scene.pausedSceneTime = shiftedReading(elapsedMilliseconds(), -static_cast<long long>(scene.pausedTotal));
-        scene.paused = 1;
+void togglePause(Readings& readings) {
+    if (sim.controls.paused == 0) {
+        sim.controls.pausedSceneTime =
+            shiftedReading(readings.clock(), -static_cast<long long>(sim.controls.pausedTotal));
+        sim.controls.paused = 1;
     } else {
         // The scene clock goes on from where it stood.
-        scene.pausedTotal = shiftedReading(elapsedMilliseconds(), -static_cast<long long>(scene.pausedSceneTime));
-        scene.paused = 0;
+        sim.controls.pausedTotal =
+            shiftedReading(readings.clock(), -static_cast<long long>(sim.controls.pausedSceneTime));
+        sim.controls.paused = 0;
         scene.singleStepsPending = 0;
     }
 }
 
 void requestSingleStep() {
-    if (scene.paused != 0) ++scene.singleStepsPending;
+    if (sim.controls.paused != 0) ++scene.singleStepsPending;
 }
 
 void toggleCollisionView() { scene.collisionView ^= 1; }
@@ -24,21 +26,21 @@ void toggleCollisionView() { scene.collisionView ^= 1; }
 void toggleHelpOverlay() { scene.helpOverlay ^= 1; }
 
 bool takeSimulationTurn() {
-    if (scene.paused == 0) return true;
+    if (sim.controls.paused == 0) return true;
     if (scene.singleStepsPending <= 0) return false;
     --scene.singleStepsPending;
-    scene.pausedSceneTime = shiftedReading(scene.pausedSceneTime, kSingleStepMilliseconds);
+    sim.controls.pausedSceneTime = shiftedReading(sim.controls.pausedSceneTime, kSingleStepMilliseconds);
     scene.viewFrameOwed = 1;
     return true;
 }
 
-int sceneMilliseconds() {
-    if (scene.paused != 0) return scene.pausedSceneTime;
-    return shiftedReading(elapsedMilliseconds(), -static_cast<long long>(scene.pausedTotal));
+int sceneMilliseconds(Readings& readings) {
+    if (sim.controls.paused != 0) return sim.controls.pausedSceneTime;
+    return shiftedReading(readings.clock(), -static_cast<long long>(sim.controls.pausedTotal));
 }
 
 void beginViewFrame() {
-    scene.viewAdvances = (scene.paused == 0 || scene.viewFrameOwed != 0) ? 1 : 0;
+    scene.viewAdvances = (sim.controls.paused == 0 || scene.viewFrameOwed != 0) ? 1 : 0;
     scene.viewFrameOwed = 0;
 }
 

@@ -5,12 +5,14 @@
 // simulate, the frame whether its view state moves on, and the effects read
 // a scene clock that stands still while paused.
 
+#include "scene/readings.h"
+
 // How far one single step moves the scene clock on: one paced step.
 constexpr int kSingleStepMilliseconds = 50;
 
 // P: pauses, or resumes at the speed chosen meanwhile (steps requested but
 // not yet run are dropped).
-void togglePause();
+void togglePause(Readings& readings = liveReadings());
 // O: one more simulation step while paused; ignored while running.
 void requestSingleStep();
 // V and H.
@@ -24,7 +26,7 @@ bool takeSimulationTurn();
 
 // Elapsed milliseconds without the time spent paused: what flashes and
 // contact marks age by. Equal to the elapsed time until the first pause.
-int sceneMilliseconds();
+int sceneMilliseconds(Readings& readings = liveReadings());
 
 // Called at the start of every frame: decides whether this frame moves the
 // glow pulse and the chase trail on.

@@ -12,36 +12,38 @@ constexpr int kShotIntervalMs = 200;
 constexpr int kShotLife = 6;
 }  // namespace
 
-bool shotLaunchAllowed() { return millisecondsBetween(scene.lastShotTime, elapsedMilliseconds()) > kShotIntervalMs; }
+bool shotLaunchAllowed(Readings& readings) {
+    return millisecondsBetween(sim.lastShotTime, readings.clock()) > kShotIntervalMs;
+}
 
-int launchShotAlong(const Vector3& d) {
+int launchShotAlong(const Vector3& d, Readings& readings) {
     for (int k = 0; k < kShotCount; ++k) {
-        Shot& shot = scene.shots[k];
+        Shot& shot = sim.shots[k];
         if (shot.life != 0) continue;
         shot.life = kShotLife;
-        shot.position = scene.cameraPosition;
-        shot.previousPosition = scene.cameraPosition;
+        shot.position = sim.controls.cameraPosition;
+        shot.previousPosition = sim.controls.cameraPosition;
         Scale(d, kShotSpeed, shot.velocity);
         // Read again: the direction may have taken time to work out.
-        scene.lastShotTime = elapsedMilliseconds();
+        sim.lastShotTime = readings.clock();
         return k;
     }
     // All live: lastShotTime stays, so the first record freed is used at once.
     return -1;
 }
 
-void autoFireShot() {
+void autoFireShot(Readings& readings) {
     // Checked before the draws so that a held-back step leaves the random
     // sequence untouched.
-    if (!shotLaunchAllowed()) return;
-    const float r1 = RandomNumber(0);
-    const float r2 = RandomNumber(0);
+    if (!shotLaunchAllowed(readings)) return;
+    const float r1 = RandomNumber(sim.random, 0);
+    const float r2 = RandomNumber(sim.random, 0);
     const float elevation = 15.0f * r2;
     const float azimuth = 180.0f + 10.0f * r1;
     const Vector3 d0 = directionFromAngles(elevation, azimuth);
     // The spread turns with the camera; d0 is already of unit length.
-    const Matrix3 yaw(0.0, DegToRad(scene.cameraYaw), 0.0);
-    launchShotAlong(yaw * d0);
+    const Matrix3 yaw(0.0, DegToRad(sim.controls.cameraYaw), 0.0);
+    launchShotAlong(yaw * d0, readings);
 }
 
 Vector3 directionFromAngles(float elevation, float azimuth) {

@@ -5,6 +5,7 @@
 // the rules can be checked without a window.
 
 #include "geometry/vector3.h"
+#include "scene/simulation.h"
 
 // Where gluLookAt is pointed this frame.
 struct CameraView {
@@ -17,11 +18,11 @@ struct CameraView {
 // previous position yet.
 Vector3 chaseTarget(const Vector3& position, const Vector3& previous, double distance);
 
-// Starts a chase: entries 0..8 of scene.chaseTrail all become the point one
+// Starts a chase: entries 0..8 of sim.view.chaseTrail all become the point one
 // step back along `velocity`; the newest entry (9) is left as it was.
 void primeChaseTrail(const Vector3& position, const Vector3& velocity);
 
-// Shifts scene.chaseTrail one place (entry 0 newest), stores target in
+// Shifts sim.view.chaseTrail one place (entry 0 newest), stores target in
 // entry 0 and returns the eye: 0.1 times the sum of entries 0..8. In a
 // paused frame the trail stays as it is.
 Vector3 advanceChaseTrail(const Vector3& target);
@@ -32,6 +33,24 @@ Vector3 advanceChaseTrail(const Vector3& target);
 CameraView advanceCamera();
 
 // One pulse step of the glow spheres, run once per sphere: grows or shrinks
-// scene.glowPulse by glowPulseStep * activeTimeStep and turns at the ends.
+// sim.view.glowPulse by glowPulseStep * activeTimeStep and turns at the ends.
 // Returns the new scale. A paused frame leaves the pulse as it is.
 float advanceGlowPulse();
+
+// One glow sphere on each cone tip.
+constexpr int kGlowSphereCount = 3;
+
+// What one frame shows of the state that frames move on.
+struct FrameLook {
+    CameraView camera;
+    float glowAlpha = 0.0f;  // from the pulse of the previous frame
+    float glowScales[kGlowSphereCount] = {};
+    bool flashShown[kExplosionCount] = {};  // in use when the frame began
+};
+
+// Everything a frame moves on, once at its start, so that the drawing only
+// reads: whether the view advances, the camera and its trail (and the end
+// of shot following), one pulse step per glow sphere, and the flashes'
+// fade on the scene clock (a flash that fades out in this frame is still
+// drawn once).
+FrameLook advanceFrameView();

@@ -18,8 +18,8 @@ int Clamp(const int& value, const int& lo, const int& hi) {
     return value;
 }
 
-float RandomNumber(int positive) {
-    const int r = randomInt15();
+float RandomNumber(RandomGenerator& generator, int positive) {
+    const int r = randomInt15(generator);
     if (positive != 0) return static_cast<float>(r) / 32767.0f;
     return static_cast<float>(r - 16383) / 16383.0f;
 }

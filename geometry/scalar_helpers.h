@@ -8,4 +8,5 @@ double DegToRad(const double& degrees);
 double DegToRad(const float& degrees);
 int Clamp(const int& value, const int& lo, const int& hi);
 // positive != 0: [0, 1] both ends included; positive == 0: [-1, 16384/16383].
-float RandomNumber(int positive);
+struct RandomGenerator;
+float RandomNumber(RandomGenerator& generator, int positive);

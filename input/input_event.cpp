@@ -1,25 +1,30 @@
 #include "input/input_event.h"
 
-#include "input/key_codes.h"
+#include "input/key_table.h"
 #include "input/keyboard.h"
 #include "input/mouse_actions.h"
 
 namespace {
 
-bool arrowKey(int key) { return key == kKeyLeft || key == kKeyUp || key == kKeyRight || key == kKeyDown; }
-bool functionKey(int key) { return key >= kKeyF1 && key <= kKeyF8; }
+EventRole roleOf(const KeyLine* line) {
+    if (line == nullptr) return EventRole::Nothing;
+    return line->role == KeyRole::Simulation ? EventRole::Simulation : EventRole::Viewer;
+}
 
 }  // namespace
 
 EventRole eventRole(const InputEvent& event) {
     switch (event.kind) {
     case InputKind::SpecialDown:
-        if (functionKey(event.a)) return EventRole::Simulation;
-        return arrowKey(event.a) ? EventRole::Viewer : EventRole::Nothing;
-    case InputKind::SpecialUp:
-        return arrowKey(event.a) ? EventRole::Viewer : EventRole::Nothing;
+        return roleOf(findKey(KeyKind::Special, event.a));
+    case InputKind::SpecialUp: {
+        // Only a held key's release matters: the camera stops turning.
+        const KeyLine* line = findKey(KeyKind::Special, event.a);
+        return line != nullptr && line->role == KeyRole::View ? EventRole::Viewer : EventRole::Nothing;
+    }
     case InputKind::MouseButton:
-        return event.a == kLeftButton || event.a == kRightButton ? EventRole::Simulation : EventRole::Nothing;
+        // A button press or release matters only for the buttons that fire.
+        return roleOf(findKey(KeyKind::Button, event.a));
     case InputKind::Motion:
     case InputKind::Release:
     case InputKind::WindowSize:
@@ -28,7 +33,7 @@ EventRole eventRole(const InputEvent& event) {
     return EventRole::Nothing;
 }
 
-void applyInputEvent(const InputEvent& event) {
+void applyInputEvent(const InputEvent& event, Readings& readings) {
     switch (event.kind) {
     case InputKind::SpecialDown:
         handleSpecialKey(event.a, event.b);
@@ -37,7 +42,7 @@ void applyInputEvent(const InputEvent& event) {
         handleSpecialKeyUp(event.a);
         break;
     case InputKind::MouseButton:
-        handleMouseButton(event.a, event.b, event.c, event.d);
+        handleMouseButton(event.a, event.b, event.c, event.d, readings);
         break;
     case InputKind::Motion:
         handleMouseMotion(event.c, event.d);

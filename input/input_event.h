@@ -6,6 +6,8 @@
 // keys and the mouse fed it. The letter keys (P, O, B, V, H) and Escape
 // only steer what is watched and are not events in this sense.
 
+#include "scene/readings.h"
+
 enum class InputKind : unsigned char {
     SpecialDown,  // a = key code, b = modifiers
     SpecialUp,    // a = key code
@@ -36,4 +38,4 @@ EventRole eventRole(const InputEvent& event);
 // Hands the event to the key and mouse handlers. A window size is only
 // noted (the drawing resizes the window itself): the simulation never reads
 // it, it reaches shots only through the pick ray.
-void applyInputEvent(const InputEvent& event);
+void applyInputEvent(const InputEvent& event, Readings& readings = liveReadings());

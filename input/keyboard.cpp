@@ -13,9 +13,9 @@ namespace {
 constexpr float kMaxTimeStep = 0.8f;
 
 void startFollowingBall() {
-    if (scene.followedShot != -1 || scene.followBall != 0) return;
-    scene.followBall = 1;
-    primeChaseTrail(scene.ballPositions[0], scene.ballVelocities[0]);
+    if (sim.controls.followedShot != -1 || sim.controls.followBall != 0) return;
+    sim.controls.followBall = 1;
+    primeChaseTrail(sim.ballPositions[0], sim.ballVelocities[0]);
 }
 
 }  // namespace
@@ -25,46 +25,46 @@ void handleSpecialKey(int key, int modifiers) {
     if (modifiers == kModifierCtrl) return;
     switch (key) {
     case kKeyF1:
-        scene.timeStep += 0.1;
-        if (scene.timeStep > 0.8) scene.timeStep = static_cast<double>(kMaxTimeStep);
-        scene.activeTimeStep = scene.timeStep;
+        sim.controls.timeStep += 0.1;
+        if (sim.controls.timeStep > 0.8) sim.controls.timeStep = static_cast<double>(kMaxTimeStep);
+        sim.controls.activeTimeStep = sim.controls.timeStep;
         break;
     case kKeyF2:
-        scene.timeStep -= 0.1;
-        if (scene.timeStep < 0.0) scene.timeStep = 0.0;
-        scene.activeTimeStep = scene.timeStep;
+        sim.controls.timeStep -= 0.1;
+        if (sim.controls.timeStep < 0.0) sim.controls.timeStep = 0.0;
+        sim.controls.activeTimeStep = sim.controls.timeStep;
         break;
     case kKeyF3:
         startFollowingBall();
         break;
     case kKeyF4:
-        scene.followedShot = -1;
-        scene.followBall = 0;
-        scene.activeTimeStep = scene.timeStep;
+        sim.controls.followedShot = -1;
+        sim.controls.followBall = 0;
+        sim.controls.activeTimeStep = sim.controls.timeStep;
         break;
     case kKeyF5:
-        scene.autoFire ^= 1;
+        sim.controls.autoFire ^= 1;
         break;
     case kKeyF6:
-        scene.launchMode ^= 1;
+        sim.controls.launchMode ^= 1;
         break;
     case kKeyF7:
-        scene.soundOn ^= 1;
+        sim.controls.soundOn ^= 1;
         break;
     case kKeyF8:
-        scene.resetRequested = 1;
+        sim.controls.resetRequested = 1;
         break;
     case kKeyLeft:
-        scene.leftKeyDown = 1;
+        sim.controls.leftKeyDown = 1;
         break;
     case kKeyUp:
-        scene.upKeyDown = 1;
+        sim.controls.upKeyDown = 1;
         break;
     case kKeyRight:
-        scene.rightKeyDown = 1;
+        sim.controls.rightKeyDown = 1;
         break;
     case kKeyDown:
-        scene.downKeyDown = 1;
+        sim.controls.downKeyDown = 1;
         break;
     default:
         break;
@@ -74,16 +74,16 @@ void handleSpecialKey(int key, int modifiers) {
 void handleSpecialKeyUp(int key) {
     switch (key) {
     case kKeyLeft:
-        scene.leftKeyDown = 0;
+        sim.controls.leftKeyDown = 0;
         break;
     case kKeyUp:
-        scene.upKeyDown = 0;
+        sim.controls.upKeyDown = 0;
         break;
     case kKeyRight:
-        scene.rightKeyDown = 0;
+        sim.controls.rightKeyDown = 0;
         break;
     case kKeyDown:
-        scene.downKeyDown = 0;
+        sim.controls.downKeyDown = 0;
         break;
     default:
         break;
@@ -118,9 +118,9 @@ void handleKey(unsigned char key) {
 }
 
 void releaseHeldInput() {
-    scene.leftKeyDown = 0;
-    scene.upKeyDown = 0;
-    scene.rightKeyDown = 0;
-    scene.downKeyDown = 0;
-    scene.leftButtonDown = 0;
+    sim.controls.leftKeyDown = 0;
+    sim.controls.upKeyDown = 0;
+    sim.controls.rightKeyDown = 0;
+    sim.controls.downKeyDown = 0;
+    sim.controls.leftButtonDown = 0;
 }

@@ -13,66 +13,56 @@ constexpr double kLaunchSpeed = 12.0;
 // A followed shot is watched in slow motion at this fraction of the step.
 constexpr double kSlowMotionDivisor = 6.0;
 
-// Null until the program installs the GL unprojection.
-PickRaySource pickRaySource = nullptr;
-
 void followNewShot(int index) {
-    const Shot& shot = scene.shots[index];
+    const Shot& shot = sim.shots[index];
     primeChaseTrail(shot.position, shot.velocity);
-    scene.activeTimeStep = scene.timeStep / kSlowMotionDivisor;
+    sim.controls.activeTimeStep = sim.controls.timeStep / kSlowMotionDivisor;
 }
 
 }  // namespace
 
-void setPickRaySource(PickRaySource source) { pickRaySource = source; }
+Vector3 pickRayDirection(int x, int y, Readings& readings) { return readings.pickRay(x, y); }
 
-PickRaySource installedPickRaySource() { return pickRaySource; }
-
-Vector3 pickRayDirection(int x, int y) {
-    if (pickRaySource != nullptr) return pickRaySource(x, y);
-    // Without a window every point looks straight along the free camera's view.
-    return Unit(scene.viewDirection);
-}
-
-void handleMouseButton(int button, int state, int x, int y) {
+void handleMouseButton(int button, int state, int x, int y, Readings& readings) {
     if (button == kLeftButton) {
         if (state == kButtonDown) {
-            scene.mouseX = x;
-            scene.mouseY = y;
-            scene.leftButtonDown = 1;
+            sim.controls.mouseX = x;
+            sim.controls.mouseY = y;
+            sim.controls.leftButtonDown = 1;
         } else if (state == kButtonUp) {
-            scene.leftButtonDown = 0;
+            sim.controls.leftButtonDown = 0;
         }
         return;
     }
-    if (button == kRightButton && state == kButtonDown && scene.followedShot == -1 && scene.followBall == 0) {
-        scene.mouseX = x;
-        scene.mouseY = y;
-        scene.followedShot = fireShot(scene.mouseX, scene.mouseY);
-        if (scene.followedShot != -1) followNewShot(scene.followedShot);
+    if (button == kRightButton && state == kButtonDown && sim.controls.followedShot == -1 &&
+        sim.controls.followBall == 0) {
+        sim.controls.mouseX = x;
+        sim.controls.mouseY = y;
+        sim.controls.followedShot = fireShot(sim.controls.mouseX, sim.controls.mouseY, readings);
+        if (sim.controls.followedShot != -1) followNewShot(sim.controls.followedShot);
     }
 }
 
 void handleMouseMotion(int x, int y) {
-    scene.mouseX = x;
-    scene.mouseY = y;
+    sim.controls.mouseX = x;
+    sim.controls.mouseY = y;
 }
 
-int fireShot(int x, int y) {
-    if (!shotLaunchAllowed()) return -1;
-    return launchShotAlong(pickRayDirection(x, y));
+int fireShot(int x, int y, Readings& readings) {
+    if (!shotLaunchAllowed(readings)) return -1;
+    return launchShotAlong(readings.pickRay(x, y), readings);
 }
 
-void launchBall(int x, int y) {
-    if (millisecondsBetween(scene.lastShotTime, elapsedMilliseconds()) <= kLaunchIntervalMs) return;
-    const Vector3 d = pickRayDirection(x, y);
+void launchBall(int x, int y, Readings& readings) {
+    if (millisecondsBetween(sim.lastShotTime, readings.clock()) <= kLaunchIntervalMs) return;
+    const Vector3 d = readings.pickRay(x, y);
     for (int i = 0; i < kMaxBalls; ++i) {
-        if (scene.ballAlive[i] != 0) continue;
-        scene.ballPreviousPositions[i] = scene.cameraPosition;
-        scene.ballPositions[i] = scene.cameraPosition;
-        Scale(d, kLaunchSpeed, scene.ballVelocities[i]);
-        scene.ballAlive[i] = 1;
-        scene.lastShotTime = elapsedMilliseconds();
+        if (sim.ballAlive[i] != 0) continue;
+        sim.ballPreviousPositions[i] = sim.controls.cameraPosition;
+        sim.ballPositions[i] = sim.controls.cameraPosition;
+        Scale(d, kLaunchSpeed, sim.ballVelocities[i]);
+        sim.ballAlive[i] = 1;
+        sim.lastShotTime = readings.clock();
         return;
     }
 }

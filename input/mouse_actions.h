@@ -1,20 +1,16 @@
 #pragma once
 
 #include "geometry/vector3.h"
+#include "scene/readings.h"
 
-// Unit world direction under a window point (origin top left). The program
-// installs the GL unprojection; tests install their own.
-using PickRaySource = Vector3 (*)(int x, int y);
-void setPickRaySource(PickRaySource source);
-// The source installed now (null without a window).
-PickRaySource installedPickRaySource();
-Vector3 pickRayDirection(int x, int y);
+// Unit world direction under a window point (origin top left).
+Vector3 pickRayDirection(int x, int y, Readings& readings = liveReadings());
 
 // Button and motion events, as the toolkit reports them.
-void handleMouseButton(int button, int state, int x, int y);
+void handleMouseButton(int button, int state, int x, int y, Readings& readings = liveReadings());
 void handleMouseMotion(int x, int y);
 
 // A shot from the camera through the window point: its index, or -1.
-int fireShot(int x, int y);
+int fireShot(int x, int y, Readings& readings = liveReadings());
 // A new ball from the camera through the window point, at most one a second.
-void launchBall(int x, int y);
+void launchBall(int x, int y, Readings& readings = liveReadings());

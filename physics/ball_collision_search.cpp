@@ -24,8 +24,8 @@ constexpr double kBandPerScale = 1e-9;
 // Whether the line of the relative motion comes within two radii of ball j.
 // This alone decides whether a pair is sampled at all.
 bool pathsComeClose(int i, int j, const Vector3& w, double twoR) {
-    const Ray path(scene.ballPreviousPositions[i], Unit(w));
-    return !(path.Distance(scene.ballPreviousPositions[j]) > twoR);
+    const Ray path(sim.ballPreviousPositions[i], Unit(w));
+    return !(path.Distance(sim.ballPreviousPositions[j]) > twoR);
 }
 
 // A pair as the sampling sees it: i's start, j's start and i's velocity
@@ -179,8 +179,8 @@ bool usable(const Vector3& v) {
 // Whether the centres of a and b draw nearer: only such a pair can be
 // answered at time 0 without the two being turned back into each other.
 bool closingIn(int a, int b) {
-    const Vector3 apart = scene.ballPreviousPositions[b] - scene.ballPreviousPositions[a];
-    const Vector3 relative = scene.ballVelocities[b] - scene.ballVelocities[a];
+    const Vector3 apart = sim.ballPreviousPositions[b] - sim.ballPreviousPositions[a];
+    const Vector3 relative = sim.ballVelocities[b] - sim.ballVelocities[a];
     return Dot(apart, relative) < 0.0;
 }
 
@@ -199,24 +199,24 @@ double largestCoordinate(const Vector3& v) {
 
 bool findBallCollisionSampled(double span, double& time, int& i, int& j, int* passedOver) {
     const double h = span / kSamplesPerSpan;
-    const double twoR = 2.0 * scene.ballRadius;
+    const double twoR = 2.0 * sim.ballRadius;
     double best = kNoTime;
     int bestI = -1;
     int bestJ = -1;
 
     for (int a = 0; a < kMaxBalls - 1; ++a) {
-        if (!scene.ballAlive[a]) continue;
+        if (!sim.ballAlive[a]) continue;
         for (int b = a + 1; b < kMaxBalls; ++b) {
-            if (!scene.ballAlive[b]) continue;
-            const Vector3 w = scene.ballVelocities[a] - scene.ballVelocities[b];
+            if (!sim.ballAlive[b]) continue;
+            const Vector3 w = sim.ballVelocities[a] - sim.ballVelocities[b];
             if (!pathsComeClose(a, b, w, twoR)) continue;
 
             double s = 0.0;
             while (s < span) {
                 const double before = s;
                 s = s + h;
-                const Vector3 p = scene.ballPreviousPositions[a] + w * s;
-                if (p.Distance(scene.ballPreviousPositions[b]) < twoR) {
+                const Vector3 p = sim.ballPreviousPositions[a] + w * s;
+                if (p.Distance(sim.ballPreviousPositions[b]) < twoR) {
                     if (s - h < best && !passOver(passedOver, s - h, a, b)) {
                         best = s - h;
                         bestI = a;
@@ -243,7 +243,7 @@ bool findBallCollisionSampled(double span, double& time, int& i, int& j, int* pa
 // arithmetic. Only a pair with an overlapping sample needs the line test,
 // which decides, as in the plain search, whether it counts at all.
 bool findBallCollision(double span, double& time, int& i, int& j, int* passedOver) {
-    const double twoR = 2.0 * scene.ballRadius;
+    const double twoR = 2.0 * sim.ballRadius;
     // No distance, zero included, is below a bound that is not positive.
     if (!(twoR > 0.0)) return false;
     const double h = span / kSamplesPerSpan;
@@ -264,9 +264,9 @@ bool findBallCollision(double span, double& time, int& i, int& j, int* passedOve
     double largestPosition = 0.0;
     double largestVelocity = 0.0;
     for (int k = 0; k < kMaxBalls; ++k) {
-        if (!scene.ballAlive[k]) continue;
-        const Vector3& p = scene.ballPreviousPositions[k];
-        const Vector3& v = scene.ballVelocities[k];
+        if (!sim.ballAlive[k]) continue;
+        const Vector3& p = sim.ballPreviousPositions[k];
+        const Vector3& v = sim.ballVelocities[k];
         if (!usable(p) || !usable(v)) return findBallCollisionSampled(span, time, i, j, passedOver);
         largestPosition = std::max(largestPosition, largestCoordinate(p));
         largestVelocity = std::max(largestVelocity, largestCoordinate(v));
@@ -286,8 +286,8 @@ bool findBallCollision(double span, double& time, int& i, int& j, int* passedOve
     SweptBoxes boxes;
     const double grow = 0.5 * twoR + band;
     for (int n = 0; n < liveCount; ++n) {
-        const Vector3& p = scene.ballPreviousPositions[alive[n]];
-        const Vector3& v = scene.ballVelocities[alive[n]];
+        const Vector3& p = sim.ballPreviousPositions[alive[n]];
+        const Vector3& v = sim.ballVelocities[alive[n]];
         const double start[3] = {p.x, p.y, p.z};
         const double end[3] = {p.x + v.x * reachTime, p.y + v.y * reachTime, p.z + v.z * reachTime};
         for (int axis = 0; axis < 3; ++axis) {
@@ -311,10 +311,10 @@ bool findBallCollision(double span, double& time, int& i, int& j, int* passedOve
             const int key = word * 64 + __builtin_ctzll(bits);
             const int a = alive[key / kMaxBalls];
             const int b = alive[key % kMaxBalls];
-            const Vector3& pa = scene.ballPreviousPositions[a];
-            const Vector3& va = scene.ballVelocities[a];
-            const Vector3& pb = scene.ballPreviousPositions[b];
-            const Vector3& vb = scene.ballVelocities[b];
+            const Vector3& pa = sim.ballPreviousPositions[a];
+            const Vector3& va = sim.ballVelocities[a];
+            const Vector3& pb = sim.ballPreviousPositions[b];
+            const Vector3& vb = sim.ballVelocities[b];
             const PairMotion m{pa.x, pa.y, pa.z, pb.x, pb.y, pb.z, va.x - vb.x, va.y - vb.y, va.z - vb.z};
 
             const int k = firstOverlap(m, samples, limit, h, twoR, band);

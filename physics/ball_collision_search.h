@@ -1,7 +1,7 @@
 #pragma once
 
 // Earliest moment within span at which two live balls touch, moving with
-// constant velocities from scene.ballPreviousPositions. On found, time is the
+// constant velocities from sim.ballPreviousPositions. On found, time is the
 // last sample before the first overlap and i < j; otherwise the outputs are
 // left untouched.
 //

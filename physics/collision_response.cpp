@@ -4,23 +4,21 @@
 #include "platform/sound.h"
 #include "scene/scene_state.h"
 
-double remaining = 0.0;
-
 namespace {
 
 // Every moving body to where it is `time` after the start of the sub-step.
 void moveBodiesTo(double time) {
     for (int k = 0; k < kMaxBalls; ++k) {
-        if (scene.ballAlive[k] != 0) scene.ballPositions[k] = scene.ballPreviousPositions[k] + scene.ballVelocities[k] * time;
+        if (sim.ballAlive[k] != 0) sim.ballPositions[k] = sim.ballPreviousPositions[k] + sim.ballVelocities[k] * time;
     }
-    for (Shot& shot : scene.shots) {
+    for (Shot& shot : sim.shots) {
         if (shot.life != 0) shot.position = shot.previousPosition + shot.velocity * time;
     }
 }
 
 bool anyBallAlive() {
     for (int k = 0; k < kMaxBalls; ++k) {
-        if (scene.ballAlive[k] != 0) return true;
+        if (sim.ballAlive[k] != 0) return true;
     }
     return false;
 }
@@ -28,14 +26,14 @@ bool anyBallAlive() {
 // The ball takes over the shot's velocity along the line between them and
 // keeps its own across it; the sum is scaled to a tenth.
 void pushBall(int ball, const Shot& shot) {
-    const Vector3 p = scene.ballPositions[ball];
+    const Vector3 p = sim.ballPositions[ball];
     const Vector3 q = shot.position;
     const Vector3 n1 = Unit(p - q);
     const Vector3 shotNormal = n1 * Dot(n1, shot.velocity);
     const Vector3 n2 = Unit(q - p);
-    const Vector3 ballNormal = n2 * Dot(n2, scene.ballVelocities[ball]);
-    const Vector3 ballTangent = scene.ballVelocities[ball] - ballNormal;
-    scene.ballVelocities[ball] = (shotNormal + ballTangent) * 0.1;
+    const Vector3 ballNormal = n2 * Dot(n2, sim.ballVelocities[ball]);
+    const Vector3 ballTangent = sim.ballVelocities[ball] - ballNormal;
+    sim.ballVelocities[ball] = (shotNormal + ballTangent) * 0.1;
 }
 
 }  // namespace
@@ -46,41 +44,41 @@ Vector3 reflectVelocity(const Vector3& velocity, const Vector3& normal) {
     return Unit(direction + normal * 2.0 * Dot(normal, -direction)) * speed;
 }
 
-void respondToContact(const Contact& contact) {
+void respondToContact(const Contact& contact, Readings& readings, StepEvents& events) {
     const double time = contact.time;
-    remaining -= time;
+    sim.remaining -= time;
     moveBodiesTo(time);
 
     if (contact.body >= 0) {
         const int m = contact.body;
         if (contact.tipHit) {
-            scene.ballAlive[m] = 0;
-            if (scene.soundOn != 0) {
-                playCue(kExplodeCue);
-                if (!anyBallAlive()) playCue(kYeahCue);
+            sim.ballAlive[m] = 0;
+            if (sim.controls.soundOn != 0) {
+                events.addCue(kExplodeCue);
+                if (!anyBallAlive()) events.addCue(kYeahCue);
             }
         }
-        scene.ballVelocities[m] = reflectVelocity(scene.ballVelocities[m], contact.normal);
+        sim.ballVelocities[m] = reflectVelocity(sim.ballVelocities[m], contact.normal);
     } else {
-        Shot& shot = scene.shots[-1 - contact.body];
+        Shot& shot = sim.shots[-1 - contact.body];
         if (contact.hitBall >= 0 && contact.hitBall < kMaxBalls) {
             pushBall(contact.hitBall, shot);
-            if (scene.soundOn != 0) playCue(kBounceCue);
+            if (sim.controls.soundOn != 0) events.addCue(kBounceCue);
         }
         shot.velocity = reflectVelocity(shot.velocity, contact.normal);
         shot.life -= 1;
     }
 
-    spawnExplosion(contact.point, contact.tipHit ? 1 : 0);
+    spawnExplosion(contact.point, contact.tipHit ? 1 : 0, readings);
 }
 
-void respondToBallPair(int i, int j, double t) {
-    remaining -= t;
+void respondToBallPair(int i, int j, double t, Readings& readings) {
+    sim.remaining -= t;
 
-    const Vector3 vI = scene.ballVelocities[i];
-    const Vector3 vJ = scene.ballVelocities[j];
-    const Vector3 pI = scene.ballPreviousPositions[i] + vI * t;
-    const Vector3 pJ = scene.ballPreviousPositions[j] + vJ * t;
+    const Vector3 vI = sim.ballVelocities[i];
+    const Vector3 vJ = sim.ballVelocities[j];
+    const Vector3 pI = sim.ballPreviousPositions[i] + vI * t;
+    const Vector3 pJ = sim.ballPreviousPositions[j] + vJ * t;
 
     // Equal masses, perfectly elastic: the normal parts are exchanged, the
     // tangential parts kept.
@@ -94,8 +92,8 @@ void respondToBallPair(int i, int j, double t) {
     const Vector3 uJ = ((vIn + vJn) - (vJn - vIn)) * 0.5;
 
     moveBodiesTo(t);
-    scene.ballVelocities[i] = uI + vIt;
-    scene.ballVelocities[j] = uJ + vJt;
+    sim.ballVelocities[i] = uI + vIt;
+    sim.ballVelocities[j] = uJ + vJt;
 
-    spawnExplosion(scene.ballPositions[i], 0);
+    spawnExplosion(sim.ballPositions[i], 0, readings);
 }

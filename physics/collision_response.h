@@ -1,12 +1,12 @@
 #pragma once
 
 #include "physics/contact.h"
+#include "physics/step_events.h"
+#include "scene/readings.h"
 
-// The step's simulated time still to run; the responses spend from it.
-extern double remaining;
-
-void respondToContact(const Contact& contact);
-void respondToBallPair(int i, int j, double t);
+// The responses spend from the step's simulated time still to run (sim.remaining).
+void respondToContact(const Contact& contact, Readings& readings, StepEvents& events);
+void respondToBallPair(int i, int j, double t, Readings& readings);
 
 // New velocity mirrored about a unit normal, same speed.
 Vector3 reflectVelocity(const Vector3& velocity, const Vector3& normal);

@@ -16,8 +16,6 @@
 #include "scene/scene_layout.h"
 #include "scene/scene_state.h"
 
-StepHooks stepHooks;
-
 namespace {
 
 constexpr double kTolerance = 1e-8;
@@ -42,11 +40,6 @@ constexpr double kConeReach = 1e-3;
 // other body are handled as usual. Normal motion never comes near the
 // budget, so it runs exactly as without the guard.
 constexpr int kZeroTimeBudget = 16;
-constexpr int kBodyCount = kMaxBalls + kShotCount;
-
-int zeroTimeContacts[kBodyCount];
-StepStats stats;
-long stepsRun = 0;
 
 // Ball k is body k, shot slot s is body -1 - s.
 int bodySlot(int body) { return body >= 0 ? body : kMaxBalls + (-1 - body); }
@@ -55,8 +48,8 @@ bool noProgress(double time) { return time <= kTolerance; }
 
 // False once the body has spent its budget and the contact would take no time.
 bool guardAllows(int body, double time) {
-    if (!noProgress(time) || zeroTimeContacts[bodySlot(body)] < kZeroTimeBudget) return true;
-    ++stats.ignoredContacts;
+    if (!noProgress(time) || sim.zeroTimeContacts[bodySlot(body)] < kZeroTimeBudget) return true;
+    ++sim.stats.ignoredContacts;
     return false;
 }
 
@@ -71,7 +64,7 @@ int paceRate(int steps, long long elapsed) {
 int paceThreshold(int steps) { return static_cast<int>(std::floor(2000.0 * steps / (kMaxRate + 1))) + 1; }
 
 // One hit of a ray test: distance s along the unit direction d of a body that
-// moves L in `remaining`.
+// moves L in the time still to run.
 struct Candidate {
     double s;
     Vector3 normal;
@@ -83,7 +76,7 @@ Candidate makeCandidate(double s, const Vector3& normal, const Vector3& d, doubl
     Candidate c;
     c.s = s;
     c.normal = normal;
-    c.time = s * remaining / L;
+    c.time = s * sim.remaining / L;
     c.along = Dot(d, normal);
     return c;
 }
@@ -93,10 +86,10 @@ Candidate makeCandidate(double s, const Vector3& normal, const Vector3& d, doubl
 // spread infinities and NaNs through every body, so none is taken.
 bool withinStep(const Candidate& c, const Contact& contact) {
     if (!std::isfinite(c.time)) {
-        ++stats.nonFiniteCandidates;
+        ++sim.stats.nonFiniteCandidates;
         return false;
     }
-    return c.time <= contact.time && c.time <= remaining + kTolerance;
+    return c.time <= contact.time && c.time <= sim.remaining + kTolerance;
 }
 
 // Whether the ray test itself saw the body ahead and moving into the surface.
@@ -120,7 +113,7 @@ bool touchingContact(double gap, double reach, const Vector3& outward, const Vec
 bool acceptTouching(double gap, double reach, const Vector3& outward, const Vector3& d, const Contact& contact, int k,
                     Candidate& c) {
     if (!touchingContact(gap, reach, outward, d, c) || !withinStep(c, contact) || !guardAllows(k, 0.0)) return false;
-    ++stats.touchingContacts;
+    ++sim.stats.touchingContacts;
     return true;
 }
 
@@ -145,9 +138,9 @@ void take(Contact& contact, const Candidate& c, int body, const Vector3& point, 
 
 // Moves the shot over all the time left and offers its hits as candidates.
 void testShot(int slot, Contact& contact) {
-    Shot& shot = scene.shots[slot];
+    Shot& shot = sim.shots[slot];
     shot.previousPosition = shot.position;
-    shot.position = shot.previousPosition + shot.velocity * remaining;
+    shot.position = shot.previousPosition + shot.velocity * sim.remaining;
     const Vector3 d = Unit(shot.velocity);
     const double L = shot.previousPosition.Distance(shot.position);
     const Vector3& start = shot.previousPosition;
@@ -157,8 +150,8 @@ void testShot(int slot, Contact& contact) {
     Vector3 n;
     Vector3 hit;
     for (int j = 0; j < kMaxBalls; ++j) {
-        if (scene.ballAlive[j] == 0) continue;
-        if (IntersectSphere(scene.ballPreviousPositions[j], static_cast<float>(scene.ballRadius + 1), start, d, s, n,
+        if (sim.ballAlive[j] == 0) continue;
+        if (IntersectSphere(sim.ballPreviousPositions[j], static_cast<float>(sim.ballRadius + 1), start, d, s, n,
                             hit) != 0) {
             const Candidate c = makeCandidate(s, n, d, L);
             if (acceptStrict(c, contact, body)) take(contact, c, body, hit, j, false);
@@ -170,19 +163,19 @@ void testShot(int slot, Contact& contact) {
             if (acceptStrict(c, contact, body)) take(contact, c, body, hit, -1, false);
         }
     }
-    for (const Plane& plane : scene.wallPlanes) {
+    for (const Plane& plane : sim.wallPlanes) {
         if (IntersectPlane(plane, start, d, s, n) != 0) {
             const Candidate c = makeCandidate(s, n, d, L);
             if (acceptStrict(c, contact, body)) take(contact, c, body, start + d * s, -1, false);
         }
     }
-    for (const Cylinder& cylinder : scene.obstacleCylinders) {
+    for (const Cylinder& cylinder : sim.obstacleCylinders) {
         if (IntersectCylinder(cylinder, start, d, s, n, hit) != 0) {
             const Candidate c = makeCandidate(s, n, d, L);
             if (acceptStrict(c, contact, body)) take(contact, c, body, hit, -1, false);
         }
     }
-    for (const Cone& cone : scene.obstacleCones) {
+    for (const Cone& cone : sim.obstacleCones) {
         if (IntersectCone(cone, start, d, s, n, hit) != 0) {
             const Candidate c = makeCandidate(s, n, d, L);
             if (acceptStrict(c, contact, body)) take(contact, c, body, hit, -1, false);
@@ -193,12 +186,12 @@ void testShot(int slot, Contact& contact) {
 // Moves ball k over all the time left and offers its hits as candidates. The
 // obstacles are grown by the radius, so the centre is what is tested.
 void testBall(int k, Contact& contact) {
-    scene.ballPreviousPositions[k] = scene.ballPositions[k];
-    scene.ballPositions[k] = scene.ballPreviousPositions[k] + scene.ballVelocities[k] * remaining;
-    const Vector3 d = Unit(scene.ballVelocities[k]);
-    const double L = scene.ballPreviousPositions[k].Distance(scene.ballPositions[k]);
-    const Vector3& start = scene.ballPreviousPositions[k];
-    const int r = scene.ballRadius;
+    sim.ballPreviousPositions[k] = sim.ballPositions[k];
+    sim.ballPositions[k] = sim.ballPreviousPositions[k] + sim.ballVelocities[k] * sim.remaining;
+    const Vector3 d = Unit(sim.ballVelocities[k]);
+    const double L = sim.ballPreviousPositions[k].Distance(sim.ballPositions[k]);
+    const Vector3& start = sim.ballPreviousPositions[k];
+    const int r = sim.ballRadius;
     // The flash sits just in front of the obstacle's surface.
     const double flashInset = r - 1;
 
@@ -220,20 +213,20 @@ void testBall(int k, Contact& contact) {
             take(contact, touching, k, start - outward * flashInset, -1, false);
         }
     }
-    for (const Plane& plane : scene.collisionPlanes) {
+    for (const Plane& plane : sim.collisionPlanes) {
         if (IntersectPlane(plane, start, d, s, n) != 0) {
             const Candidate c = makeCandidate(s, n, d, L);
             if (acceptRelaxed(c, contact, k)) take(contact, c, k, start + d * s - n * flashInset, -1, false);
         }
     }
-    for (const Cylinder& cylinder : scene.collisionCylinders) {
+    for (const Cylinder& cylinder : sim.collisionCylinders) {
         if (IntersectCylinder(cylinder, start, d, s, n, hit) != 0) {
             const Candidate c = makeCandidate(s, n, d, L);
             if (acceptRelaxed(c, contact, k)) take(contact, c, k, hit - n * flashInset, -1, false);
         }
     }
     const double tipZone = 4 * r;
-    for (const Cone& cone : scene.collisionCones) {
+    for (const Cone& cone : sim.collisionCones) {
         bool seen = false;
         if (IntersectCone(cone, start, d, s, n, hit) != 0) {
             const Candidate c = makeCandidate(s, n, d, L);
@@ -262,101 +255,101 @@ void testBall(int k, Contact& contact) {
 bool answerPair(int i, int j, double time) { return guardAllows(i, time) && guardAllows(j, time); }
 
 void moveCamera() {
-    if (scene.upKeyDown != 0) scene.cameraPosition += scene.viewDirection * 2.0;
-    if (scene.downKeyDown != 0) scene.cameraPosition -= scene.viewDirection * 2.0;
-    if (scene.leftKeyDown != 0) {
-        scene.cameraPosition = scene.turnLeftMatrix * scene.cameraPosition;
-        scene.viewDirection = scene.turnLeftMatrix * scene.viewDirection;
-        scene.cameraYaw -= 2.0;
+    if (sim.controls.upKeyDown != 0) sim.controls.cameraPosition += sim.controls.viewDirection * 2.0;
+    if (sim.controls.downKeyDown != 0) sim.controls.cameraPosition -= sim.controls.viewDirection * 2.0;
+    if (sim.controls.leftKeyDown != 0) {
+        sim.controls.cameraPosition = sim.turnLeftMatrix * sim.controls.cameraPosition;
+        sim.controls.viewDirection = sim.turnLeftMatrix * sim.controls.viewDirection;
+        sim.controls.cameraYaw -= 2.0;
     }
-    if (scene.rightKeyDown != 0) {
-        scene.cameraPosition = scene.turnRightMatrix * scene.cameraPosition;
-        scene.viewDirection = scene.turnRightMatrix * scene.viewDirection;
-        scene.cameraYaw += 2.0;
+    if (sim.controls.rightKeyDown != 0) {
+        sim.controls.cameraPosition = sim.turnRightMatrix * sim.controls.cameraPosition;
+        sim.controls.viewDirection = sim.turnRightMatrix * sim.controls.viewDirection;
+        sim.controls.cameraYaw += 2.0;
     }
 }
 
-void fireOrLaunch() {
-    if (scene.leftButtonDown != 0) {
-        if (scene.launchMode != 0) {
-            launchBall(scene.mouseX, scene.mouseY);
+void fireOrLaunch(Readings& readings, StepEvents& events) {
+    if (sim.controls.leftButtonDown != 0) {
+        if (sim.controls.launchMode != 0) {
+            launchBall(sim.controls.mouseX, sim.controls.mouseY, readings);
         } else {
             // The cue sounds on every such step, whether or not a shot left.
-            fireShot(scene.mouseX, scene.mouseY);
-            if (scene.soundOn != 0) playCue(kLaserCue);
+            fireShot(sim.controls.mouseX, sim.controls.mouseY, readings);
+            if (sim.controls.soundOn != 0) events.addCue(kLaserCue);
         }
     }
 }
 
 // Once per step, before any movement.
 void applyGravity() {
-    const Vector3 pull = scene.gravity * scene.activeTimeStep;
+    const Vector3 pull = sim.gravity * sim.controls.activeTimeStep;
     for (int k = 0; k < kMaxBalls; ++k) {
-        if (scene.ballAlive[k] != 0) scene.ballVelocities[k] += pull;
+        if (sim.ballAlive[k] != 0) sim.ballVelocities[k] += pull;
     }
-    for (Shot& shot : scene.shots) {
+    for (Shot& shot : sim.shots) {
         if (shot.life != 0) shot.velocity += pull;
     }
 }
 
 // Logs a ball pair contact for the collision view: the point where the two
 // touch and the normal from ball i towards ball j. Reads only.
-void markPair(int i, int j, double time) {
-    ++stats.contacts;
-    const Vector3 pI = scene.ballPreviousPositions[i] + scene.ballVelocities[i] * time;
-    const Vector3 pJ = scene.ballPreviousPositions[j] + scene.ballVelocities[j] * time;
-    recordContactMark((pI + pJ) * 0.5, Unit(pJ - pI));
+void markPair(int i, int j, double time, Readings& readings) {
+    ++sim.stats.contacts;
+    const Vector3 pI = sim.ballPreviousPositions[i] + sim.ballVelocities[i] * time;
+    const Vector3 pJ = sim.ballPreviousPositions[j] + sim.ballVelocities[j] * time;
+    recordContactMark((pI + pJ) * 0.5, Unit(pJ - pI), readings);
 }
 
 // The free camera moves, and fires or throws when `fire` is set, unless a
 // ball or a shot is followed; clip plane 0 is on for the free camera only.
-void steerFreeCamera(bool fire) {
-    if (scene.followBall != 0 || scene.followedShot != -1) {
-        if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(0);
+void steerFreeCamera(bool fire, Readings& readings, StepEvents& events) {
+    if (sim.controls.followBall != 0 || sim.controls.followedShot != -1) {
+        events.clipPlane0 = 0;
         return;
     }
     moveCamera();
-    if (fire) fireOrLaunch();
-    if (stepHooks.setClipPlane0 != nullptr) stepHooks.setClipPlane0(1);
+    if (fire) fireOrLaunch(readings, events);
+    events.clipPlane0 = 1;
 }
 
 // Handles the contacts of the step in time order until its time is spent.
-void runSubSteps() {
-    for (int& count : zeroTimeContacts) count = 0;
-    while (remaining > kTolerance) {
-        ++stats.subSteps;
+void runSubSteps(Readings& readings, StepEvents& events) {
+    for (int& count : sim.zeroTimeContacts) count = 0;
+    while (sim.remaining > kTolerance) {
+        ++sim.stats.subSteps;
         Contact contact;
         contact.time = kNoContact;
 
         for (int slot = 0; slot < kShotCount; ++slot) {
-            if (scene.shots[slot].life != 0) testShot(slot, contact);
+            if (sim.shots[slot].life != 0) testShot(slot, contact);
         }
         for (int k = 0; k < kMaxBalls; ++k) {
-            if (scene.ballAlive[k] != 0) testBall(k, contact);
+            if (sim.ballAlive[k] != 0) testBall(k, contact);
         }
 
         double pairTime = 0.0;
         int i = 0;
         int j = 0;
         const bool pairFound =
-            findBallCollision(remaining, pairTime, i, j, &stats.separatingPairs) && answerPair(i, j, pairTime);
+            findBallCollision(sim.remaining, pairTime, i, j, &sim.stats.separatingPairs) && answerPair(i, j, pairTime);
 
         // A ball pair goes first only when strictly earlier than every other contact.
         if (pairFound && (contact.time == kNoContact || contact.time > pairTime)) {
-            markPair(i, j, pairTime);
-            respondToBallPair(i, j, pairTime);
+            markPair(i, j, pairTime, readings);
+            respondToBallPair(i, j, pairTime, readings);
             if (noProgress(pairTime)) {
-                ++zeroTimeContacts[i];
-                ++zeroTimeContacts[j];
+                ++sim.zeroTimeContacts[i];
+                ++sim.zeroTimeContacts[j];
             }
         } else if (contact.time == kNoContact) {
             // Nothing collides in the rest of the step: every body keeps its full move.
-            remaining = 0.0;
+            sim.remaining = 0.0;
         } else {
-            ++stats.contacts;
-            recordContactMark(contact.point, contact.normal);
-            respondToContact(contact);
-            if (noProgress(contact.time)) ++zeroTimeContacts[bodySlot(contact.body)];
+            ++sim.stats.contacts;
+            recordContactMark(contact.point, contact.normal, readings);
+            respondToContact(contact, readings, events);
+            if (noProgress(contact.time)) ++sim.zeroTimeContacts[bodySlot(contact.body)];
         }
     }
 }
@@ -394,52 +387,25 @@ int millisecondsUntilStepDue() {
 
 // Held by the pause: the free camera still moves, nothing else happens
 // (requests, firing and throwing wait for the simulation to run again).
-void runPausedStep() {
-    steerFreeCamera(false);
-    if (stepHooks.postRedisplay != nullptr) stepHooks.postRedisplay();
+void runPausedStep(StepEvents& events) {
+    steerFreeCamera(false, liveReadings(), events);
+    events.redisplay = true;
 }
 
-void runStepBody() {
-    if (!takeSimulationTurn()) {
-        runPausedStep();
-        return;
-    }
-    runSimulatingStep();
-}
-
-void runSimulatingStep() {
-    stats = StepStats();
-    stats.stepNumber = ++stepsRun;
-    if (scene.resetRequested != 0) {
+void runSimulatingStep(Readings& readings, StepEvents& events) {
+    sim.stats = StepStats();
+    sim.stats.stepNumber = ++sim.stepsRun;
+    if (sim.controls.resetRequested != 0) {
         resetScene();
         clearContactMarks();
     }
-    if (scene.autoFire != 0) autoFireShot();
+    if (sim.controls.autoFire != 0) autoFireShot(readings);
 
-    steerFreeCamera(true);
+    steerFreeCamera(true, readings, events);
 
-    remaining = scene.activeTimeStep;
+    sim.remaining = sim.controls.activeTimeStep;
     applyGravity();
-    runSubSteps();
+    runSubSteps(readings, events);
 
-    if (stepHooks.postRedisplay != nullptr) stepHooks.postRedisplay();
-}
-
-StepStats lastStepStats() { return stats; }
-
-StepCounters stepCounters() {
-    StepCounters counters;
-    counters.stepsRun = stepsRun;
-    counters.stats = stats;
-    return counters;
-}
-
-void setStepCounters(const StepCounters& counters) {
-    stepsRun = counters.stepsRun;
-    stats = counters.stats;
-}
-
-void simulationStep() {
-    paceStep();
-    runStepBody();
+    events.redisplay = true;
 }

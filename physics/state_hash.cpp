@@ -40,14 +40,14 @@ void addVector(StateHash& h, const Vector3& v) {
 
 std::uint64_t sceneStateHash() {
     StateHash h;
-    h.addInt(lastStepStats().stepNumber);
+    h.addInt(sim.stats.stepNumber);
     for (int i = 0; i < kMaxBalls; ++i) {
-        h.addInt(scene.ballAlive[i]);
-        if (scene.ballAlive[i] == 0) continue;
-        addVector(h, scene.ballPositions[i]);
-        addVector(h, scene.ballVelocities[i]);
+        h.addInt(sim.ballAlive[i]);
+        if (sim.ballAlive[i] == 0) continue;
+        addVector(h, sim.ballPositions[i]);
+        addVector(h, sim.ballVelocities[i]);
     }
-    for (const Shot& shot : scene.shots) {
+    for (const Shot& shot : sim.shots) {
         h.addInt(shot.life);
         if (shot.life == 0) continue;
         addVector(h, shot.position);

@@ -56,7 +56,7 @@ void sphereOutline(const Vector3& centre, double radius) {
 void drawPlaneBox() {
     double lo[3] = {0.0, 0.0, 0.0};
     double hi[3] = {0.0, 0.0, 0.0};
-    for (const Plane& plane : scene.collisionPlanes) {
+    for (const Plane& plane : sim.collisionPlanes) {
         const double n[3] = {plane.normal.x, plane.normal.y, plane.normal.z};
         const double p[3] = {plane.point.x, plane.point.y, plane.point.z};
         for (int a = 0; a < 3; ++a) {
@@ -83,7 +83,7 @@ void drawPlaneBox() {
 }
 
 void drawCylinders() {
-    for (const Cylinder& cylinder : scene.collisionCylinders) {
+    for (const Cylinder& cylinder : sim.collisionCylinders) {
         Vector3 u;
         Vector3 v;
         across(cylinder.axis, u, v);
@@ -103,8 +103,8 @@ void drawCylinders() {
 
 // Each collision cone from its apex down to the floor, and its tip zone.
 void drawCones() {
-    const double tipZone = 4 * scene.ballRadius;
-    for (const Cone& cone : scene.collisionCones) {
+    const double tipZone = 4 * sim.ballRadius;
+    for (const Cone& cone : sim.collisionCones) {
         const double height = cone.axis.y < -1e-8 ? (cone.apex.y - kFloorY) / -cone.axis.y : 300.0;
         const double tan = cone.sinHalfAngle / cone.cosHalfAngle;
         Vector3 u;
@@ -125,14 +125,14 @@ void drawCones() {
 }
 
 void drawDomes() {
-    for (const Dome& dome : kDomes) sphereOutline(dome.centre, dome.radius + scene.ballRadius);
+    for (const Dome& dome : kDomes) sphereOutline(dome.centre, dome.radius + sim.ballRadius);
 }
 
 // Fading points with their normals.
 void drawContactMarks() {
     const int now = sceneMilliseconds();
     glBegin(GL_POINTS);
-    for (const ContactMark& mark : scene.contactMarks) {
+    for (const ContactMark& mark : sim.contactMarks) {
         const float fade = contactMarkFade(mark, now);
         if (fade <= 0.0f) continue;
         glColor4f(1.0f, 0.2f, 0.2f, fade);
@@ -140,7 +140,7 @@ void drawContactMarks() {
     }
     glEnd();
     glBegin(GL_LINES);
-    for (const ContactMark& mark : scene.contactMarks) {
+    for (const ContactMark& mark : sim.contactMarks) {
         const float fade = contactMarkFade(mark, now);
         if (fade <= 0.0f) continue;
         glColor4f(1.0f, 0.2f, 0.2f, fade);
@@ -153,11 +153,11 @@ void drawContactMarks() {
 void drawVelocities() {
     glBegin(GL_LINES);
     for (int k = 0; k < kMaxBalls; ++k) {
-        if (scene.ballAlive[k] == 0) continue;
-        const Vector3& velocity = scene.ballVelocities[k];
+        if (sim.ballAlive[k] == 0) continue;
+        const Vector3& velocity = sim.ballVelocities[k];
         const Vector3 direction = Unit(velocity);
         if (!direction.IsValid() || velocity.Length() <= 1e-8) continue;
-        const Vector3 start = scene.ballPositions[k] + direction * scene.ballRadius;
+        const Vector3 start = sim.ballPositions[k] + direction * sim.ballRadius;
         vertex(start);
         vertex(start + velocity * kVelocityScale);
     }

@@ -2,19 +2,17 @@
 
 #include <GL/gl.h>
 
-#include "effects/explosion_pool.h"
 #include "scene/scene_state.h"
 
-void drawExplosions() {
+void drawExplosions(const FrameLook& look) {
     for (int i = 0; i < kExplosionCount; ++i) {
-        Explosion& flash = scene.explosions[i];
+        const Explosion& flash = sim.explosions[i];
         // Judged by the alpha of the previous frame: the frame in which it
         // drops to zero or below still draws (invisibly) and frees the record.
-        if (flash.alpha <= 0.0f) continue;
+        if (!look.flashShown[i]) continue;
 
         glBindTexture(GL_TEXTURE_2D, scene.textureNames[flash.textureIndex]);
         glPushMatrix();
-        advanceExplosion(i);
         glColor4f(1.0f, 1.0f, 0.0f, flash.alpha);
         // Scaling first and translating by position / scale centres the
         // scaled quads on the position.

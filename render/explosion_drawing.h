@@ -1,6 +1,8 @@
 #pragma once
 
-// Advances and draws every explosion in use. Expects depth writes off and
+#include "effects/view_state.h"
+
+// Draws every explosion the frame shows. Expects depth writes off and
 // texturing, lighting and additive blending on; leaves that state as found,
 // apart from the bound texture.
-void drawExplosions();
+void drawExplosions(const FrameLook& look);

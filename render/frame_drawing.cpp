@@ -39,8 +39,7 @@ void translateTo(const Vector3& p) {
     glTranslatef(static_cast<GLfloat>(p.x), static_cast<GLfloat>(p.y), static_cast<GLfloat>(p.z));
 }
 
-void placeCamera() {
-    CameraView view = advanceCamera();
+void placeCamera(const CameraView& view) {
     gluLookAt(view.eye.x, view.eye.y, view.eye.z, view.center.x, view.center.y, view.center.z, 0.0, 1.0, 0.0);
 }
 
@@ -56,13 +55,13 @@ GLuint sphereList(RadiusKeyedList& list, int radius) {
 }
 
 void drawBalls() {
-    const GLuint sphere = sphereList(ballSphere, scene.ballRadius);
+    const GLuint sphere = sphereList(ballSphere, sim.ballRadius);
     for (int i = 0; i < kMaxBalls; ++i) {
-        if (!scene.ballAlive[i]) continue;
-        const Vector3& color = scene.ballColors[i];
+        if (!sim.ballAlive[i]) continue;
+        const Vector3& color = sim.ballColors[i];
         glColor3f(static_cast<GLfloat>(color.x), static_cast<GLfloat>(color.y), static_cast<GLfloat>(color.z));
         glPushMatrix();
-        translateTo(scene.ballPositions[i]);
+        translateTo(sim.ballPositions[i]);
         glCallList(sphere);
         glPopMatrix();
     }
@@ -195,13 +194,13 @@ void drawCeiling() {
 
 // Pulsing yellow spheres marking the cone tips. The alpha is taken from the
 // pulse of the previous frame, before this frame moves it.
-void drawGlowSpheres() {
-    const GLuint sphere = sphereList(glowSphere, 4 * scene.ballRadius);
-    glColor4f(1.0f, 1.0f, 0.0f, 1.0f - scene.glowPulse);
-    for (int c = 0; c < 3; ++c) {
+void drawGlowSpheres(const FrameLook& look) {
+    const GLuint sphere = sphereList(glowSphere, 4 * sim.ballRadius);
+    glColor4f(1.0f, 1.0f, 0.0f, look.glowAlpha);
+    for (int c = 0; c < kGlowSphereCount; ++c) {
         glPushMatrix();
-        float pulse = advanceGlowPulse();
-        translateTo(scene.obstacleCones[c].apex);
+        const float pulse = look.glowScales[c];
+        translateTo(sim.obstacleCones[c].apex);
         glScalef(pulse, pulse, pulse);
         glCallList(sphere);
         glPopMatrix();
@@ -252,11 +251,10 @@ void drawBackdrop(unsigned int texture) {
     glDisable(GL_TEXTURE_2D);
 }
 
-void drawFrame() {
-    beginViewFrame();
+void drawFrame(const FrameLook& look) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    placeCamera();
+    placeCamera(look.camera);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     drawBackdrop(scene.textureNames[kSkyTexture]);
@@ -266,8 +264,8 @@ void drawFrame() {
     drawCeiling();
 
     glDepthMask(GL_FALSE);
-    drawGlowSpheres();
-    drawExplosions();
+    drawGlowSpheres(look);
+    drawExplosions(look);
 
     glDepthMask(GL_TRUE);
     glDisable(GL_TEXTURE_2D);

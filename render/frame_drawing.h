@@ -5,9 +5,12 @@
 // are compiled by the frame itself, at the radius it draws them with.
 void compileFrameLists();
 
-// Places the camera and draws the whole scene into the back buffer; the
-// display callback swaps.
-void drawFrame();
+#include "effects/view_state.h"
+
+// Places the camera and draws the whole scene into the back buffer as
+// `look` (advanceFrameView) shows it; reads the state and changes none of
+// it. The display callback swaps.
+void drawFrame(const FrameLook& look);
 
 // The sky image over the whole viewport, behind everything, unaffected by
 // the camera. Leaves texturing off.

@@ -5,7 +5,7 @@
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "render/window_overlay.h"
-#include "scene/help_text.h"
+#include "input/help_text.h"
 #include "scene/scene_state.h"
 
 namespace {
@@ -21,17 +21,17 @@ HelpFigures helpOverlayFigures() {
     HelpFigures f;
     f.ballsAlive = liveBallCount();
     f.shotsInFlight = liveShotCount();
-    f.timeStep = scene.timeStep;
-    f.activeTimeStep = scene.activeTimeStep;
+    f.timeStep = sim.controls.timeStep;
+    f.activeTimeStep = sim.controls.activeTimeStep;
     f.stepsPerSecond = stepMeter.rate;
     f.framesPerSecond = frameMeter.rate;
-    const StepStats stats = lastStepStats();
+    const StepStats stats = sim.stats;
     f.subSteps = stats.subSteps;
     f.contacts = stats.contacts;
-    f.autoFire = scene.autoFire;
-    f.launchMode = scene.launchMode;
-    f.soundOn = scene.soundOn;
-    f.paused = scene.paused;
+    f.autoFire = sim.controls.autoFire;
+    f.launchMode = sim.controls.launchMode;
+    f.soundOn = sim.controls.soundOn;
+    f.paused = sim.controls.paused;
     f.seed = scene.randomSeed;
     f.stepsBack = scene.historyStepsBack;
     f.stepsReach = scene.historyReach;
@@ -45,7 +45,7 @@ void drawHelpOverlay() {
     ++framesDrawn;
     const int now = elapsedMilliseconds();
     frameMeter.note(now, framesDrawn);
-    stepMeter.note(now, lastStepStats().stepNumber);
+    stepMeter.note(now, sim.stats.stepNumber);
     if (scene.helpOverlay == 0) return;
 
     composeHelpPanel(helpOverlayFigures(), panel);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scene/help_text.h"
+#include "input/help_text.h"
 
 // H: a translucent panel with the key and mouse map and live figures, in
 // the toolkit's bitmap font. Called every frame, shown or not, so the frame

@@ -15,7 +15,7 @@ constexpr int kDescent = 3;      // below the baseline
 }  // namespace
 
 void drawPauseLabel() {
-    if (scene.paused == 0) return;
+    if (sim.controls.paused == 0) return;
 
     const int width = scene.windowSize[0];
     const int boxWidth = static_cast<int>(std::strlen(kLabel)) * kOverlayCharWidth + 2 * kPadding;

@@ -13,7 +13,7 @@ constexpr double kTailDrop = 5.0;
 
 void drawShots() {
     for (int i = 0; i < kShotCount; ++i) {
-        const Shot& shot = scene.shots[i];
+        const Shot& shot = sim.shots[i];
         if (shot.life == 0) continue;
 
         glBegin(GL_LINES);

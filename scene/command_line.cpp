@@ -34,13 +34,13 @@ int readOptions(int argc, char** argv) {
         if (std::strcmp(word, "-f") == 0) {
             fullScreen = 1;
         } else if (std::strcmp(word, "-nr") == 0) {
-            if (value) scene.ballCount = leadingInteger(value);
+            if (value) sim.ballCount = leadingInteger(value);
         } else if (std::strcmp(word, "-radius") == 0) {
-            if (value) scene.ballRadius = leadingInteger(value);
+            if (value) sim.ballRadius = leadingInteger(value);
         }
     }
-    scene.ballCount = Clamp(scene.ballCount, 1, 45);
-    scene.ballRadius = Clamp(scene.ballRadius, 5, 20);
+    sim.ballCount = Clamp(sim.ballCount, 1, 45);
+    sim.ballRadius = Clamp(sim.ballRadius, 5, 20);
     return fullScreen;
 }
 

@@ -31,11 +31,11 @@ double coneGap(const Cone& cone, const Vector3& p, Vector3& outward) {
 }
 
 double deepestObstacleEntry(const Vector3& p) {
-    const double r = scene.ballRadius;
+    const double r = sim.ballRadius;
     double deepest = 0.0;
     Vector3 unused;
     for (const Dome& dome : kDomes) deepest = std::max(deepest, -sphereGap(dome.centre, r + dome.radius, p, unused));
-    for (const Cylinder& cylinder : scene.collisionCylinders) deepest = std::max(deepest, -cylinderGap(cylinder, p));
-    for (const Cone& cone : scene.collisionCones) deepest = std::max(deepest, -coneGap(cone, p, unused));
+    for (const Cylinder& cylinder : sim.collisionCylinders) deepest = std::max(deepest, -cylinderGap(cylinder, p));
+    for (const Cone& cone : sim.collisionCones) deepest = std::max(deepest, -coneGap(cone, p, unused));
     return deepest;
 }

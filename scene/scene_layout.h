@@ -3,9 +3,9 @@
 // The scene's fixed layout and the ball set: built at start-up and rebuilt
 // by the reset request.
 
-// Room planes, cylinders and cones, sized by scene.ballRadius.
+// Room planes, cylinders and cones, sized by sim.ballRadius.
 void buildSceneGeometry();
-// Puts scene.ballCount balls on distinct random spawn slots.
+// Puts sim.ballCount balls on distinct random spawn slots.
 void placeBalls();
 // Draws the colours of all 45 ball slots.
 void drawBallColors();

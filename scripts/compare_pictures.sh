@@ -42,8 +42,9 @@ for b in 0 1; do
     for ((v = 0; v < ${#views[@]}; v += 3)); do
         read -r ex ey ez <<<"${views[v + 1]}"
         read -r dx dy dz <<<"${views[v + 2]}"
-        vf_set "scene.cameraPosition.x = $ex" "scene.cameraPosition.y = $ey" "scene.cameraPosition.z = $ez" \
-            "scene.viewDirection.x = $dx" "scene.viewDirection.y = $dy" "scene.viewDirection.z = $dz"
+        vf_set "sim.controls.cameraPosition.x = $ex" "sim.controls.cameraPosition.y = $ey" \
+            "sim.controls.cameraPosition.z = $ez" "sim.controls.viewDirection.x = $dx" \
+            "sim.controls.viewDirection.y = $dy" "sim.controls.viewDirection.z = $dz"
         sleep 1
         vf_settled_shot "$window" "$VL_TMP/${views[v]}.$b.png" || echo "warning: ${views[v]} did not settle" >&2
     done

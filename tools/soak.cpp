@@ -77,26 +77,26 @@ int main(int argc, char** argv) {
     for (long step = 0; step < steps; ++step) {
         // Balls die at the cone tips; refill the room as the reset key would.
         if (liveBallCount() == 0) {
-            scene.resetRequested = 1;
+            sim.controls.resetRequested = 1;
             ++resets;
             for (bool& e : escaped) e = false;
             for (bool& e : inside) e = false;
             for (bool& t : thrownFromOutside) t = false;
         }
-        const bool resetting = scene.resetRequested != 0;
-        const Vector3 launchPoint = scene.cameraPosition;
+        const bool resetting = sim.controls.resetRequested != 0;
+        const Vector3 launchPoint = sim.controls.cameraPosition;
         int aliveBefore[kMaxBalls];
-        for (int k = 0; k < kMaxBalls; ++k) aliveBefore[k] = scene.ballAlive[k];
+        for (int k = 0; k < kMaxBalls; ++k) aliveBefore[k] = sim.ballAlive[k];
         runHeadlessStep();
         // A ball that came alive without a reset was thrown from the camera.
         for (int k = 0; k < kMaxBalls; ++k) {
-            if (!resetting && aliveBefore[k] == 0 && scene.ballAlive[k] != 0 && outsideRoom(launchPoint)) {
+            if (!resetting && aliveBefore[k] == 0 && sim.ballAlive[k] != 0 && outsideRoom(launchPoint)) {
                 thrownFromOutside[k] = true;
                 ++leftOut;
             }
         }
 
-        const StepStats stepStats = lastStepStats();
+        const StepStats stepStats = sim.stats;
         nonFiniteCandidates += stepStats.nonFiniteCandidates;
         separatingPairs += stepStats.separatingPairs;
         touchingContacts += stepStats.touchingContacts;
@@ -109,13 +109,13 @@ int main(int argc, char** argv) {
         }
         bool bad = false;
         for (int k = 0; k < kMaxBalls; ++k) {
-            if (scene.ballAlive[k] == 0) continue;
-            if (!finite(scene.ballPositions[k]) || !finite(scene.ballVelocities[k])) {
+            if (sim.ballAlive[k] == 0) continue;
+            if (!finite(sim.ballPositions[k]) || !finite(sim.ballVelocities[k])) {
                 bad = true;
                 ++nonFinite;
             }
             if (thrownFromOutside[k]) continue;
-            const double entry = deepestObstacleEntry(scene.ballPositions[k]);
+            const double entry = deepestObstacleEntry(sim.ballPositions[k]);
             if (entry > deepestEntry) {
                 deepestEntry = entry;
                 deepestEntryAt = step;
@@ -126,20 +126,20 @@ int main(int argc, char** argv) {
                     inside[k] = true;
                     ++insideBalls;
                     std::printf("step %ld: ball %d inside an obstacle at (%g, %g, %g)\n", step, k,
-                                scene.ballPositions[k].x, scene.ballPositions[k].y, scene.ballPositions[k].z);
+                                sim.ballPositions[k].x, sim.ballPositions[k].y, sim.ballPositions[k].z);
                 }
             }
-            if (outsideRoom(scene.ballPositions[k])) {
+            if (outsideRoom(sim.ballPositions[k])) {
                 ++escapeEvents;
                 if (!escaped[k]) {
                     escaped[k] = true;
                     ++escapedBalls;
-                    std::printf("step %ld: ball %d outside at (%g, %g, %g)\n", step, k, scene.ballPositions[k].x,
-                                scene.ballPositions[k].y, scene.ballPositions[k].z);
+                    std::printf("step %ld: ball %d outside at (%g, %g, %g)\n", step, k, sim.ballPositions[k].x,
+                                sim.ballPositions[k].y, sim.ballPositions[k].z);
                 }
             }
         }
-        for (const Shot& shot : scene.shots) {
+        for (const Shot& shot : sim.shots) {
             if (shot.life != 0 && (!finite(shot.position) || !finite(shot.velocity))) {
                 bad = true;
                 ++nonFinite;
@@ -151,9 +151,9 @@ int main(int argc, char** argv) {
     int alive = 0;
     int outsideAtEnd = 0;
     for (int k = 0; k < kMaxBalls; ++k) {
-        if (scene.ballAlive[k] == 0) continue;
+        if (sim.ballAlive[k] == 0) continue;
         ++alive;
-        if (outsideRoom(scene.ballPositions[k])) ++outsideAtEnd;
+        if (outsideRoom(sim.ballPositions[k])) ++outsideAtEnd;
     }
     std::printf("steps %ld\n", steps);
     std::printf("max sub-steps %d (step %ld), mean %.2f\n", maxSubSteps, maxSubStepsAt,

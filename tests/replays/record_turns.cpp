@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
             for (const Timed& t : s.script) {
                 if (t.at == n) deliverInput(t.input);
             }
-            runHeadlessSessionStep();
+            runHeadlessStep();
         }
         endSession();
         stopHeadlessScene();

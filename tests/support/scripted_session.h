@@ -75,7 +75,7 @@ inline void live(long idles) {
                 deliverInput(s.input);
             }
         }
-        runHeadlessSessionStep();
+        runHeadlessStep();
     }
 }
 

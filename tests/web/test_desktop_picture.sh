@@ -32,7 +32,7 @@ for i in $(seq 1 60); do
 done
 desktop_line=$(grep '^replay ' "$VL_PROGRAM_ERR" | paste -sd';' | sed 's/;/; /g')
 vl_check "the desktop replays picture.vlr to its end" grep -q '^replay \(matches\|ends\)' "$VL_PROGRAM_ERR"
-vf_set 'scene.glowPulse = 0.5' 'scene.glowPulseStep = 0'
+vf_set 'sim.view.glowPulse = 0.5' 'sim.view.glowPulseStep = 0'
 vf_settled_shot "$window" "$VL_TMP/desktop.png" || vl_fail "the desktop's picture did not settle"
 vl_quit_with_escape
 

@@ -15,6 +15,7 @@ vf_start_frozen() {
     (cd "$data" && SDL_AUDIODRIVER="${VL_AUDIODRIVER:-dummy}" exec gdb -q -nx -batch \
         -ex 'set startup-with-shell off' \
         -ex 'break setUpGraphics' -ex run \
+        -ex 'set var sim.controls.timeStep = 0' -ex 'set var sim.controls.activeTimeStep = 0' \
         -ex 'set var scene.timeStep = 0' -ex 'set var scene.activeTimeStep = 0' \
         -ex "python open('$pid_file', 'w').write('%d\n' % gdb.selected_inferior().pid)" \
         -ex detach --args "$program" "$@") >"$VL_PROGRAM_LOG" 2>"$VL_PROGRAM_ERR" </dev/null &
@@ -27,11 +28,23 @@ vf_start_frozen() {
     [ -n "$VL_PROGRAM_PID" ]
 }
 
-# vf_set ASSIGNMENT...: sets scene fields in the running program, e.g.
-# 'scene.cameraPosition.x = 150'.
+# vf_set ASSIGNMENT...: sets simulation fields in the running program, e.g.
+# 'sim.controls.cameraPosition.x = 150'. Each is also tried under its name
+# in builds from before the simulation was one value (scene.X), so that
+# scripts/compare_pictures.sh can set both programs alike; gdb goes on past
+# the name a program does not know.
 vf_set() {
-    local args=() a
-    for a in "$@"; do args+=(-ex "set var $a"); done
+    local args=() a old
+    for a in "$@"; do
+        args+=(-ex "set var $a")
+        case $a in
+        sim.*)
+            old=${a#sim.}
+            old=${old#controls.}
+            args+=(-ex "set var scene.${old#view.}")
+            ;;
+        esac
+    done
     timeout 60 gdb -q -nx -batch -p "$VL_PROGRAM_PID" "${args[@]}" -ex detach >>"$VL_TMP/gdb.log" 2>&1
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Inspect mode under a real window: P stills the picture and P again
-# resumes; O changes it once, then it stays; H shows the help panel and H
+# resumes; O changes it once, then it stays; five O and five B give the
+# same picture back; H shows the help panel and H
 # again gives back the very same picture; V the same with the collision
 # lines. "--help" and "-h" print the text and exit 0 with no display.
 # Automatic fire keeps shots in flight, so that a single step moves
@@ -55,6 +56,19 @@ sleep 1
 vi_shot "$window" "$shots/step2.png"
 n=$(vi_differing "$shots/step1.png" "$shots/step2.png")
 vl_check "O: then it stays still (a second later $n pixels differ)" vi_holds "$n == 0"
+
+# Five more steps, then five back: the picture as it was to the pixel, the
+# glow spheres included (the steps taken again have no frames of their own).
+for i in 1 2 3 4 5; do
+    vi_tap_key "$window" o
+    sleep 0.3
+done
+for i in 1 2 3 4 5; do
+    vi_tap_key "$window" b
+    sleep 0.3
+done
+n=$(vi_wait_matches "$window" "$shots/step2.png" "$shots/back.png" 0 5)
+vl_check "5 O, then 5 B: the picture is back pixel for pixel ($n differ)" vi_holds "$n == 0"
 
 # H: a dark panel with light text at the top left; H again: as before.
 vi_tap_key "$window" h

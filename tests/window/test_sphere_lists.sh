@@ -19,7 +19,7 @@ vf_start_frozen "$program" "$data" -radius 10 || { vl_fail "the program did not 
 vl_require_window
 sleep 1
 vf_settled_shot "$window" "$VL_TMP/small.png" || vl_fail "radius 10: the picture did not settle"
-vf_set "scene.ballRadius = 20" || vl_fail "gdb could not set the radius"
+vf_set "sim.ballRadius = 20" || vl_fail "gdb could not set the radius"
 sleep 1
 vf_settled_shot "$window" "$VL_TMP/grown.png" || vl_fail "radius set to 20: the picture did not settle"
 vf_stop

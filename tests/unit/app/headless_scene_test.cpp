@@ -28,27 +28,27 @@ HeadlessSettings settingsFor(int balls, int radius, unsigned seed) {
 TEST_F(HeadlessSceneTest, StartsWithTheProgramsLayoutForTheSameSeed) {
     // The program's own order: layout, seed, placement, then colours.
     resetSceneState();
-    scene.ballCount = 12;
-    scene.ballRadius = 9;
+    sim.ballCount = 12;
+    sim.ballRadius = 9;
     buildSceneGeometry();
-    seedRandom(77);
+    seedRandom(sim.random, 77);
     placeBalls();
     drawBallColors();
-    const SceneState expected = scene;
+    const Simulation expected = sim;
 
     startHeadlessScene(settingsFor(12, 9, 77));
 
-    EXPECT_EQ(scene.collisionPlanes[0].point.y, expected.collisionPlanes[0].point.y);
-    EXPECT_EQ(scene.collisionCylinders[2].radius, expected.collisionCylinders[2].radius);
+    EXPECT_EQ(sim.collisionPlanes[0].point.y, expected.collisionPlanes[0].point.y);
+    EXPECT_EQ(sim.collisionCylinders[2].radius, expected.collisionCylinders[2].radius);
     for (int k = 0; k < kMaxBalls; ++k) {
-        EXPECT_EQ(scene.ballAlive[k], expected.ballAlive[k]) << k;
+        EXPECT_EQ(sim.ballAlive[k], expected.ballAlive[k]) << k;
         if (expected.ballAlive[k] != 0) {
-            EXPECT_EQ(scene.ballPositions[k].x, expected.ballPositions[k].x) << k;
-            EXPECT_EQ(scene.ballPositions[k].y, expected.ballPositions[k].y) << k;
-            EXPECT_EQ(scene.ballPositions[k].z, expected.ballPositions[k].z) << k;
+            EXPECT_EQ(sim.ballPositions[k].x, expected.ballPositions[k].x) << k;
+            EXPECT_EQ(sim.ballPositions[k].y, expected.ballPositions[k].y) << k;
+            EXPECT_EQ(sim.ballPositions[k].z, expected.ballPositions[k].z) << k;
         }
-        EXPECT_EQ(scene.ballColors[k].x, expected.ballColors[k].x) << k;
-        EXPECT_EQ(scene.ballColors[k].z, expected.ballColors[k].z) << k;
+        EXPECT_EQ(sim.ballColors[k].x, expected.ballColors[k].x) << k;
+        EXPECT_EQ(sim.ballColors[k].z, expected.ballColors[k].z) << k;
     }
     EXPECT_EQ(headlessClock(), 0);
     EXPECT_EQ(elapsedMilliseconds(), 0);
@@ -60,32 +60,32 @@ TEST_F(HeadlessSceneTest, ClampsOptionsAndAppliesSpeedAndFire) {
     settings.autoFire = 1;
     startHeadlessScene(settings);
 
-    EXPECT_EQ(scene.ballCount, 45);
+    EXPECT_EQ(sim.ballCount, 45);
     EXPECT_EQ(liveBallCount(), 45);
-    EXPECT_EQ(scene.ballRadius, 5);
-    EXPECT_EQ(scene.collisionPlanes[0].point.y, -315.0);
-    EXPECT_EQ(scene.timeStep, 0.8);
-    EXPECT_EQ(scene.activeTimeStep, 0.8);
-    EXPECT_EQ(scene.autoFire, 1);
+    EXPECT_EQ(sim.ballRadius, 5);
+    EXPECT_EQ(sim.collisionPlanes[0].point.y, -315.0);
+    EXPECT_EQ(sim.controls.timeStep, 0.8);
+    EXPECT_EQ(sim.controls.activeTimeStep, 0.8);
+    EXPECT_EQ(sim.controls.autoFire, 1);
 
     startHeadlessScene(settingsFor(0, 50, 5));
     EXPECT_EQ(liveBallCount(), 1);
-    EXPECT_EQ(scene.ballRadius, 20);
-    EXPECT_EQ(scene.autoFire, 0);
+    EXPECT_EQ(sim.ballRadius, 20);
+    EXPECT_EQ(sim.controls.autoFire, 0);
     EXPECT_EQ(liveShotCount(), 0);
 }
 
 TEST_F(HeadlessSceneTest, StepsMoveTheClockAndFreeFinishedFlashes) {
     startHeadlessScene(settingsFor(5, 20, 3));
     spawnExplosion(Vector3(0, 0, 0), 0);  // a 500 ms spark
-    ASSERT_GT(scene.explosions[0].alpha, 0.0f);
+    ASSERT_GT(sim.explosions[0].alpha, 0.0f);
 
     runHeadlessSteps(9);
     EXPECT_EQ(headlessClock(), 450);
-    EXPECT_GT(scene.explosions[0].alpha, 0.0f);
+    EXPECT_GT(sim.explosions[0].alpha, 0.0f);
     runHeadlessStep();
     EXPECT_EQ(headlessClock(), 500);
-    EXPECT_LE(scene.explosions[0].alpha, 0.0f);
+    EXPECT_LE(sim.explosions[0].alpha, 0.0f);
 
     runHeadlessStep(250);
     EXPECT_EQ(headlessClock(), 750);
@@ -109,13 +109,13 @@ TEST_F(HeadlessSceneTest, AutomaticFireFillsThePoolOneShotPerInterval) {
 
 TEST_F(HeadlessSceneTest, FinishedShotFollowEndsAfterTheStep) {
     startHeadlessScene(settingsFor(5, 20, 3));
-    scene.followedShot = 4;  // a free record: its shot has died
-    scene.activeTimeStep = scene.timeStep / 6;
+    sim.controls.followedShot = 4;  // a free record: its shot has died
+    sim.controls.activeTimeStep = sim.controls.timeStep / 6;
 
     runHeadlessStep();
 
-    EXPECT_EQ(scene.followedShot, -1);
-    EXPECT_EQ(scene.activeTimeStep, scene.timeStep);
+    EXPECT_EQ(sim.controls.followedShot, -1);
+    EXPECT_EQ(sim.controls.activeTimeStep, sim.controls.timeStep);
 }
 
 TEST_F(HeadlessSceneTest, SameSeedReplaysTheRunAndAnotherSeedDoesNot) {
@@ -124,14 +124,14 @@ TEST_F(HeadlessSceneTest, SameSeedReplaysTheRunAndAnotherSeedDoesNot) {
     settings.autoFire = 1;
     startHeadlessScene(settings);
     runHeadlessSteps(300);
-    const SceneState first = scene;
+    const Simulation first = sim;
 
     startHeadlessScene(settings);
     runHeadlessSteps(300);
     int same = 0;
     for (int k = 0; k < kMaxBalls; ++k) {
-        same += scene.ballAlive[k] == first.ballAlive[k] && scene.ballPositions[k].x == first.ballPositions[k].x &&
-                scene.ballPositions[k].y == first.ballPositions[k].y;
+        same += sim.ballAlive[k] == first.ballAlive[k] && sim.ballPositions[k].x == first.ballPositions[k].x &&
+                sim.ballPositions[k].y == first.ballPositions[k].y;
     }
     EXPECT_EQ(same, kMaxBalls);
 
@@ -139,7 +139,7 @@ TEST_F(HeadlessSceneTest, SameSeedReplaysTheRunAndAnotherSeedDoesNot) {
     startHeadlessScene(settings);
     runHeadlessSteps(300);
     int moved = 0;
-    for (int k = 0; k < kMaxBalls; ++k) moved += scene.ballPositions[k].x != first.ballPositions[k].x;
+    for (int k = 0; k < kMaxBalls; ++k) moved += sim.ballPositions[k].x != first.ballPositions[k].x;
     EXPECT_GT(moved, 0);
 }
 

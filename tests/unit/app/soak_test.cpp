@@ -27,11 +27,11 @@ struct SoakResult {
 };
 
 bool anyOverlap() {
-    const double touching = 2.0 * scene.ballRadius;
+    const double touching = 2.0 * sim.ballRadius;
     for (int i = 0; i < kMaxBalls; ++i) {
         for (int j = i + 1; j < kMaxBalls; ++j) {
-            if (scene.ballAlive[i] != 0 && scene.ballAlive[j] != 0 &&
-                scene.ballPositions[i].Distance(scene.ballPositions[j]) < touching - 1e-6) {
+            if (sim.ballAlive[i] != 0 && sim.ballAlive[j] != 0 &&
+                sim.ballPositions[i].Distance(sim.ballPositions[j]) < touching - 1e-6) {
                 return true;
             }
         }
@@ -46,22 +46,22 @@ SoakResult soak(int steps, unsigned seed, void (*beforeStep)(int step) = nullptr
         if (beforeStep != nullptr) beforeStep(step);
         runHeadlessStep();
 
-        const StepStats stats = lastStepStats();
+        const StepStats stats = sim.stats;
         ++result.steps;
         result.contacts += stats.subSteps - 1;
         result.ignoredContacts += stats.ignoredContacts;
         if (stats.subSteps > result.maxSubSteps) result.maxSubSteps = stats.subSteps;
         if (anyOverlap()) ++result.overlapSteps;
         for (int k = 0; k < kMaxBalls; ++k) {
-            if (scene.ballAlive[k] == 0) continue;
-            if (!finite(scene.ballPositions[k]) || !finite(scene.ballVelocities[k])) ++result.nonFinite;
+            if (sim.ballAlive[k] == 0) continue;
+            if (!finite(sim.ballPositions[k]) || !finite(sim.ballVelocities[k])) ++result.nonFinite;
         }
-        for (const Shot& shot : scene.shots) {
+        for (const Shot& shot : sim.shots) {
             if (shot.life != 0 && (!finite(shot.position) || !finite(shot.velocity))) ++result.nonFinite;
         }
     }
     for (int k = 0; k < kMaxBalls; ++k) {
-        if (scene.ballAlive[k] != 0 && outsideRoom(scene.ballPositions[k])) ++result.outside;
+        if (sim.ballAlive[k] != 0 && outsideRoom(sim.ballPositions[k])) ++result.outside;
     }
     std::printf(
         "seed %u: %d steps, %d contacts, max %d sub-steps, %d non-finite, %d balls outside, %d let pass, "
@@ -102,13 +102,13 @@ TEST_F(SoakTest, FullRoomUnderAutomaticFireStaysFiniteAndInside) {
 // Throws a ball every second from just behind or just in front of a live
 // ball, so that the new ball starts inside it, closing in or moving apart.
 void throwIntoBalls(int step) {
-    scene.leftButtonDown = 1;
+    sim.controls.leftButtonDown = 1;
     const int round = step / 20;
     for (int n = 0; n < kMaxBalls; ++n) {
         const int k = (round + n) % kMaxBalls;
-        const Vector3& p = scene.ballPositions[k];
-        if (scene.ballAlive[k] == 0 || std::fabs(p.x) > 250 || std::fabs(p.y) > 250 || std::fabs(p.z) > 250) continue;
-        scene.cameraPosition = p + Vector3(0.0, 0.0, round % 2 == 0 ? 15.0 : -15.0);
+        const Vector3& p = sim.ballPositions[k];
+        if (sim.ballAlive[k] == 0 || std::fabs(p.x) > 250 || std::fabs(p.y) > 250 || std::fabs(p.z) > 250) continue;
+        sim.controls.cameraPosition = p + Vector3(0.0, 0.0, round % 2 == 0 ? 15.0 : -15.0);
         return;
     }
 }
@@ -116,7 +116,7 @@ void throwIntoBalls(int step) {
 TEST_F(SoakTest, BallsThrownInsideTheRoomNeverHangAStep) {
     // No automatic fire: it would hold the throws back, they share the rate limit.
     start(30, 7, 0);
-    scene.launchMode = 1;
+    sim.controls.launchMode = 1;
 
     const SoakResult result = soak(1500, 7, throwIntoBalls);
 

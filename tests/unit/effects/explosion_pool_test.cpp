@@ -28,12 +28,12 @@ TEST_F(ExplosionPoolTest, SparkSpawnedJustBeforeTheClockWrapsStillFades) {
     // coarse out here).
     fakes::clockNow() = INT_MIN + 100;
     advanceExplosion(0);
-    EXPECT_GT(scene.explosions[0].alpha, 0.0f);
-    EXPECT_LT(scene.explosions[0].alpha, 1.0f);
+    EXPECT_GT(sim.explosions[0].alpha, 0.0f);
+    EXPECT_LT(sim.explosions[0].alpha, 1.0f);
 
     fakes::clockNow() = INT_MIN + 500;
     advanceExplosion(0);
-    EXPECT_LE(scene.explosions[0].alpha, 0.0f);
+    EXPECT_LE(sim.explosions[0].alpha, 0.0f);
 }
 
 TEST_F(ExplosionPoolTest, SparkAndBlastStartFromTheirKind) {
@@ -41,7 +41,7 @@ TEST_F(ExplosionPoolTest, SparkAndBlastStartFromTheirKind) {
     fakes::clockNow() = 12345;
     spawnExplosion(Vector3(-4.0, 5.0, -6.0), 1);
 
-    const Explosion& spark = scene.explosions[0];
+    const Explosion& spark = sim.explosions[0];
     EXPECT_EQ(spark.alpha, 1.0f);
     EXPECT_EQ(spark.alphaStart, 1.0f);
     EXPECT_EQ(spark.alphaEnd, 0.0f);
@@ -53,7 +53,7 @@ TEST_F(ExplosionPoolTest, SparkAndBlastStartFromTheirKind) {
     EXPECT_EQ(spark.position.x, 1.0);
     EXPECT_EQ(spark.position.z, 3.0);
 
-    const Explosion& blast = scene.explosions[1];
+    const Explosion& blast = sim.explosions[1];
     EXPECT_EQ(blast.alpha, 1.0f);
     EXPECT_EQ(blast.scaleStart, 0.5f);
     EXPECT_EQ(blast.scaleEnd, 3.0f);
@@ -67,9 +67,9 @@ TEST_F(ExplosionPoolTest, UnknownKindIsTakenAsBlastSoTheTextureStaysInRange) {
     spawnExplosion(Vector3(0.0, 0.0, 0.0), 7);
     spawnExplosion(Vector3(0.0, 0.0, 0.0), -1);
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(scene.explosions[i].textureIndex, 5);
-        EXPECT_EQ(scene.explosions[i].duration, 3000.0f);
-        EXPECT_EQ(scene.explosions[i].scaleEnd, 3.0f);
+        EXPECT_EQ(sim.explosions[i].textureIndex, 5);
+        EXPECT_EQ(sim.explosions[i].duration, 3000.0f);
+        EXPECT_EQ(sim.explosions[i].scaleEnd, 3.0f);
     }
 }
 
@@ -78,40 +78,40 @@ TEST_F(ExplosionPoolTest, SparkFadesAndGrowsThenFreesItsRecord) {
 
     fakes::clockNow() = 10250;
     advanceExplosion(0);
-    EXPECT_EQ(scene.explosions[0].alpha, 0.5f);
-    EXPECT_EQ(scene.explosions[0].scale, 0.75f);
+    EXPECT_EQ(sim.explosions[0].alpha, 0.5f);
+    EXPECT_EQ(sim.explosions[0].scale, 0.75f);
 
     fakes::clockNow() = 10499;
     advanceExplosion(0);
-    EXPECT_GT(scene.explosions[0].alpha, 0.0f);
+    EXPECT_GT(sim.explosions[0].alpha, 0.0f);
 
     // Neither value is clamped once the time is up.
     fakes::clockNow() = 10600;
     advanceExplosion(0);
-    EXPECT_FLOAT_EQ(scene.explosions[0].alpha, -0.2f);
-    EXPECT_FLOAT_EQ(scene.explosions[0].scale, 1.1f);
+    EXPECT_FLOAT_EQ(sim.explosions[0].alpha, -0.2f);
+    EXPECT_FLOAT_EQ(sim.explosions[0].scale, 1.1f);
 
     // Free now: the next spawn reuses record 0.
     spawnExplosion(Vector3(9.0, 9.0, 9.0), 0);
-    EXPECT_EQ(scene.explosions[0].startTime, 10600.0f);
-    EXPECT_EQ(scene.explosions[0].alpha, 1.0f);
-    EXPECT_FLOAT_EQ(scene.explosions[1].alpha, 0.0f);
+    EXPECT_EQ(sim.explosions[0].startTime, 10600.0f);
+    EXPECT_EQ(sim.explosions[0].alpha, 1.0f);
+    EXPECT_FLOAT_EQ(sim.explosions[1].alpha, 0.0f);
 }
 
 TEST_F(ExplosionPoolTest, SparkIsFreeAtExactlyItsEnd) {
     spawnExplosion(Vector3(0.0, 0.0, 0.0), 0);
     fakes::clockNow() = 10500;
     advanceExplosion(0);
-    EXPECT_LE(scene.explosions[0].alpha, 0.0f);
-    EXPECT_EQ(scene.explosions[0].scale, 1.0f);
+    EXPECT_LE(sim.explosions[0].alpha, 0.0f);
+    EXPECT_EQ(sim.explosions[0].scale, 1.0f);
 }
 
 TEST_F(ExplosionPoolTest, BlastIsHalfFadedAfterHalfItsLife) {
     spawnExplosion(Vector3(0.0, 0.0, 0.0), 1);
     fakes::clockNow() = 11500;
     advanceExplosion(0);
-    EXPECT_EQ(scene.explosions[0].alpha, 0.5f);
-    EXPECT_EQ(scene.explosions[0].scale, 1.75f);
+    EXPECT_EQ(sim.explosions[0].alpha, 0.5f);
+    EXPECT_EQ(sim.explosions[0].scale, 1.75f);
 }
 
 TEST_F(ExplosionPoolTest, ScaleComesFromASecondClockReading) {
@@ -120,8 +120,8 @@ TEST_F(ExplosionPoolTest, ScaleComesFromASecondClockReading) {
     fakes::clockNow() = 10250;
     advanceExplosion(0);
     // alpha read at 10250, scale at 10251.
-    EXPECT_EQ(scene.explosions[0].alpha, 0.5f);
-    EXPECT_FLOAT_EQ(scene.explosions[0].scale, 0.751f);
+    EXPECT_EQ(sim.explosions[0].alpha, 0.5f);
+    EXPECT_FLOAT_EQ(sim.explosions[0].scale, 0.751f);
     EXPECT_EQ(fakes::clockNow(), 10252);
 }
 
@@ -129,8 +129,8 @@ TEST_F(ExplosionPoolTest, AdvanceLeavesFreeRecordsAlone) {
     // A never-used record has duration 0; advancing it must not turn it into
     // something that looks in use.
     advanceExplosion(3);
-    EXPECT_EQ(scene.explosions[3].alpha, 0.0f);
-    EXPECT_EQ(scene.explosions[3].scale, 0.0f);
+    EXPECT_EQ(sim.explosions[3].alpha, 0.0f);
+    EXPECT_EQ(sim.explosions[3].scale, 0.0f);
     advanceExplosion(-1);
     advanceExplosion(kExplosionCount);
 }
@@ -140,13 +140,13 @@ TEST_F(ExplosionPoolTest, FullPoolDropsTheFlashAndLowestFreedRecordIsReused) {
         fakes::clockNow() = 10000 + i;
         spawnExplosion(Vector3(i, 0.0, 0.0), 0);
     }
-    for (int i = 0; i < kExplosionCount; ++i) EXPECT_EQ(scene.explosions[i].startTime, 10000.0f + i);
+    for (int i = 0; i < kExplosionCount; ++i) EXPECT_EQ(sim.explosions[i].startTime, 10000.0f + i);
 
     fakes::clockNow() = 10100;
     spawnExplosion(Vector3(-1.0, -1.0, -1.0), 1);
     for (int i = 0; i < kExplosionCount; ++i) {
-        EXPECT_EQ(scene.explosions[i].startTime, 10000.0f + i) << i;
-        EXPECT_EQ(scene.explosions[i].textureIndex, 1) << i;
+        EXPECT_EQ(sim.explosions[i].startTime, 10000.0f + i) << i;
+        EXPECT_EQ(sim.explosions[i].textureIndex, 1) << i;
     }
 
     // Records 7 and 20 run out; the next spawn takes 7.
@@ -154,14 +154,14 @@ TEST_F(ExplosionPoolTest, FullPoolDropsTheFlashAndLowestFreedRecordIsReused) {
     advanceExplosion(20);
     advanceExplosion(7);
     spawnExplosion(Vector3(-1.0, -1.0, -1.0), 1);
-    EXPECT_EQ(scene.explosions[7].textureIndex, 5);
-    EXPECT_EQ(scene.explosions[7].startTime, 20000.0f);
-    EXPECT_EQ(scene.explosions[7].position.x, -1.0);
-    EXPECT_LE(scene.explosions[20].alpha, 0.0f);
+    EXPECT_EQ(sim.explosions[7].textureIndex, 5);
+    EXPECT_EQ(sim.explosions[7].startTime, 20000.0f);
+    EXPECT_EQ(sim.explosions[7].position.x, -1.0);
+    EXPECT_LE(sim.explosions[20].alpha, 0.0f);
 }
 
 TEST_F(ExplosionPoolTest, SpawnOverwritesStaleValuesOfAFreeRecord) {
-    Explosion& stale = scene.explosions[0];
+    Explosion& stale = sim.explosions[0];
     stale.alpha = -0.3f;
     stale.alphaStart = 7.0f;
     stale.alphaEnd = 7.0f;

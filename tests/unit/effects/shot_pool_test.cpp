@@ -26,13 +26,13 @@ protected:
     void SetUp() override {
         resetSceneState();
         fakes::install(0);
-        seedRandom(1234);
+        seedRandom(sim.random, 1234);
     }
     void TearDown() override { fakes::uninstall(); }
 
     int liveShots() const {
         int n = 0;
-        for (const Shot& shot : scene.shots) n += shot.life != 0 ? 1 : 0;
+        for (const Shot& shot : sim.shots) n += shot.life != 0 ? 1 : 0;
         return n;
     }
 };
@@ -56,7 +56,7 @@ TEST_F(ShotPoolTest, RateLimitHoldsAcrossTheClockWrap) {
         {INT_MIN, INT_MAX, 4294967295LL, true},
     };
     for (const Case& c : cases) {
-        scene.lastShotTime = c.lastShot;
+        sim.lastShotTime = c.lastShot;
         fakes::clockNow() = c.now;
         EXPECT_EQ(millisecondsBetween(c.lastShot, c.now), c.elapsed) << c.lastShot << " -> " << c.now;
         EXPECT_EQ(shotLaunchAllowed(), c.allowed) << c.lastShot << " -> " << c.now;
@@ -68,7 +68,7 @@ TEST_F(ShotPoolTest, LaunchAllowedOnlyAfterMoreThan200Ms) {
     EXPECT_FALSE(shotLaunchAllowed());
     fakes::clockNow() = 201;
     EXPECT_TRUE(shotLaunchAllowed());
-    scene.lastShotTime = 5000;
+    sim.lastShotTime = 5000;
     fakes::clockNow() = 5200;
     EXPECT_FALSE(shotLaunchAllowed());
     fakes::clockNow() = 5201;
@@ -76,15 +76,15 @@ TEST_F(ShotPoolTest, LaunchAllowedOnlyAfterMoreThan200Ms) {
 }
 
 TEST_F(ShotPoolTest, LaunchPutsAShotAtTheCameraInTheLowestFreeRecord) {
-    scene.shots[0].life = 3;
-    scene.shots[1].life = -1;  // not zero: still counts as live
-    scene.cameraPosition = Vector3(10.0, 20.0, 30.0);
+    sim.shots[0].life = 3;
+    sim.shots[1].life = -1;  // not zero: still counts as live
+    sim.controls.cameraPosition = Vector3(10.0, 20.0, 30.0);
     fakes::clockNow() = 777;
     Vector3 d(0.0, 0.6, -0.8);
     d.Normalise();
 
     EXPECT_EQ(launchShotAlong(d), 2);
-    const Shot& shot = scene.shots[2];
+    const Shot& shot = sim.shots[2];
     EXPECT_EQ(shot.life, 6);
     EXPECT_EQ(shot.position.x, 10.0);
     EXPECT_EQ(shot.position.z, 30.0);
@@ -94,9 +94,9 @@ TEST_F(ShotPoolTest, LaunchPutsAShotAtTheCameraInTheLowestFreeRecord) {
     EXPECT_EQ(shot.velocity.y, d.y * 60.0);
     EXPECT_EQ(shot.velocity.z, d.z * 60.0);
     EXPECT_EQ(shot.velocity.status, StatusOrdinary);
-    EXPECT_EQ(scene.lastShotTime, 777);
-    EXPECT_EQ(scene.shots[0].life, 3);
-    EXPECT_EQ(scene.shots[1].life, -1);
+    EXPECT_EQ(sim.lastShotTime, 777);
+    EXPECT_EQ(sim.shots[0].life, 3);
+    EXPECT_EQ(sim.shots[1].life, -1);
 }
 
 TEST_F(ShotPoolTest, FullPoolLaunchesNothingAndKeepsLastShotTime) {
@@ -104,19 +104,19 @@ TEST_F(ShotPoolTest, FullPoolLaunchesNothingAndKeepsLastShotTime) {
         fakes::clockNow() += 201;
         EXPECT_EQ(launchShotAlong(Vector3(0.0, 0.0, -1.0)), i);
     }
-    const int last = scene.lastShotTime;
+    const int last = sim.lastShotTime;
     fakes::clockNow() += 5000;
     EXPECT_EQ(launchShotAlong(Vector3(0.0, 0.0, -1.0)), -1);
-    EXPECT_EQ(scene.lastShotTime, last);
+    EXPECT_EQ(sim.lastShotTime, last);
 
     // Automatic fire also finds no room; once a record frees up it fires at
     // once, without waiting another 200 ms.
     autoFireShot();
-    EXPECT_EQ(scene.lastShotTime, last);
-    scene.shots[12].life = 0;
+    EXPECT_EQ(sim.lastShotTime, last);
+    sim.shots[12].life = 0;
     autoFireShot();
-    EXPECT_EQ(scene.shots[12].life, 6);
-    EXPECT_EQ(scene.lastShotTime, fakes::clockNow());
+    EXPECT_EQ(sim.shots[12].life, 6);
+    EXPECT_EQ(sim.lastShotTime, fakes::clockNow());
 }
 
 TEST_F(ShotPoolTest, DirectionFromAnglesLooksAlongMinusZAndUp) {
@@ -155,46 +155,46 @@ TEST_F(ShotPoolTest, DirectionFromAnglesComponentsAreFloatValues) {
 }
 
 TEST_F(ShotPoolTest, AutoFireHeldBackDrawsNoRandomNumbers) {
-    seedRandom(99);
-    const int expected = randomInt15();
-    seedRandom(99);
+    seedRandom(sim.random, 99);
+    const int expected = randomInt15(sim.random);
+    seedRandom(sim.random, 99);
 
-    scene.lastShotTime = 1000;
+    sim.lastShotTime = 1000;
     fakes::clockNow() = 1200;
     autoFireShot();
     EXPECT_EQ(liveShots(), 0);
-    EXPECT_EQ(scene.lastShotTime, 1000);
-    EXPECT_EQ(randomInt15(), expected);
+    EXPECT_EQ(sim.lastShotTime, 1000);
+    EXPECT_EQ(randomInt15(sim.random), expected);
 }
 
 TEST_F(ShotPoolTest, AutoFireUsesFirstDrawForAzimuthAndSecondForElevation) {
-    seedRandom(4242);
-    const float r1 = RandomNumber(0);
-    const float r2 = RandomNumber(0);
-    seedRandom(4242);
+    seedRandom(sim.random, 4242);
+    const float r1 = RandomNumber(sim.random, 0);
+    const float r2 = RandomNumber(sim.random, 0);
+    seedRandom(sim.random, 4242);
 
     fakes::clockNow() = 201;
     autoFireShot();
-    ASSERT_EQ(scene.shots[0].life, 6);
-    const Vector3& v = scene.shots[0].velocity;
+    ASSERT_EQ(sim.shots[0].life, 6);
+    const Vector3& v = sim.shots[0].velocity;
     const double elevation = std::asin(v.y / v.Length()) * kRadiansToDegrees;
     const double azimuth = std::atan2(v.x, -v.z) * kRadiansToDegrees;
     EXPECT_NEAR(elevation, 15.0 * r2, 1e-4);
     EXPECT_NEAR(azimuth, 10.0 * r1, 1e-4);
-    EXPECT_EQ(scene.lastShotTime, 201);
+    EXPECT_EQ(sim.lastShotTime, 201);
 }
 
 TEST_F(ShotPoolTest, AutoFireScattersWithinItsCone) {
     for (int n = 0; n < 300; ++n) {
-        scene.shots[0].life = 0;
+        sim.shots[0].life = 0;
         fakes::clockNow() += 201;
         autoFireShot();
-        ASSERT_EQ(scene.shots[0].life, 6);
-        const Vector3& v = scene.shots[0].velocity;
+        ASSERT_EQ(sim.shots[0].life, 6);
+        const Vector3& v = sim.shots[0].velocity;
         EXPECT_NEAR(v.Length(), 60.0, 1e-5);
         const double elevation = std::asin(v.y / v.Length()) * kRadiansToDegrees;
         const double azimuth = std::atan2(v.x, -v.z) * kRadiansToDegrees;
-        // RandomNumber(0) reaches 16384/16383 on the positive side.
+        // RandomNumber(sim.random, 0) reaches 16384/16383 on the positive side.
         EXPECT_LE(std::fabs(elevation), 15.001);
         EXPECT_LE(std::fabs(azimuth), 10.001);
     }
@@ -203,16 +203,16 @@ TEST_F(ShotPoolTest, AutoFireScattersWithinItsCone) {
 TEST_F(ShotPoolTest, AutoFireTurnsWithTheCamera) {
     // Turn right by 30 degrees the way the step does.
     for (int i = 0; i < 15; ++i) {
-        scene.viewDirection = scene.turnRightMatrix * scene.viewDirection;
-        scene.cameraYaw += 2.0f;
+        sim.controls.viewDirection = sim.turnRightMatrix * sim.controls.viewDirection;
+        sim.controls.cameraYaw += 2.0f;
     }
     double largest = 0.0;
     for (int n = 0; n < 100; ++n) {
-        scene.shots[0].life = 0;
+        sim.shots[0].life = 0;
         fakes::clockNow() += 201;
         autoFireShot();
-        ASSERT_EQ(scene.shots[0].life, 6);
-        const double angle = angleBetweenDegrees(scene.shots[0].velocity, scene.viewDirection);
+        ASSERT_EQ(sim.shots[0].life, 6);
+        const double angle = angleBetweenDegrees(sim.shots[0].velocity, sim.controls.viewDirection);
         if (angle > largest) largest = angle;
     }
     // Corner of the scatter: 15 degrees up and 10 to the side is about 18.

@@ -18,24 +18,24 @@ void expectNear(const Vector3& actual, double x, double y, double z) {
 }
 
 TEST_F(ViewStateTest, TrailShiftsNewestFirstAndDropsTheOldest) {
-    for (int i = 0; i < kChaseTrailLength; ++i) scene.chaseTrail[i] = Vector3(i, 0.0, 0.0);
+    for (int i = 0; i < kChaseTrailLength; ++i) sim.view.chaseTrail[i] = Vector3(i, 0.0, 0.0);
 
     advanceChaseTrail(Vector3(100.0, 0.0, 0.0));
 
-    EXPECT_EQ(scene.chaseTrail[0].x, 100.0);
-    for (int i = 1; i < kChaseTrailLength; ++i) EXPECT_EQ(scene.chaseTrail[i].x, i - 1) << "entry " << i;
+    EXPECT_EQ(sim.view.chaseTrail[0].x, 100.0);
+    for (int i = 1; i < kChaseTrailLength; ++i) EXPECT_EQ(sim.view.chaseTrail[i].x, i - 1) << "entry " << i;
 }
 
 TEST_F(ViewStateTest, EyeIsATenthOfTheNineNewestEntriesAndIgnoresTheTenth) {
-    for (int i = 0; i < kChaseTrailLength; ++i) scene.chaseTrail[i] = Vector3(10.0 * i, -5.0, 2.0);
+    for (int i = 0; i < kChaseTrailLength; ++i) sim.view.chaseTrail[i] = Vector3(10.0 * i, -5.0, 2.0);
     // Entry 8 moves to entry 9 and must no longer count.
-    scene.chaseTrail[8] = Vector3(1e6, 1e6, 1e6);
+    sim.view.chaseTrail[8] = Vector3(1e6, 1e6, 1e6);
 
     Vector3 eye = advanceChaseTrail(Vector3(90.0, -5.0, 2.0));
 
     // Entries 0..8 now hold x = 90, 0, 10, ..., 70: sum 370.
     expectNear(eye, 37.0, -4.5, 1.8);
-    EXPECT_EQ(scene.chaseTrail[9].x, 1e6);
+    EXPECT_EQ(sim.view.chaseTrail[9].x, 1e6);
 }
 
 TEST_F(ViewStateTest, SteadyTargetSettlesTheEyeAtNineTenths) {
@@ -68,53 +68,53 @@ TEST_F(ViewStateTest, FreeCameraLooksAlongTheViewDirection) {
 }
 
 TEST_F(ViewStateTest, BallChaseFollowsBallZeroEvenWhenDeadAndWinsOverShotFollow) {
-    scene.ballPositions[0] = Vector3(100.0, -200.0, 50.0);
-    scene.ballPreviousPositions[0] = scene.ballPositions[0];
-    scene.ballAlive[0] = 0;
-    scene.followBall = 1;
-    scene.followedShot = 3;
-    scene.shots[3].life = 0;
-    scene.activeTimeStep = 0.05;
-    for (int i = 0; i < 9; ++i) scene.chaseTrail[i] = scene.ballPositions[0];
+    sim.ballPositions[0] = Vector3(100.0, -200.0, 50.0);
+    sim.ballPreviousPositions[0] = sim.ballPositions[0];
+    sim.ballAlive[0] = 0;
+    sim.controls.followBall = 1;
+    sim.controls.followedShot = 3;
+    sim.shots[3].life = 0;
+    sim.controls.activeTimeStep = 0.05;
+    for (int i = 0; i < 9; ++i) sim.view.chaseTrail[i] = sim.ballPositions[0];
 
     CameraView view = advanceCamera();
 
     expectNear(view.center, 100.0, -200.0, 50.0);
     expectNear(view.eye, 90.0, -180.0, 45.0);
     // The shot-follow end is not looked at while the ball chase runs.
-    EXPECT_EQ(scene.followedShot, 3);
-    EXPECT_EQ(scene.activeTimeStep, 0.05);
+    EXPECT_EQ(sim.controls.followedShot, 3);
+    EXPECT_EQ(sim.controls.activeTimeStep, 0.05);
 }
 
 TEST_F(ViewStateTest, ShotFollowLooksAtTheShotWhileItLives) {
-    Shot& shot = scene.shots[2];
+    Shot& shot = sim.shots[2];
     shot.position = Vector3(0.0, 0.0, 500.0);
     shot.previousPosition = Vector3(0.0, 0.0, 560.0);
     shot.life = 4;
-    scene.followedShot = 2;
-    scene.activeTimeStep = scene.timeStep / 6;
+    sim.controls.followedShot = 2;
+    sim.controls.activeTimeStep = sim.controls.timeStep / 6;
 
     CameraView view = advanceCamera();
 
     expectNear(view.center, 0.0, 0.0, 500.0);
-    expectNear(scene.chaseTrail[0], 0.0, 0.0, 620.0);
-    EXPECT_EQ(scene.followedShot, 2);
-    EXPECT_EQ(scene.activeTimeStep, scene.timeStep / 6);
+    expectNear(sim.view.chaseTrail[0], 0.0, 0.0, 620.0);
+    EXPECT_EQ(sim.controls.followedShot, 2);
+    EXPECT_EQ(sim.controls.activeTimeStep, sim.controls.timeStep / 6);
 }
 
 TEST_F(ViewStateTest, DeadFollowedShotIsSeenOnceThenTheFreeCameraReturns) {
-    scene.timeStep = 0.5;
-    scene.activeTimeStep = 0.5 / 6;
-    Shot& shot = scene.shots[7];
+    sim.controls.timeStep = 0.5;
+    sim.controls.activeTimeStep = 0.5 / 6;
+    Shot& shot = sim.shots[7];
     shot.position = Vector3(-100.0, 20.0, 0.0);
     shot.previousPosition = Vector3(-110.0, 20.0, 0.0);
     shot.life = 0;
-    scene.followedShot = 7;
+    sim.controls.followedShot = 7;
 
     CameraView last = advanceCamera();
     expectNear(last.center, -100.0, 20.0, 0.0);
-    EXPECT_EQ(scene.followedShot, -1);
-    EXPECT_EQ(scene.activeTimeStep, 0.5);
+    EXPECT_EQ(sim.controls.followedShot, -1);
+    EXPECT_EQ(sim.controls.activeTimeStep, 0.5);
 
     CameraView next = advanceCamera();
     expectNear(next.eye, 0.0, -50.0, 1000.0);
@@ -127,42 +127,42 @@ TEST_F(ViewStateTest, FirstFrameGlowScalesAreStoredAsFloats) {
     EXPECT_EQ(advanceGlowPulse(), 0.2015f);
     EXPECT_EQ(advanceGlowPulse(), 0.2030f);
     EXPECT_EQ(advanceGlowPulse(), 0.20449999f);
-    EXPECT_NE(scene.glowPulse, 0.2045f);
-    EXPECT_EQ(scene.glowPulseStep, 0.005f);
+    EXPECT_NE(sim.view.glowPulse, 0.2045f);
+    EXPECT_EQ(sim.view.glowPulseStep, 0.005f);
 }
 
 TEST_F(ViewStateTest, GlowPulseStandsStillWithoutSimulatedTime) {
-    scene.activeTimeStep = 0.0;
-    scene.glowPulse = 0.5f;
+    sim.controls.activeTimeStep = 0.0;
+    sim.view.glowPulse = 0.5f;
     for (int i = 0; i < 30; ++i) advanceGlowPulse();
-    EXPECT_EQ(scene.glowPulse, 0.5f);
-    EXPECT_EQ(scene.glowPulseStep, 0.005f);
+    EXPECT_EQ(sim.view.glowPulse, 0.5f);
+    EXPECT_EQ(sim.view.glowPulseStep, 0.005f);
 }
 
 TEST_F(ViewStateTest, GlowPulseTurnsAtBothEnds) {
-    scene.activeTimeStep = 1.0;
-    scene.glowPulse = 0.797f;
+    sim.controls.activeTimeStep = 1.0;
+    sim.view.glowPulse = 0.797f;
     advanceGlowPulse();  // 0.802 reaches the top
-    EXPECT_EQ(scene.glowPulseStep, -0.005f);
+    EXPECT_EQ(sim.view.glowPulseStep, -0.005f);
     advanceGlowPulse();
-    EXPECT_LT(scene.glowPulse, 0.8f);
+    EXPECT_LT(sim.view.glowPulse, 0.8f);
 
-    scene.glowPulse = 0.204f;
+    sim.view.glowPulse = 0.204f;
     advanceGlowPulse();  // 0.199 reaches the bottom
-    EXPECT_EQ(scene.glowPulseStep, 0.005f);
+    EXPECT_EQ(sim.view.glowPulseStep, 0.005f);
     advanceGlowPulse();
-    EXPECT_GT(scene.glowPulse, 0.2f);
+    EXPECT_GT(sim.view.glowPulse, 0.2f);
 }
 
 TEST_F(ViewStateTest, GlowPulseComparesWithDoubleLimits) {
     // 0.2f lies just above the double 0.2, so reaching it exactly does not
     // turn the pulse; only a value at or below 0.2 does.
-    scene.activeTimeStep = 1.0;
-    scene.glowPulseStep = -0.005f;
-    scene.glowPulse = 0.205f;
+    sim.controls.activeTimeStep = 1.0;
+    sim.view.glowPulseStep = -0.005f;
+    sim.view.glowPulse = 0.205f;
     float reached = advanceGlowPulse();
     ASSERT_EQ(reached, 0.2f);
-    EXPECT_EQ(scene.glowPulseStep, -0.005f);
+    EXPECT_EQ(sim.view.glowPulseStep, -0.005f);
 }
 
 }  // namespace

@@ -6,6 +6,10 @@
 
 #include "platform/random_source.h"
 
+namespace {
+RandomGenerator generator;
+}
+
 TEST(ScalarHelpers, SquareAndDegToRad) {
     EXPECT_EQ(Square(-3.0), 9.0);
     EXPECT_EQ(Square(0.5), 0.25);
@@ -39,10 +43,10 @@ TEST(ScalarHelpers, Clamp) {
 }
 
 TEST(RandomNumber, PositiveRangeReachesBothEndsInFifteenBitSteps) {
-    seedRandom(12345);
+    seedRandom(generator, 12345);
     std::set<float> seen;
     for (int i = 0; i < 600000; ++i) {
-        const float value = RandomNumber(1);
+        const float value = RandomNumber(generator, 1);
         ASSERT_GE(value, 0.0f);
         ASSERT_LE(value, 1.0f);
         seen.insert(value);
@@ -54,9 +58,9 @@ TEST(RandomNumber, PositiveRangeReachesBothEndsInFifteenBitSteps) {
 }
 
 TEST(RandomNumber, SignedRangeIsSlightlyWiderAboveZero) {
-    seedRandom(777);
+    seedRandom(generator, 777);
     std::set<float> seen;
-    for (int i = 0; i < 600000; ++i) seen.insert(RandomNumber(0));
+    for (int i = 0; i < 600000; ++i) seen.insert(RandomNumber(generator, 0));
     EXPECT_EQ(*seen.begin(), -1.0f);
     EXPECT_EQ(*seen.rbegin(), 16384.0f / 16383.0f);
     EXPECT_GT(*seen.rbegin(), 1.0f);
@@ -65,13 +69,13 @@ TEST(RandomNumber, SignedRangeIsSlightlyWiderAboveZero) {
 }
 
 TEST(RandomNumber, SeedReplaysTheSequence) {
-    seedRandom(42);
+    seedRandom(generator, 42);
     float first[20];
-    for (float& value : first) value = RandomNumber(1);
-    seedRandom(42);
-    for (float value : first) EXPECT_EQ(RandomNumber(1), value);
-    seedRandom(43);
+    for (float& value : first) value = RandomNumber(generator, 1);
+    seedRandom(generator, 42);
+    for (float value : first) EXPECT_EQ(RandomNumber(generator, 1), value);
+    seedRandom(generator, 43);
     int same = 0;
-    for (float value : first) same += RandomNumber(1) == value ? 1 : 0;
+    for (float value : first) same += RandomNumber(generator, 1) == value ? 1 : 0;
     EXPECT_LT(same, 5);
 }

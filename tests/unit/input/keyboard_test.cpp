@@ -15,10 +15,11 @@ void press(int key, int modifiers = kNoModifier) { handleSpecialKey(key, modifie
 
 // Every field a key can change.
 auto keyState() {
-    return std::make_tuple(scene.timeStep, scene.activeTimeStep, scene.followBall, scene.followedShot,
-                           scene.autoFire, scene.launchMode, scene.soundOn, scene.resetRequested, scene.upKeyDown,
-                           scene.downKeyDown, scene.leftKeyDown, scene.rightKeyDown, scene.chaseTrail[0].x,
-                           scene.chaseTrail[0].status);
+    return std::make_tuple(sim.controls.timeStep, sim.controls.activeTimeStep, sim.controls.followBall,
+                           sim.controls.followedShot, sim.controls.autoFire, sim.controls.launchMode,
+                           sim.controls.soundOn, sim.controls.resetRequested, sim.controls.upKeyDown,
+                           sim.controls.downKeyDown, sim.controls.leftKeyDown, sim.controls.rightKeyDown,
+                           sim.view.chaseTrail[0].x, sim.view.chaseTrail[0].status);
 }
 
 class KeyboardTest : public ::testing::Test {
@@ -34,75 +35,76 @@ TEST_F(KeyboardTest, F1RaisesTheStepUpToTheFloatCap) {
     const double expected[] = {0.4, 0.5, 0.6, 0.7, 0.7999999999999999, 0.800000011920929};
     for (double value : expected) {
         press(kKeyF1);
-        EXPECT_EQ(scene.timeStep, value);
-        EXPECT_EQ(scene.activeTimeStep, value);
+        EXPECT_EQ(sim.controls.timeStep, value);
+        EXPECT_EQ(sim.controls.activeTimeStep, value);
     }
-    EXPECT_EQ(scene.timeStep, static_cast<double>(0.8f));
+    EXPECT_EQ(sim.controls.timeStep, static_cast<double>(0.8f));
     press(kKeyF1);
-    EXPECT_EQ(scene.timeStep, static_cast<double>(0.8f));
+    EXPECT_EQ(sim.controls.timeStep, static_cast<double>(0.8f));
 }
 
 TEST_F(KeyboardTest, F2FromTheCapStopsJustAboveZeroThenAtZero) {
-    scene.timeStep = static_cast<double>(0.8f);
+    sim.controls.timeStep = static_cast<double>(0.8f);
     // 0.700000011920929, 0.600000011920929, ... down to 0.000000011920929:
     // eight values, each one double subtraction of 0.1 from the last.
     double expected = static_cast<double>(0.8f);
     for (int i = 0; i < 8; ++i) {
         expected -= 0.1;
         press(kKeyF2);
-        EXPECT_EQ(scene.timeStep, expected) << i;
-        EXPECT_EQ(scene.activeTimeStep, expected) << i;
+        EXPECT_EQ(sim.controls.timeStep, expected) << i;
+        EXPECT_EQ(sim.controls.activeTimeStep, expected) << i;
         if (i == 0) {
-            EXPECT_NEAR(scene.timeStep, 0.700000011920929, 1e-15);
+            EXPECT_NEAR(sim.controls.timeStep, 0.700000011920929, 1e-15);
         }
     }
-    EXPECT_GT(scene.timeStep, 0.0);
-    EXPECT_NEAR(scene.timeStep, 0.000000011920929, 1e-15);
-    EXPECT_EQ(scene.activeTimeStep, scene.timeStep);
+    EXPECT_GT(sim.controls.timeStep, 0.0);
+    EXPECT_NEAR(sim.controls.timeStep, 0.000000011920929, 1e-15);
+    EXPECT_EQ(sim.controls.activeTimeStep, sim.controls.timeStep);
     press(kKeyF2);
-    EXPECT_EQ(scene.timeStep, 0.0);
+    EXPECT_EQ(sim.controls.timeStep, 0.0);
     press(kKeyF2);
-    EXPECT_EQ(scene.timeStep, 0.0);
-    EXPECT_EQ(scene.activeTimeStep, 0.0);
+    EXPECT_EQ(sim.controls.timeStep, 0.0);
+    EXPECT_EQ(sim.controls.activeTimeStep, 0.0);
 }
 
 TEST_F(KeyboardTest, F2FromTheDefault) {
     press(kKeyF2);
-    EXPECT_EQ(scene.timeStep, 0.19999999999999998);
+    EXPECT_EQ(sim.controls.timeStep, 0.19999999999999998);
     press(kKeyF2);
-    EXPECT_EQ(scene.timeStep, 0.09999999999999998);
+    EXPECT_EQ(sim.controls.timeStep, 0.09999999999999998);
     press(kKeyF2);
-    EXPECT_EQ(scene.timeStep, 0.0);
-    EXPECT_EQ(scene.activeTimeStep, 0.0);
+    EXPECT_EQ(sim.controls.timeStep, 0.0);
+    EXPECT_EQ(sim.controls.activeTimeStep, 0.0);
 }
 
 TEST_F(KeyboardTest, OnlyControlAloneIsIgnored) {
     press(kKeyF1, kModifierCtrl);
     press(kKeyUp, kModifierCtrl);
     press(kKeyF5, kModifierCtrl);
-    EXPECT_EQ(scene.timeStep, 0.3);
-    EXPECT_EQ(scene.upKeyDown, 0);
-    EXPECT_EQ(scene.autoFire, 0);
+    EXPECT_EQ(sim.controls.timeStep, 0.3);
+    EXPECT_EQ(sim.controls.upKeyDown, 0);
+    EXPECT_EQ(sim.controls.autoFire, 0);
 
     press(kKeyF1, kModifierCtrl | kModifierShift);
-    EXPECT_EQ(scene.timeStep, 0.4);
+    EXPECT_EQ(sim.controls.timeStep, 0.4);
     press(kKeyF1, kModifierCtrl | kModifierAlt);
-    EXPECT_EQ(scene.timeStep, 0.5);
+    EXPECT_EQ(sim.controls.timeStep, 0.5);
     press(kKeyF2, kModifierShift);
-    EXPECT_EQ(scene.timeStep, 0.4);
+    EXPECT_EQ(sim.controls.timeStep, 0.4);
 }
 
 TEST_F(KeyboardTest, ArrowsFollowPressAndRelease) {
     const int arrows[] = {kKeyLeft, kKeyUp, kKeyRight, kKeyDown};
-    int* flags[] = {&scene.leftKeyDown, &scene.upKeyDown, &scene.rightKeyDown, &scene.downKeyDown};
+    int* flags[] = {&sim.controls.leftKeyDown, &sim.controls.upKeyDown, &sim.controls.rightKeyDown,
+                    &sim.controls.downKeyDown};
     for (int i = 0; i < 4; ++i) {
         press(arrows[i]);
         for (int j = 0; j < 4; ++j) EXPECT_EQ(*flags[j], j <= i ? 1 : 0) << i << " " << j;
     }
     // Released with Control held: the release has no modifier test.
     handleSpecialKeyUp(kKeyUp);
-    EXPECT_EQ(scene.upKeyDown, 0);
-    EXPECT_EQ(scene.leftKeyDown, 1);
+    EXPECT_EQ(sim.controls.upKeyDown, 0);
+    EXPECT_EQ(sim.controls.leftKeyDown, 1);
     handleSpecialKeyUp(kKeyLeft);
     handleSpecialKeyUp(kKeyRight);
     handleSpecialKeyUp(kKeyDown);
@@ -113,20 +115,20 @@ TEST_F(KeyboardTest, ModeKeysToggleAndResetIsARequest) {
     press(kKeyF5);
     press(kKeyF6);
     press(kKeyF7);
-    EXPECT_EQ(scene.autoFire, 1);
-    EXPECT_EQ(scene.launchMode, 1);
-    EXPECT_EQ(scene.soundOn, 0);
+    EXPECT_EQ(sim.controls.autoFire, 1);
+    EXPECT_EQ(sim.controls.launchMode, 1);
+    EXPECT_EQ(sim.controls.soundOn, 0);
     press(kKeyF5);
     press(kKeyF6);
     press(kKeyF7);
-    EXPECT_EQ(scene.autoFire, 0);
-    EXPECT_EQ(scene.launchMode, 0);
-    EXPECT_EQ(scene.soundOn, 1);
+    EXPECT_EQ(sim.controls.autoFire, 0);
+    EXPECT_EQ(sim.controls.launchMode, 0);
+    EXPECT_EQ(sim.controls.soundOn, 1);
 
     press(kKeyF8);
-    EXPECT_EQ(scene.resetRequested, 1);
+    EXPECT_EQ(sim.controls.resetRequested, 1);
     press(kKeyF8);
-    EXPECT_EQ(scene.resetRequested, 1);
+    EXPECT_EQ(sim.controls.resetRequested, 1);
 }
 
 TEST_F(KeyboardTest, OtherKeysChangeNothing) {
@@ -143,74 +145,74 @@ class FollowKeysTest : public KeyboardTest {
 protected:
     void SetUp() override {
         KeyboardTest::SetUp();
-        scene.ballPositions[0] = Vector3(100.0, 50.0, -20.0);
-        scene.ballVelocities[0] = Vector3(1.0, -2.0, 3.0);
-        scene.chaseTrail[9] = Vector3(7.0, 7.0, 7.0);
+        sim.ballPositions[0] = Vector3(100.0, 50.0, -20.0);
+        sim.ballVelocities[0] = Vector3(1.0, -2.0, 3.0);
+        sim.view.chaseTrail[9] = Vector3(7.0, 7.0, 7.0);
     }
 
     void expectTrailAtBallZero() {
         for (int i = 0; i < 9; ++i) {
-            EXPECT_EQ(scene.chaseTrail[i].x, 99.0) << i;
-            EXPECT_EQ(scene.chaseTrail[i].y, 52.0) << i;
-            EXPECT_EQ(scene.chaseTrail[i].z, -23.0) << i;
+            EXPECT_EQ(sim.view.chaseTrail[i].x, 99.0) << i;
+            EXPECT_EQ(sim.view.chaseTrail[i].y, 52.0) << i;
+            EXPECT_EQ(sim.view.chaseTrail[i].z, -23.0) << i;
         }
-        EXPECT_EQ(scene.chaseTrail[9].x, 7.0);
+        EXPECT_EQ(sim.view.chaseTrail[9].x, 7.0);
     }
 };
 
 TEST_F(FollowKeysTest, F3FollowsBallZeroFromBehindIt) {
     press(kKeyF3);
-    EXPECT_EQ(scene.followBall, 1);
+    EXPECT_EQ(sim.controls.followBall, 1);
     expectTrailAtBallZero();
 }
 
 TEST_F(FollowKeysTest, SecondF3DoesNothing) {
     press(kKeyF3);
-    scene.ballPositions[0] = Vector3(0.0, 0.0, 0.0);
+    sim.ballPositions[0] = Vector3(0.0, 0.0, 0.0);
     press(kKeyF3);
-    EXPECT_EQ(scene.followBall, 1);
+    EXPECT_EQ(sim.controls.followBall, 1);
     expectTrailAtBallZero();
 }
 
 TEST_F(FollowKeysTest, F3WhileFollowingAShotWaitsForF4) {
-    scene.followedShot = 4;
-    scene.activeTimeStep = scene.timeStep / 6.0;
+    sim.controls.followedShot = 4;
+    sim.controls.activeTimeStep = sim.controls.timeStep / 6.0;
     press(kKeyF3);
-    EXPECT_EQ(scene.followBall, 0);
-    EXPECT_EQ(scene.followedShot, 4);
-    EXPECT_EQ(scene.chaseTrail[0].status, StatusInvalid);
+    EXPECT_EQ(sim.controls.followBall, 0);
+    EXPECT_EQ(sim.controls.followedShot, 4);
+    EXPECT_EQ(sim.view.chaseTrail[0].status, StatusInvalid);
 
     press(kKeyF4);
-    EXPECT_EQ(scene.followedShot, -1);
-    EXPECT_EQ(scene.followBall, 0);
-    EXPECT_EQ(scene.activeTimeStep, 0.3);
+    EXPECT_EQ(sim.controls.followedShot, -1);
+    EXPECT_EQ(sim.controls.followBall, 0);
+    EXPECT_EQ(sim.controls.activeTimeStep, 0.3);
 
     press(kKeyF3);
-    EXPECT_EQ(scene.followBall, 1);
+    EXPECT_EQ(sim.controls.followBall, 1);
     expectTrailAtBallZero();
 
     press(kKeyF4);
-    EXPECT_EQ(scene.followBall, 0);
+    EXPECT_EQ(sim.controls.followBall, 0);
 }
 
 TEST_F(FollowKeysTest, F4WithNothingFollowedStillCopiesTheStep) {
-    scene.timeStep = 0.5;
-    scene.activeTimeStep = 0.01;
+    sim.controls.timeStep = 0.5;
+    sim.controls.activeTimeStep = 0.01;
     press(kKeyF4);
-    EXPECT_EQ(scene.activeTimeStep, 0.5);
-    EXPECT_EQ(scene.followedShot, -1);
+    EXPECT_EQ(sim.controls.activeTimeStep, 0.5);
+    EXPECT_EQ(sim.controls.followedShot, -1);
 }
 
 TEST_F(FollowKeysTest, ChangingTheStepEndsSlowMotionButKeepsFollowing) {
-    scene.followedShot = 2;
-    scene.activeTimeStep = scene.timeStep / 6.0;
+    sim.controls.followedShot = 2;
+    sim.controls.activeTimeStep = sim.controls.timeStep / 6.0;
     press(kKeyF1);
-    EXPECT_EQ(scene.activeTimeStep, 0.4);
-    EXPECT_EQ(scene.followedShot, 2);
-    scene.activeTimeStep = scene.timeStep / 6.0;
+    EXPECT_EQ(sim.controls.activeTimeStep, 0.4);
+    EXPECT_EQ(sim.controls.followedShot, 2);
+    sim.controls.activeTimeStep = sim.controls.timeStep / 6.0;
     press(kKeyF2);
-    EXPECT_EQ(scene.activeTimeStep, scene.timeStep);
-    EXPECT_EQ(scene.followedShot, 2);
+    EXPECT_EQ(sim.controls.activeTimeStep, sim.controls.timeStep);
+    EXPECT_EQ(sim.controls.followedShot, 2);
 }
 
 }  // namespace
@@ -220,17 +222,17 @@ namespace {
 TEST(HeldInput, ReleaseLetsGoOfArrowsAndTheLeftButtonOnly) {
     resetSceneState();
     for (int key : {kKeyLeft, kKeyUp, kKeyRight, kKeyDown, kKeyF5, kKeyF6}) handleSpecialKey(key, 0);
-    scene.leftButtonDown = 1;
-    scene.mouseX = 12;
-    scene.mouseY = 34;
+    sim.controls.leftButtonDown = 1;
+    sim.controls.mouseX = 12;
+    sim.controls.mouseY = 34;
 
     releaseHeldInput();
 
-    EXPECT_EQ(std::make_tuple(scene.leftKeyDown, scene.upKeyDown, scene.rightKeyDown, scene.downKeyDown,
-                              scene.leftButtonDown),
+    EXPECT_EQ(std::make_tuple(sim.controls.leftKeyDown, sim.controls.upKeyDown, sim.controls.rightKeyDown,
+                              sim.controls.downKeyDown, sim.controls.leftButtonDown),
               std::make_tuple(0, 0, 0, 0, 0));
     // Modes and the last pointer position stay.
-    EXPECT_EQ(std::make_tuple(scene.autoFire, scene.launchMode, scene.mouseX, scene.mouseY),
+    EXPECT_EQ(std::make_tuple(sim.controls.autoFire, sim.controls.launchMode, sim.controls.mouseX, sim.controls.mouseY),
               std::make_tuple(1, 1, 12, 34));
 }
 

@@ -30,7 +30,7 @@ protected:
         pickCalls = 0;
         pickCost = 0;
         setPickRaySource(countingPickRay);
-        scene.cameraPosition = Vector3(0.0, -50.0, 1000.0);
+        sim.controls.cameraPosition = Vector3(0.0, -50.0, 1000.0);
     }
     void TearDown() override {
         setPickRaySource(nullptr);
@@ -39,31 +39,31 @@ protected:
 
     int liveShots() const {
         int n = 0;
-        for (const Shot& shot : scene.shots) n += shot.life != 0 ? 1 : 0;
+        for (const Shot& shot : sim.shots) n += shot.life != 0 ? 1 : 0;
         return n;
     }
     int liveBalls() const {
         int n = 0;
-        for (int alive : scene.ballAlive) n += alive;
+        for (int alive : sim.ballAlive) n += alive;
         return n;
     }
 };
 
 TEST_F(MouseActionsTest, MotionAndLeftButtonTrackThePointer) {
     handleMouseMotion(12, 34);
-    EXPECT_EQ(scene.mouseX, 12);
-    EXPECT_EQ(scene.mouseY, 34);
-    EXPECT_EQ(scene.leftButtonDown, 0);
+    EXPECT_EQ(sim.controls.mouseX, 12);
+    EXPECT_EQ(sim.controls.mouseY, 34);
+    EXPECT_EQ(sim.controls.leftButtonDown, 0);
 
     handleMouseButton(kLeftButton, kButtonDown, 100, 200);
-    EXPECT_EQ(scene.mouseX, 100);
-    EXPECT_EQ(scene.mouseY, 200);
-    EXPECT_EQ(scene.leftButtonDown, 1);
+    EXPECT_EQ(sim.controls.mouseX, 100);
+    EXPECT_EQ(sim.controls.mouseY, 200);
+    EXPECT_EQ(sim.controls.leftButtonDown, 1);
 
     handleMouseButton(kLeftButton, kButtonUp, 300, 400);
-    EXPECT_EQ(scene.leftButtonDown, 0);
-    EXPECT_EQ(scene.mouseX, 100);
-    EXPECT_EQ(scene.mouseY, 200);
+    EXPECT_EQ(sim.controls.leftButtonDown, 0);
+    EXPECT_EQ(sim.controls.mouseX, 100);
+    EXPECT_EQ(sim.controls.mouseY, 200);
     // The left button itself never fires.
     EXPECT_EQ(liveShots(), 0);
 }
@@ -79,13 +79,13 @@ TEST_F(MouseActionsTest, FirstShotOnlyAfterMoreThan200Ms) {
     EXPECT_EQ(pickCalls, 1);
     EXPECT_EQ(lastPickX, 5);
     EXPECT_EQ(lastPickY, 6);
-    const Shot& shot = scene.shots[0];
+    const Shot& shot = sim.shots[0];
     EXPECT_EQ(shot.life, 6);
     EXPECT_EQ(shot.position.z, 1000.0);
     EXPECT_EQ(shot.previousPosition.y, -50.0);
     EXPECT_DOUBLE_EQ(shot.velocity.y, 36.0);
     EXPECT_DOUBLE_EQ(shot.velocity.z, -48.0);
-    EXPECT_EQ(scene.lastShotTime, 201);
+    EXPECT_EQ(sim.lastShotTime, 201);
 
     fakes::clockNow() = 401;
     EXPECT_EQ(fireShot(5, 6), -1);
@@ -97,20 +97,20 @@ TEST_F(MouseActionsTest, ShotTimeIsReadAfterTheRay) {
     pickCost = 3;
     fakes::clockNow() = 500;
     EXPECT_EQ(fireShot(0, 0), 0);
-    EXPECT_EQ(scene.lastShotTime, 503);
+    EXPECT_EQ(sim.lastShotTime, 503);
 }
 
 TEST_F(MouseActionsTest, FullShotPoolKeepsLastShotTime) {
-    for (int i = 0; i < kShotCount; ++i) scene.shots[i].life = 1;
-    scene.lastShotTime = 40;
+    for (int i = 0; i < kShotCount; ++i) sim.shots[i].life = 1;
+    sim.lastShotTime = 40;
     fakes::clockNow() = 10000;
     EXPECT_EQ(fireShot(1, 1), -1);
-    EXPECT_EQ(scene.lastShotTime, 40);
+    EXPECT_EQ(sim.lastShotTime, 40);
 }
 
 TEST_F(MouseActionsTest, FirstLaunchOnlyAfterMoreThan1000Ms) {
-    for (int i = 0; i < 5; ++i) scene.ballAlive[i] = 1;
-    scene.ballAlive[6] = 1;
+    for (int i = 0; i < 5; ++i) sim.ballAlive[i] = 1;
+    sim.ballAlive[6] = 1;
 
     fakes::clockNow() = 1000;
     launchBall(7, 8);
@@ -119,13 +119,13 @@ TEST_F(MouseActionsTest, FirstLaunchOnlyAfterMoreThan1000Ms) {
 
     fakes::clockNow() = 1001;
     launchBall(7, 8);
-    EXPECT_EQ(scene.ballAlive[5], 1);
+    EXPECT_EQ(sim.ballAlive[5], 1);
     EXPECT_EQ(liveBalls(), 7);
-    EXPECT_EQ(scene.ballPositions[5].z, 1000.0);
-    EXPECT_EQ(scene.ballPreviousPositions[5].y, -50.0);
-    EXPECT_DOUBLE_EQ(scene.ballVelocities[5].y, 7.2);
-    EXPECT_DOUBLE_EQ(scene.ballVelocities[5].z, -9.6);
-    EXPECT_EQ(scene.lastShotTime, 1001);
+    EXPECT_EQ(sim.ballPositions[5].z, 1000.0);
+    EXPECT_EQ(sim.ballPreviousPositions[5].y, -50.0);
+    EXPECT_DOUBLE_EQ(sim.ballVelocities[5].y, 7.2);
+    EXPECT_DOUBLE_EQ(sim.ballVelocities[5].z, -9.6);
+    EXPECT_EQ(sim.lastShotTime, 1001);
     EXPECT_EQ(lastPickX, 7);
 
     fakes::clockNow() = 2001;
@@ -133,18 +133,18 @@ TEST_F(MouseActionsTest, FirstLaunchOnlyAfterMoreThan1000Ms) {
     EXPECT_EQ(liveBalls(), 7);
     fakes::clockNow() = 2002;
     launchBall(7, 8);
-    EXPECT_EQ(scene.ballAlive[7], 1);
+    EXPECT_EQ(sim.ballAlive[7], 1);
 }
 
 TEST_F(MouseActionsTest, LaunchLimitHoldsAcrossTheClockWrap) {
-    scene.lastShotTime = INT_MAX - 500;
+    sim.lastShotTime = INT_MAX - 500;
     fakes::clockNow() = INT_MIN + 499;  // 1000 ms later
     launchBall(7, 8);
     EXPECT_EQ(liveBalls(), 0);
     fakes::clockNow() = INT_MIN + 500;
     launchBall(7, 8);
     EXPECT_EQ(liveBalls(), 1);
-    EXPECT_EQ(scene.lastShotTime, INT_MIN + 500);
+    EXPECT_EQ(sim.lastShotTime, INT_MIN + 500);
 }
 
 TEST_F(MouseActionsTest, LaunchAndShotShareOneClock) {
@@ -165,70 +165,70 @@ TEST_F(MouseActionsTest, LaunchAndShotShareOneClock) {
 }
 
 TEST_F(MouseActionsTest, FullBallSlotsLaunchNothing) {
-    for (int& alive : scene.ballAlive) alive = 1;
-    scene.ballVelocities[0] = Vector3(1.0, 1.0, 1.0);
-    scene.lastShotTime = 3;
+    for (int& alive : sim.ballAlive) alive = 1;
+    sim.ballVelocities[0] = Vector3(1.0, 1.0, 1.0);
+    sim.lastShotTime = 3;
     fakes::clockNow() = 5000;
     launchBall(0, 0);
-    EXPECT_EQ(scene.lastShotTime, 3);
-    EXPECT_EQ(scene.ballVelocities[0].x, 1.0);
+    EXPECT_EQ(sim.lastShotTime, 3);
+    EXPECT_EQ(sim.ballVelocities[0].x, 1.0);
 }
 
 TEST_F(MouseActionsTest, RightClickFiresAndFollowsInSlowMotion) {
-    scene.chaseTrail[9] = Vector3(7.0, 7.0, 7.0);
-    scene.timeStep = 0.6;
-    scene.activeTimeStep = 0.6;
+    sim.view.chaseTrail[9] = Vector3(7.0, 7.0, 7.0);
+    sim.controls.timeStep = 0.6;
+    sim.controls.activeTimeStep = 0.6;
     fakes::clockNow() = 300;
     handleMouseButton(kRightButton, kButtonDown, 320, 240);
 
-    EXPECT_EQ(scene.mouseX, 320);
-    EXPECT_EQ(scene.mouseY, 240);
-    EXPECT_EQ(scene.followedShot, 0);
-    EXPECT_EQ(scene.shots[0].life, 6);
-    EXPECT_EQ(scene.activeTimeStep, 0.6 / 6.0);
-    EXPECT_EQ(scene.timeStep, 0.6);
+    EXPECT_EQ(sim.controls.mouseX, 320);
+    EXPECT_EQ(sim.controls.mouseY, 240);
+    EXPECT_EQ(sim.controls.followedShot, 0);
+    EXPECT_EQ(sim.shots[0].life, 6);
+    EXPECT_EQ(sim.controls.activeTimeStep, 0.6 / 6.0);
+    EXPECT_EQ(sim.controls.timeStep, 0.6);
     for (int i = 0; i < 9; ++i) {
-        EXPECT_DOUBLE_EQ(scene.chaseTrail[i].y, -50.0 - 36.0) << i;
-        EXPECT_DOUBLE_EQ(scene.chaseTrail[i].z, 1000.0 + 48.0) << i;
+        EXPECT_DOUBLE_EQ(sim.view.chaseTrail[i].y, -50.0 - 36.0) << i;
+        EXPECT_DOUBLE_EQ(sim.view.chaseTrail[i].z, 1000.0 + 48.0) << i;
     }
-    EXPECT_EQ(scene.chaseTrail[9].x, 7.0);
+    EXPECT_EQ(sim.view.chaseTrail[9].x, 7.0);
     EXPECT_EQ(lastPickX, 320);
 }
 
 TEST_F(MouseActionsTest, RightClickTooSoonNeitherFiresNorFollows) {
-    scene.lastShotTime = 1000;
+    sim.lastShotTime = 1000;
     fakes::clockNow() = 1150;
     handleMouseButton(kRightButton, kButtonDown, 50, 60);
-    EXPECT_EQ(scene.followedShot, -1);
+    EXPECT_EQ(sim.controls.followedShot, -1);
     EXPECT_EQ(liveShots(), 0);
-    EXPECT_EQ(scene.activeTimeStep, 0.3);
-    EXPECT_EQ(scene.chaseTrail[0].status, StatusInvalid);
-    EXPECT_EQ(scene.mouseX, 50);
+    EXPECT_EQ(sim.controls.activeTimeStep, 0.3);
+    EXPECT_EQ(sim.view.chaseTrail[0].status, StatusInvalid);
+    EXPECT_EQ(sim.controls.mouseX, 50);
 }
 
 TEST_F(MouseActionsTest, RightClickWithFullPoolDoesNotFollow) {
-    for (Shot& shot : scene.shots) shot.life = 2;
+    for (Shot& shot : sim.shots) shot.life = 2;
     fakes::clockNow() = 5000;
     handleMouseButton(kRightButton, kButtonDown, 50, 60);
-    EXPECT_EQ(scene.followedShot, -1);
-    EXPECT_EQ(scene.activeTimeStep, 0.3);
+    EXPECT_EQ(sim.controls.followedShot, -1);
+    EXPECT_EQ(sim.controls.activeTimeStep, 0.3);
 }
 
 TEST_F(MouseActionsTest, RightClickWhileFollowingDoesNothingAtAll) {
     fakes::clockNow() = 5000;
     handleMouseMotion(1, 2);
-    scene.followBall = 1;
+    sim.controls.followBall = 1;
     handleMouseButton(kRightButton, kButtonDown, 50, 60);
-    EXPECT_EQ(scene.mouseX, 1);
-    EXPECT_EQ(scene.mouseY, 2);
-    EXPECT_EQ(scene.followedShot, -1);
+    EXPECT_EQ(sim.controls.mouseX, 1);
+    EXPECT_EQ(sim.controls.mouseY, 2);
+    EXPECT_EQ(sim.controls.followedShot, -1);
     EXPECT_EQ(liveShots(), 0);
 
-    scene.followBall = 0;
-    scene.followedShot = 3;
+    sim.controls.followBall = 0;
+    sim.controls.followedShot = 3;
     handleMouseButton(kRightButton, kButtonDown, 50, 60);
-    EXPECT_EQ(scene.mouseX, 1);
-    EXPECT_EQ(scene.followedShot, 3);
+    EXPECT_EQ(sim.controls.mouseX, 1);
+    EXPECT_EQ(sim.controls.followedShot, 3);
     EXPECT_EQ(liveShots(), 0);
     EXPECT_EQ(pickCalls, 0);
 }
@@ -239,20 +239,20 @@ TEST_F(MouseActionsTest, OtherButtonEventsDoNothing) {
     handleMouseButton(kMiddleButton, kButtonDown, 50, 60);
     handleMouseButton(kMiddleButton, kButtonUp, 50, 60);
     EXPECT_EQ(liveShots(), 0);
-    EXPECT_EQ(scene.mouseX, 0);
-    EXPECT_EQ(scene.leftButtonDown, 0);
-    EXPECT_EQ(scene.followedShot, -1);
+    EXPECT_EQ(sim.controls.mouseX, 0);
+    EXPECT_EQ(sim.controls.leftButtonDown, 0);
+    EXPECT_EQ(sim.controls.followedShot, -1);
 }
 
 TEST_F(MouseActionsTest, WithoutAnInstalledRayPointsLookAlongTheView) {
     setPickRaySource(nullptr);
-    scene.viewDirection = Vector3(0.0, 0.0, -10.0);
+    sim.controls.viewDirection = Vector3(0.0, 0.0, -10.0);
     const Vector3 d = pickRayDirection(10, 10);
     EXPECT_EQ(d.status, StatusUnit);
     EXPECT_EQ(d.z, -1.0);
     fakes::clockNow() = 300;
     EXPECT_EQ(fireShot(10, 10), 0);
-    EXPECT_EQ(scene.shots[0].velocity.z, -60.0);
+    EXPECT_EQ(sim.shots[0].velocity.z, -60.0);
 }
 
 }  // namespace

@@ -62,14 +62,14 @@ class BallSearchTest : public ::testing::Test {
 protected:
     void SetUp() override {
         resetSceneState();
-        scene.ballRadius = 20;
+        sim.ballRadius = 20;
     }
 
     static void place(int k, const Vector3& position, const Vector3& velocity) {
-        scene.ballPreviousPositions[k] = position;
-        scene.ballPositions[k] = position;
-        scene.ballVelocities[k] = velocity;
-        scene.ballAlive[k] = 1;
+        sim.ballPreviousPositions[k] = position;
+        sim.ballPositions[k] = position;
+        sim.ballVelocities[k] = velocity;
+        sim.ballAlive[k] = 1;
     }
 
     // Runs both searches, insists they agree, and returns the answer.
@@ -92,7 +92,7 @@ TEST_F(BallSearchTest, FewerThanTwoLiveBallsFindNothing) {
 
     // A dead ball right on top of the live one does not count.
     place(4, Vector3(1, 0, 0), Vector3(0, 0, 0));
-    scene.ballAlive[4] = 0;
+    sim.ballAlive[4] = 0;
     none = search(0.3);
     EXPECT_FALSE(none.found);
     EXPECT_EQ(none.time, kUntouchedTime);
@@ -254,9 +254,9 @@ TEST_F(BallSearchTest, DegenerateSpansAndRadii) {
     EXPECT_FALSE(search(-1.0).found);
 
     place(1, Vector3(1, 0, 0), Vector3(0, 0, 0));
-    scene.ballRadius = 0;
+    sim.ballRadius = 0;
     EXPECT_FALSE(search(10.0).found);
-    scene.ballRadius = -5;
+    sim.ballRadius = -5;
     EXPECT_FALSE(search(10.0).found);
 }
 
@@ -265,7 +265,7 @@ TEST_F(BallSearchTest, VectorsWithoutValue) {
     // velocity without value makes every distance 0.0: contact at once.
     place(0, Vector3(0, 0, 0), Vector3(1, 0, 0));
     place(1, Vector3(300, 0, 0), Vector3(0, 0, 0));
-    scene.ballVelocities[1] = Vector3();
+    sim.ballVelocities[1] = Vector3();
     const Outcome invalid = search(1.0);
     EXPECT_TRUE(invalid.found);
     EXPECT_EQ(invalid.time, 0.0);
@@ -277,17 +277,17 @@ TEST_F(BallSearchTest, VectorsWithoutValue) {
 }
 
 TEST_F(BallSearchTest, FullRoomFromTheStartLayout) {
-    scene.ballCount = kMaxBalls;
+    sim.ballCount = kMaxBalls;
     buildSceneGeometry();
-    seedRandom(99);
+    seedRandom(sim.random, 99);
     placeBalls();
-    for (int k = 0; k < kMaxBalls; ++k) scene.ballPreviousPositions[k] = scene.ballPositions[k];
+    for (int k = 0; k < kMaxBalls; ++k) sim.ballPreviousPositions[k] = sim.ballPositions[k];
     // At start every ball has the same velocity and the slots are apart.
     EXPECT_FALSE(search(0.3).found);
 
     // One ball dropped onto another from 45 above: 5 to close at about 60.
-    scene.ballPreviousPositions[4] = scene.ballPreviousPositions[9] + Vector3(0, 45, 0);
-    scene.ballVelocities[4] = scene.initialVelocity + Vector3(0, -60, 0);
+    sim.ballPreviousPositions[4] = sim.ballPreviousPositions[9] + Vector3(0, 45, 0);
+    sim.ballVelocities[4] = sim.initialVelocity + Vector3(0, -60, 0);
     const Outcome o = search(1.0);
     EXPECT_TRUE(o.found);
     EXPECT_EQ(o.i, 4);
@@ -334,11 +334,11 @@ double pickSpan(Random& random) {
 
 // Two live balls at random slots, made to meet (or nearly) in many ways.
 double makePairScene(Random& random) {
-    for (int& alive : scene.ballAlive) alive = 0;
+    for (int& alive : sim.ballAlive) alive = 0;
     const int a = random.integer(0, kMaxBalls - 2);
     const int b = random.integer(a + 1, kMaxBalls - 1);
     const int r = random.integer(5, 20);
-    scene.ballRadius = r;
+    sim.ballRadius = r;
     const double twoR = 2.0 * r;
     double span = pickSpan(random);
     Vector3 pa;
@@ -373,8 +373,8 @@ double makePairScene(Random& random) {
         // Offsets across the motion of 0, 3/5 or 4/5 of 2r: with 2r a multiple
         // of 10, the along-offset at contact is the other leg of a 3-4-5 triangle.
         static const int triples[][2] = {{0, 1}, {3, 5}, {4, 5}};
-        scene.ballRadius = 5 * random.integer(1, 4);
-        const double diameter = 2.0 * scene.ballRadius;
+        sim.ballRadius = 5 * random.integer(1, 4);
+        const double diameter = 2.0 * sim.ballRadius;
         const int t = random.integer(0, 2);
         const double side = diameter * triples[t][0] / triples[t][1];
         span = 150.0 * std::ldexp(1.0, random.integer(-3, 2));
@@ -424,26 +424,26 @@ double makePairScene(Random& random) {
         vb = random.inBox(2);
         va = vb + offset * (random.uniform(-1.0, 1.0) * random.logUniform(1e-3, 100.0));
     }
-    scene.ballPreviousPositions[a] = pa;
-    scene.ballPreviousPositions[b] = pb;
-    scene.ballVelocities[a] = va;
-    scene.ballVelocities[b] = vb;
-    scene.ballAlive[a] = 1;
-    scene.ballAlive[b] = 1;
+    sim.ballPreviousPositions[a] = pa;
+    sim.ballPreviousPositions[b] = pb;
+    sim.ballVelocities[a] = va;
+    sim.ballVelocities[b] = vb;
+    sim.ballAlive[a] = 1;
+    sim.ballAlive[b] = 1;
     return span;
 }
 
 // All 45 slots, a few dead, packed densely enough that many pairs meet.
 double makeRoomScene(Random& random) {
-    scene.ballRadius = random.integer(5, 20);
+    sim.ballRadius = random.integer(5, 20);
     const double half = random.uniform(100.0, 500.0);
     const double speed = random.logUniform(0.1, 50.0);
     const bool common = random.chance(0.2);
     const Vector3 shared = random.inBox(speed);
     for (int k = 0; k < kMaxBalls; ++k) {
-        scene.ballAlive[k] = random.chance(0.9) ? 1 : 0;
-        scene.ballPreviousPositions[k] = random.inBox(half);
-        scene.ballVelocities[k] = common ? shared : random.inBox(speed);
+        sim.ballAlive[k] = random.chance(0.9) ? 1 : 0;
+        sim.ballPreviousPositions[k] = random.inBox(half);
+        sim.ballVelocities[k] = common ? shared : random.inBox(speed);
     }
     return random.chance(0.5) ? pickSpan(random) : random.logUniform(0.1, 20.0);
 }
@@ -462,7 +462,7 @@ void compare(double span, Tally& tally) {
     const Outcome plain = run(findBallCollisionSampled, span);
     if (!identical(fast, plain)) {
         if (++tally.mismatches <= 5) {
-            ADD_FAILURE() << "span " << std::hexfloat << span << " radius " << scene.ballRadius << "\nfast  "
+            ADD_FAILURE() << "span " << std::hexfloat << span << " radius " << sim.ballRadius << "\nfast  "
                           << describe(fast) << "\nplain " << describe(plain);
         }
         return;
@@ -525,8 +525,8 @@ TEST(BallSearchDifferential, FastAndPlainAgreeWhenPassingOverSeparatingPairs) {
             continue;
         }
         if (fast.found && fast.time == 0.0) {
-            const Vector3 apart = scene.ballPreviousPositions[fast.j] - scene.ballPreviousPositions[fast.i];
-            EXPECT_LT(Dot(apart, scene.ballVelocities[fast.j] - scene.ballVelocities[fast.i]), 0.0);
+            const Vector3 apart = sim.ballPreviousPositions[fast.j] - sim.ballPreviousPositions[fast.i];
+            EXPECT_LT(Dot(apart, sim.ballVelocities[fast.j] - sim.ballVelocities[fast.i]), 0.0);
         }
         if (fastPassed > 0) {
             ++passedScenes;

@@ -32,7 +32,7 @@ protected:
     // bookkeeping run.
     static void step() {
         fakes::clockNow() += 50;
-        runStepBody();
+        stepfix::runStep();
         beginViewFrame();
         advanceCamera();
         for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e);
@@ -62,19 +62,19 @@ TEST_F(InspectModeTest, PauseHoldsStepsAndEachOAdvancesExactlyOne) {
     };
     for (const Case& c : cases) {
         SetUp();
-        const long before = lastStepStats().stepNumber;
+        const long before = sim.stats.stepNumber;
         play(c.script);
-        EXPECT_EQ(lastStepStats().stepNumber - before, c.steps) << c.script;
+        EXPECT_EQ(sim.stats.stepNumber - before, c.steps) << c.script;
         // S only asks the next frame for a screenshot.
         EXPECT_EQ(takeScreenshotRequest(), std::string(c.script).find_first_of("Ss") != std::string::npos) << c.script;
         // The ball moves in exactly the steps that ran.
         Vector3 expected = kStart;
         Vector3 velocity = kVelocity;
         for (long n = 0; n < c.steps; ++n) {
-            velocity += scene.gravity * 0.3;
+            velocity += sim.gravity * 0.3;
             expected = expected + velocity * 0.3;
         }
-        expectVectorEq(scene.ballPositions[0], expected);
+        expectVectorEq(sim.ballPositions[0], expected);
         TearDown();
     }
 }
@@ -83,21 +83,21 @@ TEST_F(InspectModeTest, SpeedChosenWhilePausedAppliesToSingleStepsAndOnResume) {
     play("P.");
     handleSpecialKey(kKeyF1, 0);  // 0.4
     play("..");
-    expectVectorEq(scene.ballPositions[0], kStart);
-    EXPECT_EQ(scene.activeTimeStep, 0.4);
+    expectVectorEq(sim.ballPositions[0], kStart);
+    EXPECT_EQ(sim.controls.activeTimeStep, 0.4);
 
     play("O.");
-    Vector3 velocity = kVelocity + scene.gravity * 0.4;
+    Vector3 velocity = kVelocity + sim.gravity * 0.4;
     Vector3 expected = kStart + velocity * 0.4;
-    expectVectorEq(scene.ballPositions[0], expected);
+    expectVectorEq(sim.ballPositions[0], expected);
 
     handleSpecialKey(kKeyF2, 0);
     handleSpecialKey(kKeyF2, 0);  // 0.2 (0.19999999999999998)
-    const double chosen = scene.timeStep;
+    const double chosen = sim.controls.timeStep;
     play("P.");
-    velocity += scene.gravity * chosen;
+    velocity += sim.gravity * chosen;
     expected = expected + velocity * chosen;
-    expectVectorEq(scene.ballPositions[0], expected);
+    expectVectorEq(sim.ballPositions[0], expected);
 }
 
 // While paused the clock runs on but nothing of the scene does: bodies,
@@ -109,70 +109,70 @@ TEST_F(InspectModeTest, PausedSceneStandsStillButTheCameraMoves) {
     play(".");
     handleKey('P');
     play(".");
-    const Shot shot = scene.shots[0];
-    const Explosion flash = scene.explosions[0];
-    const float pulse = scene.glowPulse;
-    const Vector3 camera = scene.cameraPosition;
+    const Shot shot = sim.shots[0];
+    const Explosion flash = sim.explosions[0];
+    const float pulse = sim.view.glowPulse;
+    const Vector3 camera = sim.controls.cameraPosition;
 
-    scene.upKeyDown = 1;
-    scene.leftButtonDown = 1;
-    scene.resetRequested = 1;
-    scene.autoFire = 1;
+    sim.controls.upKeyDown = 1;
+    sim.controls.leftButtonDown = 1;
+    sim.controls.resetRequested = 1;
+    sim.controls.autoFire = 1;
     for (int n = 0; n < 40; ++n) {
         step();
         advanceGlowPulse();
     }
 
-    expectVectorEq(scene.ballPositions[0], scene.ballPreviousPositions[0] + scene.ballVelocities[0] * 0.3);
-    expectVectorEq(scene.shots[0].position, shot.position);
-    EXPECT_EQ(scene.explosions[0].alpha, flash.alpha);
-    EXPECT_EQ(scene.explosions[0].scale, flash.scale);
-    EXPECT_EQ(scene.glowPulse, pulse);
-    expectVectorEq(scene.cameraPosition, camera + scene.viewDirection * 2.0 * 40.0);
+    expectVectorEq(sim.ballPositions[0], sim.ballPreviousPositions[0] + sim.ballVelocities[0] * 0.3);
+    expectVectorEq(sim.shots[0].position, shot.position);
+    EXPECT_EQ(sim.explosions[0].alpha, flash.alpha);
+    EXPECT_EQ(sim.explosions[0].scale, flash.scale);
+    EXPECT_EQ(sim.view.glowPulse, pulse);
+    expectVectorEq(sim.controls.cameraPosition, camera + sim.controls.viewDirection * 2.0 * 40.0);
     EXPECT_EQ(stepfix::StepTest::liveShots(), 1);
-    EXPECT_EQ(scene.resetRequested, 1);
+    EXPECT_EQ(sim.controls.resetRequested, 1);
 
     // Resumed, the flash goes on from where it stood, not 2 s further on.
-    scene.upKeyDown = scene.leftButtonDown = scene.resetRequested = scene.autoFire = 0;
+    sim.controls.upKeyDown = sim.controls.leftButtonDown = sim.controls.resetRequested = sim.controls.autoFire = 0;
     handleKey('P');
     step();
-    EXPECT_GT(scene.explosions[0].alpha, flash.alpha - 0.05f);
-    EXPECT_LT(scene.explosions[0].alpha, flash.alpha);
+    EXPECT_GT(sim.explosions[0].alpha, flash.alpha - 0.05f);
+    EXPECT_LT(sim.explosions[0].alpha, flash.alpha);
 }
 
 TEST_F(InspectModeTest, SingleStepMovesTheViewOnOnceAndBouncesAsUsual) {
-    scene.followBall = 1;
+    sim.controls.followBall = 1;
     putBall(0, Vector3(-50, -290, 150), Vector3(0, -20, 0));
-    scene.timeStep = scene.activeTimeStep = 0.8;
+    sim.controls.timeStep = sim.controls.activeTimeStep = 0.8;
     play("P..");
-    const Vector3 trail = scene.chaseTrail[0];
-    const float pulse = scene.glowPulse;
+    const Vector3 trail = sim.view.chaseTrail[0];
+    const float pulse = sim.view.glowPulse;
 
     play("O");
     fakes::clockNow() += 50;
-    runStepBody();
+    stepfix::runStep();
     beginViewFrame();
     advanceCamera();
     advanceGlowPulse();
-    EXPECT_NE(scene.chaseTrail[0].y, trail.y);
-    EXPECT_FLOAT_EQ(scene.glowPulse, pulse + scene.glowPulseStep * 0.8f);
+    EXPECT_NE(sim.view.chaseTrail[0].y, trail.y);
+    EXPECT_FLOAT_EQ(sim.view.glowPulse, pulse + sim.view.glowPulseStep * 0.8f);
     // The floor bounce of that step: flash and contact as in a running step.
-    EXPECT_GT(scene.ballVelocities[0].y, 0.0);
-    EXPECT_EQ(scene.explosions[0].alpha, 1.0f);
-    EXPECT_EQ(lastStepStats().contacts, 1);
+    EXPECT_GT(sim.ballVelocities[0].y, 0.0);
+    EXPECT_EQ(sim.explosions[0].alpha, 1.0f);
+    EXPECT_EQ(sim.stats.contacts, 1);
 
     // The frames after it stand still again.
-    const Vector3 after = scene.chaseTrail[0];
-    const float pulseAfter = scene.glowPulse;
+    const Vector3 after = sim.view.chaseTrail[0];
+    const float pulseAfter = sim.view.glowPulse;
     play("...");
     advanceGlowPulse();
-    expectVectorEq(scene.chaseTrail[0], after);
-    EXPECT_EQ(scene.glowPulse, pulseAfter);
+    expectVectorEq(sim.view.chaseTrail[0], after);
+    EXPECT_EQ(sim.view.glowPulse, pulseAfter);
 }
 
 int usedMarks() {
     int count = 0;
-    for (const ContactMark& mark : scene.contactMarks) count += mark.used;
+    for (const ContactMark& mark : sim.contactMarks) count += mark.used;
     return count;
 }
 
@@ -193,14 +193,14 @@ TEST_F(InspectModeTest, ContactsOfAStepAreLoggedWithPointAndNormal) {
     };
     for (const Case& c : cases) {
         SetUp();
-        scene.ballAlive[0] = 0;
+        sim.ballAlive[0] = 0;
         putBall(0, c.ballA, c.velocityA);
         if (c.ballB.IsValid()) putBall(1, c.ballB, c.velocityB);
-        scene.timeStep = scene.activeTimeStep = 0.8;
-        runStepBody();
-        EXPECT_EQ(lastStepStats().contacts, 1) << c.what;
+        sim.controls.timeStep = sim.controls.activeTimeStep = 0.8;
+        stepfix::runStep();
+        EXPECT_EQ(sim.stats.contacts, 1) << c.what;
         ASSERT_EQ(usedMarks(), 1) << c.what;
-        const ContactMark& mark = scene.contactMarks[0];
+        const ContactMark& mark = sim.contactMarks[0];
         stepfix::expectVectorNear(mark.point, c.point, c.tolerance);
         stepfix::expectVectorNear(mark.normal, c.normal, 1e-12);
         EXPECT_EQ(mark.time, fakes::clockNow()) << c.what;
@@ -210,7 +210,7 @@ TEST_F(InspectModeTest, ContactsOfAStepAreLoggedWithPointAndNormal) {
 
 TEST_F(InspectModeTest, ContactMarksFadeOverASecondOfSceneTime) {
     recordContactMark(Vector3(1, 2, 3), Vector3(0, 1, 0));
-    const ContactMark& mark = scene.contactMarks[0];
+    const ContactMark& mark = sim.contactMarks[0];
     const int born = mark.time;
     struct Case {
         int age;
@@ -235,7 +235,7 @@ TEST_F(InspectModeTest, ContactMarksFadeOverASecondOfSceneTime) {
 TEST_F(InspectModeTest, SceneClockAndFadeCarryOnAcrossTheCounterWrap) {
     fakes::clockNow() = 2147483647 - 300;
     recordContactMark(Vector3(1, 2, 3), Vector3(0, 1, 0));
-    const ContactMark& mark = scene.contactMarks[0];
+    const ContactMark& mark = sim.contactMarks[0];
     togglePause();
     fakes::clockNow() = -2147483647 - 1 + 5000;  // after the wrap
     handleKey('O');
@@ -253,14 +253,14 @@ TEST_F(InspectModeTest, FullLogGivesUpItsOldestMarkAndResetClearsIt) {
     }
     EXPECT_EQ(usedMarks(), kContactMarkCount);
     double lowest = 1e9;
-    for (const ContactMark& mark : scene.contactMarks) lowest = std::min(lowest, mark.point.x);
+    for (const ContactMark& mark : sim.contactMarks) lowest = std::min(lowest, mark.point.x);
     EXPECT_EQ(lowest, 1.0);
 
     // F8: the step that resets the balls clears the log with the flashes.
-    scene.ballAlive[0] = 0;
+    sim.ballAlive[0] = 0;
     handleSpecialKey(kKeyF8, 0);
     step();
-    for (const ContactMark& mark : scene.contactMarks) {
+    for (const ContactMark& mark : sim.contactMarks) {
         if (mark.used != 0) {
             EXPECT_EQ(mark.time, fakes::clockNow());
         }

@@ -36,9 +36,6 @@ void loggedSleep(int milliseconds) {
     fakes::clockNow() += milliseconds + clockLog().oversleep;
 }
 
-int redisplays = 0;
-void countRedisplay() { ++redisplays; }
-
 class PacingTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -48,10 +45,7 @@ protected:
         setClockSource(tickingClock);
         setSleepFunction(loggedSleep);
     }
-    void TearDown() override {
-        stepHooks = StepHooks();
-        fakes::uninstall();
-    }
+    void TearDown() override { fakes::uninstall(); }
 };
 
 TEST_F(PacingTest, StepBeginsAtTheFirstReadingAtLeast49MsAfterThePrevious) {
@@ -162,19 +156,6 @@ TEST_F(PacingTest, StepDueTimeMatchesThePacing) {
         EXPECT_TRUE(clockLog().sleeps.empty()) << c.now;
         EXPECT_EQ(scene.lastPaceTime, c.now + c.due) << c.now;
     }
-}
-
-TEST_F(PacingTest, SimulationStepPacesThenRunsTheStep) {
-    stepHooks.postRedisplay = countRedisplay;
-    redisplays = 0;
-    scene.lastPaceTime = 100;
-    fakes::clockNow() = 120;
-    simulationStep();
-    EXPECT_EQ(scene.lastPaceTime, 149);
-    EXPECT_EQ(redisplays, 1);
-    simulationStep();
-    EXPECT_EQ(scene.lastPaceTime, 198);
-    EXPECT_EQ(redisplays, 2);
 }
 
 TEST(PacingRealClock, WaitsAtLeast49MsWithoutSpinning) {

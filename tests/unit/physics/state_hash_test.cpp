@@ -11,12 +11,12 @@ using StateHashTest = stepfix::StepTest;
 // slot's leftovers, or replays would pass runs that differ and fail runs that
 // agree.
 TEST_F(StateHashTest, SeesEveryLiveBitAndNothingElse) {
-    scene.ballAlive[3] = 1;
-    scene.ballPositions[3] = Vector3(10.0, 20.0, 30.0);
-    scene.ballVelocities[3] = Vector3(0.5, -0.1, 0.5);
-    scene.shots[7].life = 4;
-    scene.shots[7].position = Vector3(1.0, 2.0, 3.0);
-    scene.shots[7].velocity = Vector3(60.0, 0.0, 0.0);
+    sim.ballAlive[3] = 1;
+    sim.ballPositions[3] = Vector3(10.0, 20.0, 30.0);
+    sim.ballVelocities[3] = Vector3(0.5, -0.1, 0.5);
+    sim.shots[7].life = 4;
+    sim.shots[7].position = Vector3(1.0, 2.0, 3.0);
+    sim.shots[7].velocity = Vector3(60.0, 0.0, 0.0);
     const std::uint64_t base = sceneStateHash();
     EXPECT_EQ(base, sceneStateHash());
 
@@ -26,19 +26,19 @@ TEST_F(StateHashTest, SeesEveryLiveBitAndNothingElse) {
         bool changes;
     };
     const Change changes[] = {
-        {"ball velocity one ulp", [] { scene.ballVelocities[3].z = std::nextafter(0.5, 1.0); }, true},
-        {"ball position one ulp", [] { scene.ballPositions[3].x = std::nextafter(10.0, 0.0); }, true},
-        {"shot velocity one ulp", [] { scene.shots[7].velocity.y = std::nextafter(0.0, 1.0); }, true},
-        {"shot life", [] { scene.shots[7].life = 3; }, true},
-        {"another ball comes alive", [] { scene.ballAlive[4] = 1; }, true},
-        {"dead ball's leftovers", [] { scene.ballPositions[9] = Vector3(5.0, 5.0, 5.0); }, false},
-        {"free shot's leftovers", [] { scene.shots[0].velocity = Vector3(1.0, 1.0, 1.0); }, false},
+        {"ball velocity one ulp", [] { sim.ballVelocities[3].z = std::nextafter(0.5, 1.0); }, true},
+        {"ball position one ulp", [] { sim.ballPositions[3].x = std::nextafter(10.0, 0.0); }, true},
+        {"shot velocity one ulp", [] { sim.shots[7].velocity.y = std::nextafter(0.0, 1.0); }, true},
+        {"shot life", [] { sim.shots[7].life = 3; }, true},
+        {"another ball comes alive", [] { sim.ballAlive[4] = 1; }, true},
+        {"dead ball's leftovers", [] { sim.ballPositions[9] = Vector3(5.0, 5.0, 5.0); }, false},
+        {"free shot's leftovers", [] { sim.shots[0].velocity = Vector3(1.0, 1.0, 1.0); }, false},
     };
     for (const Change& c : changes) {
-        const SceneState saved = scene;
+        const Simulation saved = sim;
         c.apply();
         EXPECT_EQ(sceneStateHash() != base, c.changes) << c.what;
-        scene = saved;
+        sim = saved;
     }
 
     char text[17];

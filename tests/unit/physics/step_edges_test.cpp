@@ -16,16 +16,16 @@ class StepEdgesTest : public stepfix::StepTest {
 protected:
     void SetUp() override {
         StepTest::SetUp();
-        scene.gravity = Vector3(0, 0, 0);
+        sim.gravity = Vector3(0, 0, 0);
     }
 
     static bool everyBodyFinite() {
         for (int k = 0; k < kMaxBalls; ++k) {
-            if (scene.ballAlive[k] != 0 && (!finite(scene.ballPositions[k]) || !finite(scene.ballVelocities[k]))) {
+            if (sim.ballAlive[k] != 0 && (!finite(sim.ballPositions[k]) || !finite(sim.ballVelocities[k]))) {
                 return false;
             }
         }
-        for (const Shot& shot : scene.shots) {
+        for (const Shot& shot : sim.shots) {
             if (shot.life != 0 && (!finite(shot.position) || !finite(shot.velocity))) return false;
         }
         return true;
@@ -49,56 +49,55 @@ TEST_F(StepEdgesTest, BodyThatDoesNotMoveGivesNoContactAndTheSceneStaysFinite) {
         SCOPED_TRACE(c.name);
         SetUp();
         // F2 pressed down to the last step above 0: 1.19e-8.
-        scene.timeStep = scene.activeTimeStep = static_cast<double>(0.8f) - 8 * 0.1;
+        sim.controls.timeStep = sim.controls.activeTimeStep = static_cast<double>(0.8f) - 8 * 0.1;
         putBall(0, c.position, c.velocity);
         putBall(1, Vector3(150, 150, 150), Vector3(1, 2, 3));
         putShot(0, Vector3(-150, 150, 150), Vector3(0, 0, 60));
 
-        runStepBody();
+        stepfix::runStep();
 
         EXPECT_TRUE(everyBodyFinite());
-        expectVectorEq(scene.ballPositions[0], c.position);
-        expectVectorEq(scene.ballPositions[1], Vector3(150, 150, 150) + Vector3(1, 2, 3) * scene.activeTimeStep);
-        EXPECT_GT(lastStepStats().nonFiniteCandidates, 0);
+        expectVectorEq(sim.ballPositions[0], c.position);
+        expectVectorEq(sim.ballPositions[1], Vector3(150, 150, 150) + Vector3(1, 2, 3) * sim.controls.activeTimeStep);
+        EXPECT_GT(sim.stats.nonFiniteCandidates, 0);
     }
 }
 
 // Two balls already overlapping and drifting apart must not hide a head-on
 // meeting elsewhere: that pair bounces exactly as it would alone.
 TEST_F(StepEdgesTest, OverlappingPairDriftingApartDoesNotHideAnotherPair) {
-    scene.timeStep = scene.activeTimeStep = 0.8;
+    sim.controls.timeStep = sim.controls.activeTimeStep = 0.8;
     const auto headOn = [] {
         putBall(2, Vector3(-150, 100, 100), Vector3(0, 0, 10));
         putBall(3, Vector3(-150, 100, 150), Vector3(0, 0, -10));
     };
     headOn();
-    runStepBody();
-    const Vector3 alone[4] = {scene.ballPositions[2], scene.ballVelocities[2], scene.ballPositions[3],
-                              scene.ballVelocities[3]};
+    stepfix::runStep();
+    const Vector3 alone[4] = {sim.ballPositions[2], sim.ballVelocities[2], sim.ballPositions[3], sim.ballVelocities[3]};
     ASSERT_LT(alone[1].z, 0.0);  // they did meet within the step
 
     SetUp();
-    scene.timeStep = scene.activeTimeStep = 0.8;
+    sim.controls.timeStep = sim.controls.activeTimeStep = 0.8;
     putBall(0, Vector3(150, 150, 150), Vector3(-1, 0, 0));
     putBall(1, Vector3(160, 150, 150), Vector3(1, 0, 0));
     headOn();
-    runStepBody();
+    stepfix::runStep();
 
-    expectVectorEq(scene.ballPositions[2], alone[0]);
-    expectVectorEq(scene.ballVelocities[2], alone[1]);
-    expectVectorEq(scene.ballPositions[3], alone[2]);
-    expectVectorEq(scene.ballVelocities[3], alone[3]);
+    expectVectorEq(sim.ballPositions[2], alone[0]);
+    expectVectorEq(sim.ballVelocities[2], alone[1]);
+    expectVectorEq(sim.ballPositions[3], alone[2]);
+    expectVectorEq(sim.ballVelocities[3], alone[3]);
     // The overlapping pair is let go and keeps drifting apart.
-    expectVectorEq(scene.ballVelocities[0], Vector3(-1, 0, 0));
-    expectVectorEq(scene.ballVelocities[1], Vector3(1, 0, 0));
-    EXPECT_GT(lastStepStats().separatingPairs, 0);
+    expectVectorEq(sim.ballVelocities[0], Vector3(-1, 0, 0));
+    expectVectorEq(sim.ballVelocities[1], Vector3(1, 0, 0));
+    EXPECT_GT(sim.stats.separatingPairs, 0);
 }
 
 // A ball that starts a sub-step on a dome or cone (within the reach of that
 // test's precision) and moves into it bounces at once, as on a plane; one
 // that moves out, or is deep inside, is left as it was.
 TEST_F(StepEdgesTest, BallStartingOnADomeOrConeAndMovingInBouncesAtOnce) {
-    const Cone& cone = scene.collisionCones[0];
+    const Cone& cone = sim.collisionCones[0];
     // A point of cone 0's grown mantle far from the tip, and the outward normal there.
     const Vector3 acrossCone(0, 0, -1);
     const double along = 100.0;
@@ -134,16 +133,16 @@ TEST_F(StepEdgesTest, BallStartingOnADomeOrConeAndMovingInBouncesAtOnce) {
         const Vector3 velocity = (tangent - c.outward * c.sign) * 5.0;
         putBall(0, c.start, velocity);
 
-        runStepBody();
+        stepfix::runStep();
 
         if (c.bounces) {
-            EXPECT_GT(Dot(scene.ballVelocities[0], c.outward), 0.0);
-            EXPECT_NEAR(scene.ballVelocities[0].Length(), velocity.Length(), 1e-12);
-            EXPECT_EQ(lastStepStats().touchingContacts, 1);
-            EXPECT_EQ(deepestObstacleEntry(scene.ballPositions[0]), 0.0);
+            EXPECT_GT(Dot(sim.ballVelocities[0], c.outward), 0.0);
+            EXPECT_NEAR(sim.ballVelocities[0].Length(), velocity.Length(), 1e-12);
+            EXPECT_EQ(sim.stats.touchingContacts, 1);
+            EXPECT_EQ(deepestObstacleEntry(sim.ballPositions[0]), 0.0);
         } else {
-            expectVectorEq(scene.ballVelocities[0], velocity);
-            EXPECT_EQ(lastStepStats().touchingContacts, 0);
+            expectVectorEq(sim.ballVelocities[0], velocity);
+            EXPECT_EQ(sim.stats.touchingContacts, 0);
         }
     }
 }
@@ -153,7 +152,7 @@ TEST_F(StepEdgesTest, BallSetDownAHairShortOfAConeByAnEarlierContactStillBounces
     // within the single-precision reach of the cone test, which then puts
     // the cone at distance 0 and the strict rule refuses it. The ball must
     // bounce off the cone all the same.
-    scene.timeStep = scene.activeTimeStep = 0.8;
+    sim.controls.timeStep = sim.controls.activeTimeStep = 0.8;
     const Vector3 start(-140, -161.5, -126);  // just outside collision cone 0
     const Vector3 velocity(2, 0, 2);
     putBall(0, start, velocity);
@@ -161,21 +160,21 @@ TEST_F(StepEdgesTest, BallSetDownAHairShortOfAConeByAnEarlierContactStillBounces
     double s = 0.0;
     Vector3 n;
     Vector3 hit;
-    ASSERT_EQ(IntersectCone(scene.collisionCones[0], start, Unit(velocity), s, n, hit), 1);
+    ASSERT_EQ(IntersectCone(sim.collisionCones[0], start, Unit(velocity), s, n, hit), 1);
     const double coneTime = s * 0.8 / start.Distance(start + velocity * 0.8);
     ASSERT_LT(coneTime, 0.8);
     // A shot meets the ceiling 1e-6 earlier, 3e-6 units short for the ball.
     const double shotTime = coneTime - 1e-6;
     putShot(0, Vector3(-250, 319 - 60 * shotTime, -250), Vector3(0, 60, 0));
 
-    runStepBody();
+    stepfix::runStep();
 
-    EXPECT_EQ(scene.shots[0].life, 5);
+    EXPECT_EQ(sim.shots[0].life, 5);
     Vector3 outward;
-    coneGap(scene.collisionCones[0], hit, outward);
-    EXPECT_GT(Dot(scene.ballVelocities[0], outward), 0.0);  // turned back out
-    EXPECT_EQ(deepestObstacleEntry(scene.ballPositions[0]), 0.0);
-    EXPECT_GT(scene.explosions[1].alpha, 0.0f);  // the ball's flash after the shot's
+    coneGap(sim.collisionCones[0], hit, outward);
+    EXPECT_GT(Dot(sim.ballVelocities[0], outward), 0.0);  // turned back out
+    EXPECT_EQ(deepestObstacleEntry(sim.ballPositions[0]), 0.0);
+    EXPECT_GT(sim.explosions[1].alpha, 0.0f);  // the ball's flash after the shot's
 }
 
 }  // namespace

@@ -1,14 +1,15 @@
 #pragma once
 
 // Shared set-up of the step and response tests: a fresh scene with the room
-// built for radius 20, fake clock and cue recorder, and recorders for the
-// step's toolkit hooks.
+// built for radius 20, fake clock and cue recorder, and the step taken as
+// the session takes a live one, with what it asks of the window recorded.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
+#include "effects/inspect_mode.h"
 #include "physics/collision_response.h"
 #include "physics/simulation_step.h"
 #include "scene/scene_layout.h"
@@ -25,8 +26,33 @@ inline int& redisplayCount() {
     static int count = 0;
     return count;
 }
-inline void recordClipPlane(int enabled) { clipPlaneCalls().push_back(enabled); }
-inline void recordRedisplay() { ++redisplayCount(); }
+
+// Does what the events ask, as the program's idle callback does: the cues
+// go to the installed (fake) player, the window requests to the recorders.
+inline void carryOut(const StepEvents& events) {
+    for (int i = 0; i < events.cueCount; ++i) playCue(events.cues[i]);
+    if (events.clipPlane0 >= 0) clipPlaneCalls().push_back(events.clipPlane0);
+    if (events.redisplay) ++redisplayCount();
+}
+
+// One step: held by the pause or simulating, on the live (fake) clock.
+inline void runStep() {
+    StepEvents events;
+    if (takeSimulationTurn()) {
+        runSimulatingStep(liveReadings(), events);
+    } else {
+        runPausedStep(events);
+    }
+    carryOut(events);
+}
+
+// A response on its own, its cues played.
+inline void respond(const Contact& contact) {
+    StepEvents events;
+    respondToContact(contact, liveReadings(), events);
+    carryOut(events);
+}
+inline void respondToPair(int i, int j, double t) { respondToBallPair(i, j, t, liveReadings()); }
 
 class StepTest : public ::testing::Test {
 protected:
@@ -36,24 +62,19 @@ protected:
         fakes::install(10000);
         clipPlaneCalls().clear();
         redisplayCount() = 0;
-        stepHooks.setClipPlane0 = recordClipPlane;
-        stepHooks.postRedisplay = recordRedisplay;
-        remaining = 0.0;
+        sim.remaining = 0.0;
     }
-    void TearDown() override {
-        stepHooks = StepHooks();
-        fakes::uninstall();
-    }
+    void TearDown() override { fakes::uninstall(); }
 
     static void putBall(int k, const Vector3& position, const Vector3& velocity) {
-        scene.ballAlive[k] = 1;
-        scene.ballPositions[k] = position;
-        scene.ballPreviousPositions[k] = position;
-        scene.ballVelocities[k] = velocity;
+        sim.ballAlive[k] = 1;
+        sim.ballPositions[k] = position;
+        sim.ballPreviousPositions[k] = position;
+        sim.ballVelocities[k] = velocity;
     }
 
     static void putShot(int slot, const Vector3& position, const Vector3& velocity, int life = 6) {
-        Shot& shot = scene.shots[slot];
+        Shot& shot = sim.shots[slot];
         shot.life = life;
         shot.position = position;
         shot.previousPosition = position;
@@ -62,7 +83,7 @@ protected:
 
     static int liveShots() {
         int count = 0;
-        for (const Shot& shot : scene.shots) count += shot.life != 0 ? 1 : 0;
+        for (const Shot& shot : sim.shots) count += shot.life != 0 ? 1 : 0;
         return count;
     }
 };

@@ -39,8 +39,8 @@ protected:
 
 TEST_F(CommandLine, NoArgumentsKeepTheDefaults) {
     EXPECT_EQ(run({}), 0);
-    EXPECT_EQ(scene.ballCount, 5);
-    EXPECT_EQ(scene.ballRadius, 20);
+    EXPECT_EQ(sim.ballCount, 5);
+    EXPECT_EQ(sim.ballRadius, 20);
     EXPECT_EQ(scene.windowSize[0], 640);
     EXPECT_EQ(scene.windowSize[1], 480);
 }
@@ -55,8 +55,8 @@ TEST_F(CommandLine, BallCountIsClamped) {
     for (const Case& c : cases) {
         resetSceneState();
         EXPECT_EQ(run({"-nr", c.value}), 0);
-        EXPECT_EQ(scene.ballCount, c.balls) << "-nr \"" << c.value << "\"";
-        EXPECT_EQ(scene.ballRadius, 20);
+        EXPECT_EQ(sim.ballCount, c.balls) << "-nr \"" << c.value << "\"";
+        EXPECT_EQ(sim.ballRadius, 20);
     }
 }
 
@@ -69,80 +69,80 @@ TEST_F(CommandLine, RadiusIsClamped) {
     for (const Case& c : cases) {
         resetSceneState();
         run({"-radius", c.value});
-        EXPECT_EQ(scene.ballRadius, c.radius) << "-radius \"" << c.value << "\"";
-        EXPECT_EQ(scene.ballCount, 5);
+        EXPECT_EQ(sim.ballRadius, c.radius) << "-radius \"" << c.value << "\"";
+        EXPECT_EQ(sim.ballCount, 5);
     }
 }
 
 TEST_F(CommandLine, HugeValuesSaturateThenClamp) {
     // Values past the int range must not wrap round into the allowed range.
     run({"-nr", "4294967297", "-radius", "4294967301"});
-    EXPECT_EQ(scene.ballCount, 45);
-    EXPECT_EQ(scene.ballRadius, 20);
+    EXPECT_EQ(sim.ballCount, 45);
+    EXPECT_EQ(sim.ballRadius, 20);
     resetSceneState();
     run({"-nr", "99999999999999999999999", "-radius", "-99999999999999999999999"});
-    EXPECT_EQ(scene.ballCount, 45);
-    EXPECT_EQ(scene.ballRadius, 5);
+    EXPECT_EQ(sim.ballCount, 45);
+    EXPECT_EQ(sim.ballRadius, 5);
     resetSceneState();
     run({"-nr", "-4294967254"});
-    EXPECT_EQ(scene.ballCount, 1);
+    EXPECT_EQ(sim.ballCount, 1);
 }
 
 TEST_F(CommandLine, LastOccurrenceWins) {
     run({"-nr", "10", "-radius", "8", "-nr", "3"});
-    EXPECT_EQ(scene.ballCount, 3);
-    EXPECT_EQ(scene.ballRadius, 8);
+    EXPECT_EQ(sim.ballCount, 3);
+    EXPECT_EQ(sim.ballRadius, 8);
     resetSceneState();
     run({"-radius", "6", "-radius", "15"});
-    EXPECT_EQ(scene.ballRadius, 15);
+    EXPECT_EQ(sim.ballRadius, 15);
 }
 
 TEST_F(CommandLine, OptionsAreCaseSensitiveWholeWords) {
     EXPECT_EQ(run({"-F", "-NR", "10", "-Radius", "8", "-nr10", "-ff", "nr", "10"}), 0);
-    EXPECT_EQ(scene.ballCount, 5);
-    EXPECT_EQ(scene.ballRadius, 20);
+    EXPECT_EQ(sim.ballCount, 5);
+    EXPECT_EQ(sim.ballRadius, 20);
 }
 
 TEST_F(CommandLine, FullScreen) {
     EXPECT_EQ(run({"-f"}), 1);
     resetSceneState();
     EXPECT_EQ(run({"-nr", "9", "-f", "-radius", "10"}), 1);
-    EXPECT_EQ(scene.ballCount, 9);
-    EXPECT_EQ(scene.ballRadius, 10);
+    EXPECT_EQ(sim.ballCount, 9);
+    EXPECT_EQ(sim.ballRadius, 10);
 }
 
 TEST_F(CommandLine, ValueWordIsExaminedAsAnOptionToo) {
     // "-nr -f": the count reads as 0 (clamped to 1) and -f still counts.
     EXPECT_EQ(run({"-nr", "-f"}), 1);
-    EXPECT_EQ(scene.ballCount, 1);
+    EXPECT_EQ(sim.ballCount, 1);
     resetSceneState();
     // "-nr -radius 7": the count reads the word -radius (0), the radius 7.
     run({"-nr", "-radius", "7"});
-    EXPECT_EQ(scene.ballCount, 1);
-    EXPECT_EQ(scene.ballRadius, 7);
+    EXPECT_EQ(sim.ballCount, 1);
+    EXPECT_EQ(sim.ballRadius, 7);
 }
 
 TEST_F(CommandLine, OptionWithoutAValueKeepsTheSetting) {
     run({"-nr"});
-    EXPECT_EQ(scene.ballCount, 5);
+    EXPECT_EQ(sim.ballCount, 5);
     resetSceneState();
     run({"-radius"});
-    EXPECT_EQ(scene.ballRadius, 20);
+    EXPECT_EQ(sim.ballRadius, 20);
     resetSceneState();
     run({"-nr", "10", "-radius", "9", "-nr"});
-    EXPECT_EQ(scene.ballCount, 10);
-    EXPECT_EQ(scene.ballRadius, 9);
+    EXPECT_EQ(sim.ballCount, 10);
+    EXPECT_EQ(sim.ballRadius, 9);
     resetSceneState();
     // Still clamped after the scan.
-    scene.ballCount = 80;
+    sim.ballCount = 80;
     run({"-nr"});
-    EXPECT_EQ(scene.ballCount, 45);
+    EXPECT_EQ(sim.ballCount, 45);
 }
 
 TEST_F(CommandLine, UnknownAndEmptyWordsAreIgnored) {
     EXPECT_EQ(run({"", "hello", "--nr", "5", "-"}), 0);
-    EXPECT_EQ(scene.ballCount, 5);
-    EXPECT_EQ(scene.ballRadius, 20);
+    EXPECT_EQ(sim.ballCount, 5);
+    EXPECT_EQ(sim.ballRadius, 20);
 }
 
 // "-seed" has its own scan: the last valid one wins, and the scan of the
@@ -173,7 +173,7 @@ TEST_F(CommandLine, SeedOptionIsReadBesideTheOthers) {
         if (c.found) {
             EXPECT_EQ(seed, c.seed);
         }
-        EXPECT_EQ(scene.ballCount, c.balls);
+        EXPECT_EQ(sim.ballCount, c.balls);
     }
 }
 
@@ -214,7 +214,7 @@ TEST_F(CommandLine, RecordAndReplayTakeTheNextWordAndLeaveTheOldScanAlone) {
     for (const Case& c : cases) {
         resetSceneState();
         EXPECT_EQ(run(c.words), c.fullScreen) << c.words[0];
-        EXPECT_EQ(scene.ballCount, c.balls) << c.words[0];
+        EXPECT_EQ(sim.ballCount, c.balls) << c.words[0];
         SessionFiles files;
         std::string error;
         EXPECT_EQ(readSessionOptions(static_cast<int>(storage.size()), argvOf(), files, error), c.ok) << c.words[0];

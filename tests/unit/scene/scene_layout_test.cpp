@@ -25,21 +25,21 @@ protected:
     void SetUp() override { resetSceneState(); }
 
     void buildWithRadius(int radius) {
-        scene.ballRadius = radius;
+        sim.ballRadius = radius;
         buildSceneGeometry();
     }
 };
 
 int usedSlotCount() {
     int used = 0;
-    for (const SpawnSlot& slot : scene.spawnSlots) used += slot.used;
+    for (const SpawnSlot& slot : sim.spawnSlots) used += slot.used;
     return used;
 }
 
 // The slot whose coordinates equal the position, or -1.
 int slotAt(const Vector3& position) {
     for (int k = 0; k < kSpawnSlotCount; ++k) {
-        const SpawnSlot& slot = scene.spawnSlots[k];
+        const SpawnSlot& slot = sim.spawnSlots[k];
         if (position.X() == slot.x && position.Y() == slot.y && position.Z() == slot.z) return k;
     }
     return -1;
@@ -48,55 +48,55 @@ int slotAt(const Vector3& position) {
 void expectPlacedBalls(int count) {
     std::set<int> slots;
     for (int i = 0; i < count; ++i) {
-        EXPECT_EQ(scene.ballAlive[i], 1) << "ball " << i;
-        EXPECT_EQ(scene.ballPositions[i].status, StatusOrdinary);
-        const int k = slotAt(scene.ballPositions[i]);
+        EXPECT_EQ(sim.ballAlive[i], 1) << "ball " << i;
+        EXPECT_EQ(sim.ballPositions[i].status, StatusOrdinary);
+        const int k = slotAt(sim.ballPositions[i]);
         ASSERT_GE(k, 0) << "ball " << i << " is not on a spawn slot";
-        EXPECT_EQ(scene.spawnSlots[k].used, 1);
+        EXPECT_EQ(sim.spawnSlots[k].used, 1);
         slots.insert(k);
-        expectCoords(scene.ballVelocities[i], 0.5, -0.1, 0.5);
-        EXPECT_EQ(scene.ballVelocities[i].status, StatusOrdinary);
+        expectCoords(sim.ballVelocities[i], 0.5, -0.1, 0.5);
+        EXPECT_EQ(sim.ballVelocities[i].status, StatusOrdinary);
     }
     EXPECT_EQ(static_cast<int>(slots.size()), count) << "two balls share a slot";
     EXPECT_EQ(usedSlotCount(), count);
-    for (int i = count; i < kMaxBalls; ++i) EXPECT_EQ(scene.ballAlive[i], 0) << "ball " << i;
+    for (int i = count; i < kMaxBalls; ++i) EXPECT_EQ(sim.ballAlive[i], 0) << "ball " << i;
 }
 
 }  // namespace
 
 TEST_F(SceneLayout, StaticValuesBeforeStartUp) {
-    EXPECT_EQ(scene.ballCount, 5);
-    EXPECT_EQ(scene.ballRadius, 20);
+    EXPECT_EQ(sim.ballCount, 5);
+    EXPECT_EQ(sim.ballRadius, 20);
     EXPECT_EQ(scene.windowSize[0], 640);
     EXPECT_EQ(scene.windowSize[1], 480);
-    EXPECT_EQ(scene.activeTimeStep, 0.3);
-    EXPECT_EQ(scene.timeStep, 0.3);
-    expectCoords(scene.initialVelocity, 0.5, -0.1, 0.5);
-    expectCoords(scene.gravity, 0, -0.05, 0);
-    expectCoords(scene.cameraPosition, 0, -50, 1000);
-    expectCoords(scene.viewDirection, 0, 0, -10);
-    EXPECT_EQ(scene.followedShot, -1);
-    EXPECT_EQ(scene.followBall, 0);
-    EXPECT_EQ(scene.soundOn, 1);
+    EXPECT_EQ(sim.controls.activeTimeStep, 0.3);
+    EXPECT_EQ(sim.controls.timeStep, 0.3);
+    expectCoords(sim.initialVelocity, 0.5, -0.1, 0.5);
+    expectCoords(sim.gravity, 0, -0.05, 0);
+    expectCoords(sim.controls.cameraPosition, 0, -50, 1000);
+    expectCoords(sim.controls.viewDirection, 0, 0, -10);
+    EXPECT_EQ(sim.controls.followedShot, -1);
+    EXPECT_EQ(sim.controls.followBall, 0);
+    EXPECT_EQ(sim.controls.soundOn, 1);
     EXPECT_EQ(usedSlotCount(), 0);
     for (int i = 0; i < kMaxBalls; ++i) {
-        EXPECT_EQ(scene.ballAlive[i], 0);
-        EXPECT_EQ(scene.ballPositions[i].IsValid(), 0);
+        EXPECT_EQ(sim.ballAlive[i], 0);
+        EXPECT_EQ(sim.ballPositions[i].IsValid(), 0);
     }
     // Spot checks of the spawn table: first, a middle and the last slot.
-    EXPECT_EQ(scene.spawnSlots[0].x, -220);
-    EXPECT_EQ(scene.spawnSlots[0].z, 0);
-    EXPECT_EQ(scene.spawnSlots[25].x, 150);
-    EXPECT_EQ(scene.spawnSlots[25].y, -70);
-    EXPECT_EQ(scene.spawnSlots[50].x, 80);
-    EXPECT_EQ(scene.spawnSlots[50].y, -50);
-    EXPECT_EQ(scene.spawnSlots[50].z, 120);
+    EXPECT_EQ(sim.spawnSlots[0].x, -220);
+    EXPECT_EQ(sim.spawnSlots[0].z, 0);
+    EXPECT_EQ(sim.spawnSlots[25].x, 150);
+    EXPECT_EQ(sim.spawnSlots[25].y, -70);
+    EXPECT_EQ(sim.spawnSlots[50].x, 80);
+    EXPECT_EQ(sim.spawnSlots[50].y, -50);
+    EXPECT_EQ(sim.spawnSlots[50].z, 120);
 }
 
 TEST_F(SceneLayout, TurnMatricesRotateByTwoDegrees) {
     const double c = 0.9993908270190958, s = 0.03489949670250097;
-    const Matrix3& left = scene.turnLeftMatrix;
-    const Matrix3& right = scene.turnRightMatrix;
+    const Matrix3& left = sim.turnLeftMatrix;
+    const Matrix3& right = sim.turnRightMatrix;
     EXPECT_EQ(left.m[0][0], c);
     EXPECT_EQ(left.m[0][1], 0.0);
     EXPECT_EQ(left.m[0][2], -s);
@@ -107,14 +107,14 @@ TEST_F(SceneLayout, TurnMatricesRotateByTwoDegrees) {
     EXPECT_EQ(right.m[2][0], -s);
     EXPECT_EQ(right.m[2][2], c);
     // Left then right comes back to the start.
-    const Vector3 back = right * (left * scene.viewDirection);
+    const Vector3 back = right * (left * sim.controls.viewDirection);
     EXPECT_NEAR(back.X(), 0.0, 1e-14);
     EXPECT_NEAR(back.Z(), -10.0, 1e-14);
 }
 
 TEST_F(SceneLayout, DefaultRadiusTwenty) {
     buildWithRadius(20);
-    const Plane* planes = scene.collisionPlanes;
+    const Plane* planes = sim.collisionPlanes;
     expectCoords(planes[0].point, 0, -300, 0);
     expectCoords(planes[0].normal, 0, 1, 0);
     expectCoords(planes[1].point, 300, 0, 0);
@@ -128,22 +128,22 @@ TEST_F(SceneLayout, DefaultRadiusTwenty) {
     expectCoords(planes[5].point, 0, 300, 0);
     expectCoords(planes[5].normal, 0, -1, 0);
 
-    expectCoords(scene.collisionCylinders[0].point, 0, 0, 0);
-    expectCoords(scene.collisionCylinders[0].axis, 0, 1, 0);
-    expectCoords(scene.collisionCylinders[1].point, 200, -300, 0);
-    expectCoords(scene.collisionCylinders[1].axis, 0, 0, 1);
-    expectCoords(scene.collisionCylinders[2].point, -200, 0, 0);
-    expectCoords(scene.collisionCylinders[2].axis, 0, kHalfSqrt2, kHalfSqrt2);
-    EXPECT_EQ(scene.collisionCylinders[0].radius, 80.0);
-    EXPECT_EQ(scene.collisionCylinders[1].radius, 80.0);
-    EXPECT_EQ(scene.collisionCylinders[2].radius, 50.0);
+    expectCoords(sim.collisionCylinders[0].point, 0, 0, 0);
+    expectCoords(sim.collisionCylinders[0].axis, 0, 1, 0);
+    expectCoords(sim.collisionCylinders[1].point, 200, -300, 0);
+    expectCoords(sim.collisionCylinders[1].axis, 0, 0, 1);
+    expectCoords(sim.collisionCylinders[2].point, -200, 0, 0);
+    expectCoords(sim.collisionCylinders[2].axis, 0, kHalfSqrt2, kHalfSqrt2);
+    EXPECT_EQ(sim.collisionCylinders[0].radius, 80.0);
+    EXPECT_EQ(sim.collisionCylinders[1].radius, 80.0);
+    EXPECT_EQ(sim.collisionCylinders[2].radius, 50.0);
 
-    expectCoords(scene.collisionCones[0].apex, -140, -30, -90);
-    expectCoords(scene.collisionCones[1].apex, 0, -180, 230);
-    expectCoords(scene.collisionCones[2].apex, 80, -100, 0);
-    expectCoords(scene.collisionCones[0].axis, 0, -1, 0);
-    expectCoords(scene.collisionCones[1].axis, 0, -1, 0);
-    expectCoords(scene.collisionCones[2].axis, kHalfSqrt2, -kHalfSqrt2, 0);
+    expectCoords(sim.collisionCones[0].apex, -140, -30, -90);
+    expectCoords(sim.collisionCones[1].apex, 0, -180, 230);
+    expectCoords(sim.collisionCones[2].apex, 80, -100, 0);
+    expectCoords(sim.collisionCones[0].axis, 0, -1, 0);
+    expectCoords(sim.collisionCones[1].axis, 0, -1, 0);
+    expectCoords(sim.collisionCones[2].axis, kHalfSqrt2, -kHalfSqrt2, 0);
 }
 
 TEST_F(SceneLayout, ShotObstaclesDoNotDependOnTheRadius) {
@@ -151,76 +151,76 @@ TEST_F(SceneLayout, ShotObstaclesDoNotDependOnTheRadius) {
         buildWithRadius(radius);
         const double walls[6][3] = {{0, -319, 0}, {319, 0, 0}, {-319, 0, 0}, {0, 0, 319}, {0, 0, -319}, {0, 319, 0}};
         for (int row = 0; row < 6; ++row) {
-            expectCoords(scene.wallPlanes[row].point, walls[row][0], walls[row][1], walls[row][2]);
-            const Vector3& a = scene.wallPlanes[row].normal;
-            const Vector3& b = scene.collisionPlanes[row].normal;
+            expectCoords(sim.wallPlanes[row].point, walls[row][0], walls[row][1], walls[row][2]);
+            const Vector3& a = sim.wallPlanes[row].normal;
+            const Vector3& b = sim.collisionPlanes[row].normal;
             expectCoords(a, b.X(), b.Y(), b.Z());
         }
-        EXPECT_EQ(scene.obstacleCylinders[0].radius, 61.0);
-        EXPECT_EQ(scene.obstacleCylinders[1].radius, 61.0);
-        EXPECT_EQ(scene.obstacleCylinders[2].radius, 31.0);
-        expectCoords(scene.obstacleCylinders[1].point, 200, -300, 0);
-        expectCoords(scene.obstacleCylinders[2].axis, 0, kHalfSqrt2, kHalfSqrt2);
-        expectCoords(scene.obstacleCones[0].apex, -140, -50, -90);
-        expectCoords(scene.obstacleCones[1].apex, 0, -200, 230);
-        expectCoords(scene.obstacleCones[2].apex, 100, -120, 0);
-        expectCoords(scene.obstacleCones[2].axis, kHalfSqrt2, -kHalfSqrt2, 0);
+        EXPECT_EQ(sim.obstacleCylinders[0].radius, 61.0);
+        EXPECT_EQ(sim.obstacleCylinders[1].radius, 61.0);
+        EXPECT_EQ(sim.obstacleCylinders[2].radius, 31.0);
+        expectCoords(sim.obstacleCylinders[1].point, 200, -300, 0);
+        expectCoords(sim.obstacleCylinders[2].axis, 0, kHalfSqrt2, kHalfSqrt2);
+        expectCoords(sim.obstacleCones[0].apex, -140, -50, -90);
+        expectCoords(sim.obstacleCones[1].apex, 0, -200, 230);
+        expectCoords(sim.obstacleCones[2].apex, 100, -120, 0);
+        expectCoords(sim.obstacleCones[2].axis, kHalfSqrt2, -kHalfSqrt2, 0);
     }
 }
 
 TEST_F(SceneLayout, RadiusFive) {
     buildWithRadius(5);
-    expectCoords(scene.collisionPlanes[0].point, 0, -315, 0);
-    expectCoords(scene.collisionPlanes[1].point, 315, 0, 0);
-    expectCoords(scene.collisionPlanes[5].point, 0, 315, 0);
-    EXPECT_EQ(scene.collisionCylinders[0].radius, 65.0);
-    EXPECT_EQ(scene.collisionCylinders[2].radius, 35.0);
-    expectCoords(scene.collisionCones[0].apex, -140, -30, -90);
-    expectCoords(scene.collisionCones[1].apex, 0, -195, 230);
-    expectCoords(scene.collisionCones[2].apex, 95, -115, 0);
+    expectCoords(sim.collisionPlanes[0].point, 0, -315, 0);
+    expectCoords(sim.collisionPlanes[1].point, 315, 0, 0);
+    expectCoords(sim.collisionPlanes[5].point, 0, 315, 0);
+    EXPECT_EQ(sim.collisionCylinders[0].radius, 65.0);
+    EXPECT_EQ(sim.collisionCylinders[2].radius, 35.0);
+    expectCoords(sim.collisionCones[0].apex, -140, -30, -90);
+    expectCoords(sim.collisionCones[1].apex, 0, -195, 230);
+    expectCoords(sim.collisionCones[2].apex, 95, -115, 0);
 }
 
 TEST_F(SceneLayout, RadiusTwelve) {
     buildWithRadius(12);
-    for (const Plane& plane : scene.collisionPlanes) EXPECT_EQ(plane.point.Length(), 308.0);
-    expectCoords(scene.collisionPlanes[2].point, -308, 0, 0);
-    expectCoords(scene.collisionPlanes[3].point, 0, 0, 308);
-    EXPECT_EQ(scene.collisionCylinders[0].radius, 72.0);
-    EXPECT_EQ(scene.collisionCylinders[1].radius, 72.0);
-    EXPECT_EQ(scene.collisionCylinders[2].radius, 42.0);
-    expectCoords(scene.collisionCones[1].apex, 0, -188, 230);
-    expectCoords(scene.collisionCones[2].apex, 88, -108, 0);
+    for (const Plane& plane : sim.collisionPlanes) EXPECT_EQ(plane.point.Length(), 308.0);
+    expectCoords(sim.collisionPlanes[2].point, -308, 0, 0);
+    expectCoords(sim.collisionPlanes[3].point, 0, 0, 308);
+    EXPECT_EQ(sim.collisionCylinders[0].radius, 72.0);
+    EXPECT_EQ(sim.collisionCylinders[1].radius, 72.0);
+    EXPECT_EQ(sim.collisionCylinders[2].radius, 42.0);
+    expectCoords(sim.collisionCones[1].apex, 0, -188, 230);
+    expectCoords(sim.collisionCones[2].apex, 88, -108, 0);
 }
 
 TEST_F(SceneLayout, TiltedConeApexMovesBackAlongItsAxisByRadiusTimesRootTwo) {
     for (int radius : {5, 12, 20}) {
         buildWithRadius(radius);
-        const Vector3 shift = scene.obstacleCones[2].apex - scene.collisionCones[2].apex;
+        const Vector3 shift = sim.obstacleCones[2].apex - sim.collisionCones[2].apex;
         EXPECT_NEAR(shift.Length(), radius * std::sqrt(2.0), 1e-12);
         // The shift points back up the axis, towards the tip side.
-        EXPECT_NEAR(shift.Dot(scene.collisionCones[2].axis), radius * std::sqrt(2.0), 1e-12);
+        EXPECT_NEAR(shift.Dot(sim.collisionCones[2].axis), radius * std::sqrt(2.0), 1e-12);
         // Cone 1 moves up by exactly r; cone 0 does not move.
-        EXPECT_EQ(scene.collisionCones[1].apex.Y() - scene.obstacleCones[1].apex.Y(), radius);
-        expectCoords(scene.collisionCones[0].apex, -140, -30, -90);
+        EXPECT_EQ(sim.collisionCones[1].apex.Y() - sim.obstacleCones[1].apex.Y(), radius);
+        expectCoords(sim.collisionCones[0].apex, -140, -30, -90);
     }
 }
 
 TEST_F(SceneLayout, AxisAndNormalStatuses) {
     buildSceneGeometry();
     for (int row = 0; row < 6; ++row) {
-        EXPECT_EQ(scene.collisionPlanes[row].normal.status, StatusOrdinary);
-        EXPECT_EQ(scene.collisionPlanes[row].point.status, StatusOrdinary);
-        EXPECT_EQ(scene.wallPlanes[row].normal.status, StatusOrdinary);
-        EXPECT_EQ(scene.wallPlanes[row].point.status, StatusOrdinary);
-        EXPECT_EQ(scene.collisionPlanes[row].normal.Length(), 1.0);
+        EXPECT_EQ(sim.collisionPlanes[row].normal.status, StatusOrdinary);
+        EXPECT_EQ(sim.collisionPlanes[row].point.status, StatusOrdinary);
+        EXPECT_EQ(sim.wallPlanes[row].normal.status, StatusOrdinary);
+        EXPECT_EQ(sim.wallPlanes[row].point.status, StatusOrdinary);
+        EXPECT_EQ(sim.collisionPlanes[row].normal.Length(), 1.0);
     }
-    for (const Cylinder* set : {scene.collisionCylinders, scene.obstacleCylinders}) {
+    for (const Cylinder* set : {sim.collisionCylinders, sim.obstacleCylinders}) {
         EXPECT_EQ(set[0].axis.status, StatusOrdinary);
         EXPECT_EQ(set[1].axis.status, StatusOrdinary);
         EXPECT_EQ(set[2].axis.status, StatusUnit);
         EXPECT_EQ(set[0].point.status, StatusOrdinary);
     }
-    for (const Cone* set : {scene.collisionCones, scene.obstacleCones}) {
+    for (const Cone* set : {sim.collisionCones, sim.obstacleCones}) {
         EXPECT_EQ(set[0].axis.status, StatusOrdinary);
         EXPECT_EQ(set[1].axis.status, StatusOrdinary);
         EXPECT_EQ(set[2].axis.status, StatusUnit);
@@ -230,38 +230,38 @@ TEST_F(SceneLayout, AxisAndNormalStatuses) {
 
 TEST_F(SceneLayout, ConeHalfAngles) {
     buildSceneGeometry();
-    EXPECT_EQ(scene.collisionCones[0].cosHalfAngle, 0.9659258262890683);
-    EXPECT_EQ(scene.collisionCones[0].sinHalfAngle, 0.25881904510252074);
-    EXPECT_EQ(scene.collisionCones[1].cosHalfAngle, 0.9063077870366499);
-    EXPECT_EQ(scene.collisionCones[1].sinHalfAngle, 0.42261826174069944);
-    EXPECT_EQ(scene.collisionCones[2].cosHalfAngle, 0.9659258262890683);
-    EXPECT_EQ(scene.collisionCones[2].sinHalfAngle, 0.25881904510252074);
-    EXPECT_EQ(scene.obstacleCones[0].cosHalfAngle, 0.984807753012208);
-    EXPECT_EQ(scene.obstacleCones[0].sinHalfAngle, 0.17364817766693033);
-    EXPECT_EQ(scene.obstacleCones[1].cosHalfAngle, 0.9396926207859084);
-    EXPECT_EQ(scene.obstacleCones[1].sinHalfAngle, 0.3420201433256687);
-    EXPECT_EQ(scene.obstacleCones[2].cosHalfAngle, 0.984807753012208);
-    EXPECT_EQ(scene.obstacleCones[2].sinHalfAngle, 0.17364817766693033);
+    EXPECT_EQ(sim.collisionCones[0].cosHalfAngle, 0.9659258262890683);
+    EXPECT_EQ(sim.collisionCones[0].sinHalfAngle, 0.25881904510252074);
+    EXPECT_EQ(sim.collisionCones[1].cosHalfAngle, 0.9063077870366499);
+    EXPECT_EQ(sim.collisionCones[1].sinHalfAngle, 0.42261826174069944);
+    EXPECT_EQ(sim.collisionCones[2].cosHalfAngle, 0.9659258262890683);
+    EXPECT_EQ(sim.collisionCones[2].sinHalfAngle, 0.25881904510252074);
+    EXPECT_EQ(sim.obstacleCones[0].cosHalfAngle, 0.984807753012208);
+    EXPECT_EQ(sim.obstacleCones[0].sinHalfAngle, 0.17364817766693033);
+    EXPECT_EQ(sim.obstacleCones[1].cosHalfAngle, 0.9396926207859084);
+    EXPECT_EQ(sim.obstacleCones[1].sinHalfAngle, 0.3420201433256687);
+    EXPECT_EQ(sim.obstacleCones[2].cosHalfAngle, 0.984807753012208);
+    EXPECT_EQ(sim.obstacleCones[2].sinHalfAngle, 0.17364817766693033);
 }
 
 TEST_F(SceneLayout, PlaceBallsUsesDistinctSlotsWithTheInitialVelocity) {
-    seedRandom(2024);
+    seedRandom(sim.random, 2024);
     placeBalls();
     expectPlacedBalls(5);
     for (int i = 5; i < kMaxBalls; ++i) {
-        EXPECT_EQ(scene.ballPositions[i].IsValid(), 0);
-        EXPECT_EQ(scene.ballVelocities[i].IsValid(), 0);
+        EXPECT_EQ(sim.ballPositions[i].IsValid(), 0);
+        EXPECT_EQ(sim.ballVelocities[i].IsValid(), 0);
     }
     // Placement touches no colour.
-    for (const Vector3& color : scene.ballColors) EXPECT_EQ(color.IsValid(), 0);
+    for (const Vector3& color : sim.ballColors) EXPECT_EQ(color.IsValid(), 0);
 }
 
 TEST_F(SceneLayout, PlaceBallsFillsFortyFiveSlots) {
-    scene.ballCount = 45;
+    sim.ballCount = 45;
     for (unsigned int seed : {1u, 2u, 3u, 99u}) {
         resetSceneState();
-        scene.ballCount = 45;
-        seedRandom(seed);
+        sim.ballCount = 45;
+        seedRandom(sim.random, seed);
         placeBalls();
         expectPlacedBalls(45);
     }
@@ -276,35 +276,35 @@ TEST_F(SceneLayout, NoBallStartsInsideAnObstacle) {
         for (unsigned int seed : {1u, 2u, 3u}) {
             SCOPED_TRACE(testing::Message() << "radius " << radius << " seed " << seed);
             resetSceneState();
-            scene.ballRadius = radius;
-            scene.ballCount = kMaxBalls;
+            sim.ballRadius = radius;
+            sim.ballCount = kMaxBalls;
             buildSceneGeometry();
-            seedRandom(seed);
+            seedRandom(sim.random, seed);
             placeBalls();
             expectPlacedBalls(kMaxBalls);
-            for (int i = 0; i < kMaxBalls; ++i) EXPECT_EQ(deepestObstacleEntry(scene.ballPositions[i]), 0.0);
-            slantedUsed = slantedUsed || scene.spawnSlots[slanted].used != 0;
+            for (int i = 0; i < kMaxBalls; ++i) EXPECT_EQ(deepestObstacleEntry(sim.ballPositions[i]), 0.0);
+            slantedUsed = slantedUsed || sim.spawnSlots[slanted].used != 0;
         }
         EXPECT_EQ(slantedUsed, radius <= 10);
     }
 }
 
 TEST_F(SceneLayout, PlaceBallsDependsOnTheSeed) {
-    scene.ballCount = 10;
-    seedRandom(5);
+    sim.ballCount = 10;
+    seedRandom(sim.random, 5);
     placeBalls();
     Vector3 first[10];
-    for (int i = 0; i < 10; ++i) first[i] = scene.ballPositions[i];
+    for (int i = 0; i < 10; ++i) first[i] = sim.ballPositions[i];
 
     resetScene();  // re-draws from where the sequence stands
-    seedRandom(5);
+    seedRandom(sim.random, 5);
     resetScene();
-    for (int i = 0; i < 10; ++i) expectCoords(scene.ballPositions[i], first[i].X(), first[i].Y(), first[i].Z());
+    for (int i = 0; i < 10; ++i) expectCoords(sim.ballPositions[i], first[i].X(), first[i].Y(), first[i].Z());
 
-    seedRandom(6);
+    seedRandom(sim.random, 6);
     resetScene();
     int same = 0;
-    for (int i = 0; i < 10; ++i) same += scene.ballPositions[i].Distance(first[i]) == 0.0 ? 1 : 0;
+    for (int i = 0; i < 10; ++i) same += sim.ballPositions[i].Distance(first[i]) == 0.0 ? 1 : 0;
     EXPECT_LT(same, 10);
 }
 
@@ -312,28 +312,28 @@ TEST_F(SceneLayout, DrawOfExactlyOneNeverIndexesPastTheTable) {
     // Find a seed whose first draw is the top value, so u = 1.0 and u * 51 = 51.
     unsigned int seed = 0;
     for (;; ++seed) {
-        seedRandom(seed);
-        if (randomInt15() == 32767) break;
+        seedRandom(sim.random, seed);
+        if (randomInt15(sim.random) == 32767) break;
         ASSERT_LT(seed, 2000000u);
     }
-    seedRandom(seed);
-    ASSERT_EQ(RandomNumber(1), 1.0f);
-    seedRandom(seed);
-    scene.ballCount = 1;
+    seedRandom(sim.random, seed);
+    ASSERT_EQ(RandomNumber(sim.random, 1), 1.0f);
+    seedRandom(sim.random, seed);
+    sim.ballCount = 1;
     placeBalls();
     expectPlacedBalls(1);
 }
 
 TEST_F(SceneLayout, BallColorsTakeThirdSecondFirstDraw) {
-    seedRandom(31337);
+    seedRandom(sim.random, 31337);
     float draws[3 * kMaxBalls];
-    for (float& value : draws) value = RandomNumber(1);
-    const float next = RandomNumber(1);
+    for (float& value : draws) value = RandomNumber(sim.random, 1);
+    const float next = RandomNumber(sim.random, 1);
 
-    seedRandom(31337);
+    seedRandom(sim.random, 31337);
     drawBallColors();
     for (int i = 0; i < kMaxBalls; ++i) {
-        const Vector3& color = scene.ballColors[i];
+        const Vector3& color = sim.ballColors[i];
         EXPECT_EQ(color.status, StatusOrdinary);
         EXPECT_EQ(color.X(), static_cast<double>(draws[3 * i + 2])) << "red of ball " << i;
         EXPECT_EQ(color.Y(), static_cast<double>(draws[3 * i + 1])) << "green of ball " << i;
@@ -342,56 +342,56 @@ TEST_F(SceneLayout, BallColorsTakeThirdSecondFirstDraw) {
         EXPECT_LE(color.Z(), 1.0);
     }
     // Exactly three draws per slot, for all 45 slots whatever the ball count.
-    EXPECT_EQ(RandomNumber(1), next);
+    EXPECT_EQ(RandomNumber(sim.random, 1), next);
 }
 
 TEST_F(SceneLayout, ResetSceneClearsEffectsAndPlacesTheBallsAgain) {
     buildSceneGeometry();
-    scene.ballCount = 7;
-    seedRandom(8);
+    sim.ballCount = 7;
+    seedRandom(sim.random, 8);
     placeBalls();
     drawBallColors();
     Vector3 colors[kMaxBalls];
-    for (int i = 0; i < kMaxBalls; ++i) colors[i] = scene.ballColors[i];
+    for (int i = 0; i < kMaxBalls; ++i) colors[i] = sim.ballColors[i];
 
     // Play for a while: effects in use, balls moved, one ball launched, one dead.
-    for (Explosion& explosion : scene.explosions) explosion.alpha = 0.5f;
-    for (Shot& shot : scene.shots) shot.life = 6;
-    for (int i = 0; i < 7; ++i) scene.ballVelocities[i] = Vector3(3, 3, 3);
-    scene.ballAlive[3] = 0;
-    scene.ballAlive[40] = 1;
-    scene.ballPositions[40] = Vector3(1, 2, 3);
-    scene.cameraPosition = Vector3(10, 20, 30);
-    scene.viewDirection = Vector3(0, 0, 10);
-    scene.followBall = 1;
-    scene.followedShot = 4;
-    scene.autoFire = 1;
-    scene.timeStep = 0.6;
-    scene.resetRequested = 1;
+    for (Explosion& explosion : sim.explosions) explosion.alpha = 0.5f;
+    for (Shot& shot : sim.shots) shot.life = 6;
+    for (int i = 0; i < 7; ++i) sim.ballVelocities[i] = Vector3(3, 3, 3);
+    sim.ballAlive[3] = 0;
+    sim.ballAlive[40] = 1;
+    sim.ballPositions[40] = Vector3(1, 2, 3);
+    sim.controls.cameraPosition = Vector3(10, 20, 30);
+    sim.controls.viewDirection = Vector3(0, 0, 10);
+    sim.controls.followBall = 1;
+    sim.controls.followedShot = 4;
+    sim.controls.autoFire = 1;
+    sim.controls.timeStep = 0.6;
+    sim.controls.resetRequested = 1;
 
     resetScene();
 
-    for (const Explosion& explosion : scene.explosions) EXPECT_EQ(explosion.alpha, 0.0f);
-    for (const Shot& shot : scene.shots) EXPECT_EQ(shot.life, 0);
-    EXPECT_EQ(scene.resetRequested, 0);
+    for (const Explosion& explosion : sim.explosions) EXPECT_EQ(explosion.alpha, 0.0f);
+    for (const Shot& shot : sim.shots) EXPECT_EQ(shot.life, 0);
+    EXPECT_EQ(sim.controls.resetRequested, 0);
     expectPlacedBalls(7);
     for (int i = 0; i < kMaxBalls; ++i) {
-        EXPECT_EQ(scene.ballColors[i].X(), colors[i].X());
-        EXPECT_EQ(scene.ballColors[i].Z(), colors[i].Z());
+        EXPECT_EQ(sim.ballColors[i].X(), colors[i].X());
+        EXPECT_EQ(sim.ballColors[i].Z(), colors[i].Z());
     }
-    expectCoords(scene.cameraPosition, 10, 20, 30);
-    expectCoords(scene.viewDirection, 0, 0, 10);
-    EXPECT_EQ(scene.followBall, 1);
-    EXPECT_EQ(scene.followedShot, 4);
-    EXPECT_EQ(scene.autoFire, 1);
-    EXPECT_EQ(scene.timeStep, 0.6);
-    EXPECT_EQ(scene.ballCount, 7);
-    EXPECT_EQ(scene.ballRadius, 20);
+    expectCoords(sim.controls.cameraPosition, 10, 20, 30);
+    expectCoords(sim.controls.viewDirection, 0, 0, 10);
+    EXPECT_EQ(sim.controls.followBall, 1);
+    EXPECT_EQ(sim.controls.followedShot, 4);
+    EXPECT_EQ(sim.controls.autoFire, 1);
+    EXPECT_EQ(sim.controls.timeStep, 0.6);
+    EXPECT_EQ(sim.ballCount, 7);
+    EXPECT_EQ(sim.ballRadius, 20);
 }
 
 TEST_F(SceneLayout, RepeatedResetsNeverShareASlot) {
-    scene.ballCount = 45;
-    seedRandom(4);
+    sim.ballCount = 45;
+    seedRandom(sim.random, 4);
     placeBalls();
     for (int round = 0; round < 50; ++round) {
         resetScene();
@@ -401,9 +401,9 @@ TEST_F(SceneLayout, RepeatedResetsNeverShareASlot) {
 }
 
 TEST_F(SceneLayout, ClearEffectsFreesEveryRecord) {
-    for (Explosion& explosion : scene.explosions) explosion.alpha = 1.0f;
-    for (Shot& shot : scene.shots) shot.life = 3;
+    for (Explosion& explosion : sim.explosions) explosion.alpha = 1.0f;
+    for (Shot& shot : sim.shots) shot.life = 3;
     clearEffects();
-    for (const Explosion& explosion : scene.explosions) EXPECT_EQ(explosion.alpha, 0.0f);
-    for (const Shot& shot : scene.shots) EXPECT_EQ(shot.life, 0);
+    for (const Explosion& explosion : sim.explosions) EXPECT_EQ(explosion.alpha, 0.0f);
+    for (const Shot& shot : sim.shots) EXPECT_EQ(shot.life, 0);
 }

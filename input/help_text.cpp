@@ -1,32 +1,11 @@
-#include "scene/help_text.h"
+#include "input/help_text.h"
 
 #include <cstdarg>
 
+#include "input/key_table.h"
 #include "platform/clock.h"
 
 namespace {
-
-struct Control {
-    const char* keys;
-    const char* action;
-};
-
-const Control kControls[] = {
-    {"Esc", "quit"},
-    {"F1 / F2", "faster / slower"},
-    {"F3 / F4", "chase ball 0 / free camera"},
-    {"F5 / F6", "automatic fire / throw mode"},
-    {"F7", "sound on / off"},
-    {"F8", "reset (new balls, shots and flashes cleared)"},
-    {"Up / Down", "move the camera forward / back"},
-    {"Left / Right", "circle the camera round the room"},
-    {"Left btn", "fire (throw in throw mode)"},
-    {"Right btn", "fire and follow the shot"},
-    {"P / O", "pause / one step while paused"},
-    {"B", "one step back while paused"},
-    {"V / H", "collision view / this help"},
-    {"S", "save a screenshot (PNG)"},
-};
 
 const char* onOff(int flag) { return flag != 0 ? "on" : "off"; }
 
@@ -60,7 +39,7 @@ void printHelp(std::FILE* out) {
         "\n"
         "Controls:\n",
         out);
-    for (const Control& control : kControls) std::fprintf(out, "  %-12s  %s\n", control.keys, control.action);
+    for (int i = 0; i < kKeyLineCount; ++i) std::fprintf(out, "  %-12s  %s\n", kKeyLines[i].label, kKeyLines[i].action);
     std::fputs(
         "\nKeys go to the window with the keyboard focus (under a bare X server: the\n"
         "window under the pointer). The textures and sound cues are read from the\n"
@@ -71,7 +50,7 @@ void printHelp(std::FILE* out) {
 void composeHelpPanel(const HelpFigures& f, HelpPanel& panel) {
     panel.count = 0;
     addLine(panel, "Keys and mouse");
-    for (const Control& control : kControls) addLine(panel, "%-12s %s", control.keys, control.action);
+    for (int i = 0; i < kKeyLineCount; ++i) addLine(panel, "%-12s %s", kKeyLines[i].label, kKeyLines[i].action);
     addLine(panel, "%s", "");
     addLine(panel, "Balls alive %d (at most 45), shots in flight %d", f.ballsAlive, f.shotsInFlight);
     if (f.activeTimeStep != f.timeStep) {

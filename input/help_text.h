@@ -1,8 +1,8 @@
 #pragma once
 
 // The texts of "--help" and of the help overlay (H): the options, the key
-// and mouse map, and the overlay's live figures. Formatting only, no GL, so
-// both texts come from the one table of controls.
+// and mouse map, and the overlay's live figures. Formatting only, no GL; the
+// keys come from the one table of them (input/key_table.h).
 
 #include <cstdio>
 

@@ -1,0 +1,17 @@
+#pragma once
+
+// The step alone, without the session's journal and history: the clock
+// moves on, the simulating step runs with the live readings (its cues
+// dropped), then the frame's bookkeeping. What the session adds on top of
+// it is what bench_session measures.
+
+#include "app/headless_scene.h"
+#include "effects/view_state.h"
+#include "physics/simulation_step.h"
+
+inline void runBareStep(int milliseconds = kHeadlessStepMilliseconds) {
+    setHeadlessClock(headlessClock() + milliseconds);
+    StepEvents events;
+    runSimulatingStep(liveReadings(), events);
+    advanceFrameView();
+}

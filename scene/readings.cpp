@@ -1,0 +1,27 @@
+#include "scene/readings.h"
+
+#include "platform/clock.h"
+#include "scene/simulation.h"
+
+namespace {
+
+PickRaySource pickRaySource = nullptr;
+
+struct LiveReadings final : Readings {
+    int clock() override { return elapsedMilliseconds(); }
+    Vector3 pickRay(int x, int y) override {
+        if (pickRaySource != nullptr) return pickRaySource(x, y);
+        return Unit(sim.controls.viewDirection);
+    }
+};
+
+}  // namespace
+
+void setPickRaySource(PickRaySource source) { pickRaySource = source; }
+
+PickRaySource installedPickRaySource() { return pickRaySource; }
+
+Readings& liveReadings() {
+    static LiveReadings live;
+    return live;
+}

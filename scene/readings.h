@@ -1,0 +1,27 @@
+#pragma once
+
+// What the simulation reads from outside as it runs: the clock and the
+// direction under a window point. Whoever runs a step or applies an input
+// passes the readings in: the live ones below, readings that the session
+// notes into its journal on the way, or readings it feeds back from one.
+
+#include "geometry/vector3.h"
+
+struct Readings {
+    virtual ~Readings() = default;
+    // Elapsed milliseconds, as the installed clock counts them.
+    virtual int clock() = 0;
+    // Unit world direction under a window point (origin top left).
+    virtual Vector3 pickRay(int x, int y) = 0;
+};
+
+// Unit world direction under a window point. The program installs the GL
+// unprojection once at start-up; tests install their own.
+using PickRaySource = Vector3 (*)(int x, int y);
+void setPickRaySource(PickRaySource source);
+// The source installed now (null without a window).
+PickRaySource installedPickRaySource();
+
+// The installed clock and pick-ray source, as they are. Without a pick-ray
+// source (no window) every point looks straight along the free camera's view.
+Readings& liveReadings();
