@@ -18,6 +18,11 @@ Vector3 chaseEye() {
 
 }  // namespace
 
+int chasedBall(const Simulation& s) {
+    const int k = scene.selectedBall;
+    return k >= 0 && k < kMaxBalls && s.ballAlive[k] != 0 ? k : 0;
+}
+
 Vector3 chaseTarget(const Vector3& position, const Vector3& previous, double distance) {
     Vector3 back = Unit(previous - position) * distance;
     // A ball that has never been stepped has no previous position; looking
@@ -43,8 +48,9 @@ Vector3 advanceChaseTrail(const Vector3& target) {
 CameraView advanceCamera() {
     CameraView view;
     if (sim.controls.followBall) {
-        const Vector3& ball = sim.ballPositions[0];
-        view.eye = advanceChaseTrail(chaseTarget(ball, sim.ballPreviousPositions[0], kBallChaseDistance));
+        const int k = chasedBall(sim);
+        const Vector3& ball = sim.ballPositions[k];
+        view.eye = advanceChaseTrail(chaseTarget(ball, sim.ballPreviousPositions[k], kBallChaseDistance));
         view.center = ball;
     } else if (sim.controls.followedShot >= 0 && sim.controls.followedShot < kShotCount) {
         const Shot& shot = sim.shots[sim.controls.followedShot];

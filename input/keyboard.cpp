@@ -15,7 +15,8 @@ constexpr float kMaxTimeStep = 0.8f;
 void startFollowingBall() {
     if (sim.controls.followedShot != -1 || sim.controls.followBall != 0) return;
     sim.controls.followBall = 1;
-    primeChaseTrail(sim.ballPositions[0], sim.ballVelocities[0]);
+    const int k = chasedBall(sim);
+    primeChaseTrail(sim.ballPositions[k], sim.ballVelocities[k]);
 }
 
 }  // namespace
@@ -111,6 +112,10 @@ void handleKey(unsigned char key) {
     case 's':
     case 'S':
         requestScreenshot();
+        break;
+    case 'i':
+    case 'I':
+        scene.inspectMode ^= 1;
         break;
     default:
         break;

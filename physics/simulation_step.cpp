@@ -5,6 +5,7 @@
 #include "effects/contact_log.h"
 #include "effects/inspect_mode.h"
 #include "effects/shot_pool.h"
+#include "physics/ball_drag.h"
 #include "input/mouse_actions.h"
 #include "physics/ball_collision_search.h"
 #include "physics/collision_response.h"
@@ -405,6 +406,7 @@ void runSimulatingStep(Readings& readings, StepEvents& events) {
 
     sim.remaining = sim.controls.activeTimeStep;
     applyGravity();
+    pullDraggedBall(sim);
     runSubSteps(readings, events);
 
     events.redisplay = true;

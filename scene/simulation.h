@@ -115,6 +115,15 @@ struct FrameView {
     auto fields() const { return std::tie(chaseTrail, glowPulse, glowPulseStep); }
 };
 
+// A ball held by the pointer: each simulating step pulls it towards the
+// target, a point on the plane through it facing the camera. Set only by
+// recorded input, so replays and step back pull exactly as the live run did.
+struct DragHold {
+    int ball = -1;  // -1: nothing held
+    Vector3 target;
+    auto fields() const { return std::tie(ball, target); }
+};
+
 struct Simulation {
     // Options: the ball set and the size the room is grown by.
     int ballCount = 5;
@@ -167,6 +176,7 @@ struct Simulation {
     ContactMark contactMarks[kContactMarkCount];
     int nextContactMark = 0;  // ring: the oldest entry is overwritten when full
     FrameView view;
+    DragHold drag;
 
     RandomGenerator random;
 
@@ -184,7 +194,7 @@ struct Simulation {
                         ballColors, ballAlive, initialVelocity, gravity, collisionPlanes, wallPlanes,
                         collisionCylinders, obstacleCylinders, collisionCones, obstacleCones, turnLeftMatrix,
                         turnRightMatrix, controls, shots, explosions, lastShotTime, contactMarks, nextContactMark,
-                        view, random, stepsRun, stats, remaining, zeroTimeContacts);
+                        view, drag, random, stepsRun, stats, remaining, zeroTimeContacts);
     }
 };
 
