@@ -30,7 +30,7 @@ const KeyLine kKeyLines[] = {
     {"V / H", "collision view / this help", kView, {letter('v', "V"), letter('h', "H")}},
     {"S", "save a screenshot (PNG)", kView, {letter('s', "S")}},
     {"I", "inspect: click selects a ball, hold drags it", kView, {letter('i', "I")}},
-    {"G", "grab / let go the selected ball", kSim, {letter('g', "G")}},
+    {"G", "grab / let go the selected ball", kView, {letter('g', "G")}},
 };
 
 const int kKeyLineCount = sizeof kKeyLines / sizeof kKeyLines[0];

@@ -19,4 +19,4 @@ void setDragHold(Simulation& s, int ball, const Vector3& target);
 void pullDraggedBall(Simulation& s);
 
 constexpr double kDragPull = 0.5;
-constexpr double kMaxDragSpeedRadii = 2.0;
+constexpr double kMaxDragSpeedRadii = 4.0;

@@ -26,7 +26,7 @@ void ringLoop(double cx, double cy, double radius, float width, float grey) {
     glBegin(GL_LINE_LOOP);
     for (int i = 0; i < kRingPoints; ++i) {
         const double a = 2.0 * 3.14159265358979323846 * i / kRingPoints;
-        glVertex2d(cx + radius * Cos(a), cy + radius * Sin(a));
+        glVertex2i(static_cast<int>(cx + radius * Cos(a)), static_cast<int>(cy + radius * Sin(a)));
     }
     glEnd();
 }
@@ -59,7 +59,6 @@ void drawSelectionRing() {
 
     beginWindowOverlay(viewport[2], viewport[3]);
     glPushAttrib(GL_LINE_BIT | GL_CURRENT_BIT);
-    glEnable(GL_LINE_SMOOTH);
     ringLoop(sx, sy, radius, 5.0f, 0.0f);
     ringLoop(sx, sy, radius, 2.0f, 1.0f);
     glPopAttrib();
