@@ -128,7 +128,9 @@ bool acceptRelaxed(const Candidate& c, const Contact& contact, int body) {
     return withinStep(c, contact) && (c.s > kTolerance || c.along <= kTolerance) && guardAllows(body, c.time);
 }
 
-void take(Contact& contact, const Candidate& c, int body, const Vector3& point, int hitBall, bool tipHit) {
+void take(Contact& contact, const Candidate& c, int body, const Vector3& point, int hitBall, bool tipHit,
+          int with = kWithShot) {
+    contact.with = with;
     contact.time = c.time;
     contact.body = body;
     contact.normal = c.normal;
@@ -204,26 +206,28 @@ void testBall(int k, Contact& contact) {
         if (IntersectSphere(dome.centre, static_cast<float>(r + dome.radius), start, d, s, n, hit) != 0) {
             const Candidate c = makeCandidate(s, n, d, L);
             seen = seenAhead(c);
-            if (acceptStrict(c, contact, k)) take(contact, c, k, hit - n * flashInset, -1, false);
+            if (acceptStrict(c, contact, k)) take(contact, c, k, hit - n * flashInset, -1, false, kWithDome);
         }
         Vector3 outward;
         Candidate touching;
         if (!seen &&
             acceptTouching(sphereGap(dome.centre, r + dome.radius, start, outward), kDomeReach, outward, d, contact, k,
                            touching)) {
-            take(contact, touching, k, start - outward * flashInset, -1, false);
+            take(contact, touching, k, start - outward * flashInset, -1, false, kWithDome);
         }
     }
     for (const Plane& plane : sim.collisionPlanes) {
         if (IntersectPlane(plane, start, d, s, n) != 0) {
             const Candidate c = makeCandidate(s, n, d, L);
-            if (acceptRelaxed(c, contact, k)) take(contact, c, k, start + d * s - n * flashInset, -1, false);
+            if (acceptRelaxed(c, contact, k)) {
+                take(contact, c, k, start + d * s - n * flashInset, -1, false, kWithWall);
+            }
         }
     }
     for (const Cylinder& cylinder : sim.collisionCylinders) {
         if (IntersectCylinder(cylinder, start, d, s, n, hit) != 0) {
             const Candidate c = makeCandidate(s, n, d, L);
-            if (acceptRelaxed(c, contact, k)) take(contact, c, k, hit - n * flashInset, -1, false);
+            if (acceptRelaxed(c, contact, k)) take(contact, c, k, hit - n * flashInset, -1, false, kWithPillar);
         }
     }
     const double tipZone = 4 * r;
@@ -235,14 +239,14 @@ void testBall(int k, Contact& contact) {
             if (acceptStrict(c, contact, k)) {
                 // Close to the tip the ball is destroyed and the flare marks its centre.
                 const bool tip = cone.apex.Distance(hit) <= tipZone;
-                take(contact, c, k, tip ? hit : hit - n * flashInset, -1, tip);
+                take(contact, c, k, tip ? hit : hit - n * flashInset, -1, tip, kWithCone);
             }
         }
         Vector3 outward;
         Candidate touching;
         if (!seen && acceptTouching(coneGap(cone, start, outward), kConeReach, outward, d, contact, k, touching)) {
             const bool tip = cone.apex.Distance(start) <= tipZone;
-            take(contact, touching, k, tip ? start : start - outward * flashInset, -1, tip);
+            take(contact, touching, k, tip ? start : start - outward * flashInset, -1, tip, kWithCone);
         }
     }
 }
@@ -338,7 +342,12 @@ void runSubSteps(Readings& readings, StepEvents& events) {
         // A ball pair goes first only when strictly earlier than every other contact.
         if (pairFound && (contact.time == kNoContact || contact.time > pairTime)) {
             markPair(i, j, pairTime, readings);
+            const double beforeI = sim.ballVelocities[i].Length();
+            const double beforeJ = sim.ballVelocities[j].Length();
             respondToBallPair(i, j, pairTime, readings);
+            const Vector3 towardsI = Unit(sim.ballPositions[i] - sim.ballPositions[j]);
+            recordBallContact(sim, i, kWithBall, j, towardsI, beforeI, sim.ballVelocities[i].Length());
+            recordBallContact(sim, j, kWithBall, i, -towardsI, beforeJ, sim.ballVelocities[j].Length());
             if (noProgress(pairTime)) {
                 ++sim.zeroTimeContacts[i];
                 ++sim.zeroTimeContacts[j];
@@ -349,7 +358,15 @@ void runSubSteps(Readings& readings, StepEvents& events) {
         } else {
             ++sim.stats.contacts;
             recordContactMark(contact.point, contact.normal, readings);
+            // The ball that met something (or that a shot pushed), and its speed before.
+            const int ball = contact.body >= 0 ? contact.body : contact.hitBall;
+            const double before = ball >= 0 ? sim.ballVelocities[ball].Length() : 0.0;
             respondToContact(contact, readings, events);
+            if (ball >= 0) {
+                const Vector3 normal = contact.body >= 0 ? contact.normal : -contact.normal;
+                recordBallContact(sim, ball, contact.body >= 0 ? contact.with : kWithShot, -1, normal, before,
+                                  sim.ballVelocities[ball].Length());
+            }
             if (noProgress(contact.time)) ++sim.zeroTimeContacts[bodySlot(contact.body)];
         }
     }

@@ -31,6 +31,23 @@ void ringLoop(double cx, double cy, double radius, float width, float grey) {
     glEnd();
 }
 
+const char* contactWithName(int with) {
+    switch (with) {
+    case kWithWall:
+        return "wall";
+    case kWithPillar:
+        return "pillar";
+    case kWithDome:
+        return "dome";
+    case kWithCone:
+        return "cone";
+    case kWithShot:
+        return "shot";
+    default:
+        return "ball";
+    }
+}
+
 }  // namespace
 
 void drawSelectionRing() {
@@ -67,7 +84,7 @@ void drawSelectionRing() {
 
 void drawInspectPanel() {
     if (!selectionShown() && scene.inspectMode == 0) return;
-    char lines[6][64];
+    char lines[6 + kBallContactsKept][64];
     int count = 0;
     if (selectionShown()) {
         const int k = scene.selectedBall;
@@ -77,6 +94,20 @@ void drawInspectPanel() {
         std::snprintf(lines[count++], sizeof lines[0], "Position %.1f %.1f %.1f", p.x, p.y, p.z);
         std::snprintf(lines[count++], sizeof lines[0], "Velocity %.2f %.2f %.2f", v.x, v.y, v.z);
         std::snprintf(lines[count++], sizeof lines[0], "Speed %.2f", v.Length());
+        // Newest first.
+        for (int i = 1; i <= kBallContactsKept; ++i) {
+            const int at = (sim.nextBallContact[k] + kBallContactsKept - i) % kBallContactsKept;
+            const BallContact& c = sim.ballContacts[k * kBallContactsKept + at];
+            if (c.step == 0) break;
+            char with[16];
+            if (c.with == kWithBall) {
+                std::snprintf(with, sizeof with, "ball %d", c.other);
+            } else {
+                std::snprintf(with, sizeof with, "%s", contactWithName(c.with));
+            }
+            std::snprintf(lines[count++], sizeof lines[0], "%ld %-7s n %.2f %.2f %.2f v %.2f>%.2f", c.step, with,
+                          c.normal.x, c.normal.y, c.normal.z, c.speedBefore, c.speedAfter);
+        }
     } else {
         std::snprintf(lines[count++], sizeof lines[0], "No ball selected");
     }
