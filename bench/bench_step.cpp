@@ -6,8 +6,10 @@
 // fills the pool first, with the clock moved on past the shot interval at
 // every step so that each step fires while a record is free.
 // Default: the program as it starts (5 balls, speed 0.3), after a while.
-// Each also with a ball held by the pointer (its first live ball pulled
-// towards a point 60 units off), for what a drag adds to the step.
+// Each also with a ball held by the pointer, for what a drag adds to the
+// step: its first live ball held towards the point its own velocity takes
+// it to, so the pull computes and sets the velocity it has and the bodies
+// move as without the hold; only the pull's cost differs.
 //
 // A step changes the scene, and a scene left to run loses balls at the cone
 // tips and shots at their sixth contact. So the scene states of a stretch of
@@ -71,7 +73,8 @@ Stretch holdingABall(Stretch stretch) {
     for (StepStart& start : stretch.starts) {
         for (int k = 0; k < kMaxBalls; ++k) {
             if (start.state.ballAlive[k] == 0) continue;
-            setDragHold(start.state, k, start.state.ballPositions[k] + Vector3(60.0, 30.0, 0.0));
+            const double reach = start.state.controls.activeTimeStep / kDragPull;
+            setDragHold(start.state, k, start.state.ballPositions[k] + start.state.ballVelocities[k] * reach);
             break;
         }
     }
