@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/headless_scene.h"
+#include "app/live_simulation.h"
 #include "geometry/scalar_helpers.h"
 #include "physics/ball_collision_search.h"
 #include "scene/scene_state.h"
@@ -43,7 +44,7 @@ void runSearch(benchmark::State& state, Search search, double span, bool crowded
     double plainTime = -1.0;
     int plainI = -1;
     int plainJ = -1;
-    const bool plainFound = findBallCollisionSampled(span, plainTime, plainI, plainJ);
+    const bool plainFound = findBallCollisionSampled(sim, span, plainTime, plainI, plainJ);
     if (found != plainFound || time != plainTime || i != plainI || j != plainJ) {
         state.SkipWithError("fast and plain searches disagree");
         return;
