@@ -4,7 +4,7 @@
 
 #include "scene/simulation.h"
 
-// Reads "-f", "-nr N" and "-radius N" into the scene state and clamps the
+// Reads "-f", "-nr N" and "-radius N" into the simulation s and clamps the
 // values. Returns 1 when "-f" (full screen) was given, else 0.
 int readOptions(Simulation& s, int argc, char** argv);
 
