@@ -13,7 +13,7 @@
 
 namespace {
 
-using Search = bool (*)(double, double&, int&, int&);
+using Search = bool (*)(const Simulation&, double, double&, int&, int&);
 
 void setUpRoom(bool crowded) {
     HeadlessSettings settings;
@@ -39,7 +39,7 @@ void runSearch(benchmark::State& state, Search search, double span, bool crowded
     double time = -1.0;
     int i = -1;
     int j = -1;
-    const bool found = search(span, time, i, j);
+    const bool found = search(sim, span, time, i, j);
     // Both searches must give the same answer here, or the timing means nothing.
     double plainTime = -1.0;
     int plainI = -1;
@@ -50,7 +50,7 @@ void runSearch(benchmark::State& state, Search search, double span, bool crowded
         return;
     }
     for (auto _ : state) {
-        bool result = search(span, time, i, j);
+        bool result = search(sim, span, time, i, j);
         benchmark::DoNotOptimize(result);
         benchmark::DoNotOptimize(time);
     }
