@@ -1,5 +1,6 @@
 #include "app/ball_hands.h"
 
+#include "app/live_simulation.h"
 #include "app/pick_ray.h"
 #include "app/session.h"
 #include "input/ball_pick.h"

@@ -5,6 +5,7 @@
 #include <GL/glut.h>
 
 #include "app/ball_hands.h"
+#include "app/live_simulation.h"
 #include "app/screenshot_saving.h"
 #include "app/session.h"
 #include "effects/screenshot_notice.h"
@@ -64,7 +65,7 @@ void onKey(unsigned char key, int, int) {
         return;
     }
     if (key != kEscape) {
-        handleKey(key);
+        handleKey(sim, key);
         return;
     }
     quitProgram();
@@ -105,11 +106,11 @@ void onIdle() {
 }
 
 void onDisplay() {
-    drawFrame(advanceFrameView());
+    drawFrame(sim, advanceFrameView(sim));
     // Read back before the pause label and the notice are drawn, so neither
     // shows in the picture.
     if (takeScreenshotRequest()) saveScreenshot();
-    drawPauseLabel();
+    drawPauseLabel(sim);
     drawNotice(currentNotice(elapsedMilliseconds()));
     glutSwapBuffers();
 }

@@ -15,9 +15,9 @@ namespace {
 constexpr int kRingPoints = 48;
 constexpr double kRingScale = 1.25;  // of the ball's radius on screen
 
-bool selectionShown() {
+bool selectionShown(const Simulation& s) {
     const int k = scene.selectedBall;
-    return k >= 0 && k < kMaxBalls && sim.ballAlive[k] != 0;
+    return k >= 0 && k < kMaxBalls && s.ballAlive[k] != 0;
 }
 
 void ringLoop(double cx, double cy, double radius, float width, float grey) {
@@ -50,17 +50,17 @@ const char* contactWithName(int with) {
 
 }  // namespace
 
-void drawSelectionRing() {
-    if (!selectionShown()) return;
+void drawSelectionRing(const Simulation& s) {
+    if (!selectionShown(s)) return;
     GLdouble modelview[16];
     GLdouble projection[16];
     GLint viewport[4];
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glGetIntegerv(GL_VIEWPORT, viewport);
-    const Vector3& c = sim.ballPositions[scene.selectedBall];
+    const Vector3& c = s.ballPositions[scene.selectedBall];
     // The camera's right in world coordinates is the modelview's first row.
-    const double r = sim.ballRadius;
+    const double r = s.ballRadius;
     const Vector3 edge = c + Vector3(modelview[0], modelview[4], modelview[8]) * r;
     GLdouble sx = 0.0, sy = 0.0, sz = 0.0, ex = 0.0, ey = 0.0, ez = 0.0;
     if (gluProject(c.x, c.y, c.z, modelview, projection, viewport, &sx, &sy, &sz) != GL_TRUE ||
@@ -82,22 +82,22 @@ void drawSelectionRing() {
     endWindowOverlay();
 }
 
-void drawInspectPanel() {
-    if (!selectionShown() && scene.inspectMode == 0) return;
+void drawInspectPanel(const Simulation& s) {
+    if (!selectionShown(s) && scene.inspectMode == 0) return;
     char lines[6 + kBallContactsKept][64];
     int count = 0;
-    if (selectionShown()) {
+    if (selectionShown(s)) {
         const int k = scene.selectedBall;
-        const Vector3& p = sim.ballPositions[k];
-        const Vector3& v = sim.ballVelocities[k];
+        const Vector3& p = s.ballPositions[k];
+        const Vector3& v = s.ballVelocities[k];
         std::snprintf(lines[count++], sizeof lines[0], "Ball %d%s", k, scene.heldBall == k ? " (held)" : "");
         std::snprintf(lines[count++], sizeof lines[0], "Position %.1f %.1f %.1f", p.x, p.y, p.z);
         std::snprintf(lines[count++], sizeof lines[0], "Velocity %.2f %.2f %.2f", v.x, v.y, v.z);
         std::snprintf(lines[count++], sizeof lines[0], "Speed %.2f", v.Length());
         // Newest first.
         for (int i = 1; i <= kBallContactsKept; ++i) {
-            const int at = (sim.nextBallContact[k] + kBallContactsKept - i) % kBallContactsKept;
-            const BallContact& c = sim.ballContacts[k * kBallContactsKept + at];
+            const int at = (s.nextBallContact[k] + kBallContactsKept - i) % kBallContactsKept;
+            const BallContact& c = s.ballContacts[k * kBallContactsKept + at];
             if (c.step == 0) break;
             char with[16];
             if (c.with == kWithBall) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/live_simulation.h"
 #include "effects/screenshot_notice.h"
 #include "physics/simulation_step.h"
 #include "physics/state_hash.h"
@@ -59,7 +60,7 @@ TEST_F(SessionTest, ReplayIgnoresLiveInputAndOneChangedByteDivergesAtItsCheckpoi
     std::string error;
     ASSERT_TRUE(scripted::record(path_.c_str(), 300, error)) << error;
     const long steps = sim.stats.stepNumber;
-    const std::uint64_t finalHash = sceneStateHash();
+    const std::uint64_t finalHash = sceneStateHash(sim);
     endSession();
     const std::string text = fileText(path_);
     ASSERT_NE(text.find("\nb "), std::string::npos) << "the branch after step back is in the file";
@@ -74,12 +75,12 @@ TEST_F(SessionTest, ReplayIgnoresLiveInputAndOneChangedByteDivergesAtItsCheckpoi
         if (n == 20) deliverInput({InputKind::SpecialDown, kKeyF8});
         if (n == 30) deliverInput({InputKind::MouseButton, kRightButton, kButtonDown, 5, 5});
         if (n == 40) deliverInput({InputKind::SpecialDown, kKeyF5});
-        if (n == 50) handleKey('p');
-        if (n == 55) handleKey('p');
+        if (n == 50) handleKey(sim, 'p');
+        if (n == 55) handleKey(sim, 'p');
         runHeadlessStep();
     }
     EXPECT_EQ(sim.stats.stepNumber, steps);
-    EXPECT_EQ(sceneStateHash(), finalHash);
+    EXPECT_EQ(sceneStateHash(sim), finalHash);
     EXPECT_GT(sim.controls.cameraPosition.Distance(Vector3(0.0, -50.0, 1000.0)), 1000.0)
         << "the watcher's camera moved";
     const ReplayOutcome outcome = playReplayToEnd();
@@ -104,24 +105,24 @@ TEST_F(SessionTest, StepBackAndForwardAgainGiveTheSameStateAtEveryStep) {
     s.timeStep = 0.8;
     startHeadlessScene(s);
     startSession();
-    std::vector<std::uint64_t> hashes{sceneStateHash()};
+    std::vector<std::uint64_t> hashes{sceneStateHash(sim)};
     for (int n = 1; n <= 600; ++n) {
         runHeadlessStep();
-        hashes.push_back(sceneStateHash());
+        hashes.push_back(sceneStateHash(sim));
     }
     EXPECT_FALSE(stepBack()) << "only while paused";
-    handleKey('p');
+    handleKey(sim, 'p');
     for (long n = 599; n >= 100; --n) {
         ASSERT_TRUE(stepBack());
         ASSERT_EQ(sim.stats.stepNumber, n);
-        ASSERT_EQ(sceneStateHash(), hashes[n]) << "back at step " << n;
+        ASSERT_EQ(sceneStateHash(sim), hashes[n]) << "back at step " << n;
         EXPECT_EQ(scene.historyStepsBack, 600 - n);
     }
     for (long n = 101; n <= 600; ++n) {
-        handleKey('o');
+        handleKey(sim, 'o');
         runHeadlessStep();
         ASSERT_EQ(sim.stats.stepNumber, n);
-        ASSERT_EQ(sceneStateHash(), hashes[n]) << "forward again at step " << n;
+        ASSERT_EQ(sceneStateHash(sim), hashes[n]) << "forward again at step " << n;
     }
 }
 
@@ -136,11 +137,11 @@ TEST_F(SessionTest, BackAndForwardAgainGiveTheWholeSimulationBack) {
     // with flashes.
     deliverInput({InputKind::SpecialDown, kKeyF4});
     for (int n = 0; n < 25; ++n) runHeadlessStep();
-    handleKey('p');
+    handleKey(sim, 'p');
     runHeadlessStep();
     const Simulation before = sim;
     for (int n = 0; n < 5; ++n) {
-        handleKey('o');
+        handleKey(sim, 'o');
         runHeadlessStep();
     }
     const Simulation ahead = sim;
@@ -151,7 +152,7 @@ TEST_F(SessionTest, BackAndForwardAgainGiveTheWholeSimulationBack) {
     }
     EXPECT_TRUE(sim == before) << "five steps back";
     for (int n = 0; n < 5; ++n) {
-        handleKey('o');
+        handleKey(sim, 'o');
         runHeadlessStep();
     }
     EXPECT_TRUE(sim == ahead) << "five steps forward again";
@@ -234,11 +235,11 @@ TEST_F(SessionTest, StepBackAtTheStartOfTheHistoryDoesNothing) {
     startHeadlessScene(settings());
     startSession();
     runHeadlessStep();
-    handleKey('p');
+    handleKey(sim, 'p');
     EXPECT_TRUE(stepBack());
-    const std::uint64_t start = sceneStateHash();
+    const std::uint64_t start = sceneStateHash(sim);
     EXPECT_FALSE(stepBack());
-    EXPECT_EQ(sceneStateHash(), start);
+    EXPECT_EQ(sceneStateHash(sim), start);
     EXPECT_EQ(sim.stats.stepNumber, 0);
     EXPECT_EQ(scene.historyReach, 0);
 }
