@@ -4,6 +4,7 @@
 
 #include <GL/glut.h>
 
+#include "app/ball_hands.h"
 #include "app/live_simulation.h"
 #include "app/screenshot_saving.h"
 #include "app/session.h"
@@ -59,6 +60,10 @@ void onKey(unsigned char key, int, int) {
         carryOut(events);
         return;
     }
+    if (key == 'g' || key == 'G') {
+        handsGrabKey(sim.controls.mouseX, sim.controls.mouseY);
+        return;
+    }
     if (key != kEscape) {
         handleKey(sim, key);
         return;
@@ -72,9 +77,15 @@ void onSpecialKey(int key, int, int) { deliver(InputKind::SpecialDown, key, glut
 
 void onSpecialKeyUp(int key, int, int) { deliver(InputKind::SpecialUp, key, 0, 0, 0); }
 
-void onMouseButton(int button, int state, int x, int y) { deliver(InputKind::MouseButton, button, state, x, y); }
+void onMouseButton(int button, int state, int x, int y) {
+    if (handsTakeButton(button, state, x, y)) return;
+    deliver(InputKind::MouseButton, button, state, x, y);
+}
 
-void onMouseMotion(int x, int y) { deliver(InputKind::Motion, 0, 0, x, y); }
+void onMouseMotion(int x, int y) {
+    deliver(InputKind::Motion, 0, 0, x, y);
+    handsPointerMoved(x, y);
+}
 
 void onEntry(int state) {
     if (state == GLUT_LEFT) deliver(InputKind::Release, 0, 0, 0, 0);

@@ -11,6 +11,7 @@
 #include "effects/inspect_mode.h"
 #include "effects/screenshot_notice.h"
 #include "input/mouse_actions.h"
+#include "physics/ball_drag.h"
 #include "physics/simulation_step.h"
 #include "physics/state_hash.h"
 #include "platform/clock.h"
@@ -322,6 +323,26 @@ void liveEvent(const InputEvent& event) {
     endLiveAction(eventRecord(S.step + 1, event));
 }
 
+// A hold reads nothing from outside and sets only the hold, so like the
+// pointer it needs no controls before it, and a new target for the same
+// ball before any step read the last one replaces it.
+void liveDrag(int ball, const Vector3& target) {
+    setDragHold(sim, ball, target);
+    const JournalRecord r = dragRecord(S.step + 1, sim.drag.ball, sim.drag.target);
+    JournalRecord* last = S.records.empty() ? nullptr : &S.records.back();
+    if (last != nullptr && last->kind == RecordKind::Drag && last->step == r.step && last->event.a == r.event.a &&
+        r.event.a >= 0 && !behind()) {
+        *last = r;
+        if (S.file.isOpen()) {
+            if (S.lastLineStart != kNoLine) S.unwritten.resize(S.lastLineStart);
+            S.lastLineStart = S.unwritten.size();
+            S.unwritten += formatRecord(*last, nullptr);
+        }
+        return;
+    }
+    append(r);
+}
+
 void afterStep() {
     S.stepEnd = S.cursor;
     if (S.step % kSnapshotInterval == 0) takeKeyframe();
@@ -415,6 +436,10 @@ bool runRecordedAction(bool quiet, StepEvents& events) {
             checkRecord(r, quiet);
             break;
         case RecordKind::Back:
+            break;
+        case RecordKind::Drag:
+            setDragHold(sim, r.event.a, dragTargetOf(r));
+            acted = true;
             break;
         case RecordKind::Event:
         case RecordKind::Step: {
@@ -575,6 +600,18 @@ void deliverInput(const InputEvent& event) {
     branch();
     liveEvent(event);
     publish();
+}
+
+void deliverDrag(int ball, const Vector3& target) {
+    if (behind()) {
+        // A replay is not dragged; a stepped-back scene goes on live from here.
+        if (S.cursor < S.lockedEnd) return;
+        branch();
+        liveDrag(ball, target);
+        publish();
+        return;
+    }
+    liveDrag(ball, target);
 }
 
 StepEvents sessionStep() {

@@ -45,6 +45,11 @@ void startReplay(const Recording& recording, bool announce);
 // ignores it while a recording plays.
 void deliverInput(const InputEvent& event);
 
+// Holds ball `ball` towards `target` from the next step on (-1 lets go):
+// simulation input like a key, journalled as a drag record. A new target
+// for the same ball before any step ran replaces the last one.
+void deliverDrag(int ball, const Vector3& target);
+
 // What the idle callback does after pacing: a step held by the pause, a
 // step taken again from the journal, or a new live step. Returns what the
 // caller is to do outside: cues to play, clip plane, redisplay.

@@ -6,6 +6,10 @@
 // fills the pool first, with the clock moved on past the shot interval at
 // every step so that each step fires while a record is free.
 // Default: the program as it starts (5 balls, speed 0.3), after a while.
+// Each also with a ball held by the pointer, for what a drag adds to the
+// step: its first live ball held towards the point its own velocity takes
+// it to, so the pull computes and sets the velocity it has and the bodies
+// move as without the hold; only the pull's cost differs.
 //
 // A step changes the scene, and a scene left to run loses balls at the cone
 // tips and shots at their sixth contact. So the scene states of a stretch of
@@ -19,6 +23,7 @@
 
 #include "app/headless_scene.h"
 #include "app/live_simulation.h"
+#include "physics/ball_drag.h"
 #include "bench/bare_step.h"
 #include "physics/simulation_step.h"
 #include "platform/random_source.h"
@@ -64,6 +69,19 @@ Stretch recordStretch(const HeadlessSettings& settings, long warmUp, bool fillSh
     return stretch;
 }
 
+// The same starts with the first live ball of each held.
+Stretch holdingABall(Stretch stretch) {
+    for (StepStart& start : stretch.starts) {
+        for (int k = 0; k < kMaxBalls; ++k) {
+            if (start.state.ballAlive[k] == 0) continue;
+            const double reach = start.state.controls.activeTimeStep / kDragPull;
+            setDragHold(start.state, k, start.state.ballPositions[k] + start.state.ballVelocities[k] * reach);
+            break;
+        }
+    }
+    return stretch;
+}
+
 void timeSteps(benchmark::State& state, const Stretch& stretch, int milliseconds) {
     std::size_t next = 0;
     for (auto _ : state) {
@@ -84,14 +102,24 @@ void timeSteps(benchmark::State& state, const Stretch& stretch, int milliseconds
     stopHeadlessScene();
 }
 
-void BM_StepWorstCase(benchmark::State& state) {
+Stretch worstCase() {
     HeadlessSettings settings;
     settings.ballCount = kMaxBalls;
     settings.ballRadius = 20;
     settings.seed = 4501;
     settings.timeStep = 0.8;
     settings.autoFire = 1;
-    const Stretch stretch = recordStretch(settings, 100, true, kFillMilliseconds);
+    return recordStretch(settings, 100, true, kFillMilliseconds);
+}
+
+Stretch defaultScene() {
+    HeadlessSettings settings;
+    settings.seed = 4501;
+    return recordStretch(settings, 200, false, kHeadlessStepMilliseconds);
+}
+
+void BM_StepWorstCase(benchmark::State& state) {
+    const Stretch stretch = worstCase();
     if (stretch.meanShots < kShotCount - 1) {
         state.SkipWithError("the shot pool did not fill");
         return;
@@ -99,14 +127,19 @@ void BM_StepWorstCase(benchmark::State& state) {
     timeSteps(state, stretch, kFillMilliseconds);
 }
 
-void BM_StepDefaultScene(benchmark::State& state) {
-    HeadlessSettings settings;
-    settings.seed = 4501;
-    const Stretch stretch = recordStretch(settings, 200, false, kHeadlessStepMilliseconds);
-    timeSteps(state, stretch, kHeadlessStepMilliseconds);
+void BM_StepDefaultScene(benchmark::State& state) { timeSteps(state, defaultScene(), kHeadlessStepMilliseconds); }
+
+void BM_StepWorstCaseDragging(benchmark::State& state) {
+    timeSteps(state, holdingABall(worstCase()), kFillMilliseconds);
+}
+
+void BM_StepDefaultSceneDragging(benchmark::State& state) {
+    timeSteps(state, holdingABall(defaultScene()), kHeadlessStepMilliseconds);
 }
 
 }  // namespace
 
 BENCHMARK(BM_StepWorstCase)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StepDefaultScene)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StepWorstCaseDragging)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StepDefaultSceneDragging)->UseManualTime()->Unit(benchmark::kMicrosecond);

@@ -15,6 +15,22 @@ void recordContactMark(Simulation& s, const Vector3& point, const Vector3& norma
 void clearContactMarks(Simulation& s) {
     for (ContactMark& mark : s.contactMarks) mark.used = 0;
     s.nextContactMark = 0;
+    for (BallContact& c : s.ballContacts) c = BallContact();
+    for (int& next : s.nextBallContact) next = 0;
+}
+
+void recordBallContact(Simulation& s, int ball, int with, int other, const Vector3& normal, double speedBefore,
+                       double speedAfter) {
+    if (ball < 0 || ball >= kMaxBalls) return;
+    int& next = s.nextBallContact[ball];
+    BallContact& c = s.ballContacts[ball * kBallContactsKept + next];
+    next = (next + 1) % kBallContactsKept;
+    c.step = s.stepsRun;
+    c.with = with;
+    c.other = other;
+    c.normal = normal;
+    c.speedBefore = speedBefore;
+    c.speedAfter = speedAfter;
 }
 
 float contactMarkFade(const ContactMark& mark, int now) {

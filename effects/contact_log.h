@@ -14,7 +14,11 @@ constexpr int kContactMarkLifetime = 1000;
 
 void recordContactMark(Simulation& s, const Vector3& point, const Vector3& normal, Readings& readings = liveReadings());
 
-// Frees every mark (the scene reset does this with the flashes).
+// Notes a contact of ball `ball` in its own ring of the last few.
+void recordBallContact(Simulation& s, int ball, int with, int other, const Vector3& normal, double speedBefore,
+                       double speedAfter);
+
+// Frees every mark and every ball's contacts (the scene reset does this with the flashes).
 void clearContactMarks(Simulation& s);
 
 // How much of its life the mark has left at scene time `now`: 1 when new,

@@ -18,6 +18,11 @@ Vector3 chaseEye(const Simulation& s) {
 
 }  // namespace
 
+int chasedBall(const Simulation& s) {
+    const int k = scene.selectedBall;
+    return k >= 0 && k < kMaxBalls && s.ballAlive[k] != 0 ? k : 0;
+}
+
 Vector3 chaseTarget(const Vector3& position, const Vector3& previous, double distance) {
     Vector3 back = Unit(previous - position) * distance;
     // A ball that has never been stepped has no previous position; looking
@@ -43,8 +48,9 @@ Vector3 advanceChaseTrail(Simulation& s, const Vector3& target) {
 CameraView advanceCamera(Simulation& s) {
     CameraView view;
     if (s.controls.followBall) {
-        const Vector3& ball = s.ballPositions[0];
-        view.eye = advanceChaseTrail(s, chaseTarget(ball, s.ballPreviousPositions[0], kBallChaseDistance));
+        const int k = chasedBall(s);
+        const Vector3& ball = s.ballPositions[k];
+        view.eye = advanceChaseTrail(s, chaseTarget(ball, s.ballPreviousPositions[k], kBallChaseDistance));
         view.center = ball;
     } else if (s.controls.followedShot >= 0 && s.controls.followedShot < kShotCount) {
         const Shot& shot = s.shots[s.controls.followedShot];

@@ -54,3 +54,6 @@ struct FrameLook {
 // fade on the scene clock (a flash that fades out in this frame is still
 // drawn once).
 FrameLook advanceFrameView(Simulation& s);
+
+// The ball F3 chases: the selected one while it lives, else ball 0.
+int chasedBall(const Simulation& s);

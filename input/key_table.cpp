@@ -16,7 +16,7 @@ constexpr KeyRole kView = KeyRole::View;
 const KeyLine kKeyLines[] = {
     {"Esc", "quit", kView, {letter(27, "Escape")}},
     {"F1 / F2", "faster / slower", kSim, {special(kKeyF1, "F1"), special(kKeyF2, "F2")}},
-    {"F3 / F4", "chase ball 0 / free camera", kSim, {special(kKeyF3, "F3"), special(kKeyF4, "F4")}},
+    {"F3 / F4", "chase the selected ball (0) / free camera", kSim, {special(kKeyF3, "F3"), special(kKeyF4, "F4")}},
     {"F5 / F6", "automatic fire / throw mode", kSim, {special(kKeyF5, "F5"), special(kKeyF6, "F6")}},
     {"F7", "sound on / off", kSim, {special(kKeyF7, "F7")}},
     {"F8", "reset (new balls, shots and flashes cleared)", kSim, {special(kKeyF8, "F8")}},
@@ -29,6 +29,8 @@ const KeyLine kKeyLines[] = {
     {"B", "one step back while paused", kView, {letter('b', "B")}},
     {"V / H", "collision view / this help", kView, {letter('v', "V"), letter('h', "H")}},
     {"S", "save a screenshot (PNG)", kView, {letter('s', "S")}},
+    {"I", "inspect: click selects a ball, hold drags it", kView, {letter('i', "I")}},
+    {"G", "grab / let go the selected ball", kView, {letter('g', "G")}},
 };
 
 const int kKeyLineCount = sizeof kKeyLines / sizeof kKeyLines[0];

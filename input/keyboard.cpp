@@ -15,7 +15,8 @@ constexpr float kMaxTimeStep = 0.8f;
 void startFollowingBall(Simulation& s) {
     if (s.controls.followedShot != -1 || s.controls.followBall != 0) return;
     s.controls.followBall = 1;
-    primeChaseTrail(s, s.ballPositions[0], s.ballVelocities[0]);
+    const int k = chasedBall(s);
+    primeChaseTrail(s, s.ballPositions[k], s.ballVelocities[k]);
 }
 
 }  // namespace
@@ -111,6 +112,10 @@ void handleKey(Simulation& s, unsigned char key) {
     case 's':
     case 'S':
         requestScreenshot();
+        break;
+    case 'i':
+    case 'I':
+        scene.inspectMode ^= 1;
         break;
     default:
         break;

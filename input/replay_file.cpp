@@ -9,6 +9,8 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "scene/simulation.h"
+
 namespace {
 
 // One line cut into its words, without copying.
@@ -234,7 +236,7 @@ bool Parser::recordLine(const Words& w) {
 
     JournalRecord r;
     r.step = step;
-    const bool acts = std::strchr("ckumprwtds", letter) != nullptr;
+    const bool acts = std::strchr("ckumprwtdsg", letter) != nullptr;
     if (acts && step != last_ + 1) return fail("steps out of order");
     if (!acts && pending_) return fail("clock, ray or controls without the action they belong to");
 
@@ -261,6 +263,22 @@ bool Parser::recordLine(const Words& w) {
         if (w.count != 6 || !finiteVector(w, 2, 5, ray)) return fail("bad ray record");
         r = rayRecord(step, ray);
         pending_ = true;
+        break;
+    }
+    case 'g': {
+        int ball = 0;
+        Vector3 target;
+        if (w.count == 3 && decimalInt(w, 2, -1, -1, ball)) {
+            r = dragRecord(step, -1, target);
+        } else if (w.count == 6 && decimalInt(w, 2, 0, kMaxBalls - 1, ball) && finiteDouble(w, 3, target.x) &&
+                   finiteDouble(w, 4, target.y) && finiteDouble(w, 5, target.z) &&
+                   std::fabs(target.x) <= kReplayMaxDragTarget && std::fabs(target.y) <= kReplayMaxDragTarget &&
+                   std::fabs(target.z) <= kReplayMaxDragTarget) {
+            r = dragRecord(step, ball, Vector3(target.x, target.y, target.z));
+        } else {
+            return fail("bad drag record");
+        }
+        pending_ = false;
         break;
     }
     case 's':
@@ -466,6 +484,14 @@ std::string formatRecord(const JournalRecord& r, const SimControls* controls) {
     case RecordKind::End:
         appendf(text, "e %ld %016llx\n", r.step, static_cast<unsigned long long>(r.value[0]));
         break;
+    case RecordKind::Drag:
+        if (e.a < 0) {
+            appendf(text, "g %ld -1\n", r.step);
+        } else {
+            appendf(text, "g %ld %d %016llx %016llx %016llx\n", r.step, e.a, static_cast<unsigned long long>(r.value[0]),
+                    static_cast<unsigned long long>(r.value[1]), static_cast<unsigned long long>(r.value[2]));
+        }
+        break;
     }
     return text;
 }
@@ -501,4 +527,26 @@ Vector3 rayOf(const JournalRecord& record) {
     ray.z = v[2];
     ray.status = record.event.a;
     return ray;
+}
+
+JournalRecord dragRecord(long step, int ball, const Vector3& target) {
+    JournalRecord r;
+    r.kind = RecordKind::Drag;
+    r.step = step;
+    r.event.a = ball < 0 ? -1 : ball;
+    if (ball >= 0) {
+        r.value[0] = static_cast<long long>(bitsOf(target.x));
+        r.value[1] = static_cast<long long>(bitsOf(target.y));
+        r.value[2] = static_cast<long long>(bitsOf(target.z));
+    }
+    return r;
+}
+
+Vector3 dragTargetOf(const JournalRecord& record) {
+    double v[3];
+    for (int axis = 0; axis < 3; ++axis) {
+        const unsigned long long bits = static_cast<unsigned long long>(record.value[axis]);
+        std::memcpy(&v[axis], &bits, sizeof v[axis]);
+    }
+    return Vector3(v[0], v[1], v[2]);
 }

@@ -23,6 +23,7 @@ constexpr long kReplayMaxBytes = 32L * 1024 * 1024;
 constexpr int kReplayMaxLineLength = 400;
 constexpr long kReplayMaxClockReads = 1000000;  // in one run of equal readings
 constexpr long kReplayMaxStep = 1000000000;
+constexpr double kReplayMaxDragTarget = 1e6;  // any coordinate of a drag target
 
 enum class RecordKind : unsigned char {
     Controls,    // the controls as they stand before the next action (index into the controls table)
@@ -33,6 +34,7 @@ enum class RecordKind : unsigned char {
     Checkpoint,  // the state hash after step `step`
     Back,        // the session went back to the state after step `step`
     End,         // the session ended after step `step`, state hash
+    Drag,        // ball event.a held towards the point in value[] (x, y, z bits) before step `step`; -1 lets go
 };
 
 struct JournalRecord {
@@ -72,3 +74,6 @@ std::string formatRecord(const JournalRecord& record, const SimControls* control
 JournalRecord eventRecord(long step, const InputEvent& event);
 JournalRecord rayRecord(long step, const Vector3& ray);
 Vector3 rayOf(const JournalRecord& record);
+// Ball `ball` held towards `target` (-1: let go, the target unused).
+JournalRecord dragRecord(long step, int ball, const Vector3& target);
+Vector3 dragTargetOf(const JournalRecord& record);

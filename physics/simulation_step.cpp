@@ -5,6 +5,7 @@
 #include "effects/contact_log.h"
 #include "effects/inspect_mode.h"
 #include "effects/shot_pool.h"
+#include "physics/ball_drag.h"
 #include "input/mouse_actions.h"
 #include "physics/ball_collision_search.h"
 #include "physics/collision_response.h"
@@ -127,7 +128,9 @@ bool acceptRelaxed(Simulation& s, const Candidate& c, const Contact& contact, in
     return withinStep(s, c, contact) && (c.s > kTolerance || c.along <= kTolerance) && guardAllows(s, body, c.time);
 }
 
-void take(Contact& contact, const Candidate& c, int body, const Vector3& point, int hitBall, bool tipHit) {
+void take(Contact& contact, const Candidate& c, int body, const Vector3& point, int hitBall, bool tipHit,
+          int with = kWithShot) {
+    contact.with = with;
     contact.time = c.time;
     contact.body = body;
     contact.normal = c.normal;
@@ -203,26 +206,32 @@ void testBall(Simulation& s, int k, Contact& contact) {
         if (IntersectSphere(dome.centre, static_cast<float>(r + dome.radius), start, d, dist, n, hit) != 0) {
             const Candidate c = makeCandidate(s, dist, n, d, L);
             seen = seenAhead(c);
-            if (acceptStrict(s, c, contact, k)) take(contact, c, k, hit - n * flashInset, -1, false);
+            if (acceptStrict(s, c, contact, k)) {
+                take(contact, c, k, hit - n * flashInset, -1, false, kWithDome);
+            }
         }
         Vector3 outward;
         Candidate touching;
         if (!seen &&
             acceptTouching(s, sphereGap(dome.centre, r + dome.radius, start, outward), kDomeReach, outward, d, contact, k,
                            touching)) {
-            take(contact, touching, k, start - outward * flashInset, -1, false);
+            take(contact, touching, k, start - outward * flashInset, -1, false, kWithDome);
         }
     }
     for (const Plane& plane : s.collisionPlanes) {
         if (IntersectPlane(plane, start, d, dist, n) != 0) {
             const Candidate c = makeCandidate(s, dist, n, d, L);
-            if (acceptRelaxed(s, c, contact, k)) take(contact, c, k, start + d * dist - n * flashInset, -1, false);
+            if (acceptRelaxed(s, c, contact, k)) {
+                take(contact, c, k, start + d * dist - n * flashInset, -1, false, kWithWall);
+            }
         }
     }
     for (const Cylinder& cylinder : s.collisionCylinders) {
         if (IntersectCylinder(cylinder, start, d, dist, n, hit) != 0) {
             const Candidate c = makeCandidate(s, dist, n, d, L);
-            if (acceptRelaxed(s, c, contact, k)) take(contact, c, k, hit - n * flashInset, -1, false);
+            if (acceptRelaxed(s, c, contact, k)) {
+                take(contact, c, k, hit - n * flashInset, -1, false, kWithPillar);
+            }
         }
     }
     const double tipZone = 4 * r;
@@ -234,14 +243,14 @@ void testBall(Simulation& s, int k, Contact& contact) {
             if (acceptStrict(s, c, contact, k)) {
                 // Close to the tip the ball is destroyed and the flare marks its centre.
                 const bool tip = cone.apex.Distance(hit) <= tipZone;
-                take(contact, c, k, tip ? hit : hit - n * flashInset, -1, tip);
+                take(contact, c, k, tip ? hit : hit - n * flashInset, -1, tip, kWithCone);
             }
         }
         Vector3 outward;
         Candidate touching;
         if (!seen && acceptTouching(s, coneGap(cone, start, outward), kConeReach, outward, d, contact, k, touching)) {
             const bool tip = cone.apex.Distance(start) <= tipZone;
-            take(contact, touching, k, tip ? start : start - outward * flashInset, -1, tip);
+            take(contact, touching, k, tip ? start : start - outward * flashInset, -1, tip, kWithCone);
         }
     }
 }
@@ -338,7 +347,12 @@ void runSubSteps(Simulation& s, Readings& readings, StepEvents& events) {
         // A ball pair goes first only when strictly earlier than every other contact.
         if (pairFound && (contact.time == kNoContact || contact.time > pairTime)) {
             markPair(s, i, j, pairTime, readings);
+            const double beforeI = s.ballVelocities[i].Length();
+            const double beforeJ = s.ballVelocities[j].Length();
             respondToBallPair(s, i, j, pairTime, readings);
+            const Vector3 towardsI = Unit(s.ballPositions[i] - s.ballPositions[j]);
+            recordBallContact(s, i, kWithBall, j, towardsI, beforeI, s.ballVelocities[i].Length());
+            recordBallContact(s, j, kWithBall, i, -towardsI, beforeJ, s.ballVelocities[j].Length());
             if (noProgress(pairTime)) {
                 ++s.zeroTimeContacts[i];
                 ++s.zeroTimeContacts[j];
@@ -349,7 +363,15 @@ void runSubSteps(Simulation& s, Readings& readings, StepEvents& events) {
         } else {
             ++s.stats.contacts;
             recordContactMark(s, contact.point, contact.normal, readings);
+            // The ball that met something (or that a shot pushed), and its speed before.
+            const int ball = contact.body >= 0 ? contact.body : contact.hitBall;
+            const double before = ball >= 0 ? s.ballVelocities[ball].Length() : 0.0;
             respondToContact(s, contact, readings, events);
+            if (ball >= 0) {
+                const Vector3 normal = contact.body >= 0 ? contact.normal : -contact.normal;
+                recordBallContact(s, ball, contact.body >= 0 ? contact.with : kWithShot, -1, normal, before,
+                                  s.ballVelocities[ball].Length());
+            }
             if (noProgress(contact.time)) ++s.zeroTimeContacts[bodySlot(contact.body)];
         }
     }
@@ -406,6 +428,7 @@ void runSimulatingStep(Simulation& s, Readings& readings, StepEvents& events) {
 
     s.remaining = s.controls.activeTimeStep;
     applyGravity(s);
+    pullDraggedBall(s);
     runSubSteps(s, readings, events);
 
     events.redisplay = true;

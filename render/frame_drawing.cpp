@@ -8,6 +8,7 @@
 #include "render/collision_view_drawing.h"
 #include "render/explosion_drawing.h"
 #include "render/help_overlay_drawing.h"
+#include "render/inspect_drawing.h"
 #include "render/shot_drawing.h"
 #include "render/textured_vertex.h"
 #include "scene/obstacle_clearance.h"
@@ -275,5 +276,7 @@ void drawFrame(const Simulation& s, const FrameLook& look) {
     glEnable(GL_LIGHTING);
     glDisable(GL_BLEND);
     drawCollisionView(s);
+    drawSelectionRing(s);
     drawHelpOverlay(s);
+    drawInspectPanel(s);
 }

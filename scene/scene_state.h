@@ -36,6 +36,18 @@ struct SceneState {
     long replaySteps = 0;
     int replaying = 0;
 
+    // The watcher's hands on the balls (I, G, a click on a ball): the
+    // selected ball by slot (-1: none), whether a left click selects and a
+    // held one drags, and the ball the pointer holds with the plane it moves
+    // on. View state: step back and replays leave it as it is; only the
+    // targets it sends reach the simulation, as recorded input.
+    int inspectMode = 0;
+    int selectedBall = -1;
+    int heldBall = -1;
+    int heldByButton = 0;
+    Vector3 dragPlanePoint;
+    Vector3 dragPlaneNormal;
+
     // Rendering resources, owned by the drawing code. Kept as plain handles
     // so this header stays free of GL.
     void* quadric = nullptr;  // GLUquadric*

@@ -115,6 +115,31 @@ struct FrameView {
     auto fields() const { return std::tie(chaseTrail, glowPulse, glowPulseStep); }
 };
 
+// What a ball's contact was with, for the inspect panel.
+enum ContactWith : int { kWithWall, kWithPillar, kWithDome, kWithCone, kWithBall, kWithShot };
+
+// One of a ball's last contacts: the step, what it met (for a ball, which),
+// the normal towards the ball, and its speed before and after.
+struct BallContact {
+    long step = 0;  // 0: none yet
+    int with = kWithWall;
+    int other = -1;
+    Vector3 normal;
+    double speedBefore = 0.0;
+    double speedAfter = 0.0;
+    auto fields() const { return std::tie(step, with, other, normal, speedBefore, speedAfter); }
+};
+constexpr int kBallContactsKept = 4;
+
+// A ball held by the pointer: each simulating step pulls it towards the
+// target, a point on the plane through it facing the camera. Set only by
+// recorded input, so replays and step back pull exactly as the live run did.
+struct DragHold {
+    int ball = -1;  // -1: nothing held
+    Vector3 target;
+    auto fields() const { return std::tie(ball, target); }
+};
+
 struct Simulation {
     // Options: the ball set and the size the room is grown by.
     int ballCount = 5;
@@ -167,6 +192,10 @@ struct Simulation {
     ContactMark contactMarks[kContactMarkCount];
     int nextContactMark = 0;  // ring: the oldest entry is overwritten when full
     FrameView view;
+    DragHold drag;
+    // Ball k's last contacts: a ring at k * kBallContactsKept, next one to write in nextBallContact[k].
+    BallContact ballContacts[kMaxBalls * kBallContactsKept];
+    int nextBallContact[kMaxBalls] = {};
 
     RandomGenerator random;
 
@@ -184,7 +213,7 @@ struct Simulation {
                         ballColors, ballAlive, initialVelocity, gravity, collisionPlanes, wallPlanes,
                         collisionCylinders, obstacleCylinders, collisionCones, obstacleCones, turnLeftMatrix,
                         turnRightMatrix, controls, shots, explosions, lastShotTime, contactMarks, nextContactMark,
-                        view, random, stepsRun, stats, remaining, zeroTimeContacts);
+                        view, drag, ballContacts, nextBallContact, random, stepsRun, stats, remaining, zeroTimeContacts);
     }
 };
 

@@ -29,7 +29,10 @@ std::string validText() {
     text += formatRecord(eventRecord(1, f5), nullptr);
     text += "t 1 500 2\n";
     text += formatRecord(rayRecord(1, Unit(Vector3(1.0, 2.0, 3.0))), nullptr);
-    text += "s 1\nx 1 00000000000000bb\np 2 10 20\ns 2\ne 2 00000000000000cc\n";
+    text += "s 1\nx 1 00000000000000bb\np 2 10 20\n";
+    text += formatRecord(dragRecord(2, 3, Vector3(1.5, -2.0, 300.0)), nullptr);
+    text += formatRecord(dragRecord(2, -1, Vector3()), nullptr);
+    text += "s 2\ne 2 00000000000000cc\n";
     return text;
 }
 
@@ -50,6 +53,10 @@ TEST(ReplayFileTest, ReadsBackWhatItWrites) {
     const Vector3 ray = rayOf(r.records[4]);
     EXPECT_EQ(ray.status, StatusUnit);
     EXPECT_EQ(ray.z, Unit(Vector3(1.0, 2.0, 3.0)).z);
+    ASSERT_EQ(r.records[8].kind, RecordKind::Drag);
+    EXPECT_EQ(r.records[8].event.a, 3);
+    EXPECT_EQ(dragTargetOf(r.records[8]).y, -2.0);
+    EXPECT_EQ(r.records[9].event.a, -1) << "let go";
 }
 
 TEST(ReplayFileTest, RefusesEveryCutExceptAfterACheckpoint) {
@@ -86,7 +93,7 @@ TEST(ReplayFileTest, RefusesWhatItCannotTrust) {
         {"empty", "", "empty file"},
         {"wrong magic", replaced("VLREPLAY", "VLREPLAX"), "wrong magic word"},
         {"newer version", replaced("VLREPLAY 1", "VLREPLAY 2"), "newer Vennaloft"},
-        {"steps out of order", replaced("s 2\n", "s 3\n"), "line 11: steps out of order"},
+        {"steps out of order", replaced("s 2\n", "s 3\n"), "line 13: steps out of order"},
         {"an event for a step already run", replaced("p 2 ", "p 1 "), "steps out of order"},
         {"2^40 clock readings", replaced("t 1 500 2", "t 1 500 1099511627776"), "absurd count"},
         {"step 2^40", replaced("s 2\n", "s 1099511627776\n"), "step number out of range"},
@@ -99,6 +106,11 @@ TEST(ReplayFileTest, RefusesWhatItCannotTrust) {
         {"two spaces", replaced("p 2 10", "p 2  10"), "malformed line"},
         {"an unknown record", replaced("p 2 10 20", "z 2 10 20"), "unknown or malformed"},
         {"ball count out of range", replaced("o 7 5 20", "o 7 46 20"), "bad options"},
+        {"a drag of slot 45", replaced("g 2 3 ", "g 2 45 "), "bad drag"},
+        {"a let-go with a target", replaced("g 2 -1\n", "g 2 -1 0 0 0\n"), "bad drag"},
+        {"a drag target that is not a number", replaced("g 2 3 3ff8", "g 2 3 7ff8"), "bad drag"},
+        {"a drag target beyond a million", replaced("g 2 3 3ff8000000000000", "g 2 3 4140000000000000"),
+         "bad drag"},
     };
     for (const auto& c : cases) {
         Recording r;

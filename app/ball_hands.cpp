@@ -1,0 +1,102 @@
+#include "app/ball_hands.h"
+
+#include "app/live_simulation.h"
+#include "app/pick_ray.h"
+#include "app/session.h"
+#include "input/ball_pick.h"
+#include "input/key_codes.h"
+#include "scene/scene_state.h"
+
+namespace {
+
+// A press taken here takes its release too, so it never reaches the gun.
+bool pressTaken = false;
+
+void letGo() {
+    if (scene.heldBall < 0) return;
+    scene.heldBall = -1;
+    scene.heldByButton = 0;
+    deliverDrag(-1, Vector3());
+}
+
+void aim(int x, int y) {
+    Vector3 from;
+    Vector3 direction;
+    Vector3 target;
+    if (!pickLine(x, y, from, direction)) return;
+    if (!pointOnDragPlane(scene.dragPlanePoint, scene.dragPlaneNormal, from, direction, target)) return;
+    deliverDrag(scene.heldBall, target);
+}
+
+// The plane through the ball facing the eye; the first target is where the pointer meets it.
+void hold(int ball, int x, int y, bool byButton) {
+    Vector3 from;
+    Vector3 direction;
+    if (!pickLine(x, y, from, direction)) return;
+    const Vector3 facing = Unit(from - sim.ballPositions[ball]);
+    if (!facing.IsValid()) return;
+    scene.selectedBall = ball;
+    scene.heldBall = ball;
+    scene.heldByButton = byButton ? 1 : 0;
+    scene.dragPlanePoint = sim.ballPositions[ball];
+    scene.dragPlaneNormal = facing;
+    aim(x, y);
+}
+
+int ballAt(int x, int y) {
+    Vector3 from;
+    Vector3 direction;
+    if (!pickLine(x, y, from, direction)) return -1;
+    return ballUnderLine(sim, from, direction);
+}
+
+// The simulation ends a hold on its own (the ball destroyed) and step back
+// can go to before it began.
+void noticeLostHold() {
+    if (scene.heldBall >= 0 && sim.drag.ball != scene.heldBall) {
+        scene.heldBall = -1;
+        scene.heldByButton = 0;
+    }
+}
+
+}  // namespace
+
+bool handsTakeButton(int button, int state, int x, int y) {
+    if (button != kLeftButton) return false;
+    noticeLostHold();
+    if (state == kButtonUp) {
+        if (!pressTaken) return false;
+        pressTaken = false;
+        if (scene.heldByButton != 0) letGo();
+        return true;
+    }
+    if (state != kButtonDown) return false;
+    if (scene.heldBall >= 0) {
+        // A click ends a hold G began.
+        letGo();
+        pressTaken = true;
+        return true;
+    }
+    if (sim.controls.paused == 0 && scene.inspectMode == 0) return false;
+    const int ball = ballAt(x, y);
+    scene.selectedBall = ball;
+    if (ball >= 0 && scene.inspectMode != 0) hold(ball, x, y, true);
+    pressTaken = true;
+    return true;
+}
+
+void handsPointerMoved(int x, int y) {
+    noticeLostHold();
+    if (scene.heldBall >= 0) aim(x, y);
+}
+
+void handsGrabKey(int x, int y) {
+    noticeLostHold();
+    if (scene.heldBall >= 0) {
+        letGo();
+        return;
+    }
+    const int selected = scene.selectedBall;
+    const int ball = selected >= 0 && selected < kMaxBalls && sim.ballAlive[selected] != 0 ? selected : ballAt(x, y);
+    if (ball >= 0) hold(ball, x, y, false);
+}

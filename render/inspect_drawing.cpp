@@ -1,0 +1,136 @@
+#include "render/inspect_drawing.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "geometry/trig.h"
+#include "render/window_overlay.h"
+#include "scene/scene_state.h"
+
+namespace {
+
+constexpr int kRingPoints = 48;
+constexpr double kRingScale = 1.25;  // of the ball's radius on screen
+
+bool selectionShown(const Simulation& s) {
+    const int k = scene.selectedBall;
+    return k >= 0 && k < kMaxBalls && s.ballAlive[k] != 0;
+}
+
+void ringLoop(double cx, double cy, double radius, float width, float grey) {
+    glLineWidth(width);
+    glColor3f(grey, grey, grey);
+    glBegin(GL_LINE_LOOP);
+    for (int i = 0; i < kRingPoints; ++i) {
+        const double a = 2.0 * 3.14159265358979323846 * i / kRingPoints;
+        glVertex2i(static_cast<int>(cx + radius * Cos(a)), static_cast<int>(cy + radius * Sin(a)));
+    }
+    glEnd();
+}
+
+const char* contactWithName(int with) {
+    switch (with) {
+    case kWithWall:
+        return "wall";
+    case kWithPillar:
+        return "pillar";
+    case kWithDome:
+        return "dome";
+    case kWithCone:
+        return "cone";
+    case kWithShot:
+        return "shot";
+    default:
+        return "ball";
+    }
+}
+
+}  // namespace
+
+void drawSelectionRing(const Simulation& s) {
+    if (!selectionShown(s)) return;
+    GLdouble modelview[16];
+    GLdouble projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const Vector3& c = s.ballPositions[scene.selectedBall];
+    // The camera's right in world coordinates is the modelview's first row.
+    const double r = s.ballRadius;
+    const Vector3 edge = c + Vector3(modelview[0], modelview[4], modelview[8]) * r;
+    GLdouble sx = 0.0, sy = 0.0, sz = 0.0, ex = 0.0, ey = 0.0, ez = 0.0;
+    if (gluProject(c.x, c.y, c.z, modelview, projection, viewport, &sx, &sy, &sz) != GL_TRUE ||
+        gluProject(edge.x, edge.y, edge.z, modelview, projection, viewport, &ex, &ey, &ez) != GL_TRUE) {
+        return;
+    }
+    // Behind the eye: nothing to ring.
+    if (sz < 0.0 || sz > 1.0) return;
+    const double dx = ex - sx;
+    const double dy = ey - sy;
+    double radius = kRingScale * Vector3(dx, dy, 0.0).Length();
+    if (radius < 6.0) radius = 6.0;
+
+    beginWindowOverlay(viewport[2], viewport[3]);
+    glPushAttrib(GL_LINE_BIT | GL_CURRENT_BIT);
+    ringLoop(sx, sy, radius, 5.0f, 0.0f);
+    ringLoop(sx, sy, radius, 2.0f, 1.0f);
+    glPopAttrib();
+    endWindowOverlay();
+}
+
+void drawInspectPanel(const Simulation& s) {
+    if (!selectionShown(s) && scene.inspectMode == 0) return;
+    char lines[6 + kBallContactsKept][64];
+    int count = 0;
+    if (selectionShown(s)) {
+        const int k = scene.selectedBall;
+        const Vector3& p = s.ballPositions[k];
+        const Vector3& v = s.ballVelocities[k];
+        std::snprintf(lines[count++], sizeof lines[0], "Ball %d%s", k, scene.heldBall == k ? " (held)" : "");
+        std::snprintf(lines[count++], sizeof lines[0], "Position %.1f %.1f %.1f", p.x, p.y, p.z);
+        std::snprintf(lines[count++], sizeof lines[0], "Velocity %.2f %.2f %.2f", v.x, v.y, v.z);
+        std::snprintf(lines[count++], sizeof lines[0], "Speed %.2f", v.Length());
+        // Newest first.
+        for (int i = 1; i <= kBallContactsKept; ++i) {
+            const int at = (s.nextBallContact[k] + kBallContactsKept - i) % kBallContactsKept;
+            const BallContact& c = s.ballContacts[k * kBallContactsKept + at];
+            if (c.step == 0) break;
+            char with[16];
+            if (c.with == kWithBall) {
+                std::snprintf(with, sizeof with, "ball %d", c.other);
+            } else {
+                std::snprintf(with, sizeof with, "%s", contactWithName(c.with));
+            }
+            std::snprintf(lines[count++], sizeof lines[0], "%ld %-7s n %.2f %.2f %.2f v %.2f>%.2f", c.step, with,
+                          c.normal.x, c.normal.y, c.normal.z, c.speedBefore, c.speedAfter);
+        }
+    } else {
+        std::snprintf(lines[count++], sizeof lines[0], "No ball selected");
+    }
+    if (scene.inspectMode != 0) {
+        std::snprintf(lines[count++], sizeof lines[0], "Inspect (I): click selects, hold drags");
+    }
+    int longest = 0;
+    for (int i = 0; i < count; ++i) {
+        const int length = static_cast<int>(std::strlen(lines[i]));
+        if (length > longest) longest = length;
+    }
+    const int width = scene.windowSize[0];
+    const int height = scene.windowSize[1];
+    const int panelWidth = longest * kOverlayCharWidth + 2 * kOverlayPadding;
+    const int panelHeight = count * kOverlayLineHeight + 2 * kOverlayPadding;
+    // Hangs from the top right, clear of the help panel on the left.
+    const int right = width - kOverlayMargin;
+    const int top = height - kOverlayMargin;
+    beginWindowOverlay(width, height);
+    drawOverlayPanel(right - panelWidth, top - panelHeight, right, top);
+    for (int i = 0; i < count; ++i) {
+        drawOverlayText(right - panelWidth + kOverlayPadding, top - kOverlayPadding - (i + 1) * kOverlayLineHeight + 3,
+                        lines[i]);
+    }
+    endWindowOverlay();
+}
