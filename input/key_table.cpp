@@ -23,12 +23,14 @@ const KeyLine kKeyLines[] = {
     {"Up / Down", "move the camera forward / back", kView, {special(kKeyUp, "Up"), special(kKeyDown, "Down")}},
     {"Left / Right", "circle the camera round the room", kView,
      {special(kKeyLeft, "Left"), special(kKeyRight, "Right")}},
+    {"Home", "free camera back to its start", kView, {special(kKeyHome, "Home")}},
     {"Left btn", "fire (throw in throw mode)", kSim, {button(kLeftButton, "left mouse button")}},
     {"Right btn", "fire and follow the shot", kSim, {button(kRightButton, "right mouse button")}},
     {"P / O", "pause / one step while paused", kView, {letter('p', "P"), letter('o', "O")}},
     {"B", "one step back while paused", kView, {letter('b', "B")}},
     {"V / H", "collision view / this help", kView, {letter('v', "V"), letter('h', "H")}},
     {"S", "save a screenshot (PNG)", kView, {letter('s', "S")}},
+    {"M", "smooth motion on / off", kView, {letter('m', "M")}},
 };
 
 const int kKeyLineCount = sizeof kKeyLines / sizeof kKeyLines[0];

@@ -66,6 +66,14 @@ void handleSpecialKey(int key, int modifiers) {
     case kKeyDown:
         sim.controls.downKeyDown = 1;
         break;
+    case kKeyHome: {
+        // Where a new scene puts it; the yaw too, since automatic fire aims by it.
+        const SimControls start;
+        sim.controls.cameraPosition = start.cameraPosition;
+        sim.controls.viewDirection = start.viewDirection;
+        sim.controls.cameraYaw = start.cameraYaw;
+        break;
+    }
     default:
         break;
     }
@@ -111,6 +119,10 @@ void handleKey(unsigned char key) {
     case 's':
     case 'S':
         requestScreenshot();
+        break;
+    case 'm':
+    case 'M':
+        scene.smoothMotion ^= 1;
         break;
     default:
         break;

@@ -9,6 +9,9 @@ int readOptions(int argc, char** argv);
 // True when "-h" or "--help" is among the arguments.
 bool helpRequested(int argc, char** argv);
 
+// True when "-smooth" is among the arguments.
+bool smoothRequested(int argc, char** argv);
+
 // True when "--version" is among the arguments.
 bool versionRequested(int argc, char** argv);
 
