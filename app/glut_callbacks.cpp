@@ -44,7 +44,7 @@ struct SmoothFrames {
     bool stepFrameOwed = false;
     int stepFrameTime = 0;
     int nextFrameTime = 0;
-    int frameCost = 0;  // milliseconds the last frame between steps took
+    int frameCost = 0;  // milliseconds the last frame took, swap included
 };
 
 SmoothFrames smooth;
@@ -180,14 +180,12 @@ void onIdle() {
 }
 
 void onDisplay() {
+    const int start = scene.smoothMotion != 0 ? elapsedMilliseconds() : 0;
     if (scene.smoothMotion == 0) {
         smooth.kept = false;
         drawFrame(advanceFrameView());
     } else {
-        const bool between = !smooth.stepFrameOwed && smooth.kept;
-        const int start = elapsedMilliseconds();
         drawSmoothFrame();
-        if (between) smooth.frameCost = static_cast<int>(millisecondsBetween(start, elapsedMilliseconds()));
     }
     // Read back before the pause label and the notice are drawn, so neither
     // shows in the picture.
@@ -195,6 +193,7 @@ void onDisplay() {
     drawPauseLabel();
     drawNotice(currentNotice(elapsedMilliseconds()));
     glutSwapBuffers();
+    if (scene.smoothMotion != 0) smooth.frameCost = static_cast<int>(millisecondsBetween(start, elapsedMilliseconds()));
 }
 
 void registerInputCallbacks() {
