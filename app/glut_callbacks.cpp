@@ -33,7 +33,7 @@ constexpr double kStepMilliseconds = 50.0;
 constexpr int kFrameMilliseconds = 17;  // about 60 frames a second
 // A frame between steps is only begun when it ends this long before the
 // step is due by the last one's cost, so the steps keep their time.
-constexpr int kStepMargin = 2;
+constexpr int kStepMargin = 3;
 
 struct SmoothFrames {
     ShownFrame before;
@@ -44,7 +44,7 @@ struct SmoothFrames {
     bool stepFrameOwed = false;
     int stepFrameTime = 0;
     int nextFrameTime = 0;
-    int frameCost = 0;  // milliseconds the last frame took, swap included
+    int frameCost = 0;  // milliseconds a frame takes, swap included (see onDisplay)
 };
 
 SmoothFrames smooth;
@@ -193,7 +193,13 @@ void onDisplay() {
     drawPauseLabel();
     drawNotice(currentNotice(elapsedMilliseconds()));
     glutSwapBuffers();
-    if (scene.smoothMotion != 0) smooth.frameCost = static_cast<int>(millisecondsBetween(start, elapsedMilliseconds()));
+    if (scene.smoothMotion != 0) {
+        // A dearer frame counts at once, a cheaper one halves the gap: a
+        // slow frame keeps the next few clear of the step, and a stall
+        // (the window moved, the machine busy) is forgotten within frames.
+        const int cost = static_cast<int>(millisecondsBetween(start, elapsedMilliseconds()));
+        smooth.frameCost = cost >= smooth.frameCost ? cost : (smooth.frameCost + cost) / 2;
+    }
 }
 
 void registerInputCallbacks() {
