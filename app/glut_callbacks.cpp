@@ -4,6 +4,7 @@
 
 #include <GL/glut.h>
 
+#include "app/live_simulation.h"
 #include "app/screenshot_saving.h"
 #include "app/session.h"
 #include "effects/frame_blend.h"
@@ -39,7 +40,6 @@ struct SmoothFrames {
     ShownFrame before;
     ShownFrame after;
     ShownFrame blended;
-    Simulation live;  // the simulation while a kept frame is drawn
     bool kept = false;
     bool stepFrameOwed = false;
     int stepFrameTime = 0;
@@ -60,20 +60,13 @@ void carryOut(const StepEvents& events) {
     }
 }
 
-// The drawing reads the one simulation, so a kept frame stands in for it
-// while it is drawn.
-void drawShown(const ShownFrame& frame) {
-    smooth.live = sim;
-    sim = frame.state;
-    drawFrame(frame.look);
-    sim = smooth.live;
-}
+void drawShown(const ShownFrame& frame) { drawFrame(frame.state, frame.look); }
 
 void drawSmoothFrame() {
     const int now = elapsedMilliseconds();
     if (smooth.stepFrameOwed || !smooth.kept) {
         smooth.stepFrameOwed = false;
-        const FrameLook look = advanceFrameView();
+        const FrameLook look = advanceFrameView(sim);
         // Blended only from the step just before: after a reset of the
         // history (B, a pause) the frames start again from this one.
         const bool follows = smooth.kept && smooth.after.state.stepsRun + 1 == sim.stepsRun;
@@ -140,7 +133,7 @@ void onKey(unsigned char key, int, int) {
         return;
     }
     if (key != kEscape) {
-        handleKey(key);
+        handleKey(sim, key);
         return;
     }
     quitProgram();
@@ -183,14 +176,14 @@ void onDisplay() {
     const int start = scene.smoothMotion != 0 ? elapsedMilliseconds() : 0;
     if (scene.smoothMotion == 0) {
         smooth.kept = false;
-        drawFrame(advanceFrameView());
+        drawFrame(sim, advanceFrameView(sim));
     } else {
         drawSmoothFrame();
     }
     // Read back before the pause label and the notice are drawn, so neither
     // shows in the picture.
     if (takeScreenshotRequest()) saveScreenshot();
-    drawPauseLabel();
+    drawPauseLabel(sim);
     drawNotice(currentNotice(elapsedMilliseconds()));
     glutSwapBuffers();
     if (scene.smoothMotion != 0) {

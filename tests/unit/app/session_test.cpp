@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/live_simulation.h"
 #include "effects/screenshot_notice.h"
 #include "effects/view_state.h"
 #include "physics/simulation_step.h"
@@ -60,7 +61,7 @@ TEST_F(SessionTest, ReplayIgnoresLiveInputAndOneChangedByteDivergesAtItsCheckpoi
     std::string error;
     ASSERT_TRUE(scripted::record(path_.c_str(), 300, error)) << error;
     const long steps = sim.stats.stepNumber;
-    const std::uint64_t finalHash = sceneStateHash();
+    const std::uint64_t finalHash = sceneStateHash(sim);
     endSession();
     const std::string text = fileText(path_);
     ASSERT_NE(text.find("\nb "), std::string::npos) << "the branch after step back is in the file";
@@ -75,12 +76,12 @@ TEST_F(SessionTest, ReplayIgnoresLiveInputAndOneChangedByteDivergesAtItsCheckpoi
         if (n == 20) deliverInput({InputKind::SpecialDown, kKeyF8});
         if (n == 30) deliverInput({InputKind::MouseButton, kRightButton, kButtonDown, 5, 5});
         if (n == 40) deliverInput({InputKind::SpecialDown, kKeyF5});
-        if (n == 50) handleKey('p');
-        if (n == 55) handleKey('p');
+        if (n == 50) handleKey(sim, 'p');
+        if (n == 55) handleKey(sim, 'p');
         runHeadlessStep();
     }
     EXPECT_EQ(sim.stats.stepNumber, steps);
-    EXPECT_EQ(sceneStateHash(), finalHash);
+    EXPECT_EQ(sceneStateHash(sim), finalHash);
     EXPECT_GT(sim.controls.cameraPosition.Distance(Vector3(0.0, -50.0, 1000.0)), 1000.0)
         << "the watcher's camera moved";
     const ReplayOutcome outcome = playReplayToEnd();
@@ -115,11 +116,11 @@ TEST_F(SessionTest, HomeAfterFlyingAwayRestoresTheStartViewLiveAndInItsReplay) {
     deliverInput({InputKind::SpecialDown, kKeyHome});
     deliverInput({InputKind::SpecialUp, kKeyHome});
     runHeadlessSteps(60);
-    const FrameLook look = advanceFrameView();
+    const FrameLook look = advanceFrameView(sim);
     EXPECT_EQ(look.camera.eye.Distance(start.cameraPosition), 0.0);
     EXPECT_EQ(look.camera.center.Distance(start.cameraPosition + start.viewDirection), 0.0);
     EXPECT_EQ(sim.controls.cameraYaw, 0.0f);
-    const std::uint64_t finalHash = sceneStateHash();
+    const std::uint64_t finalHash = sceneStateHash(sim);
     ASSERT_TRUE(endSession());
 
     Recording recording;
@@ -136,24 +137,24 @@ TEST_F(SessionTest, StepBackAndForwardAgainGiveTheSameStateAtEveryStep) {
     s.timeStep = 0.8;
     startHeadlessScene(s);
     startSession();
-    std::vector<std::uint64_t> hashes{sceneStateHash()};
+    std::vector<std::uint64_t> hashes{sceneStateHash(sim)};
     for (int n = 1; n <= 600; ++n) {
         runHeadlessStep();
-        hashes.push_back(sceneStateHash());
+        hashes.push_back(sceneStateHash(sim));
     }
     EXPECT_FALSE(stepBack()) << "only while paused";
-    handleKey('p');
+    handleKey(sim, 'p');
     for (long n = 599; n >= 100; --n) {
         ASSERT_TRUE(stepBack());
         ASSERT_EQ(sim.stats.stepNumber, n);
-        ASSERT_EQ(sceneStateHash(), hashes[n]) << "back at step " << n;
+        ASSERT_EQ(sceneStateHash(sim), hashes[n]) << "back at step " << n;
         EXPECT_EQ(scene.historyStepsBack, 600 - n);
     }
     for (long n = 101; n <= 600; ++n) {
-        handleKey('o');
+        handleKey(sim, 'o');
         runHeadlessStep();
         ASSERT_EQ(sim.stats.stepNumber, n);
-        ASSERT_EQ(sceneStateHash(), hashes[n]) << "forward again at step " << n;
+        ASSERT_EQ(sceneStateHash(sim), hashes[n]) << "forward again at step " << n;
     }
 }
 
@@ -168,11 +169,11 @@ TEST_F(SessionTest, BackAndForwardAgainGiveTheWholeSimulationBack) {
     // with flashes.
     deliverInput({InputKind::SpecialDown, kKeyF4});
     for (int n = 0; n < 25; ++n) runHeadlessStep();
-    handleKey('p');
+    handleKey(sim, 'p');
     runHeadlessStep();
     const Simulation before = sim;
     for (int n = 0; n < 5; ++n) {
-        handleKey('o');
+        handleKey(sim, 'o');
         runHeadlessStep();
     }
     const Simulation ahead = sim;
@@ -183,7 +184,7 @@ TEST_F(SessionTest, BackAndForwardAgainGiveTheWholeSimulationBack) {
     }
     EXPECT_TRUE(sim == before) << "five steps back";
     for (int n = 0; n < 5; ++n) {
-        handleKey('o');
+        handleKey(sim, 'o');
         runHeadlessStep();
     }
     EXPECT_TRUE(sim == ahead) << "five steps forward again";
@@ -266,11 +267,11 @@ TEST_F(SessionTest, StepBackAtTheStartOfTheHistoryDoesNothing) {
     startHeadlessScene(settings());
     startSession();
     runHeadlessStep();
-    handleKey('p');
+    handleKey(sim, 'p');
     EXPECT_TRUE(stepBack());
-    const std::uint64_t start = sceneStateHash();
+    const std::uint64_t start = sceneStateHash(sim);
     EXPECT_FALSE(stepBack());
-    EXPECT_EQ(sceneStateHash(), start);
+    EXPECT_EQ(sceneStateHash(sim), start);
     EXPECT_EQ(sim.stats.stepNumber, 0);
     EXPECT_EQ(scene.historyReach, 0);
 }

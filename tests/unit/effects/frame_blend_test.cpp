@@ -2,14 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "scene/scene_state.h"
-
 namespace {
 
 class FrameBlendTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetSceneState();
         before_.state.ballAlive[0] = 1;
         before_.state.ballAlive[1] = 1;
         before_.state.ballPositions[0] = Vector3(0.0, 10.0, -40.0);
