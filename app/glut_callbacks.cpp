@@ -32,8 +32,9 @@ constexpr unsigned char kEscape = 27;
 // simulation by one step and each step's own frame is drawn as it is.
 constexpr double kStepMilliseconds = 50.0;
 constexpr int kFrameMilliseconds = 17;  // about 60 frames a second
-// A frame between steps is only begun when it ends this long before the
-// step is due by the last one's cost, so the steps keep their time.
+// A frame between steps is only begun when half as much again as the
+// frames' cost still ends this long before the step is due, so the steps
+// keep their time when a frame takes longer than the last ones.
 constexpr int kStepMargin = 3;
 
 struct SmoothFrames {
@@ -92,7 +93,7 @@ void drawSmoothFrame() {
 // step is close enough for the pacing to take over.
 bool frameBetweenSteps() {
     const int untilStep = millisecondsUntilStepDue();
-    if (untilStep <= smooth.frameCost + kStepMargin) return false;
+    if (untilStep <= smooth.frameCost * 3 / 2 + kStepMargin) return false;
     const int now = elapsedMilliseconds();
     const long long untilFrame = smooth.nextFrameTime - static_cast<long long>(now);
     if (untilFrame > 0 && untilFrame < 1000) {
