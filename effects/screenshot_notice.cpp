@@ -33,3 +33,32 @@ const char* currentNotice(int now) {
     if (!noticeText.empty()) return noticeText.c_str();
     return lastingText.empty() ? nullptr : lastingText.c_str();
 }
+
+std::vector<std::string> noticeLines(const std::string& text, int perLine) {
+    std::vector<std::string> lines;
+    if (perLine < 1) perLine = 1;
+    const std::size_t width = static_cast<std::size_t>(perLine);
+    std::size_t at = 0;
+    while (at < text.size()) {
+        if (text.size() - at <= width) {
+            lines.push_back(text.substr(at));
+            break;
+        }
+        // The break: a space just past the line's end still counts, since it is dropped.
+        std::size_t cut = text.rfind(' ', at + width);
+        std::size_t next = cut + 1;
+        if (cut == std::string::npos || cut <= at) {
+            cut = text.rfind('/', at + width - 1);
+            if (cut == std::string::npos || cut < at) {
+                cut = at + width;
+            } else {
+                ++cut;
+            }
+            next = cut;
+        }
+        lines.push_back(text.substr(at, cut - at));
+        at = next;
+        while (at < text.size() && text[at] == ' ') ++at;
+    }
+    return lines;
+}

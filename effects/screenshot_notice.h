@@ -6,6 +6,7 @@
 // shows there whenever no such line does. Nothing here draws or writes files.
 
 #include <string>
+#include <vector>
 
 constexpr int kNoticeMilliseconds = 2000;
 
@@ -21,3 +22,8 @@ void clearLastingNotice();
 // The line to draw at `now`: the timed one while its time lasts, else the
 // lasting one; nullptr when there is none.
 const char* currentNotice(int now);
+
+// `text` in lines of at most `perLine` characters, for a corner narrower
+// than the line: broken after the last space that fits (the space dropped),
+// else after the last '/' (a path), and only where neither is, inside a word.
+std::vector<std::string> noticeLines(const std::string& text, int perLine);

@@ -9,6 +9,12 @@ namespace {
 
 const char* onOff(int flag) { return flag != 0 ? "on" : "off"; }
 
+// F7 cannot make a missing device play, so the panel does not say "on" then.
+const char* soundState(const HelpFigures& f) {
+    if (f.soundDevice == 0) return "off: no device";
+    return onOff(f.soundOn);
+}
+
 __attribute__((format(printf, 2, 3))) void addLine(HelpPanel& panel, const char* format, ...) {
     if (panel.count >= HelpPanel::kMaxLines) return;
     va_list args;
@@ -61,7 +67,7 @@ void composeHelpPanel(const HelpFigures& f, HelpPanel& panel) {
     addLine(panel, "Steps/s %.1f, frames/s %.1f", f.stepsPerSecond, f.framesPerSecond);
     addLine(panel, "Last step: sub-steps %d, contacts %d", f.subSteps, f.contacts);
     addLine(panel, "Auto fire %s, throw %s, sound %s, pause %s", onOff(f.autoFire), onOff(f.launchMode),
-            onOff(f.soundOn), onOff(f.paused));
+            soundState(f), onOff(f.paused));
     addLine(panel, "Seed %u", f.seed);
     if (f.replaying != 0) addLine(panel, "Replay: step %ld of %ld", f.replayStep, f.replaySteps);
     addLine(panel, "History: %ld steps back, %ld more possible", f.stepsBack, f.stepsReach);
@@ -70,6 +76,13 @@ void composeHelpPanel(const HelpFigures& f, HelpPanel& panel) {
 void RateMeter::note(int now, long count) {
     if (!started) {
         started = true;
+        windowStart = now;
+        countAtStart = count;
+        return;
+    }
+    if (count < countAtStart) {
+        // Stepped back: steps undone are not steps run, so the window starts
+        // again from here rather than counting backwards.
         windowStart = now;
         countAtStart = count;
         return;

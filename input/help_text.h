@@ -23,6 +23,7 @@ struct HelpFigures {
     int autoFire = 0;
     int launchMode = 0;
     int soundOn = 0;
+    int soundDevice = 1;  // 0: no audio device could be opened
     int paused = 0;
     unsigned int seed = 0;
     long stepsBack = 0;   // behind the newest step (B)

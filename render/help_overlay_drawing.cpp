@@ -4,6 +4,7 @@
 
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
+#include "platform/sound.h"
 #include "render/window_overlay.h"
 #include "input/help_text.h"
 #include "scene/scene_state.h"
@@ -31,6 +32,7 @@ HelpFigures helpOverlayFigures() {
     f.autoFire = sim.controls.autoFire;
     f.launchMode = sim.controls.launchMode;
     f.soundOn = sim.controls.soundOn;
+    f.soundDevice = soundDeviceOpen() ? 1 : 0;
     f.paused = sim.controls.paused;
     f.seed = scene.randomSeed;
     f.stepsBack = scene.historyStepsBack;
