@@ -1,14 +1,18 @@
 #include "app/glut_callbacks.h"
 
 #include <cstdlib>
+#include <limits>
 
 #include <GL/glut.h>
 
 #include "app/screenshot_saving.h"
 #include "app/session.h"
+#include "effects/inspect_mode.h"
 #include "effects/screenshot_notice.h"
 #include "effects/view_state.h"
 #include "input/input_event.h"
+#include "input/key_codes.h"
+#include "input/key_repeat.h"
 #include "input/keyboard.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
@@ -22,6 +26,9 @@
 namespace {
 
 constexpr unsigned char kEscape = 27;
+
+// Our own repeat for a held O or B.
+KeyRepeat timelineRepeat;
 
 // What steps asked for outside the simulation.
 void carryOut(const StepEvents& events) {
@@ -51,11 +58,25 @@ void deliver(InputKind kind, int a, int b, int c, int d) {
 
 }  // namespace
 
+namespace {
+
+void stepBackOnce() {
+    StepEvents events;
+    stepBack(events);
+    carryOut(events);
+}
+
+void timelineKeyAgain(int key) {
+    if (key == 'b') stepBackOnce();
+    if (key == 'o') requestSingleStep();
+}
+
+}  // namespace
+
 void onKey(unsigned char key, int, int) {
+    if (key == 'b' || key == 'B' || key == 'o' || key == 'O') timelineRepeat.press(key | 0x20, glutElapsedMilliseconds());
     if (key == 'b' || key == 'B') {
-        StepEvents events;
-        stepBack(events);
-        carryOut(events);
+        stepBackOnce();
         return;
     }
     if (key != kEscape) {
@@ -65,9 +86,29 @@ void onKey(unsigned char key, int, int) {
     quitProgram();
 }
 
+void onKeyUp(unsigned char key, int, int) { timelineRepeat.release(key | 0x20); }
+
 void onClose() { quitProgram(); }
 
-void onSpecialKey(int key, int, int) { deliver(InputKind::SpecialDown, key, glutGetModifiers(), 0, 0); }
+void onTimelineKey(int key, int modifiers) {
+    if (sim.controls.paused == 0) togglePause();
+    const bool toEnd = (modifiers & kModifierShift) != 0;
+    const long step = sessionStepNumber();
+    long target = key == kKeyPageUp ? step - 100 : step + 100;
+    if (toEnd) target = key == kKeyPageUp ? 0 : std::numeric_limits<long>::max();
+    StepEvents events;
+    jumpToStep(target, events);
+    carryOut(events);
+    glutPostRedisplay();
+}
+
+void onSpecialKey(int key, int, int) {
+    if (key == kKeyPageUp || key == kKeyPageDown) {
+        onTimelineKey(key, glutGetModifiers());
+        return;
+    }
+    deliver(InputKind::SpecialDown, key, glutGetModifiers(), 0, 0);
+}
 
 void onSpecialKeyUp(int key, int, int) { deliver(InputKind::SpecialUp, key, 0, 0, 0); }
 
@@ -76,11 +117,17 @@ void onMouseButton(int button, int state, int x, int y) { deliver(InputKind::Mou
 void onMouseMotion(int x, int y) { deliver(InputKind::Motion, 0, 0, x, y); }
 
 void onEntry(int state) {
-    if (state == GLUT_LEFT) deliver(InputKind::Release, 0, 0, 0, 0);
+    if (state == GLUT_LEFT) {
+        timelineRepeat.release(0);
+        deliver(InputKind::Release, 0, 0, 0, 0);
+    }
 }
 
 void onWindowStatus(int state) {
-    if (state == GLUT_HIDDEN || state == GLUT_FULLY_COVERED) deliver(InputKind::Release, 0, 0, 0, 0);
+    if (state == GLUT_HIDDEN || state == GLUT_FULLY_COVERED) {
+        timelineRepeat.release(0);
+        deliver(InputKind::Release, 0, 0, 0, 0);
+    }
 }
 
 void onWindowSize(int width, int height) {
@@ -90,7 +137,8 @@ void onWindowSize(int width, int height) {
 
 void onIdle() {
     paceStep();
-    carryOut(sessionStep());
+    timelineKeyAgain(timelineRepeat.due(glutElapsedMilliseconds()));
+    for (int n = sessionStepsThisTurn(); n > 0; --n) carryOut(sessionStep());
 }
 
 void onDisplay() {
@@ -108,6 +156,7 @@ void registerInputCallbacks() {
     glutSpecialFunc(onSpecialKey);
     glutSpecialUpFunc(onSpecialKeyUp);
     glutKeyboardFunc(onKey);
+    glutKeyboardUpFunc(onKeyUp);
     glutIgnoreKeyRepeat(1);
     glutMouseFunc(onMouseButton);
     glutMotionFunc(onMouseMotion);

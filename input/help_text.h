@@ -31,11 +31,12 @@ struct HelpFigures {
     int replaying = 0;
     long replayStep = 0;
     long replaySteps = 0;
+    int replaySpeed = 0;  // 2 to this power times the normal pace
 };
 
 // The overlay's lines, in fixed buffers: nothing is allocated per frame.
 struct HelpPanel {
-    static constexpr int kMaxLines = 24;
+    static constexpr int kMaxLines = 32;
     static constexpr int kLineLength = 64;
     char lines[kMaxLines][kLineLength];
     int count = 0;

@@ -40,6 +40,7 @@ HelpFigures helpOverlayFigures() {
     f.replaying = scene.replaying;
     f.replayStep = scene.replayStep;
     f.replaySteps = scene.replaySteps;
+    f.replaySpeed = scene.replaySpeed;
     return f;
 }
 

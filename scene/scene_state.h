@@ -35,6 +35,8 @@ struct SceneState {
     long replayStep = 0;
     long replaySteps = 0;
     int replaying = 0;
+    // How fast a replay plays (F1 / F2 during it): 2 to this power, -3 .. 3.
+    int replaySpeed = 0;
 
     // Rendering resources, owned by the drawing code. Kept as plain handles
     // so this header stays free of GL.

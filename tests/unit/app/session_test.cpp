@@ -230,6 +230,53 @@ TEST_F(SessionTest, AFailedWriteStopsTheRecordingAndKeepsWhatWasWhole) {
     std::remove((path_ + ".part").c_str());
 }
 
+// Page Up / Page Down land on the very states that were lived, clamped to
+// what is kept; going forward past the steps run leaves the session live.
+// A replay keeps its start, however long it is.
+TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
+    startHeadlessScene(settings());
+    startSession();
+    deliverInput({InputKind::SpecialDown, kKeyF5});
+    std::vector<std::uint64_t> hashes{sceneStateHash()};
+    for (int n = 1; n <= 1500; ++n) {
+        runHeadlessStep();
+        hashes.push_back(sceneStateHash());
+    }
+    StepEvents events;
+    EXPECT_FALSE(jumpToStep(1400, events)) << "only while paused";
+    handleKey('p');
+    const long oldest = 1500 - scene.historyReach;
+    EXPECT_GE(oldest, 250);
+    EXPECT_LE(oldest, 300);
+    struct Jump {
+        long target, lands;
+    };
+    const Jump jumps[] = {{1400, 1400}, {1300, 1300}, {1400, 1400}, {0, oldest},
+                          {oldest + 100, oldest + 100}, {1000000, 1500}};
+    for (const Jump& j : jumps) {
+        ASSERT_TRUE(jumpToStep(j.target, events)) << j.target;
+        ASSERT_EQ(sessionStepNumber(), j.lands);
+        ASSERT_EQ(sceneStateHash(), hashes[static_cast<std::size_t>(j.lands)]) << "at " << j.lands;
+    }
+    EXPECT_EQ(events.cueCount, 0) << "jumps are silent";
+    EXPECT_FALSE(jumpToStep(1600, events)) << "nothing run beyond the newest step";
+    handleKey('o');
+    runHeadlessStep();
+    EXPECT_EQ(sessionStepNumber(), 1501);
+
+    std::string error;
+    ASSERT_TRUE(scripted::record(path_.c_str(), 1600, error)) << error;
+    Recording recording;
+    ASSERT_TRUE(readReplayFile(path_.c_str(), recording, error)) << error;
+    const ReplayOutcome outcome = replayHeadless(recording);
+    ASSERT_TRUE(outcome.matches);
+    handleKey('p');
+    ASSERT_TRUE(jumpToStep(0, events));
+    EXPECT_EQ(sessionStepNumber(), 0);
+    EXPECT_TRUE(jumpToStep(1000000, events));
+    EXPECT_EQ(sceneStateHash(), outcome.got);
+}
+
 TEST_F(SessionTest, StepBackAtTheStartOfTheHistoryDoesNothing) {
     startHeadlessScene(settings());
     startSession();
