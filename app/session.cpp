@@ -369,12 +369,16 @@ void checkRecord(const JournalRecord& r, bool quiet) {
     S.outcome.divergedAt = S.step;
     S.outcome.expected = expected;
     S.outcome.got = got;
-    if (S.announce) std::fprintf(stderr, "replay diverges at step %ld\n", S.step);
+    const std::string verdict = "replay diverges at step " + std::to_string(S.step);
+    if (S.announce) std::fprintf(stderr, "%s\n", verdict.c_str());
+    showVerdict(verdict);
 }
 
 void replayEnded() {
     if (!S.replaying || S.announcedEnd || S.cursor < S.lockedEnd) return;
     S.announcedEnd = true;
+    showVerdict(S.outcome.matches ? "replay matches: " + std::to_string(S.step) + " steps"
+                                  : "replay diverges at step " + std::to_string(S.outcome.divergedAt));
     if (!S.announce) return;
     if (S.outcome.matches) {
         char text[17];
@@ -529,6 +533,7 @@ bool arrowEvent(const InputEvent& e) {
 void startSession() {
     S = Session();
     clearLastingNotice();
+    clearVerdict();
     sim.stepsRun = 0;
     sim.stats = StepStats();
     S.sceneTime = sceneMilliseconds();
@@ -705,6 +710,7 @@ bool endSession() {
 ReplayOutcome playReplayToEnd() {
     StepEvents ignored;
     while (behind() && S.outcome.matches) runRecordedAction(false, ignored);
+    replayEnded();
     ReplayOutcome outcome = S.outcome;
     outcome.steps = S.step;
     if (outcome.matches) outcome.got = sceneStateHash();

@@ -8,6 +8,7 @@ bool requested = false;
 std::string noticeText;
 int noticeShownAt = 0;
 std::string lastingText;
+std::string verdictText;
 
 }  // namespace
 
@@ -28,9 +29,14 @@ void showLastingNotice(const std::string& text) { lastingText = text; }
 
 void clearLastingNotice() { lastingText.clear(); }
 
+void showVerdict(const std::string& text) { verdictText = text; }
+
+void clearVerdict() { verdictText.clear(); }
+
 const char* currentNotice(int now) {
     if (!noticeText.empty() && millisecondsBetween(noticeShownAt, now) >= kNoticeMilliseconds) noticeText.clear();
     if (!noticeText.empty()) return noticeText.c_str();
+    if (!verdictText.empty()) return verdictText.c_str();
     return lastingText.empty() ? nullptr : lastingText.c_str();
 }
 

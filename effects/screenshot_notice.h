@@ -19,8 +19,12 @@ void showNotice(const std::string& text, int now);
 // Shown from now on, until cleared, whenever no timed line is.
 void showLastingNotice(const std::string& text);
 void clearLastingNotice();
+// A replay's verdict ("replay matches: N steps", "replay diverges at step
+// N"): shown until the next key press clears it.
+void showVerdict(const std::string& text);
+void clearVerdict();
 // The line to draw at `now`: the timed one while its time lasts, else the
-// lasting one; nullptr when there is none.
+// verdict, else the lasting one; nullptr when there is none.
 const char* currentNotice(int now);
 
 // `text` in lines of at most `perLine` characters, for a corner narrower

@@ -95,6 +95,9 @@ TEST_F(SessionTest, ReplayIgnoresLiveInputAndOneChangedByteDivergesAtItsCheckpoi
     const ReplayOutcome diverged = replayText(changed);
     EXPECT_FALSE(diverged.matches);
     EXPECT_EQ(diverged.divergedAt, 100);
+    // The window says so too, until the next key press.
+    const char* verdict = currentNotice(0);
+    EXPECT_EQ(std::string(verdict != nullptr ? verdict : ""), "replay diverges at step 100");
 }
 
 TEST_F(SessionTest, StepBackAndForwardAgainGiveTheSameStateAtEveryStep) {
@@ -270,6 +273,8 @@ TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
     ASSERT_TRUE(readReplayFile(path_.c_str(), recording, error)) << error;
     const ReplayOutcome outcome = replayHeadless(recording);
     ASSERT_TRUE(outcome.matches);
+    const char* verdict = currentNotice(0);
+    EXPECT_EQ(std::string(verdict != nullptr ? verdict : ""), "replay matches: " + std::to_string(outcome.steps) + " steps");
     handleKey('p');
     ASSERT_TRUE(jumpToStep(0, events));
     EXPECT_EQ(sessionStepNumber(), 0);
