@@ -74,7 +74,7 @@ void timelineKeyAgain(int key) {
 }  // namespace
 
 void onKey(unsigned char key, int, int) {
-    clearVerdict();
+    if (clearVerdict()) glutPostRedisplay();
     if (key == 'b' || key == 'B' || key == 'o' || key == 'O') timelineRepeat.press(key | 0x20, glutElapsedMilliseconds());
     if (key == 'b' || key == 'B') {
         stepBackOnce();
@@ -92,7 +92,7 @@ void onKeyUp(unsigned char key, int, int) { timelineRepeat.release(key | 0x20); 
 void onClose() { quitProgram(); }
 
 void onTimelineKey(int key, int modifiers) {
-    clearVerdict();
+    if (clearVerdict()) glutPostRedisplay();
     if (sim.controls.paused == 0) togglePause();
     const bool toEnd = (modifiers & kModifierShift) != 0;
     const long step = sessionStepNumber();
@@ -109,7 +109,7 @@ void onSpecialKey(int key, int, int) {
         onTimelineKey(key, glutGetModifiers());
         return;
     }
-    clearVerdict();
+    if (clearVerdict()) glutPostRedisplay();
     deliver(InputKind::SpecialDown, key, glutGetModifiers(), 0, 0);
 }
 

@@ -31,7 +31,11 @@ void clearLastingNotice() { lastingText.clear(); }
 
 void showVerdict(const std::string& text) { verdictText = text; }
 
-void clearVerdict() { verdictText.clear(); }
+bool clearVerdict() {
+    const bool was = !verdictText.empty();
+    verdictText.clear();
+    return was;
+}
 
 const char* currentNotice(int now) {
     if (!noticeText.empty() && millisecondsBetween(noticeShownAt, now) >= kNoticeMilliseconds) noticeText.clear();

@@ -22,7 +22,8 @@ void clearLastingNotice();
 // A replay's verdict ("replay matches: N steps", "replay diverges at step
 // N"): shown until the next key press clears it.
 void showVerdict(const std::string& text);
-void clearVerdict();
+// True when one was showing (the picture is to be drawn again).
+bool clearVerdict();
 // The line to draw at `now`: the timed one while its time lasts, else the
 // verdict, else the lasting one; nullptr when there is none.
 const char* currentNotice(int now);
