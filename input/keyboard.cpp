@@ -101,8 +101,10 @@ void handleKey(unsigned char key) {
         requestSingleStep();
         break;
     case 'v':
-    case 'V':
         toggleCollisionView();
+        break;
+    case 'V':
+        pickCollisionLayers();
         break;
     case 'h':
     case 'H':

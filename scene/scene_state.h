@@ -22,6 +22,8 @@ struct SceneState {
     // laid out with.
     int singleStepsPending = 0;
     int collisionView = 0;
+    // Which layers of the collision view show (Shift+V picks): all three, or one.
+    int collisionLayers = 7;
     int helpOverlay = 0;
     int viewFrameOwed = 0;
     int viewAdvances = 1;
