@@ -45,7 +45,7 @@ void printHelp(std::FILE* out) {
         "\n"
         "Controls:\n",
         out);
-    for (int i = 0; i < kKeyLineCount; ++i) std::fprintf(out, "  %-12s  %s\n", kKeyLines[i].label, kKeyLines[i].action);
+    for (int i = 0; i < kKeyLineCount; ++i) std::fprintf(out, "  %-13s %s\n", kKeyLines[i].label, kKeyLines[i].action);
     std::fputs(
         "\nKeys go to the window with the keyboard focus (under a bare X server: the\n"
         "window under the pointer). The textures and sound cues are read from the\n"
@@ -56,7 +56,7 @@ void printHelp(std::FILE* out) {
 void composeHelpPanel(const HelpFigures& f, HelpPanel& panel) {
     panel.count = 0;
     addLine(panel, "Keys and mouse");
-    for (int i = 0; i < kKeyLineCount; ++i) addLine(panel, "%-12s %s", kKeyLines[i].label, kKeyLines[i].action);
+    for (int i = 0; i < kKeyLineCount; ++i) addLine(panel, "%-13s %s", kKeyLines[i].label, kKeyLines[i].action);
     addLine(panel, "%s", "");
     addLine(panel, "Balls alive %d (at most 45), shots in flight %d", f.ballsAlive, f.shotsInFlight);
     if (f.activeTimeStep != f.timeStep) {

@@ -32,7 +32,7 @@ const KeyLine kKeyLines[] = {
     {"Shift+PgUp/Dn", "to the first / last step kept", kView,
      {special(kKeyPageUp, nullptr), special(kKeyPageDown, nullptr)}},
     {"V / H", "collision view / this help", kView, {letter('v', "V"), letter('h', "H")}},
-    {"Shift+V", "collision view: all, volumes, contacts, velocities", kView, {letter('V', nullptr)}},
+    {"Shift+V", "collision view layers, in turn", kView, {letter('V', nullptr)}},
     {"S", "save a screenshot (PNG)", kView, {letter('s', "S")}},
 };
 

@@ -38,6 +38,38 @@ void drawOverlayPanel(int left, int bottom, int right, int top) {
     glEnd();
 }
 
+namespace {
+
+void* glutFont(OverlayFont font) {
+    switch (font) {
+    case OverlayFont::Small: return GLUT_BITMAP_HELVETICA_10;
+    case OverlayFont::Large: return GLUT_BITMAP_9_BY_15;
+    case OverlayFont::Normal: break;
+    }
+    return GLUT_BITMAP_8_BY_13;
+}
+
+}  // namespace
+
+int overlayLineHeight(OverlayFont font) {
+    switch (font) {
+    case OverlayFont::Small: return 10;
+    case OverlayFont::Large: return 17;
+    case OverlayFont::Normal: break;
+    }
+    return kOverlayLineHeight;
+}
+
+int overlayTextWidth(OverlayFont font, const char* text) {
+    return glutBitmapLength(glutFont(font), reinterpret_cast<const unsigned char*>(text));
+}
+
+void drawOverlayText(OverlayFont font, int x, int y, const char* text) {
+    glColor4f(1.0f, 1.0f, 0.85f, 1.0f);
+    glRasterPos2i(x, y);
+    for (const char* c = text; *c != '\0'; ++c) glutBitmapCharacter(glutFont(font), *c);
+}
+
 void drawOverlayText(int x, int y, const char* text) {
     glColor4f(1.0f, 1.0f, 0.85f, 1.0f);
     glRasterPos2i(x, y);
