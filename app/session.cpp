@@ -231,8 +231,9 @@ void takeKeyframe() {
 // of the oldest one.
 void trimHistory() {
     // A replay keeps its start, so Shift+Page Up can go back to it: the
-    // journal is the whole file in memory anyway.
-    const std::size_t keep = S.replaying ? 1 : 0;
+    // journal is the whole file in memory anyway. Gone on live past its
+    // end, the history is trimmed as a live one.
+    const std::size_t keep = S.replaying && S.newestStep <= S.replaySteps ? 1 : 0;
     while (S.keyframes.size() >= keep + 2 && S.keyframes[keep + 1].step <= S.newestStep - kHistorySteps) {
         S.keyframes.erase(S.keyframes.begin() + static_cast<long>(keep));
     }
