@@ -282,6 +282,30 @@ TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
     EXPECT_EQ(sceneStateHash(), outcome.got);
 }
 
+// During a replay F1 / F2 set how many replayed steps a paced slot runs
+// (1/8 to 8) and never reach the simulation: the replay still matches.
+TEST_F(SessionTest, ReplayPaceChangesHowManyStepsRunNotWhatTheyCompute) {
+    std::string error;
+    ASSERT_TRUE(scripted::record(path_.c_str(), 200, error)) << error;
+    Recording recording;
+    ASSERT_TRUE(readReplayFile(path_.c_str(), recording, error)) << error;
+    startHeadlessScene(settings());
+    startReplay(recording, false);
+    const double timeStep = sim.controls.timeStep;
+    struct Pace {
+        int key, presses, stepsIn8Turns;
+    };
+    const Pace paces[] = {{kKeyF1, 1, 16}, {kKeyF1, 5, 64}, {kKeyF2, 4, 4}, {kKeyF2, 9, 1}};
+    for (const Pace& p : paces) {
+        for (int n = 0; n < p.presses; ++n) deliverInput({InputKind::SpecialDown, p.key});
+        int steps = 0;
+        for (int turn = 0; turn < 8; ++turn) steps += sessionStepsThisTurn();
+        EXPECT_EQ(steps, p.stepsIn8Turns) << p.presses;
+    }
+    EXPECT_EQ(sim.controls.timeStep, timeStep);
+    EXPECT_TRUE(playReplayToEnd().matches);
+}
+
 TEST_F(SessionTest, StepBackAtTheStartOfTheHistoryDoesNothing) {
     startHeadlessScene(settings());
     startSession();
