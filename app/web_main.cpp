@@ -186,7 +186,9 @@ EMSCRIPTEN_KEEPALIVE void vl_timeline_end(int last) {
 
 EMSCRIPTEN_KEEPALIVE void vl_key(int key) {
     if (ended || key == 27) return;
+    // A button is pressed and let go at once: Back steps back once, not on.
     onKey(static_cast<unsigned char>(key), 0, 0);
+    onKeyUp(static_cast<unsigned char>(key), 0, 0);
 }
 
 // A tap at a canvas point: the left button (fire, or throw in throw mode),
