@@ -5,6 +5,7 @@
 
 #include <GL/glut.h>
 
+#include "app/live_simulation.h"
 #include "app/screenshot_saving.h"
 #include "app/session.h"
 #include "effects/inspect_mode.h"
@@ -68,7 +69,7 @@ void stepBackOnce() {
 
 void timelineKeyAgain(int key) {
     if (key == 'b') stepBackOnce();
-    if (key == 'o') requestSingleStep();
+    if (key == 'o') requestSingleStep(sim);
 }
 
 }  // namespace
@@ -81,7 +82,7 @@ void onKey(unsigned char key, int, int) {
         return;
     }
     if (key != kEscape) {
-        handleKey(key);
+        handleKey(sim, key);
         return;
     }
     quitProgram();
@@ -93,7 +94,7 @@ void onClose() { quitProgram(); }
 
 void onTimelineKey(int key, int modifiers) {
     if (clearVerdict()) glutPostRedisplay();
-    if (sim.controls.paused == 0) togglePause();
+    if (sim.controls.paused == 0) togglePause(sim);
     const bool toEnd = (modifiers & kModifierShift) != 0;
     const long step = sessionStepNumber();
     long target = key == kKeyPageUp ? step - 100 : step + 100;
@@ -145,11 +146,11 @@ void onIdle() {
 }
 
 void onDisplay() {
-    drawFrame(advanceFrameView());
+    drawFrame(sim, advanceFrameView(sim));
     // Read back before the pause label and the notice are drawn, so neither
     // shows in the picture.
     if (takeScreenshotRequest()) saveScreenshot();
-    drawPauseLabel();
+    drawPauseLabel(sim);
     drawNotice(currentNotice(elapsedMilliseconds()));
     glutSwapBuffers();
 }

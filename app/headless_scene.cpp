@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/live_simulation.h"
 #include "app/session.h"
 #include "app/start_up.h"
 #include "effects/explosion_pool.h"
@@ -34,7 +35,7 @@ void applyOptions(const HeadlessSettings& settings) {
     char countOption[] = "-nr";
     char radiusOption[] = "-radius";
     char* argv[] = {program, countOption, &count[0], radiusOption, &radius[0], nullptr};
-    readOptions(5, argv);
+    readOptions(sim, 5, argv);
 }
 
 }  // namespace
@@ -44,7 +45,7 @@ void startHeadlessScene(const HeadlessSettings& settings) {
     setClockSource(readHeadlessClock);
     setSleepFunction(advanceHeadlessClock);
 
-    resetSceneState();
+    resetSceneState(sim);
     applyOptions(settings);
     layOutSimulation(settings.seed);
 
@@ -62,7 +63,7 @@ void stopHeadlessScene() {
 namespace {
 
 // What the frame advances besides drawing.
-void advanceFrame() { advanceFrameView(); }
+void advanceFrame() { advanceFrameView(sim); }
 
 }  // namespace
 

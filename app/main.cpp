@@ -12,6 +12,7 @@
 #include <GL/freeglut.h>
 
 #include "app/glut_callbacks.h"
+#include "app/live_simulation.h"
 #include "app/scene_start.h"
 #include "app/session.h"
 #include "app/start_up.h"
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
         std::printf("vennaloft %s\n", VL_VERSION);
         return 0;
     }
-    int fullScreen = readOptions(argc, argv);
+    int fullScreen = readOptions(sim, argc, argv);
 
     // A recording that outgrows the file size limit is stopped and reported
     // like one on a full disk, not ended by the signal with the program.

@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "app/live_simulation.h"
 #include "app/recording_file.h"
 #include "effects/explosion_pool.h"
 #include "effects/inspect_mode.h"
@@ -17,6 +18,8 @@
 #include "platform/sound.h"
 #include "scene/scene_state.h"
 #include "scene/sim_controls.h"
+
+Simulation sim;
 
 namespace {
 
@@ -105,8 +108,8 @@ int notingClock() {
     return now;
 }
 
-Vector3 notingRay(int x, int y) {
-    const Vector3 d = liveReadings().pickRay(x, y);
+Vector3 notingRay(int x, int y, const Vector3& ahead) {
+    const Vector3 d = liveReadings().pickRay(x, y, ahead);
     S.noted.push_back(rayRecord(0, d));
     return d;
 }
@@ -123,28 +126,28 @@ int fedClock() {
     return S.lastRead;
 }
 
-Vector3 fedRay(int, int) {
+Vector3 fedRay(const Vector3& ahead) {
     if (S.rayAt < S.rayFeed.size()) {
         return rayOf(S.rayFeed[S.rayAt++]);
     }
-    return Unit(sim.controls.viewDirection);
+    return Unit(ahead);
 }
 
 // What a live action reads, and what a recorded one is fed.
 struct NotingReadings final : Readings {
     int clock() override { return notingClock(); }
-    Vector3 pickRay(int x, int y) override { return notingRay(x, y); }
+    Vector3 pickRay(int x, int y, const Vector3& ahead) override { return notingRay(x, y, ahead); }
 };
 
 struct FedReadings final : Readings {
     int clock() override { return fedClock(); }
-    Vector3 pickRay(int x, int y) override { return fedRay(x, y); }
+    Vector3 pickRay(int, int, const Vector3& ahead) override { return fedRay(ahead); }
 };
 
 // The clock as the last step saw it, for the flashes' fade after a recorded step.
 struct StandingReadings final : Readings {
     int clock() override { return S.lastRead; }
-    Vector3 pickRay(int x, int y) override { return liveReadings().pickRay(x, y); }
+    Vector3 pickRay(int x, int y, const Vector3& ahead) override { return liveReadings().pickRay(x, y, ahead); }
 };
 
 NotingReadings noting;
@@ -208,7 +211,7 @@ JournalRecord hashRecord(RecordKind kind) {
     JournalRecord r;
     r.kind = kind;
     r.step = S.step;
-    r.value[0] = static_cast<long long>(sceneStateHash());
+    r.value[0] = static_cast<long long>(sceneStateHash(sim));
     return r;
 }
 
@@ -297,7 +300,7 @@ void endLiveAction(const JournalRecord& action) {
 // actions are kept as one record, the last, so a long pause with the mouse
 // moving does not grow the journal.
 void liveMotion(const InputEvent& event) {
-    applyInputEvent(event);
+    applyInputEvent(sim, event);
     if (S.shadowValid) {
         S.shadow.mouseX = sim.controls.mouseX;
         S.shadow.mouseY = sim.controls.mouseY;
@@ -322,7 +325,7 @@ void liveEvent(const InputEvent& event) {
         return;
     }
     beginLiveAction();
-    applyInputEvent(event, noting);
+    applyInputEvent(sim, event, noting);
     endLiveAction(eventRecord(S.step + 1, event));
 }
 
@@ -343,7 +346,7 @@ void noteView() {
 void liveStep(StepEvents& events) {
     noteView();
     beginLiveAction();
-    runSimulatingStep(noting, events);
+    runSimulatingStep(sim, noting, events);
     JournalRecord r;
     r.kind = RecordKind::Step;
     r.step = S.step + 1;
@@ -364,7 +367,7 @@ void liveStep(StepEvents& events) {
 void checkRecord(const JournalRecord& r, bool quiet) {
     if (quiet || !S.replaying || !S.outcome.matches) return;
     const std::uint64_t expected = static_cast<std::uint64_t>(r.value[0]);
-    const std::uint64_t got = sceneStateHash();
+    const std::uint64_t got = sceneStateHash(sim);
     if (got == expected) return;
     S.outcome.matches = false;
     S.outcome.divergedAt = S.step;
@@ -383,13 +386,13 @@ void replayEnded() {
     if (!S.announce) return;
     if (S.outcome.matches) {
         char text[17];
-        formatStateHash(sceneStateHash(), text);
+        formatStateHash(sceneStateHash(sim), text);
         std::fprintf(stderr, "replay matches: %ld steps, final state %s\n", S.step, text);
     } else {
         std::fprintf(stderr, "replay ends at step %ld\n", S.step);
     }
     // The recorded session is over: it holds there, and P goes on live.
-    if (sim.controls.paused == 0) togglePause();
+    if (sim.controls.paused == 0) togglePause(sim);
 }
 
 // Acts on the journal from the cursor through the next action (an input or
@@ -430,11 +433,11 @@ bool runRecordedAction(bool quiet, StepEvents& events, bool jumping = false) {
         case RecordKind::Step: {
             const JournalRecord action = r;
             if (action.kind == RecordKind::Event) {
-                applyInputEvent(action.event, fed);
+                applyInputEvent(sim, action.event, fed);
             } else {
                 if (!quiet && !jumping) noteView();
                 StepEvents step;
-                runSimulatingStep(fed, step);
+                runSimulatingStep(sim, fed, step);
                 events.absorb(step, !quiet && !jumping);
                 S.step = action.step;
                 if (S.step > S.newestStep) S.newestStep = S.step;
@@ -459,7 +462,7 @@ bool runRecordedAction(bool quiet, StepEvents& events, bool jumping = false) {
         S.sceneTime = sceneTimeOf(S.simControls);
         // The flashes fade as the frames after the step let them, on the
         // scene clock the step saw.
-        for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e, standing);
+        for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(sim, e, standing);
         afterStep();
     }
     applyViewerControls(viewer, S.detached, sim.controls);
@@ -537,7 +540,7 @@ void startSession() {
     clearVerdict();
     sim.stepsRun = 0;
     sim.stats = StepStats();
-    S.sceneTime = sceneMilliseconds();
+    S.sceneTime = sceneMilliseconds(sim);
     takeKeyframe();
     adoptRecording();
     publish();
@@ -578,7 +581,7 @@ void deliverInput(const InputEvent& event) {
     }
     if (role == EventRole::Viewer) {
         if (arrowEvent(event)) S.detached = true;
-        applyInputEvent(event);
+        applyInputEvent(sim, event);
         return;
     }
     // A replay ignores what would change its simulation; F1 and F2 set how
@@ -596,15 +599,15 @@ void deliverInput(const InputEvent& event) {
 
 StepEvents sessionStep() {
     StepEvents events;
-    if (!takeSimulationTurn()) {
-        runPausedStep(events);
+    if (!takeSimulationTurn(sim)) {
+        runPausedStep(sim, events);
         return events;
     }
     while (behind()) {
         if (runRecordedAction(false, events)) {
             // The watcher's own camera flies with its own arrows, once a
             // step, as the free camera does in a live step.
-            if (S.detached) runPausedStep(events);
+            if (S.detached) runPausedStep(sim, events);
             replayEnded();
             publish();
             return events;
@@ -714,7 +717,7 @@ ReplayOutcome playReplayToEnd() {
     replayEnded();
     ReplayOutcome outcome = S.outcome;
     outcome.steps = S.step;
-    if (outcome.matches) outcome.got = sceneStateHash();
+    if (outcome.matches) outcome.got = sceneStateHash(sim);
     publish();
     return outcome;
 }

@@ -1,15 +1,16 @@
 #include "app/start_up.h"
 
+#include "app/live_simulation.h"
 #include "scene/scene_layout.h"
 #include "scene/scene_state.h"
 
 void layOutSimulation(unsigned int seed) {
-    buildSceneGeometry();
+    buildSceneGeometry(sim);
     scene.randomSeed = seed;
     seedRandom(sim.random, seed);
-    placeBalls();
-    drawBallColors();
-    clearEffects();
+    placeBalls(sim);
+    drawBallColors(sim);
+    clearEffects(sim);
 }
 
 void takeRecordedOptions(const ReplayHeader& header) {

@@ -19,6 +19,7 @@
 #include <emscripten.h>
 
 #include "app/glut_callbacks.h"
+#include "app/live_simulation.h"
 #include "app/scene_start.h"
 #include "app/session.h"
 #include "app/start_up.h"
@@ -125,7 +126,7 @@ EMSCRIPTEN_KEEPALIVE int vl_check_dropped_replay() {
 
 // window.vennaloft.stats(): the help overlay's figures, in a fixed order.
 EMSCRIPTEN_KEEPALIVE double vl_stat(int which) {
-    const HelpFigures f = helpOverlayFigures();
+    const HelpFigures f = helpOverlayFigures(sim);
     switch (which) {
     case 0:
         return f.stepsPerSecond;
@@ -235,7 +236,7 @@ EMSCRIPTEN_KEEPALIVE const char* vl_key_lines() {
 }  // extern "C"
 
 int main(int argc, char** argv) {
-    readOptions(argc, argv);
+    readOptions(sim, argc, argv);
 
     // As on the desktop: a recording is read whole before anything starts,
     // and its options win over the address's.

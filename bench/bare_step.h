@@ -6,12 +6,13 @@
 // it is what bench_session measures.
 
 #include "app/headless_scene.h"
+#include "app/live_simulation.h"
 #include "effects/view_state.h"
 #include "physics/simulation_step.h"
 
 inline void runBareStep(int milliseconds = kHeadlessStepMilliseconds) {
     setHeadlessClock(headlessClock() + milliseconds);
     StepEvents events;
-    runSimulatingStep(liveReadings(), events);
-    advanceFrameView();
+    runSimulatingStep(sim, liveReadings(), events);
+    advanceFrameView(sim);
 }

@@ -6,13 +6,14 @@
 #include <benchmark/benchmark.h>
 
 #include "app/headless_scene.h"
+#include "app/live_simulation.h"
 #include "geometry/scalar_helpers.h"
 #include "physics/ball_collision_search.h"
 #include "scene/scene_state.h"
 
 namespace {
 
-using Search = bool (*)(double, double&, int&, int&);
+using Search = bool (*)(const Simulation&, double, double&, int&, int&);
 
 void setUpRoom(bool crowded) {
     HeadlessSettings settings;
@@ -38,18 +39,18 @@ void runSearch(benchmark::State& state, Search search, double span, bool crowded
     double time = -1.0;
     int i = -1;
     int j = -1;
-    const bool found = search(span, time, i, j);
+    const bool found = search(sim, span, time, i, j);
     // Both searches must give the same answer here, or the timing means nothing.
     double plainTime = -1.0;
     int plainI = -1;
     int plainJ = -1;
-    const bool plainFound = findBallCollisionSampled(span, plainTime, plainI, plainJ);
+    const bool plainFound = findBallCollisionSampled(sim, span, plainTime, plainI, plainJ);
     if (found != plainFound || time != plainTime || i != plainI || j != plainJ) {
         state.SkipWithError("fast and plain searches disagree");
         return;
     }
     for (auto _ : state) {
-        bool result = search(span, time, i, j);
+        bool result = search(sim, span, time, i, j);
         benchmark::DoNotOptimize(result);
         benchmark::DoNotOptimize(time);
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/headless_scene.h"
+#include "app/live_simulation.h"
 #include "geometry/scalar_helpers.h"
 #include "physics/intersections.h"
 #include "scene/scene_state.h"

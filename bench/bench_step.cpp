@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/headless_scene.h"
+#include "app/live_simulation.h"
 #include "bench/bare_step.h"
 #include "physics/simulation_step.h"
 #include "platform/random_source.h"
@@ -47,13 +48,13 @@ Stretch recordStretch(const HeadlessSettings& settings, long warmUp, bool fillSh
     startHeadlessScene(settings);
     runHeadlessSteps(warmUp, milliseconds);
     if (fillShots) {
-        for (int n = 0; n < 1000 && liveShotCount() < kShotCount; ++n) runHeadlessStep(milliseconds);
+        for (int n = 0; n < 1000 && liveShotCount(sim) < kShotCount; ++n) runHeadlessStep(milliseconds);
     }
     Stretch stretch;
     for (int n = 0; n < kStateCount; ++n) {
         stretch.starts.push_back({sim, headlessClock()});
-        stretch.meanBalls += liveBallCount();
-        stretch.meanShots += liveShotCount();
+        stretch.meanBalls += liveBallCount(sim);
+        stretch.meanShots += liveShotCount(sim);
         runHeadlessStep(milliseconds);
         stretch.meanSubSteps += sim.stats.subSteps;
     }

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/headless_scene.h"
+#include "app/live_simulation.h"
 #include "geometry/trig.h"
 #include "scene/scene_state.h"
 

@@ -3,18 +3,18 @@
 #include "effects/inspect_mode.h"
 #include "platform/clock.h"
 
-void recordContactMark(const Vector3& point, const Vector3& normal, Readings& readings) {
-    ContactMark& mark = sim.contactMarks[sim.nextContactMark];
+void recordContactMark(Simulation& s, const Vector3& point, const Vector3& normal, Readings& readings) {
+    ContactMark& mark = s.contactMarks[s.nextContactMark];
     mark.point = point;
     mark.normal = normal;
-    mark.time = sceneMilliseconds(readings);
+    mark.time = sceneMilliseconds(s, readings);
     mark.used = 1;
-    sim.nextContactMark = (sim.nextContactMark + 1) % kContactMarkCount;
+    s.nextContactMark = (s.nextContactMark + 1) % kContactMarkCount;
 }
 
-void clearContactMarks() {
-    for (ContactMark& mark : sim.contactMarks) mark.used = 0;
-    sim.nextContactMark = 0;
+void clearContactMarks(Simulation& s) {
+    for (ContactMark& mark : s.contactMarks) mark.used = 0;
+    s.nextContactMark = 0;
 }
 
 float contactMarkFade(const ContactMark& mark, int now) {

@@ -1,7 +1,7 @@
 #pragma once
 
 // The contacts of the last second, kept for the collision view: where each
-// happened and its normal. A ring of sim.contactMarks: when it is full the
+// happened and its normal. A ring of s.contactMarks: when it is full the
 // oldest mark gives way. Ages run on the scene clock, so marks stand still
 // while paused.
 
@@ -12,10 +12,10 @@
 // How long a mark is shown, in scene milliseconds.
 constexpr int kContactMarkLifetime = 1000;
 
-void recordContactMark(const Vector3& point, const Vector3& normal, Readings& readings = liveReadings());
+void recordContactMark(Simulation& s, const Vector3& point, const Vector3& normal, Readings& readings = liveReadings());
 
 // Frees every mark (the scene reset does this with the flashes).
-void clearContactMarks();
+void clearContactMarks(Simulation& s);
 
 // How much of its life the mark has left at scene time `now`: 1 when new,
 // falling to 0 at kContactMarkLifetime; 0 for a free or expired mark.

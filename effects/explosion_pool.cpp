@@ -17,11 +17,11 @@ float sinceSpawn(float now, float start) {
 
 }  // namespace
 
-void spawnExplosion(const Vector3& position, int blast, Readings& readings) {
+void spawnExplosion(Simulation& s, const Vector3& position, int blast, Readings& readings) {
     // Only the two kinds exist; anything else would index past the texture
     // table when drawn, so it is taken as the large kind.
     const int kind = blast != 0 ? 1 : 0;
-    for (Explosion& explosion : sim.explosions) {
+    for (Explosion& explosion : s.explosions) {
         if (explosion.alpha > 0.0f) continue;
         explosion.alphaStart = 1.0f;
         explosion.alphaEnd = 0.0f;
@@ -30,7 +30,7 @@ void spawnExplosion(const Vector3& position, int blast, Readings& readings) {
         explosion.scaleStart = 0.5f;
         explosion.scaleEnd = static_cast<float>(2 * kind + 1);
         explosion.scale = 1.0f;  // recomputed by the first drawing
-        explosion.startTime = static_cast<float>(sceneMilliseconds(readings));
+        explosion.startTime = static_cast<float>(sceneMilliseconds(s, readings));
         explosion.duration = static_cast<float>(2500 * kind + 500);
         explosion.textureIndex = 4 * kind + 1;
         return;
@@ -38,20 +38,20 @@ void spawnExplosion(const Vector3& position, int blast, Readings& readings) {
     // Pool full: the flash is dropped.
 }
 
-void advanceExplosion(int index, Readings& readings) {
+void advanceExplosion(Simulation& s, int index, Readings& readings) {
     if (index < 0 || index >= kExplosionCount) return;
-    Explosion& explosion = sim.explosions[index];
+    Explosion& explosion = s.explosions[index];
     // A free record may hold stale or never-set values (duration 0).
     if (explosion.alpha <= 0.0f) return;
 
     // Not clamped: the frame in which alpha drops to 0 or below is the last
     // one drawn, and frees the record. The scene clock stands still while
     // paused, and so do the flashes.
-    const float t = static_cast<float>(sceneMilliseconds(readings));
+    const float t = static_cast<float>(sceneMilliseconds(s, readings));
     explosion.alpha =
         sinceSpawn(t, explosion.startTime) / explosion.duration * (explosion.alphaEnd - explosion.alphaStart) +
         explosion.alphaStart;
-    const float t2 = static_cast<float>(sceneMilliseconds(readings));
+    const float t2 = static_cast<float>(sceneMilliseconds(s, readings));
     explosion.scale =
         sinceSpawn(t2, explosion.startTime) / explosion.duration * (explosion.scaleEnd - explosion.scaleStart) +
         explosion.scaleStart;

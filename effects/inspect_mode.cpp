@@ -3,22 +3,22 @@
 #include "platform/clock.h"
 #include "scene/scene_state.h"
 
-void togglePause(Readings& readings) {
-    if (sim.controls.paused == 0) {
-        sim.controls.pausedSceneTime =
-            shiftedReading(readings.clock(), -static_cast<long long>(sim.controls.pausedTotal));
-        sim.controls.paused = 1;
+void togglePause(Simulation& s, Readings& readings) {
+    if (s.controls.paused == 0) {
+        s.controls.pausedSceneTime =
+            shiftedReading(readings.clock(), -static_cast<long long>(s.controls.pausedTotal));
+        s.controls.paused = 1;
     } else {
         // The scene clock goes on from where it stood.
-        sim.controls.pausedTotal =
-            shiftedReading(readings.clock(), -static_cast<long long>(sim.controls.pausedSceneTime));
-        sim.controls.paused = 0;
+        s.controls.pausedTotal =
+            shiftedReading(readings.clock(), -static_cast<long long>(s.controls.pausedSceneTime));
+        s.controls.paused = 0;
         scene.singleStepsPending = 0;
     }
 }
 
-void requestSingleStep() {
-    if (sim.controls.paused != 0) ++scene.singleStepsPending;
+void requestSingleStep(const Simulation& s) {
+    if (s.controls.paused != 0) ++scene.singleStepsPending;
 }
 
 void toggleCollisionView() { scene.collisionView ^= 1; }
@@ -38,22 +38,22 @@ void pickCollisionLayers() {
 
 void toggleHelpOverlay() { scene.helpOverlay ^= 1; }
 
-bool takeSimulationTurn() {
-    if (sim.controls.paused == 0) return true;
+bool takeSimulationTurn(Simulation& s) {
+    if (s.controls.paused == 0) return true;
     if (scene.singleStepsPending <= 0) return false;
     --scene.singleStepsPending;
-    sim.controls.pausedSceneTime = shiftedReading(sim.controls.pausedSceneTime, kSingleStepMilliseconds);
+    s.controls.pausedSceneTime = shiftedReading(s.controls.pausedSceneTime, kSingleStepMilliseconds);
     scene.viewFrameOwed = 1;
     return true;
 }
 
-int sceneMilliseconds(Readings& readings) {
-    if (sim.controls.paused != 0) return sim.controls.pausedSceneTime;
-    return shiftedReading(readings.clock(), -static_cast<long long>(sim.controls.pausedTotal));
+int sceneMilliseconds(const Simulation& s, Readings& readings) {
+    if (s.controls.paused != 0) return s.controls.pausedSceneTime;
+    return shiftedReading(readings.clock(), -static_cast<long long>(s.controls.pausedTotal));
 }
 
-void beginViewFrame() {
-    scene.viewAdvances = (sim.controls.paused == 0 || scene.viewFrameOwed != 0) ? 1 : 0;
+void beginViewFrame(const Simulation& s) {
+    scene.viewAdvances = (s.controls.paused == 0 || scene.viewFrameOwed != 0) ? 1 : 0;
     scene.viewFrameOwed = 0;
 }
 

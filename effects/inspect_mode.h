@@ -6,15 +6,16 @@
 // a scene clock that stands still while paused.
 
 #include "scene/readings.h"
+#include "scene/simulation.h"
 
 // How far one single step moves the scene clock on: one paced step.
 constexpr int kSingleStepMilliseconds = 50;
 
 // P: pauses, or resumes at the speed chosen meanwhile (steps requested but
 // not yet run are dropped).
-void togglePause(Readings& readings = liveReadings());
+void togglePause(Simulation& s, Readings& readings = liveReadings());
 // O: one more simulation step while paused; ignored while running.
-void requestSingleStep();
+void requestSingleStep(const Simulation& s);
 // V and H.
 void toggleCollisionView();
 // Shift+V: the collision view's layers, in turn all three, the volumes,
@@ -28,14 +29,14 @@ void toggleHelpOverlay();
 // Asked once by every step: true when it is to simulate (running, or a
 // single step is due; that step moves the scene clock on by one step and
 // lets its frame move the view on once).
-bool takeSimulationTurn();
+bool takeSimulationTurn(Simulation& s);
 
 // Elapsed milliseconds without the time spent paused: what flashes and
 // contact marks age by. Equal to the elapsed time until the first pause.
-int sceneMilliseconds(Readings& readings = liveReadings());
+int sceneMilliseconds(const Simulation& s, Readings& readings = liveReadings());
 
 // Called at the start of every frame: decides whether this frame moves the
 // glow pulse and the chase trail on.
-void beginViewFrame();
+void beginViewFrame(const Simulation& s);
 // True in a frame that must leave the view state as it is.
 bool viewFrozen();

@@ -12,38 +12,38 @@ constexpr int kShotIntervalMs = 200;
 constexpr int kShotLife = 6;
 }  // namespace
 
-bool shotLaunchAllowed(Readings& readings) {
-    return millisecondsBetween(sim.lastShotTime, readings.clock()) > kShotIntervalMs;
+bool shotLaunchAllowed(const Simulation& s, Readings& readings) {
+    return millisecondsBetween(s.lastShotTime, readings.clock()) > kShotIntervalMs;
 }
 
-int launchShotAlong(const Vector3& d, Readings& readings) {
+int launchShotAlong(Simulation& s, const Vector3& d, Readings& readings) {
     for (int k = 0; k < kShotCount; ++k) {
-        Shot& shot = sim.shots[k];
+        Shot& shot = s.shots[k];
         if (shot.life != 0) continue;
         shot.life = kShotLife;
-        shot.position = sim.controls.cameraPosition;
-        shot.previousPosition = sim.controls.cameraPosition;
+        shot.position = s.controls.cameraPosition;
+        shot.previousPosition = s.controls.cameraPosition;
         Scale(d, kShotSpeed, shot.velocity);
         // Read again: the direction may have taken time to work out.
-        sim.lastShotTime = readings.clock();
+        s.lastShotTime = readings.clock();
         return k;
     }
     // All live: lastShotTime stays, so the first record freed is used at once.
     return -1;
 }
 
-void autoFireShot(Readings& readings) {
+void autoFireShot(Simulation& s, Readings& readings) {
     // Checked before the draws so that a held-back step leaves the random
     // sequence untouched.
-    if (!shotLaunchAllowed(readings)) return;
-    const float r1 = RandomNumber(sim.random, 0);
-    const float r2 = RandomNumber(sim.random, 0);
+    if (!shotLaunchAllowed(s, readings)) return;
+    const float r1 = RandomNumber(s.random, 0);
+    const float r2 = RandomNumber(s.random, 0);
     const float elevation = 15.0f * r2;
     const float azimuth = 180.0f + 10.0f * r1;
     const Vector3 d0 = directionFromAngles(elevation, azimuth);
     // The spread turns with the camera; d0 is already of unit length.
-    const Matrix3 yaw(0.0, DegToRad(sim.controls.cameraYaw), 0.0);
-    launchShotAlong(yaw * d0, readings);
+    const Matrix3 yaw(0.0, DegToRad(s.controls.cameraYaw), 0.0);
+    launchShotAlong(s, yaw * d0, readings);
 }
 
 Vector3 directionFromAngles(float elevation, float azimuth) {

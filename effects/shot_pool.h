@@ -2,21 +2,22 @@
 
 #include "geometry/vector3.h"
 #include "scene/readings.h"
+#include "scene/simulation.h"
 
 constexpr double kShotSpeed = 60.0;
 
 // The launch rule shared by automatic fire and the mouse, in two halves so
 // the rate limit is checked before any direction is worked out:
 // more than 200 ms since the last shot or launched ball...
-bool shotLaunchAllowed(Readings& readings = liveReadings());
+bool shotLaunchAllowed(const Simulation& s, Readings& readings = liveReadings());
 // ...then the lowest free record gets a shot from the camera along the unit
 // direction d. Returns its index, or -1 when all records are live (then
 // lastShotTime is unchanged).
-int launchShotAlong(const Vector3& d, Readings& readings = liveReadings());
+int launchShotAlong(Simulation& s, const Vector3& d, Readings& readings = liveReadings());
 
 // Fires one shot from the camera along the view, scattered at random and
 // turned by the camera yaw. Draws no random numbers when held back.
-void autoFireShot(Readings& readings = liveReadings());
+void autoFireShot(Simulation& s, Readings& readings = liveReadings());
 
 // Direction for an elevation and an azimuth in degrees, rounded to float;
 // azimuth 180 looks along -z.

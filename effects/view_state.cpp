@@ -10,9 +10,9 @@ constexpr double kBallChaseDistance = 220.0;
 constexpr double kShotFollowDistance = 120.0;
 constexpr int kTrailEyeEntries = 9;  // entry 9 is carried along but never read
 
-Vector3 chaseEye() {
-    Vector3 eye = sim.view.chaseTrail[0] * 0.1;
-    for (int i = 1; i < kTrailEyeEntries; ++i) eye += sim.view.chaseTrail[i] * 0.1;
+Vector3 chaseEye(const Simulation& s) {
+    Vector3 eye = s.view.chaseTrail[0] * 0.1;
+    for (int i = 1; i < kTrailEyeEntries; ++i) eye += s.view.chaseTrail[i] * 0.1;
     return eye;
 }
 
@@ -26,57 +26,57 @@ Vector3 chaseTarget(const Vector3& position, const Vector3& previous, double dis
     return position + back;
 }
 
-void primeChaseTrail(const Vector3& position, const Vector3& velocity) {
+void primeChaseTrail(Simulation& s, const Vector3& position, const Vector3& velocity) {
     Vector3 p;
     Subtract(position, velocity, p);
-    for (int i = 0; i < kChaseTrailLength - 1; ++i) sim.view.chaseTrail[i] = p;
+    for (int i = 0; i < kChaseTrailLength - 1; ++i) s.view.chaseTrail[i] = p;
 }
 
-Vector3 advanceChaseTrail(const Vector3& target) {
+Vector3 advanceChaseTrail(Simulation& s, const Vector3& target) {
     // A paused frame looks from where the last one did.
-    if (viewFrozen()) return chaseEye();
-    for (int i = kChaseTrailLength - 1; i > 0; --i) sim.view.chaseTrail[i] = sim.view.chaseTrail[i - 1];
-    sim.view.chaseTrail[0] = target;
-    return chaseEye();
+    if (viewFrozen()) return chaseEye(s);
+    for (int i = kChaseTrailLength - 1; i > 0; --i) s.view.chaseTrail[i] = s.view.chaseTrail[i - 1];
+    s.view.chaseTrail[0] = target;
+    return chaseEye(s);
 }
 
-CameraView advanceCamera() {
+CameraView advanceCamera(Simulation& s) {
     CameraView view;
-    if (sim.controls.followBall) {
-        const Vector3& ball = sim.ballPositions[0];
-        view.eye = advanceChaseTrail(chaseTarget(ball, sim.ballPreviousPositions[0], kBallChaseDistance));
+    if (s.controls.followBall) {
+        const Vector3& ball = s.ballPositions[0];
+        view.eye = advanceChaseTrail(s, chaseTarget(ball, s.ballPreviousPositions[0], kBallChaseDistance));
         view.center = ball;
-    } else if (sim.controls.followedShot >= 0 && sim.controls.followedShot < kShotCount) {
-        const Shot& shot = sim.shots[sim.controls.followedShot];
-        view.eye = advanceChaseTrail(chaseTarget(shot.position, shot.previousPosition, kShotFollowDistance));
+    } else if (s.controls.followedShot >= 0 && s.controls.followedShot < kShotCount) {
+        const Shot& shot = s.shots[s.controls.followedShot];
+        view.eye = advanceChaseTrail(s, chaseTarget(shot.position, shot.previousPosition, kShotFollowDistance));
         view.center = shot.position;
         if (shot.life == 0) {
-            sim.controls.followedShot = -1;
-            sim.controls.activeTimeStep = sim.controls.timeStep;
+            s.controls.followedShot = -1;
+            s.controls.activeTimeStep = s.controls.timeStep;
         }
     } else {
-        view.eye = sim.controls.cameraPosition;
-        view.center = sim.controls.cameraPosition + sim.controls.viewDirection;
+        view.eye = s.controls.cameraPosition;
+        view.center = s.controls.cameraPosition + s.controls.viewDirection;
     }
     return view;
 }
 
-float advanceGlowPulse() {
-    if (viewFrozen()) return sim.view.glowPulse;
-    sim.view.glowPulse = static_cast<float>(sim.view.glowPulse + sim.view.glowPulseStep * sim.controls.activeTimeStep);
-    if (sim.view.glowPulse >= 0.8 || sim.view.glowPulse <= 0.2) sim.view.glowPulseStep = -sim.view.glowPulseStep;
-    return sim.view.glowPulse;
+float advanceGlowPulse(Simulation& s) {
+    if (viewFrozen()) return s.view.glowPulse;
+    s.view.glowPulse = static_cast<float>(s.view.glowPulse + s.view.glowPulseStep * s.controls.activeTimeStep);
+    if (s.view.glowPulse >= 0.8 || s.view.glowPulse <= 0.2) s.view.glowPulseStep = -s.view.glowPulseStep;
+    return s.view.glowPulse;
 }
 
-FrameLook advanceFrameView() {
+FrameLook advanceFrameView(Simulation& s) {
     FrameLook look;
-    beginViewFrame();
-    look.camera = advanceCamera();
-    look.glowAlpha = 1.0f - sim.view.glowPulse;
-    for (float& scale : look.glowScales) scale = advanceGlowPulse();
+    beginViewFrame(s);
+    look.camera = advanceCamera(s);
+    look.glowAlpha = 1.0f - s.view.glowPulse;
+    for (float& scale : look.glowScales) scale = advanceGlowPulse(s);
     for (int e = 0; e < kExplosionCount; ++e) {
-        look.flashShown[e] = sim.explosions[e].alpha > 0.0f;
-        advanceExplosion(e);
+        look.flashShown[e] = s.explosions[e].alpha > 0.0f;
+        advanceExplosion(s, e);
     }
     return look;
 }

@@ -18,24 +18,24 @@ struct CameraView {
 // previous position yet.
 Vector3 chaseTarget(const Vector3& position, const Vector3& previous, double distance);
 
-// Starts a chase: entries 0..8 of sim.view.chaseTrail all become the point one
+// Starts a chase: entries 0..8 of s.view.chaseTrail all become the point one
 // step back along `velocity`; the newest entry (9) is left as it was.
-void primeChaseTrail(const Vector3& position, const Vector3& velocity);
+void primeChaseTrail(Simulation& s, const Vector3& position, const Vector3& velocity);
 
-// Shifts sim.view.chaseTrail one place (entry 0 newest), stores target in
+// Shifts s.view.chaseTrail one place (entry 0 newest), stores target in
 // entry 0 and returns the eye: 0.1 times the sum of entries 0..8. In a
 // paused frame the trail stays as it is.
-Vector3 advanceChaseTrail(const Vector3& target);
+Vector3 advanceChaseTrail(Simulation& s, const Vector3& target);
 
 // Chooses the camera for this frame (ball chase, shot follow, free), moves
 // the trail when following, and ends shot following once the followed shot
 // has died (this frame still looks at it).
-CameraView advanceCamera();
+CameraView advanceCamera(Simulation& s);
 
 // One pulse step of the glow spheres, run once per sphere: grows or shrinks
-// sim.view.glowPulse by glowPulseStep * activeTimeStep and turns at the ends.
+// s.view.glowPulse by glowPulseStep * activeTimeStep and turns at the ends.
 // Returns the new scale. A paused frame leaves the pulse as it is.
-float advanceGlowPulse();
+float advanceGlowPulse(Simulation& s);
 
 // One glow sphere on each cone tip.
 constexpr int kGlowSphereCount = 3;
@@ -53,4 +53,4 @@ struct FrameLook {
 // of shot following), one pulse step per glow sphere, and the flashes'
 // fade on the scene clock (a flash that fades out in this frame is still
 // drawn once).
-FrameLook advanceFrameView();
+FrameLook advanceFrameView(Simulation& s);

@@ -33,22 +33,22 @@ EventRole eventRole(const InputEvent& event) {
     return EventRole::Nothing;
 }
 
-void applyInputEvent(const InputEvent& event, Readings& readings) {
+void applyInputEvent(Simulation& s, const InputEvent& event, Readings& readings) {
     switch (event.kind) {
     case InputKind::SpecialDown:
-        handleSpecialKey(event.a, event.b);
+        handleSpecialKey(s, event.a, event.b);
         break;
     case InputKind::SpecialUp:
-        handleSpecialKeyUp(event.a);
+        handleSpecialKeyUp(s, event.a);
         break;
     case InputKind::MouseButton:
-        handleMouseButton(event.a, event.b, event.c, event.d, readings);
+        handleMouseButton(s, event.a, event.b, event.c, event.d, readings);
         break;
     case InputKind::Motion:
-        handleMouseMotion(event.c, event.d);
+        handleMouseMotion(s, event.c, event.d);
         break;
     case InputKind::Release:
-        releaseHeldInput();
+        releaseHeldInput(s);
         break;
     case InputKind::WindowSize:
         break;

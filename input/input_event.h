@@ -7,6 +7,7 @@
 // only steer what is watched and are not events in this sense.
 
 #include "scene/readings.h"
+#include "scene/simulation.h"
 
 enum class InputKind : unsigned char {
     SpecialDown,  // a = key code, b = modifiers
@@ -38,4 +39,4 @@ EventRole eventRole(const InputEvent& event);
 // Hands the event to the key and mouse handlers. A window size is only
 // noted (the drawing resizes the window itself): the simulation never reads
 // it, it reaches shots only through the pick ray.
-void applyInputEvent(const InputEvent& event, Readings& readings = liveReadings());
+void applyInputEvent(Simulation& s, const InputEvent& event, Readings& readings = liveReadings());

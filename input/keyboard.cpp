@@ -12,93 +12,93 @@ namespace {
 // 0.800000011920929 rather than 0.8.
 constexpr float kMaxTimeStep = 0.8f;
 
-void startFollowingBall() {
-    if (sim.controls.followedShot != -1 || sim.controls.followBall != 0) return;
-    sim.controls.followBall = 1;
-    primeChaseTrail(sim.ballPositions[0], sim.ballVelocities[0]);
+void startFollowingBall(Simulation& s) {
+    if (s.controls.followedShot != -1 || s.controls.followBall != 0) return;
+    s.controls.followBall = 1;
+    primeChaseTrail(s, s.ballPositions[0], s.ballVelocities[0]);
 }
 
 }  // namespace
 
-void handleSpecialKey(int key, int modifiers) {
+void handleSpecialKey(Simulation& s, int key, int modifiers) {
     // Control alone is ignored; with Shift or Alt added the key counts.
     if (modifiers == kModifierCtrl) return;
     switch (key) {
     case kKeyF1:
-        sim.controls.timeStep += 0.1;
-        if (sim.controls.timeStep > 0.8) sim.controls.timeStep = static_cast<double>(kMaxTimeStep);
-        sim.controls.activeTimeStep = sim.controls.timeStep;
+        s.controls.timeStep += 0.1;
+        if (s.controls.timeStep > 0.8) s.controls.timeStep = static_cast<double>(kMaxTimeStep);
+        s.controls.activeTimeStep = s.controls.timeStep;
         break;
     case kKeyF2:
-        sim.controls.timeStep -= 0.1;
-        if (sim.controls.timeStep < 0.0) sim.controls.timeStep = 0.0;
-        sim.controls.activeTimeStep = sim.controls.timeStep;
+        s.controls.timeStep -= 0.1;
+        if (s.controls.timeStep < 0.0) s.controls.timeStep = 0.0;
+        s.controls.activeTimeStep = s.controls.timeStep;
         break;
     case kKeyF3:
-        startFollowingBall();
+        startFollowingBall(s);
         break;
     case kKeyF4:
-        sim.controls.followedShot = -1;
-        sim.controls.followBall = 0;
-        sim.controls.activeTimeStep = sim.controls.timeStep;
+        s.controls.followedShot = -1;
+        s.controls.followBall = 0;
+        s.controls.activeTimeStep = s.controls.timeStep;
         break;
     case kKeyF5:
-        sim.controls.autoFire ^= 1;
+        s.controls.autoFire ^= 1;
         break;
     case kKeyF6:
-        sim.controls.launchMode ^= 1;
+        s.controls.launchMode ^= 1;
         break;
     case kKeyF7:
-        sim.controls.soundOn ^= 1;
+        s.controls.soundOn ^= 1;
         break;
     case kKeyF8:
-        sim.controls.resetRequested = 1;
+        s.controls.resetRequested = 1;
         break;
     case kKeyLeft:
-        sim.controls.leftKeyDown = 1;
+        s.controls.leftKeyDown = 1;
         break;
     case kKeyUp:
-        sim.controls.upKeyDown = 1;
+        s.controls.upKeyDown = 1;
         break;
     case kKeyRight:
-        sim.controls.rightKeyDown = 1;
+        s.controls.rightKeyDown = 1;
         break;
     case kKeyDown:
-        sim.controls.downKeyDown = 1;
+        s.controls.downKeyDown = 1;
         break;
     default:
         break;
     }
 }
 
-void handleSpecialKeyUp(int key) {
+void handleSpecialKeyUp(Simulation& s, int key) {
     switch (key) {
     case kKeyLeft:
-        sim.controls.leftKeyDown = 0;
+        s.controls.leftKeyDown = 0;
         break;
     case kKeyUp:
-        sim.controls.upKeyDown = 0;
+        s.controls.upKeyDown = 0;
         break;
     case kKeyRight:
-        sim.controls.rightKeyDown = 0;
+        s.controls.rightKeyDown = 0;
         break;
     case kKeyDown:
-        sim.controls.downKeyDown = 0;
+        s.controls.downKeyDown = 0;
         break;
     default:
         break;
     }
 }
 
-void handleKey(unsigned char key) {
+void handleKey(Simulation& s, unsigned char key) {
     switch (key) {
     case 'p':
     case 'P':
-        togglePause();
+        togglePause(s);
         break;
     case 'o':
     case 'O':
-        requestSingleStep();
+        requestSingleStep(s);
         break;
     case 'v':
         toggleCollisionView();
@@ -119,10 +119,10 @@ void handleKey(unsigned char key) {
     }
 }
 
-void releaseHeldInput() {
-    sim.controls.leftKeyDown = 0;
-    sim.controls.upKeyDown = 0;
-    sim.controls.rightKeyDown = 0;
-    sim.controls.downKeyDown = 0;
-    sim.controls.leftButtonDown = 0;
+void releaseHeldInput(Simulation& s) {
+    s.controls.leftKeyDown = 0;
+    s.controls.upKeyDown = 0;
+    s.controls.rightKeyDown = 0;
+    s.controls.downKeyDown = 0;
+    s.controls.leftButtonDown = 0;
 }

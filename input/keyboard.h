@@ -1,15 +1,17 @@
 #pragma once
 
+#include "scene/simulation.h"
+
 // Special keys (F1..F8, arrows) turned into scene-state changes. modifiers is
 // the toolkit's modifier state at the press.
-void handleSpecialKey(int key, int modifiers);
-void handleSpecialKeyUp(int key);
+void handleSpecialKey(Simulation& s, int key, int modifiers);
+void handleSpecialKeyUp(Simulation& s, int key);
 // Ordinary keys other than Escape: the inspect letters P, O, V, H and the
 // screenshot S (either case).
-void handleKey(unsigned char key);
+void handleKey(Simulation& s, unsigned char key);
 
 // Lets go of every held arrow and the left button. Called when the pointer
 // leaves the window or the window stops being visible: a key or button let
 // go then is reported to another window or not at all, and the camera would
 // turn or the shots fire on until the same key came back.
-void releaseHeldInput();
+void releaseHeldInput(Simulation& s);

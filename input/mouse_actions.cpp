@@ -13,56 +13,58 @@ constexpr double kLaunchSpeed = 12.0;
 // A followed shot is watched in slow motion at this fraction of the step.
 constexpr double kSlowMotionDivisor = 6.0;
 
-void followNewShot(int index) {
-    const Shot& shot = sim.shots[index];
-    primeChaseTrail(shot.position, shot.velocity);
-    sim.controls.activeTimeStep = sim.controls.timeStep / kSlowMotionDivisor;
+void followNewShot(Simulation& s, int index) {
+    const Shot& shot = s.shots[index];
+    primeChaseTrail(s, shot.position, shot.velocity);
+    s.controls.activeTimeStep = s.controls.timeStep / kSlowMotionDivisor;
 }
 
 }  // namespace
 
-Vector3 pickRayDirection(int x, int y, Readings& readings) { return readings.pickRay(x, y); }
+Vector3 pickRayDirection(const Simulation& s, int x, int y, Readings& readings) {
+    return readings.pickRay(x, y, s.controls.viewDirection);
+}
 
-void handleMouseButton(int button, int state, int x, int y, Readings& readings) {
+void handleMouseButton(Simulation& s, int button, int state, int x, int y, Readings& readings) {
     if (button == kLeftButton) {
         if (state == kButtonDown) {
-            sim.controls.mouseX = x;
-            sim.controls.mouseY = y;
-            sim.controls.leftButtonDown = 1;
+            s.controls.mouseX = x;
+            s.controls.mouseY = y;
+            s.controls.leftButtonDown = 1;
         } else if (state == kButtonUp) {
-            sim.controls.leftButtonDown = 0;
+            s.controls.leftButtonDown = 0;
         }
         return;
     }
-    if (button == kRightButton && state == kButtonDown && sim.controls.followedShot == -1 &&
-        sim.controls.followBall == 0) {
-        sim.controls.mouseX = x;
-        sim.controls.mouseY = y;
-        sim.controls.followedShot = fireShot(sim.controls.mouseX, sim.controls.mouseY, readings);
-        if (sim.controls.followedShot != -1) followNewShot(sim.controls.followedShot);
+    if (button == kRightButton && state == kButtonDown && s.controls.followedShot == -1 &&
+        s.controls.followBall == 0) {
+        s.controls.mouseX = x;
+        s.controls.mouseY = y;
+        s.controls.followedShot = fireShot(s, s.controls.mouseX, s.controls.mouseY, readings);
+        if (s.controls.followedShot != -1) followNewShot(s, s.controls.followedShot);
     }
 }
 
-void handleMouseMotion(int x, int y) {
-    sim.controls.mouseX = x;
-    sim.controls.mouseY = y;
+void handleMouseMotion(Simulation& s, int x, int y) {
+    s.controls.mouseX = x;
+    s.controls.mouseY = y;
 }
 
-int fireShot(int x, int y, Readings& readings) {
-    if (!shotLaunchAllowed(readings)) return -1;
-    return launchShotAlong(readings.pickRay(x, y), readings);
+int fireShot(Simulation& s, int x, int y, Readings& readings) {
+    if (!shotLaunchAllowed(s, readings)) return -1;
+    return launchShotAlong(s, pickRayDirection(s, x, y, readings), readings);
 }
 
-void launchBall(int x, int y, Readings& readings) {
-    if (millisecondsBetween(sim.lastShotTime, readings.clock()) <= kLaunchIntervalMs) return;
-    const Vector3 d = readings.pickRay(x, y);
+void launchBall(Simulation& s, int x, int y, Readings& readings) {
+    if (millisecondsBetween(s.lastShotTime, readings.clock()) <= kLaunchIntervalMs) return;
+    const Vector3 d = pickRayDirection(s, x, y, readings);
     for (int i = 0; i < kMaxBalls; ++i) {
-        if (sim.ballAlive[i] != 0) continue;
-        sim.ballPreviousPositions[i] = sim.controls.cameraPosition;
-        sim.ballPositions[i] = sim.controls.cameraPosition;
-        Scale(d, kLaunchSpeed, sim.ballVelocities[i]);
-        sim.ballAlive[i] = 1;
-        sim.lastShotTime = readings.clock();
+        if (s.ballAlive[i] != 0) continue;
+        s.ballPreviousPositions[i] = s.controls.cameraPosition;
+        s.ballPositions[i] = s.controls.cameraPosition;
+        Scale(d, kLaunchSpeed, s.ballVelocities[i]);
+        s.ballAlive[i] = 1;
+        s.lastShotTime = readings.clock();
         return;
     }
 }

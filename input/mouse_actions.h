@@ -2,15 +2,17 @@
 
 #include "geometry/vector3.h"
 #include "scene/readings.h"
+#include "scene/simulation.h"
 
-// Unit world direction under a window point (origin top left).
-Vector3 pickRayDirection(int x, int y, Readings& readings = liveReadings());
+// Unit world direction under a window point (origin top left); without a
+// window, along the free camera's view.
+Vector3 pickRayDirection(const Simulation& s, int x, int y, Readings& readings = liveReadings());
 
 // Button and motion events, as the toolkit reports them.
-void handleMouseButton(int button, int state, int x, int y, Readings& readings = liveReadings());
-void handleMouseMotion(int x, int y);
+void handleMouseButton(Simulation& s, int button, int state, int x, int y, Readings& readings = liveReadings());
+void handleMouseMotion(Simulation& s, int x, int y);
 
 // A shot from the camera through the window point: its index, or -1.
-int fireShot(int x, int y, Readings& readings = liveReadings());
+int fireShot(Simulation& s, int x, int y, Readings& readings = liveReadings());
 // A new ball from the camera through the window point, at most one a second.
-void launchBall(int x, int y, Readings& readings = liveReadings());
+void launchBall(Simulation& s, int x, int y, Readings& readings = liveReadings());

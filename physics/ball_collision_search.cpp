@@ -23,9 +23,9 @@ constexpr double kBandPerScale = 1e-9;
 
 // Whether the line of the relative motion comes within two radii of ball j.
 // This alone decides whether a pair is sampled at all.
-bool pathsComeClose(int i, int j, const Vector3& w, double twoR) {
-    const Ray path(sim.ballPreviousPositions[i], Unit(w));
-    return !(path.Distance(sim.ballPreviousPositions[j]) > twoR);
+bool pathsComeClose(const Simulation& s, int i, int j, const Vector3& w, double twoR) {
+    const Ray path(s.ballPreviousPositions[i], Unit(w));
+    return !(path.Distance(s.ballPreviousPositions[j]) > twoR);
 }
 
 // A pair as the sampling sees it: i's start, j's start and i's velocity
@@ -178,15 +178,15 @@ bool usable(const Vector3& v) {
 
 // Whether the centres of a and b draw nearer: only such a pair can be
 // answered at time 0 without the two being turned back into each other.
-bool closingIn(int a, int b) {
-    const Vector3 apart = sim.ballPreviousPositions[b] - sim.ballPreviousPositions[a];
-    const Vector3 relative = sim.ballVelocities[b] - sim.ballVelocities[a];
+bool closingIn(const Simulation& s, int a, int b) {
+    const Vector3 apart = s.ballPreviousPositions[b] - s.ballPreviousPositions[a];
+    const Vector3 relative = s.ballVelocities[b] - s.ballVelocities[a];
     return Dot(apart, relative) < 0.0;
 }
 
 // Counts the pair when it is one to pass over.
-bool passOver(int* passedOver, double time, int a, int b) {
-    if (passedOver == nullptr || time != 0.0 || closingIn(a, b)) return false;
+bool passOver(const Simulation& s, int* passedOver, double time, int a, int b) {
+    if (passedOver == nullptr || time != 0.0 || closingIn(s, a, b)) return false;
     ++*passedOver;
     return true;
 }
@@ -197,35 +197,35 @@ double largestCoordinate(const Vector3& v) {
 
 }  // namespace
 
-bool findBallCollisionSampled(double span, double& time, int& i, int& j, int* passedOver) {
+bool findBallCollisionSampled(const Simulation& s, double span, double& time, int& i, int& j, int* passedOver) {
     const double h = span / kSamplesPerSpan;
-    const double twoR = 2.0 * sim.ballRadius;
+    const double twoR = 2.0 * s.ballRadius;
     double best = kNoTime;
     int bestI = -1;
     int bestJ = -1;
 
     for (int a = 0; a < kMaxBalls - 1; ++a) {
-        if (!sim.ballAlive[a]) continue;
+        if (!s.ballAlive[a]) continue;
         for (int b = a + 1; b < kMaxBalls; ++b) {
-            if (!sim.ballAlive[b]) continue;
-            const Vector3 w = sim.ballVelocities[a] - sim.ballVelocities[b];
-            if (!pathsComeClose(a, b, w, twoR)) continue;
+            if (!s.ballAlive[b]) continue;
+            const Vector3 w = s.ballVelocities[a] - s.ballVelocities[b];
+            if (!pathsComeClose(s, a, b, w, twoR)) continue;
 
-            double s = 0.0;
-            while (s < span) {
-                const double before = s;
-                s = s + h;
-                const Vector3 p = sim.ballPreviousPositions[a] + w * s;
-                if (p.Distance(sim.ballPreviousPositions[b]) < twoR) {
-                    if (s - h < best && !passOver(passedOver, s - h, a, b)) {
-                        best = s - h;
+            double at = 0.0;
+            while (at < span) {
+                const double before = at;
+                at = at + h;
+                const Vector3 p = s.ballPreviousPositions[a] + w * at;
+                if (p.Distance(s.ballPreviousPositions[b]) < twoR) {
+                    if (at - h < best && !passOver(s, passedOver, at - h, a, b)) {
+                        best = at - h;
                         bestI = a;
                         bestJ = b;
                     }
                     break;
                 }
                 // A step too small to advance would repeat the same sample forever.
-                if (!(s > before)) break;
+                if (!(at > before)) break;
             }
         }
     }
@@ -242,21 +242,21 @@ bool findBallCollisionSampled(double span, double& time, int& i, int& j, int* pa
 // samples to test, and those are tested with the plain search's own
 // arithmetic. Only a pair with an overlapping sample needs the line test,
 // which decides, as in the plain search, whether it counts at all.
-bool findBallCollision(double span, double& time, int& i, int& j, int* passedOver) {
-    const double twoR = 2.0 * sim.ballRadius;
+bool findBallCollision(const Simulation& s, double span, double& time, int& i, int& j, int* passedOver) {
+    const double twoR = 2.0 * s.ballRadius;
     // No distance, zero included, is below a bound that is not positive.
     if (!(twoR > 0.0)) return false;
     const double h = span / kSamplesPerSpan;
-    if (!(h > 0.0) || !(span < kLargestScale)) return findBallCollisionSampled(span, time, i, j, passedOver);
+    if (!(h > 0.0) || !(span < kLargestScale)) return findBallCollisionSampled(s, span, time, i, j, passedOver);
 
     // The sample times are the same for every pair.
     double samples[kMaxSamples + 1];
     int count = 0;
     samples[0] = 0.0;
-    for (double s = 0.0; s < span;) {
-        if (count == kMaxSamples) return findBallCollisionSampled(span, time, i, j, passedOver);
-        s = s + h;
-        samples[++count] = s;
+    for (double at = 0.0; at < span;) {
+        if (count == kMaxSamples) return findBallCollisionSampled(s, span, time, i, j, passedOver);
+        at = at + h;
+        samples[++count] = at;
     }
 
     int alive[kMaxBalls];
@@ -264,10 +264,10 @@ bool findBallCollision(double span, double& time, int& i, int& j, int* passedOve
     double largestPosition = 0.0;
     double largestVelocity = 0.0;
     for (int k = 0; k < kMaxBalls; ++k) {
-        if (!sim.ballAlive[k]) continue;
-        const Vector3& p = sim.ballPreviousPositions[k];
-        const Vector3& v = sim.ballVelocities[k];
-        if (!usable(p) || !usable(v)) return findBallCollisionSampled(span, time, i, j, passedOver);
+        if (!s.ballAlive[k]) continue;
+        const Vector3& p = s.ballPreviousPositions[k];
+        const Vector3& v = s.ballVelocities[k];
+        if (!usable(p) || !usable(v)) return findBallCollisionSampled(s, span, time, i, j, passedOver);
         largestPosition = std::max(largestPosition, largestCoordinate(p));
         largestVelocity = std::max(largestVelocity, largestCoordinate(v));
         alive[liveCount++] = k;
@@ -277,7 +277,7 @@ bool findBallCollision(double span, double& time, int& i, int& j, int* passedOve
     const double reachTime = samples[count];
     const double scale = largestPosition + largestVelocity * reachTime + twoR;
     if (!(scale < kLargestScale) || !(largestVelocity < kLargestScale)) {
-        return findBallCollisionSampled(span, time, i, j, passedOver);
+        return findBallCollisionSampled(s, span, time, i, j, passedOver);
     }
     const double band = scale * kBandPerScale;
 
@@ -286,8 +286,8 @@ bool findBallCollision(double span, double& time, int& i, int& j, int* passedOve
     SweptBoxes boxes;
     const double grow = 0.5 * twoR + band;
     for (int n = 0; n < liveCount; ++n) {
-        const Vector3& p = sim.ballPreviousPositions[alive[n]];
-        const Vector3& v = sim.ballVelocities[alive[n]];
+        const Vector3& p = s.ballPreviousPositions[alive[n]];
+        const Vector3& v = s.ballVelocities[alive[n]];
         const double start[3] = {p.x, p.y, p.z};
         const double end[3] = {p.x + v.x * reachTime, p.y + v.y * reachTime, p.z + v.z * reachTime};
         for (int axis = 0; axis < 3; ++axis) {
@@ -311,16 +311,16 @@ bool findBallCollision(double span, double& time, int& i, int& j, int* passedOve
             const int key = word * 64 + __builtin_ctzll(bits);
             const int a = alive[key / kMaxBalls];
             const int b = alive[key % kMaxBalls];
-            const Vector3& pa = sim.ballPreviousPositions[a];
-            const Vector3& va = sim.ballVelocities[a];
-            const Vector3& pb = sim.ballPreviousPositions[b];
-            const Vector3& vb = sim.ballVelocities[b];
+            const Vector3& pa = s.ballPreviousPositions[a];
+            const Vector3& va = s.ballVelocities[a];
+            const Vector3& pb = s.ballPreviousPositions[b];
+            const Vector3& vb = s.ballVelocities[b];
             const PairMotion m{pa.x, pa.y, pa.z, pb.x, pb.y, pb.z, va.x - vb.x, va.y - vb.y, va.z - vb.z};
 
             const int k = firstOverlap(m, samples, limit, h, twoR, band);
             if (k == 0) continue;
-            if (!pathsComeClose(a, b, va - vb, twoR)) continue;
-            if (passOver(passedOver, samples[k] - h, a, b)) continue;
+            if (!pathsComeClose(s, a, b, va - vb, twoR)) continue;
+            if (passOver(s, passedOver, samples[k] - h, a, b)) continue;
             // k <= limit, so this time beats the best strictly.
             best = samples[k] - h;
             bestI = a;
@@ -336,10 +336,10 @@ bool findBallCollision(double span, double& time, int& i, int& j, int* passedOve
     return true;
 }
 
-bool findBallCollision(double span, double& time, int& i, int& j) {
-    return findBallCollision(span, time, i, j, nullptr);
+bool findBallCollision(const Simulation& s, double span, double& time, int& i, int& j) {
+    return findBallCollision(s, span, time, i, j, nullptr);
 }
 
-bool findBallCollisionSampled(double span, double& time, int& i, int& j) {
-    return findBallCollisionSampled(span, time, i, j, nullptr);
+bool findBallCollisionSampled(const Simulation& s, double span, double& time, int& i, int& j) {
+    return findBallCollisionSampled(s, span, time, i, j, nullptr);
 }

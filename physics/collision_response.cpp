@@ -7,33 +7,33 @@
 namespace {
 
 // Every moving body to where it is `time` after the start of the sub-step.
-void moveBodiesTo(double time) {
+void moveBodiesTo(Simulation& s, double time) {
     for (int k = 0; k < kMaxBalls; ++k) {
-        if (sim.ballAlive[k] != 0) sim.ballPositions[k] = sim.ballPreviousPositions[k] + sim.ballVelocities[k] * time;
+        if (s.ballAlive[k] != 0) s.ballPositions[k] = s.ballPreviousPositions[k] + s.ballVelocities[k] * time;
     }
-    for (Shot& shot : sim.shots) {
+    for (Shot& shot : s.shots) {
         if (shot.life != 0) shot.position = shot.previousPosition + shot.velocity * time;
     }
 }
 
-bool anyBallAlive() {
+bool anyBallAlive(const Simulation& s) {
     for (int k = 0; k < kMaxBalls; ++k) {
-        if (sim.ballAlive[k] != 0) return true;
+        if (s.ballAlive[k] != 0) return true;
     }
     return false;
 }
 
 // The ball takes over the shot's velocity along the line between them and
 // keeps its own across it; the sum is scaled to a tenth.
-void pushBall(int ball, const Shot& shot) {
-    const Vector3 p = sim.ballPositions[ball];
+void pushBall(Simulation& s, int ball, const Shot& shot) {
+    const Vector3 p = s.ballPositions[ball];
     const Vector3 q = shot.position;
     const Vector3 n1 = Unit(p - q);
     const Vector3 shotNormal = n1 * Dot(n1, shot.velocity);
     const Vector3 n2 = Unit(q - p);
-    const Vector3 ballNormal = n2 * Dot(n2, sim.ballVelocities[ball]);
-    const Vector3 ballTangent = sim.ballVelocities[ball] - ballNormal;
-    sim.ballVelocities[ball] = (shotNormal + ballTangent) * 0.1;
+    const Vector3 ballNormal = n2 * Dot(n2, s.ballVelocities[ball]);
+    const Vector3 ballTangent = s.ballVelocities[ball] - ballNormal;
+    s.ballVelocities[ball] = (shotNormal + ballTangent) * 0.1;
 }
 
 }  // namespace
@@ -44,41 +44,41 @@ Vector3 reflectVelocity(const Vector3& velocity, const Vector3& normal) {
     return Unit(direction + normal * 2.0 * Dot(normal, -direction)) * speed;
 }
 
-void respondToContact(const Contact& contact, Readings& readings, StepEvents& events) {
+void respondToContact(Simulation& s, const Contact& contact, Readings& readings, StepEvents& events) {
     const double time = contact.time;
-    sim.remaining -= time;
-    moveBodiesTo(time);
+    s.remaining -= time;
+    moveBodiesTo(s, time);
 
     if (contact.body >= 0) {
         const int m = contact.body;
         if (contact.tipHit) {
-            sim.ballAlive[m] = 0;
-            if (sim.controls.soundOn != 0) {
+            s.ballAlive[m] = 0;
+            if (s.controls.soundOn != 0) {
                 events.addCue(kExplodeCue);
-                if (!anyBallAlive()) events.addCue(kYeahCue);
+                if (!anyBallAlive(s)) events.addCue(kYeahCue);
             }
         }
-        sim.ballVelocities[m] = reflectVelocity(sim.ballVelocities[m], contact.normal);
+        s.ballVelocities[m] = reflectVelocity(s.ballVelocities[m], contact.normal);
     } else {
-        Shot& shot = sim.shots[-1 - contact.body];
+        Shot& shot = s.shots[-1 - contact.body];
         if (contact.hitBall >= 0 && contact.hitBall < kMaxBalls) {
-            pushBall(contact.hitBall, shot);
-            if (sim.controls.soundOn != 0) events.addCue(kBounceCue);
+            pushBall(s, contact.hitBall, shot);
+            if (s.controls.soundOn != 0) events.addCue(kBounceCue);
         }
         shot.velocity = reflectVelocity(shot.velocity, contact.normal);
         shot.life -= 1;
     }
 
-    spawnExplosion(contact.point, contact.tipHit ? 1 : 0, readings);
+    spawnExplosion(s, contact.point, contact.tipHit ? 1 : 0, readings);
 }
 
-void respondToBallPair(int i, int j, double t, Readings& readings) {
-    sim.remaining -= t;
+void respondToBallPair(Simulation& s, int i, int j, double t, Readings& readings) {
+    s.remaining -= t;
 
-    const Vector3 vI = sim.ballVelocities[i];
-    const Vector3 vJ = sim.ballVelocities[j];
-    const Vector3 pI = sim.ballPreviousPositions[i] + vI * t;
-    const Vector3 pJ = sim.ballPreviousPositions[j] + vJ * t;
+    const Vector3 vI = s.ballVelocities[i];
+    const Vector3 vJ = s.ballVelocities[j];
+    const Vector3 pI = s.ballPreviousPositions[i] + vI * t;
+    const Vector3 pJ = s.ballPreviousPositions[j] + vJ * t;
 
     // Equal masses, perfectly elastic: the normal parts are exchanged, the
     // tangential parts kept.
@@ -91,9 +91,9 @@ void respondToBallPair(int i, int j, double t, Readings& readings) {
     const Vector3 uI = ((vIn + vJn) - (vIn - vJn)) * 0.5;
     const Vector3 uJ = ((vIn + vJn) - (vJn - vIn)) * 0.5;
 
-    moveBodiesTo(t);
-    sim.ballVelocities[i] = uI + vIt;
-    sim.ballVelocities[j] = uJ + vJt;
+    moveBodiesTo(s, t);
+    s.ballVelocities[i] = uI + vIt;
+    s.ballVelocities[j] = uJ + vJt;
 
-    spawnExplosion(sim.ballPositions[i], 0, readings);
+    spawnExplosion(s, s.ballPositions[i], 0, readings);
 }

@@ -47,9 +47,9 @@ int bodySlot(int body) { return body >= 0 ? body : kMaxBalls + (-1 - body); }
 bool noProgress(double time) { return time <= kTolerance; }
 
 // False once the body has spent its budget and the contact would take no time.
-bool guardAllows(int body, double time) {
-    if (!noProgress(time) || sim.zeroTimeContacts[bodySlot(body)] < kZeroTimeBudget) return true;
-    ++sim.stats.ignoredContacts;
+bool guardAllows(Simulation& s, int body, double time) {
+    if (!noProgress(time) || s.zeroTimeContacts[bodySlot(body)] < kZeroTimeBudget) return true;
+    ++s.stats.ignoredContacts;
     return false;
 }
 
@@ -72,11 +72,11 @@ struct Candidate {
     double along;  // d . n
 };
 
-Candidate makeCandidate(double s, const Vector3& normal, const Vector3& d, double L) {
+Candidate makeCandidate(const Simulation& s, double dist, const Vector3& normal, const Vector3& d, double L) {
     Candidate c;
-    c.s = s;
+    c.s = dist;
     c.normal = normal;
-    c.time = s * sim.remaining / L;
+    c.time = dist * s.remaining / L;
     c.along = Dot(d, normal);
     return c;
 }
@@ -84,12 +84,12 @@ Candidate makeCandidate(double s, const Vector3& normal, const Vector3& d, doubl
 // Equal times are accepted, so the candidate tested last wins a tie. A body
 // that does not move (L = 0) has no finite candidate time; taking one would
 // spread infinities and NaNs through every body, so none is taken.
-bool withinStep(const Candidate& c, const Contact& contact) {
+bool withinStep(Simulation& s, const Candidate& c, const Contact& contact) {
     if (!std::isfinite(c.time)) {
-        ++sim.stats.nonFiniteCandidates;
+        ++s.stats.nonFiniteCandidates;
         return false;
     }
-    return c.time <= contact.time && c.time <= sim.remaining + kTolerance;
+    return c.time <= contact.time && c.time <= s.remaining + kTolerance;
 }
 
 // Whether the ray test itself saw the body ahead and moving into the surface.
@@ -110,21 +110,21 @@ bool touchingContact(double gap, double reach, const Vector3& outward, const Vec
 }
 
 // The touching contact of ball k, when it beats what the sub-step has found so far.
-bool acceptTouching(double gap, double reach, const Vector3& outward, const Vector3& d, const Contact& contact, int k,
+bool acceptTouching(Simulation& s, double gap, double reach, const Vector3& outward, const Vector3& d, const Contact& contact, int k,
                     Candidate& c) {
-    if (!touchingContact(gap, reach, outward, d, c) || !withinStep(c, contact) || !guardAllows(k, 0.0)) return false;
-    ++sim.stats.touchingContacts;
+    if (!touchingContact(gap, reach, outward, d, c) || !withinStep(s, c, contact) || !guardAllows(s, k, 0.0)) return false;
+    ++s.stats.touchingContacts;
     return true;
 }
 
 // Ahead of the body and approached against (or along) the surface.
-bool acceptStrict(const Candidate& c, const Contact& contact, int body) {
-    return withinStep(c, contact) && c.s > kTolerance && c.along <= kTolerance && guardAllows(body, c.time);
+bool acceptStrict(Simulation& s, const Candidate& c, const Contact& contact, int body) {
+    return withinStep(s, c, contact) && c.s > kTolerance && c.along <= kTolerance && guardAllows(s, body, c.time);
 }
 
 // Also takes a body resting on the surface, as long as it moves into it.
-bool acceptRelaxed(const Candidate& c, const Contact& contact, int body) {
-    return withinStep(c, contact) && (c.s > kTolerance || c.along <= kTolerance) && guardAllows(body, c.time);
+bool acceptRelaxed(Simulation& s, const Candidate& c, const Contact& contact, int body) {
+    return withinStep(s, c, contact) && (c.s > kTolerance || c.along <= kTolerance) && guardAllows(s, body, c.time);
 }
 
 void take(Contact& contact, const Candidate& c, int body, const Vector3& point, int hitBall, bool tipHit) {
@@ -137,101 +137,101 @@ void take(Contact& contact, const Candidate& c, int body, const Vector3& point, 
 }
 
 // Moves the shot over all the time left and offers its hits as candidates.
-void testShot(int slot, Contact& contact) {
-    Shot& shot = sim.shots[slot];
+void testShot(Simulation& s, int slot, Contact& contact) {
+    Shot& shot = s.shots[slot];
     shot.previousPosition = shot.position;
-    shot.position = shot.previousPosition + shot.velocity * sim.remaining;
+    shot.position = shot.previousPosition + shot.velocity * s.remaining;
     const Vector3 d = Unit(shot.velocity);
     const double L = shot.previousPosition.Distance(shot.position);
     const Vector3& start = shot.previousPosition;
     const int body = -1 - slot;
 
-    double s = 0.0;
+    double dist = 0.0;
     Vector3 n;
     Vector3 hit;
     for (int j = 0; j < kMaxBalls; ++j) {
-        if (sim.ballAlive[j] == 0) continue;
-        if (IntersectSphere(sim.ballPreviousPositions[j], static_cast<float>(sim.ballRadius + 1), start, d, s, n,
+        if (s.ballAlive[j] == 0) continue;
+        if (IntersectSphere(s.ballPreviousPositions[j], static_cast<float>(s.ballRadius + 1), start, d, dist, n,
                             hit) != 0) {
-            const Candidate c = makeCandidate(s, n, d, L);
-            if (acceptStrict(c, contact, body)) take(contact, c, body, hit, j, false);
+            const Candidate c = makeCandidate(s, dist, n, d, L);
+            if (acceptStrict(s, c, contact, body)) take(contact, c, body, hit, j, false);
         }
     }
     for (const Dome& dome : kDomes) {
-        if (IntersectSphere(dome.centre, static_cast<float>(dome.radius + 1), start, d, s, n, hit) != 0) {
-            const Candidate c = makeCandidate(s, n, d, L);
-            if (acceptStrict(c, contact, body)) take(contact, c, body, hit, -1, false);
+        if (IntersectSphere(dome.centre, static_cast<float>(dome.radius + 1), start, d, dist, n, hit) != 0) {
+            const Candidate c = makeCandidate(s, dist, n, d, L);
+            if (acceptStrict(s, c, contact, body)) take(contact, c, body, hit, -1, false);
         }
     }
-    for (const Plane& plane : sim.wallPlanes) {
-        if (IntersectPlane(plane, start, d, s, n) != 0) {
-            const Candidate c = makeCandidate(s, n, d, L);
-            if (acceptStrict(c, contact, body)) take(contact, c, body, start + d * s, -1, false);
+    for (const Plane& plane : s.wallPlanes) {
+        if (IntersectPlane(plane, start, d, dist, n) != 0) {
+            const Candidate c = makeCandidate(s, dist, n, d, L);
+            if (acceptStrict(s, c, contact, body)) take(contact, c, body, start + d * dist, -1, false);
         }
     }
-    for (const Cylinder& cylinder : sim.obstacleCylinders) {
-        if (IntersectCylinder(cylinder, start, d, s, n, hit) != 0) {
-            const Candidate c = makeCandidate(s, n, d, L);
-            if (acceptStrict(c, contact, body)) take(contact, c, body, hit, -1, false);
+    for (const Cylinder& cylinder : s.obstacleCylinders) {
+        if (IntersectCylinder(cylinder, start, d, dist, n, hit) != 0) {
+            const Candidate c = makeCandidate(s, dist, n, d, L);
+            if (acceptStrict(s, c, contact, body)) take(contact, c, body, hit, -1, false);
         }
     }
-    for (const Cone& cone : sim.obstacleCones) {
-        if (IntersectCone(cone, start, d, s, n, hit) != 0) {
-            const Candidate c = makeCandidate(s, n, d, L);
-            if (acceptStrict(c, contact, body)) take(contact, c, body, hit, -1, false);
+    for (const Cone& cone : s.obstacleCones) {
+        if (IntersectCone(cone, start, d, dist, n, hit) != 0) {
+            const Candidate c = makeCandidate(s, dist, n, d, L);
+            if (acceptStrict(s, c, contact, body)) take(contact, c, body, hit, -1, false);
         }
     }
 }
 
 // Moves ball k over all the time left and offers its hits as candidates. The
 // obstacles are grown by the radius, so the centre is what is tested.
-void testBall(int k, Contact& contact) {
-    sim.ballPreviousPositions[k] = sim.ballPositions[k];
-    sim.ballPositions[k] = sim.ballPreviousPositions[k] + sim.ballVelocities[k] * sim.remaining;
-    const Vector3 d = Unit(sim.ballVelocities[k]);
-    const double L = sim.ballPreviousPositions[k].Distance(sim.ballPositions[k]);
-    const Vector3& start = sim.ballPreviousPositions[k];
-    const int r = sim.ballRadius;
-    // The flash sits just in front of the obstacle's surface.
+void testBall(Simulation& s, int k, Contact& contact) {
+    s.ballPreviousPositions[k] = s.ballPositions[k];
+    s.ballPositions[k] = s.ballPreviousPositions[k] + s.ballVelocities[k] * s.remaining;
+    const Vector3 d = Unit(s.ballVelocities[k]);
+    const double L = s.ballPreviousPositions[k].Distance(s.ballPositions[k]);
+    const Vector3& start = s.ballPreviousPositions[k];
+    const int r = s.ballRadius;
+    // The flash sits just in front of the obstacle'dist surface.
     const double flashInset = r - 1;
 
-    double s = 0.0;
+    double dist = 0.0;
     Vector3 n;
     Vector3 hit;
     for (const Dome& dome : kDomes) {
         bool seen = false;
-        if (IntersectSphere(dome.centre, static_cast<float>(r + dome.radius), start, d, s, n, hit) != 0) {
-            const Candidate c = makeCandidate(s, n, d, L);
+        if (IntersectSphere(dome.centre, static_cast<float>(r + dome.radius), start, d, dist, n, hit) != 0) {
+            const Candidate c = makeCandidate(s, dist, n, d, L);
             seen = seenAhead(c);
-            if (acceptStrict(c, contact, k)) take(contact, c, k, hit - n * flashInset, -1, false);
+            if (acceptStrict(s, c, contact, k)) take(contact, c, k, hit - n * flashInset, -1, false);
         }
         Vector3 outward;
         Candidate touching;
         if (!seen &&
-            acceptTouching(sphereGap(dome.centre, r + dome.radius, start, outward), kDomeReach, outward, d, contact, k,
+            acceptTouching(s, sphereGap(dome.centre, r + dome.radius, start, outward), kDomeReach, outward, d, contact, k,
                            touching)) {
             take(contact, touching, k, start - outward * flashInset, -1, false);
         }
     }
-    for (const Plane& plane : sim.collisionPlanes) {
-        if (IntersectPlane(plane, start, d, s, n) != 0) {
-            const Candidate c = makeCandidate(s, n, d, L);
-            if (acceptRelaxed(c, contact, k)) take(contact, c, k, start + d * s - n * flashInset, -1, false);
+    for (const Plane& plane : s.collisionPlanes) {
+        if (IntersectPlane(plane, start, d, dist, n) != 0) {
+            const Candidate c = makeCandidate(s, dist, n, d, L);
+            if (acceptRelaxed(s, c, contact, k)) take(contact, c, k, start + d * dist - n * flashInset, -1, false);
         }
     }
-    for (const Cylinder& cylinder : sim.collisionCylinders) {
-        if (IntersectCylinder(cylinder, start, d, s, n, hit) != 0) {
-            const Candidate c = makeCandidate(s, n, d, L);
-            if (acceptRelaxed(c, contact, k)) take(contact, c, k, hit - n * flashInset, -1, false);
+    for (const Cylinder& cylinder : s.collisionCylinders) {
+        if (IntersectCylinder(cylinder, start, d, dist, n, hit) != 0) {
+            const Candidate c = makeCandidate(s, dist, n, d, L);
+            if (acceptRelaxed(s, c, contact, k)) take(contact, c, k, hit - n * flashInset, -1, false);
         }
     }
     const double tipZone = 4 * r;
-    for (const Cone& cone : sim.collisionCones) {
+    for (const Cone& cone : s.collisionCones) {
         bool seen = false;
-        if (IntersectCone(cone, start, d, s, n, hit) != 0) {
-            const Candidate c = makeCandidate(s, n, d, L);
+        if (IntersectCone(cone, start, d, dist, n, hit) != 0) {
+            const Candidate c = makeCandidate(s, dist, n, d, L);
             seen = seenAhead(c);
-            if (acceptStrict(c, contact, k)) {
+            if (acceptStrict(s, c, contact, k)) {
                 // Close to the tip the ball is destroyed and the flare marks its centre.
                 const bool tip = cone.apex.Distance(hit) <= tipZone;
                 take(contact, c, k, tip ? hit : hit - n * flashInset, -1, tip);
@@ -239,7 +239,7 @@ void testBall(int k, Contact& contact) {
         }
         Vector3 outward;
         Candidate touching;
-        if (!seen && acceptTouching(coneGap(cone, start, outward), kConeReach, outward, d, contact, k, touching)) {
+        if (!seen && acceptTouching(s, coneGap(cone, start, outward), kConeReach, outward, d, contact, k, touching)) {
             const bool tip = cone.apex.Distance(start) <= tipZone;
             take(contact, touching, k, tip ? start : start - outward * flashInset, -1, tip);
         }
@@ -252,104 +252,105 @@ void testBall(int k, Contact& contact) {
 // two back towards each other and the next sub-step would find them at time
 // 0 again, without end. So that pair drifts apart, and the search goes on
 // to find every other pair as usual.
-bool answerPair(int i, int j, double time) { return guardAllows(i, time) && guardAllows(j, time); }
+bool answerPair(Simulation& s, int i, int j, double time) { return guardAllows(s, i, time) && guardAllows(s, j, time); }
 
-void moveCamera() {
-    if (sim.controls.upKeyDown != 0) sim.controls.cameraPosition += sim.controls.viewDirection * 2.0;
-    if (sim.controls.downKeyDown != 0) sim.controls.cameraPosition -= sim.controls.viewDirection * 2.0;
-    if (sim.controls.leftKeyDown != 0) {
-        sim.controls.cameraPosition = sim.turnLeftMatrix * sim.controls.cameraPosition;
-        sim.controls.viewDirection = sim.turnLeftMatrix * sim.controls.viewDirection;
-        sim.controls.cameraYaw -= 2.0;
+void moveCamera(Simulation& s) {
+    if (s.controls.upKeyDown != 0) s.controls.cameraPosition += s.controls.viewDirection * 2.0;
+    if (s.controls.downKeyDown != 0) s.controls.cameraPosition -= s.controls.viewDirection * 2.0;
+    if (s.controls.leftKeyDown != 0) {
+        s.controls.cameraPosition = s.turnLeftMatrix * s.controls.cameraPosition;
+        s.controls.viewDirection = s.turnLeftMatrix * s.controls.viewDirection;
+        s.controls.cameraYaw -= 2.0;
     }
-    if (sim.controls.rightKeyDown != 0) {
-        sim.controls.cameraPosition = sim.turnRightMatrix * sim.controls.cameraPosition;
-        sim.controls.viewDirection = sim.turnRightMatrix * sim.controls.viewDirection;
-        sim.controls.cameraYaw += 2.0;
+    if (s.controls.rightKeyDown != 0) {
+        s.controls.cameraPosition = s.turnRightMatrix * s.controls.cameraPosition;
+        s.controls.viewDirection = s.turnRightMatrix * s.controls.viewDirection;
+        s.controls.cameraYaw += 2.0;
     }
 }
 
-void fireOrLaunch(Readings& readings, StepEvents& events) {
-    if (sim.controls.leftButtonDown != 0) {
-        if (sim.controls.launchMode != 0) {
-            launchBall(sim.controls.mouseX, sim.controls.mouseY, readings);
+void fireOrLaunch(Simulation& s, Readings& readings, StepEvents& events) {
+    if (s.controls.leftButtonDown != 0) {
+        if (s.controls.launchMode != 0) {
+            launchBall(s, s.controls.mouseX, s.controls.mouseY, readings);
         } else {
             // The cue sounds on every such step, whether or not a shot left.
-            fireShot(sim.controls.mouseX, sim.controls.mouseY, readings);
-            if (sim.controls.soundOn != 0) events.addCue(kLaserCue);
+            fireShot(s, s.controls.mouseX, s.controls.mouseY, readings);
+            if (s.controls.soundOn != 0) events.addCue(kLaserCue);
         }
     }
 }
 
 // Once per step, before any movement.
-void applyGravity() {
-    const Vector3 pull = sim.gravity * sim.controls.activeTimeStep;
+void applyGravity(Simulation& s) {
+    const Vector3 pull = s.gravity * s.controls.activeTimeStep;
     for (int k = 0; k < kMaxBalls; ++k) {
-        if (sim.ballAlive[k] != 0) sim.ballVelocities[k] += pull;
+        if (s.ballAlive[k] != 0) s.ballVelocities[k] += pull;
     }
-    for (Shot& shot : sim.shots) {
+    for (Shot& shot : s.shots) {
         if (shot.life != 0) shot.velocity += pull;
     }
 }
 
 // Logs a ball pair contact for the collision view: the point where the two
 // touch and the normal from ball i towards ball j. Reads only.
-void markPair(int i, int j, double time, Readings& readings) {
-    ++sim.stats.contacts;
-    const Vector3 pI = sim.ballPreviousPositions[i] + sim.ballVelocities[i] * time;
-    const Vector3 pJ = sim.ballPreviousPositions[j] + sim.ballVelocities[j] * time;
-    recordContactMark((pI + pJ) * 0.5, Unit(pJ - pI), readings);
+void markPair(Simulation& s, int i, int j, double time, Readings& readings) {
+    ++s.stats.contacts;
+    const Vector3 pI = s.ballPreviousPositions[i] + s.ballVelocities[i] * time;
+    const Vector3 pJ = s.ballPreviousPositions[j] + s.ballVelocities[j] * time;
+    recordContactMark(s, (pI + pJ) * 0.5, Unit(pJ - pI), readings);
 }
 
-// The free camera moves, and fires or throws when `fire` is set, unless a
-// ball or a shot is followed; clip plane 0 is on for the free camera only.
-void steerFreeCamera(bool fire, Readings& readings, StepEvents& events) {
-    if (sim.controls.followBall != 0 || sim.controls.followedShot != -1) {
+// The free camera moves, and fires or throws with `fireWith` when given,
+// unless a ball or a shot is followed; clip plane 0 is on for the free
+// camera only.
+void steerFreeCamera(Simulation& s, Readings* fireWith, StepEvents& events) {
+    if (s.controls.followBall != 0 || s.controls.followedShot != -1) {
         events.clipPlane0 = 0;
         return;
     }
-    moveCamera();
-    if (fire) fireOrLaunch(readings, events);
+    moveCamera(s);
+    if (fireWith != nullptr) fireOrLaunch(s, *fireWith, events);
     events.clipPlane0 = 1;
 }
 
 // Handles the contacts of the step in time order until its time is spent.
-void runSubSteps(Readings& readings, StepEvents& events) {
-    for (int& count : sim.zeroTimeContacts) count = 0;
-    while (sim.remaining > kTolerance) {
-        ++sim.stats.subSteps;
+void runSubSteps(Simulation& s, Readings& readings, StepEvents& events) {
+    for (int& count : s.zeroTimeContacts) count = 0;
+    while (s.remaining > kTolerance) {
+        ++s.stats.subSteps;
         Contact contact;
         contact.time = kNoContact;
 
         for (int slot = 0; slot < kShotCount; ++slot) {
-            if (sim.shots[slot].life != 0) testShot(slot, contact);
+            if (s.shots[slot].life != 0) testShot(s, slot, contact);
         }
         for (int k = 0; k < kMaxBalls; ++k) {
-            if (sim.ballAlive[k] != 0) testBall(k, contact);
+            if (s.ballAlive[k] != 0) testBall(s, k, contact);
         }
 
         double pairTime = 0.0;
         int i = 0;
         int j = 0;
         const bool pairFound =
-            findBallCollision(sim.remaining, pairTime, i, j, &sim.stats.separatingPairs) && answerPair(i, j, pairTime);
+            findBallCollision(s, s.remaining, pairTime, i, j, &s.stats.separatingPairs) && answerPair(s, i, j, pairTime);
 
         // A ball pair goes first only when strictly earlier than every other contact.
         if (pairFound && (contact.time == kNoContact || contact.time > pairTime)) {
-            markPair(i, j, pairTime, readings);
-            respondToBallPair(i, j, pairTime, readings);
+            markPair(s, i, j, pairTime, readings);
+            respondToBallPair(s, i, j, pairTime, readings);
             if (noProgress(pairTime)) {
-                ++sim.zeroTimeContacts[i];
-                ++sim.zeroTimeContacts[j];
+                ++s.zeroTimeContacts[i];
+                ++s.zeroTimeContacts[j];
             }
         } else if (contact.time == kNoContact) {
             // Nothing collides in the rest of the step: every body keeps its full move.
-            sim.remaining = 0.0;
+            s.remaining = 0.0;
         } else {
-            ++sim.stats.contacts;
-            recordContactMark(contact.point, contact.normal, readings);
-            respondToContact(contact, readings, events);
-            if (noProgress(contact.time)) ++sim.zeroTimeContacts[bodySlot(contact.body)];
+            ++s.stats.contacts;
+            recordContactMark(s, contact.point, contact.normal, readings);
+            respondToContact(s, contact, readings, events);
+            if (noProgress(contact.time)) ++s.zeroTimeContacts[bodySlot(contact.body)];
         }
     }
 }
@@ -387,25 +388,25 @@ int millisecondsUntilStepDue() {
 
 // Held by the pause: the free camera still moves, nothing else happens
 // (requests, firing and throwing wait for the simulation to run again).
-void runPausedStep(StepEvents& events) {
-    steerFreeCamera(false, liveReadings(), events);
+void runPausedStep(Simulation& s, StepEvents& events) {
+    steerFreeCamera(s, nullptr, events);
     events.redisplay = true;
 }
 
-void runSimulatingStep(Readings& readings, StepEvents& events) {
-    sim.stats = StepStats();
-    sim.stats.stepNumber = ++sim.stepsRun;
-    if (sim.controls.resetRequested != 0) {
-        resetScene();
-        clearContactMarks();
+void runSimulatingStep(Simulation& s, Readings& readings, StepEvents& events) {
+    s.stats = StepStats();
+    s.stats.stepNumber = ++s.stepsRun;
+    if (s.controls.resetRequested != 0) {
+        resetScene(s);
+        clearContactMarks(s);
     }
-    if (sim.controls.autoFire != 0) autoFireShot(readings);
+    if (s.controls.autoFire != 0) autoFireShot(s, readings);
 
-    steerFreeCamera(true, readings, events);
+    steerFreeCamera(s, &readings, events);
 
-    sim.remaining = sim.controls.activeTimeStep;
-    applyGravity();
-    runSubSteps(readings, events);
+    s.remaining = s.controls.activeTimeStep;
+    applyGravity(s);
+    runSubSteps(s, readings, events);
 
     events.redisplay = true;
 }

@@ -2,6 +2,7 @@
 
 #include "physics/step_events.h"
 #include "scene/readings.h"
+#include "scene/simulation.h"
 
 // Waits until the first clock reading at least 49 ms after the previous pacing point.
 void paceStep();
@@ -16,5 +17,5 @@ int millisecondsUntilStepDue();
 // pause: only the free camera moves. A simulating step: requests, camera
 // and firing, gravity, the sub-step loop; what it reads from outside comes
 // from `readings`.
-void runPausedStep(StepEvents& events);
-void runSimulatingStep(Readings& readings, StepEvents& events);
+void runPausedStep(Simulation& s, StepEvents& events);
+void runSimulatingStep(Simulation& s, Readings& readings, StepEvents& events);

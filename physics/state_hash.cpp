@@ -38,16 +38,16 @@ void addVector(StateHash& h, const Vector3& v) {
 
 }  // namespace
 
-std::uint64_t sceneStateHash() {
+std::uint64_t sceneStateHash(const Simulation& s) {
     StateHash h;
-    h.addInt(sim.stats.stepNumber);
+    h.addInt(s.stats.stepNumber);
     for (int i = 0; i < kMaxBalls; ++i) {
-        h.addInt(sim.ballAlive[i]);
-        if (sim.ballAlive[i] == 0) continue;
-        addVector(h, sim.ballPositions[i]);
-        addVector(h, sim.ballVelocities[i]);
+        h.addInt(s.ballAlive[i]);
+        if (s.ballAlive[i] == 0) continue;
+        addVector(h, s.ballPositions[i]);
+        addVector(h, s.ballVelocities[i]);
     }
-    for (const Shot& shot : sim.shots) {
+    for (const Shot& shot : s.shots) {
         h.addInt(shot.life);
         if (shot.life == 0) continue;
         addVector(h, shot.position);

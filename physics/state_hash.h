@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "scene/simulation.h"
+
 // FNV-1a over 64 bits, fed whole values (doubles by their bit pattern).
 struct StateHash {
     std::uint64_t value = 0xcbf29ce484222325ULL;
@@ -16,7 +18,7 @@ struct StateHash {
 };
 
 // The scene's fingerprint now.
-std::uint64_t sceneStateHash();
+std::uint64_t sceneStateHash(const Simulation& s);
 
 // 16 lower-case hex digits, for messages and files.
 void formatStateHash(std::uint64_t hash, char (&text)[17]);

@@ -71,10 +71,10 @@ void sphereOutline(const Vector3& centre, double radius) {
 
 // The six inset planes as the box they enclose. The planes are axis
 // aligned; each bounds its axis from the side its normal points away from.
-void drawPlaneBox() {
+void drawPlaneBox(const Simulation& s) {
     double lo[3] = {0.0, 0.0, 0.0};
     double hi[3] = {0.0, 0.0, 0.0};
-    for (const Plane& plane : sim.collisionPlanes) {
+    for (const Plane& plane : s.collisionPlanes) {
         const double n[3] = {plane.normal.x, plane.normal.y, plane.normal.z};
         const double p[3] = {plane.point.x, plane.point.y, plane.point.z};
         for (int a = 0; a < 3; ++a) {
@@ -100,8 +100,8 @@ void drawPlaneBox() {
     glEnd();
 }
 
-void drawCylinders() {
-    for (const Cylinder& cylinder : sim.collisionCylinders) {
+void drawCylinders(const Simulation& s) {
+    for (const Cylinder& cylinder : s.collisionCylinders) {
         Vector3 u;
         Vector3 v;
         across(cylinder.axis, u, v);
@@ -120,9 +120,9 @@ void drawCylinders() {
 }
 
 // Each collision cone from its apex down to the floor, and its tip zone.
-void drawCones() {
-    const double tipZone = 4 * sim.ballRadius;
-    for (const Cone& cone : sim.collisionCones) {
+void drawCones(const Simulation& s) {
+    const double tipZone = 4 * s.ballRadius;
+    for (const Cone& cone : s.collisionCones) {
         const double height = cone.axis.y < -1e-8 ? (cone.apex.y - kFloorY) / -cone.axis.y : 300.0;
         const double tan = cone.sinHalfAngle / cone.cosHalfAngle;
         Vector3 u;
@@ -142,15 +142,15 @@ void drawCones() {
     }
 }
 
-void drawDomes() {
-    for (const Dome& dome : kDomes) sphereOutline(dome.centre, dome.radius + sim.ballRadius);
+void drawDomes(const Simulation& s) {
+    for (const Dome& dome : kDomes) sphereOutline(dome.centre, dome.radius + s.ballRadius);
 }
 
 // Fading points with their normals.
-void drawContactMarks() {
-    const int now = sceneMilliseconds();
+void drawContactMarks(const Simulation& s) {
+    const int now = sceneMilliseconds(s);
     glBegin(GL_POINTS);
-    for (const ContactMark& mark : sim.contactMarks) {
+    for (const ContactMark& mark : s.contactMarks) {
         const float fade = contactMarkFade(mark, now);
         if (fade <= 0.0f) continue;
         glColor4f(kContactColour.r, kContactColour.g, kContactColour.b, fade);
@@ -158,7 +158,7 @@ void drawContactMarks() {
     }
     glEnd();
     glBegin(GL_LINES);
-    for (const ContactMark& mark : sim.contactMarks) {
+    for (const ContactMark& mark : s.contactMarks) {
         const float fade = contactMarkFade(mark, now);
         if (fade <= 0.0f) continue;
         glColor4f(kContactColour.r, kContactColour.g, kContactColour.b, fade);
@@ -168,16 +168,16 @@ void drawContactMarks() {
     glEnd();
 }
 
-void drawVelocities() {
+void drawVelocities(const Simulation& s) {
     glBegin(GL_LINES);
     for (int k = 0; k < kMaxBalls; ++k) {
-        if (sim.ballAlive[k] == 0) continue;
-        const Vector3& velocity = sim.ballVelocities[k];
+        if (s.ballAlive[k] == 0) continue;
+        const Vector3& velocity = s.ballVelocities[k];
         const Vector3 direction = Unit(velocity);
         if (!direction.IsValid() || velocity.Length() <= 1e-8) continue;
-        const Vector3 start = sim.ballPositions[k] + direction * sim.ballRadius;
+        const Vector3 start = s.ballPositions[k] + direction * s.ballRadius;
         const double length = velocity.Length() * kVelocityScale;
-        const double shortest = kShortestVelocityLine * sim.ballRadius;
+        const double shortest = kShortestVelocityLine * s.ballRadius;
         vertex(start);
         vertex(start + direction * (length > shortest ? length : shortest));
     }
@@ -222,7 +222,7 @@ void drawLegend(int layers) {
 
 }  // namespace
 
-void drawCollisionView() {
+void drawCollisionView(const Simulation& s) {
     if (scene.collisionView == 0) return;
 
     // Everything this pass changes comes back with the pop.
@@ -241,18 +241,18 @@ void drawCollisionView() {
     const int layers = scene.collisionLayers;
     if ((layers & kLayerVolumes) != 0) {
         glColor4f(kWallColour.r, kWallColour.g, kWallColour.b, 0.8f);
-        drawPlaneBox();
+        drawPlaneBox(s);
         glColor4f(kPillarColour.r, kPillarColour.g, kPillarColour.b, 0.8f);
-        drawCylinders();
+        drawCylinders(s);
         glColor4f(kConeColour.r, kConeColour.g, kConeColour.b, 0.8f);
-        drawCones();
+        drawCones(s);
         glColor4f(kDomeColour.r, kDomeColour.g, kDomeColour.b, 0.8f);
-        drawDomes();
+        drawDomes(s);
     }
-    if ((layers & kLayerContacts) != 0) drawContactMarks();
+    if ((layers & kLayerContacts) != 0) drawContactMarks(s);
     if ((layers & kLayerVelocities) != 0) {
         glColor4f(kVelocityColour.r, kVelocityColour.g, kVelocityColour.b, 1.0f);
-        drawVelocities();
+        drawVelocities(s);
     }
 
     glPopAttrib();

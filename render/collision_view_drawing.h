@@ -1,6 +1,8 @@
 #pragma once
 
+#include "scene/simulation.h"
+
 // V: thin lines over the scene for what the collision tests see: the
 // volumes ball centres are tested against at the current radius, the
 // contacts of the last second (fading) and each ball's velocity.
-void drawCollisionView();
+void drawCollisionView(const Simulation& s);

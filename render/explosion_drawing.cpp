@@ -4,9 +4,9 @@
 
 #include "scene/scene_state.h"
 
-void drawExplosions(const FrameLook& look) {
+void drawExplosions(const Simulation& s, const FrameLook& look) {
     for (int i = 0; i < kExplosionCount; ++i) {
-        const Explosion& flash = sim.explosions[i];
+        const Explosion& flash = s.explosions[i];
         // Judged by the alpha of the previous frame: the frame in which it
         // drops to zero or below still draws (invisibly) and frees the record.
         if (!look.flashShown[i]) continue;

@@ -54,14 +54,14 @@ GLuint sphereList(RadiusKeyedList& list, int radius) {
     return list.name;
 }
 
-void drawBalls() {
-    const GLuint sphere = sphereList(ballSphere, sim.ballRadius);
+void drawBalls(const Simulation& s) {
+    const GLuint sphere = sphereList(ballSphere, s.ballRadius);
     for (int i = 0; i < kMaxBalls; ++i) {
-        if (!sim.ballAlive[i]) continue;
-        const Vector3& color = sim.ballColors[i];
+        if (!s.ballAlive[i]) continue;
+        const Vector3& color = s.ballColors[i];
         glColor3f(static_cast<GLfloat>(color.x), static_cast<GLfloat>(color.y), static_cast<GLfloat>(color.z));
         glPushMatrix();
-        translateTo(sim.ballPositions[i]);
+        translateTo(s.ballPositions[i]);
         glCallList(sphere);
         glPopMatrix();
     }
@@ -194,13 +194,13 @@ void drawCeiling() {
 
 // Pulsing yellow spheres marking the cone tips. The alpha is taken from the
 // pulse of the previous frame, before this frame moves it.
-void drawGlowSpheres(const FrameLook& look) {
-    const GLuint sphere = sphereList(glowSphere, 4 * sim.ballRadius);
+void drawGlowSpheres(const Simulation& s, const FrameLook& look) {
+    const GLuint sphere = sphereList(glowSphere, 4 * s.ballRadius);
     glColor4f(1.0f, 1.0f, 0.0f, look.glowAlpha);
     for (int c = 0; c < kGlowSphereCount; ++c) {
         glPushMatrix();
         const float pulse = look.glowScales[c];
-        translateTo(sim.obstacleCones[c].apex);
+        translateTo(s.obstacleCones[c].apex);
         glScalef(pulse, pulse, pulse);
         glCallList(sphere);
         glPopMatrix();
@@ -251,29 +251,29 @@ void drawBackdrop(unsigned int texture) {
     glDisable(GL_TEXTURE_2D);
 }
 
-void drawFrame(const FrameLook& look) {
+void drawFrame(const Simulation& s, const FrameLook& look) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     placeCamera(look.camera);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     drawBackdrop(scene.textureNames[kSkyTexture]);
-    drawBalls();
+    drawBalls(s);
     drawRoom();
     drawObstacles();
     drawCeiling();
 
     glDepthMask(GL_FALSE);
-    drawGlowSpheres(look);
-    drawExplosions(look);
+    drawGlowSpheres(s, look);
+    drawExplosions(s, look);
 
     glDepthMask(GL_TRUE);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
-    drawShots();
+    drawShots(s);
 
     glEnable(GL_LIGHTING);
     glDisable(GL_BLEND);
-    drawCollisionView();
-    drawHelpOverlay();
+    drawCollisionView(s);
+    drawHelpOverlay(s);
 }

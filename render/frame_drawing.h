@@ -6,11 +6,12 @@
 void compileFrameLists();
 
 #include "effects/view_state.h"
+#include "scene/simulation.h"
 
 // Places the camera and draws the whole scene into the back buffer as
 // `look` (advanceFrameView) shows it; reads the state and changes none of
 // it. The display callback swaps.
-void drawFrame(const FrameLook& look);
+void drawFrame(const Simulation& s, const FrameLook& look);
 
 // The sky image over the whole viewport, behind everything, unaffected by
 // the camera. Leaves texturing off.

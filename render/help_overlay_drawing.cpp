@@ -19,22 +19,22 @@ HelpPanel panel;
 
 }  // namespace
 
-HelpFigures helpOverlayFigures() {
+HelpFigures helpOverlayFigures(const Simulation& s) {
     HelpFigures f;
-    f.ballsAlive = liveBallCount();
-    f.shotsInFlight = liveShotCount();
-    f.timeStep = sim.controls.timeStep;
-    f.activeTimeStep = sim.controls.activeTimeStep;
+    f.ballsAlive = liveBallCount(s);
+    f.shotsInFlight = liveShotCount(s);
+    f.timeStep = s.controls.timeStep;
+    f.activeTimeStep = s.controls.activeTimeStep;
     f.stepsPerSecond = stepMeter.rate;
     f.framesPerSecond = frameMeter.rate;
-    const StepStats stats = sim.stats;
+    const StepStats stats = s.stats;
     f.subSteps = stats.subSteps;
     f.contacts = stats.contacts;
-    f.autoFire = sim.controls.autoFire;
-    f.launchMode = sim.controls.launchMode;
-    f.soundOn = sim.controls.soundOn;
+    f.autoFire = s.controls.autoFire;
+    f.launchMode = s.controls.launchMode;
+    f.soundOn = s.controls.soundOn;
     f.soundDevice = soundDeviceOpen() ? 1 : 0;
-    f.paused = sim.controls.paused;
+    f.paused = s.controls.paused;
     f.seed = scene.randomSeed;
     f.stepsBack = scene.historyStepsBack;
     f.stepsReach = scene.historyReach;
@@ -45,14 +45,14 @@ HelpFigures helpOverlayFigures() {
     return f;
 }
 
-void drawHelpOverlay() {
+void drawHelpOverlay(const Simulation& s) {
     ++framesDrawn;
     const int now = elapsedMilliseconds();
     frameMeter.note(now, framesDrawn);
-    stepMeter.note(now, sim.stats.stepNumber);
+    stepMeter.note(now, s.stats.stepNumber);
     if (scene.helpOverlay == 0) return;
 
-    composeHelpPanel(helpOverlayFigures(), panel);
+    composeHelpPanel(helpOverlayFigures(s), panel);
     const int width = scene.windowSize[0];
     const int height = scene.windowSize[1];
 

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "input/help_text.h"
+#include "scene/simulation.h"
 
 // H: a translucent panel with the key and mouse map and live figures, in
 // the toolkit's bitmap font. Called every frame, shown or not, so the frame
 // rate is measured before the panel is first asked for.
-void drawHelpOverlay();
+void drawHelpOverlay(const Simulation& s);
 
 // The figures the panel shows, as it counts them (the page's test hook reads them).
-HelpFigures helpOverlayFigures();
+HelpFigures helpOverlayFigures(const Simulation& s);

@@ -14,8 +14,8 @@ constexpr int kDescent = 3;      // below the baseline
 
 }  // namespace
 
-void drawPauseLabel() {
-    if (sim.controls.paused == 0) return;
+void drawPauseLabel(const Simulation& s) {
+    if (s.controls.paused == 0) return;
 
     const int width = scene.windowSize[0];
     const int boxWidth = static_cast<int>(std::strlen(kLabel)) * kOverlayCharWidth + 2 * kPadding;

@@ -11,9 +11,9 @@ constexpr double kTailDrop = 5.0;
 
 }  // namespace
 
-void drawShots() {
+void drawShots(const Simulation& s) {
     for (int i = 0; i < kShotCount; ++i) {
-        const Shot& shot = sim.shots[i];
+        const Shot& shot = s.shots[i];
         if (shot.life == 0) continue;
 
         glBegin(GL_LINES);

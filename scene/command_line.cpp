@@ -23,7 +23,7 @@ int leadingInteger(const char* word) {
 
 }  // namespace
 
-int readOptions(int argc, char** argv) {
+int readOptions(Simulation& s, int argc, char** argv) {
     int fullScreen = 0;
     if (argc <= 1) return fullScreen;
     for (int i = 1; i < argc; ++i) {
@@ -34,13 +34,13 @@ int readOptions(int argc, char** argv) {
         if (std::strcmp(word, "-f") == 0) {
             fullScreen = 1;
         } else if (std::strcmp(word, "-nr") == 0) {
-            if (value) sim.ballCount = leadingInteger(value);
+            if (value) s.ballCount = leadingInteger(value);
         } else if (std::strcmp(word, "-radius") == 0) {
-            if (value) sim.ballRadius = leadingInteger(value);
+            if (value) s.ballRadius = leadingInteger(value);
         }
     }
-    sim.ballCount = Clamp(sim.ballCount, 1, 45);
-    sim.ballRadius = Clamp(sim.ballRadius, 5, 20);
+    s.ballCount = Clamp(s.ballCount, 1, 45);
+    s.ballRadius = Clamp(s.ballRadius, 5, 20);
     return fullScreen;
 }
 

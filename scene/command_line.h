@@ -2,9 +2,11 @@
 
 #include <string>
 
-// Reads "-f", "-nr N" and "-radius N" into the scene state and clamps the
+#include "scene/simulation.h"
+
+// Reads "-f", "-nr N" and "-radius N" into the simulation s and clamps the
 // values. Returns 1 when "-f" (full screen) was given, else 0.
-int readOptions(int argc, char** argv);
+int readOptions(Simulation& s, int argc, char** argv);
 
 // True when "-h" or "--help" is among the arguments.
 bool helpRequested(int argc, char** argv);

@@ -30,12 +30,12 @@ double coneGap(const Cone& cone, const Vector3& p, Vector3& outward) {
     return away * cone.cosHalfAngle - along * cone.sinHalfAngle;
 }
 
-double deepestObstacleEntry(const Vector3& p) {
-    const double r = sim.ballRadius;
+double deepestObstacleEntry(const Simulation& s, const Vector3& p) {
+    const double r = s.ballRadius;
     double deepest = 0.0;
     Vector3 unused;
     for (const Dome& dome : kDomes) deepest = std::max(deepest, -sphereGap(dome.centre, r + dome.radius, p, unused));
-    for (const Cylinder& cylinder : sim.collisionCylinders) deepest = std::max(deepest, -cylinderGap(cylinder, p));
-    for (const Cone& cone : sim.collisionCones) deepest = std::max(deepest, -coneGap(cone, p, unused));
+    for (const Cylinder& cylinder : s.collisionCylinders) deepest = std::max(deepest, -cylinderGap(cylinder, p));
+    for (const Cone& cone : s.collisionCones) deepest = std::max(deepest, -coneGap(cone, p, unused));
     return deepest;
 }

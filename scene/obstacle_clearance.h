@@ -27,4 +27,4 @@ double coneGap(const Cone& cone, const Vector3& p, Vector3& outward);
 
 // The deepest a centre at p lies inside any grown dome, pillar or cone at
 // the current ball radius: 0 when it is inside none.
-double deepestObstacleEntry(const Vector3& p);
+double deepestObstacleEntry(const Simulation& s, const Vector3& p);

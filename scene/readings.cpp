@@ -1,7 +1,6 @@
 #include "scene/readings.h"
 
 #include "platform/clock.h"
-#include "scene/simulation.h"
 
 namespace {
 
@@ -9,9 +8,9 @@ PickRaySource pickRaySource = nullptr;
 
 struct LiveReadings final : Readings {
     int clock() override { return elapsedMilliseconds(); }
-    Vector3 pickRay(int x, int y) override {
+    Vector3 pickRay(int x, int y, const Vector3& ahead) override {
         if (pickRaySource != nullptr) return pickRaySource(x, y);
-        return Unit(sim.controls.viewDirection);
+        return Unit(ahead);
     }
 };
 

@@ -11,8 +11,9 @@ struct Readings {
     virtual ~Readings() = default;
     // Elapsed milliseconds, as the installed clock counts them.
     virtual int clock() = 0;
-    // Unit world direction under a window point (origin top left).
-    virtual Vector3 pickRay(int x, int y) = 0;
+    // Unit world direction under a window point (origin top left); `ahead`
+    // is the free camera's view, what every point shows without a window.
+    virtual Vector3 pickRay(int x, int y, const Vector3& ahead) = 0;
 };
 
 // Unit world direction under a window point. The program installs the GL
@@ -23,5 +24,5 @@ void setPickRaySource(PickRaySource source);
 PickRaySource installedPickRaySource();
 
 // The installed clock and pick-ray source, as they are. Without a pick-ray
-// source (no window) every point looks straight along the free camera's view.
+// source (no window) every point looks straight ahead.
 Readings& liveReadings();

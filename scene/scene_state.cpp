@@ -2,7 +2,7 @@
 
 SceneState scene;
 
-void resetSceneState() {
+void resetSceneState(Simulation& s) {
     scene = SceneState();
-    sim = Simulation();
+    s = Simulation();
 }

@@ -55,4 +55,4 @@ extern SceneState scene;
 
 // Restores the simulation and everything beside it to their values before
 // start-up (tests call it between cases).
-void resetSceneState();
+void resetSceneState(Simulation& s);

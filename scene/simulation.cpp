@@ -9,8 +9,6 @@
 
 Simulation::Simulation() : turnLeftMatrix(0.0, DegToRad(-2.0), 0.0), turnRightMatrix(0.0, DegToRad(2.0), 0.0) {}
 
-Simulation sim;
-
 namespace {
 
 // Field by field, to the bit: a NaN equals itself, 0.0 differs from -0.0.
@@ -54,14 +52,14 @@ bool operator==(const SimControls& a, const SimControls& b) { return sameBits(a,
 
 bool operator==(const Simulation& a, const Simulation& b) { return sameBits(a, b); }
 
-int liveBallCount() {
+int liveBallCount(const Simulation& s) {
     int count = 0;
-    for (int k = 0; k < kMaxBalls; ++k) count += sim.ballAlive[k] != 0 ? 1 : 0;
+    for (int k = 0; k < kMaxBalls; ++k) count += s.ballAlive[k] != 0 ? 1 : 0;
     return count;
 }
 
-int liveShotCount() {
+int liveShotCount(const Simulation& s) {
     int count = 0;
-    for (const Shot& shot : sim.shots) count += shot.life != 0 ? 1 : 0;
+    for (const Shot& shot : s.shots) count += shot.life != 0 ? 1 : 0;
     return count;
 }

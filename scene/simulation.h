@@ -192,9 +192,6 @@ struct Simulation {
 bool operator==(const Simulation& a, const Simulation& b);
 inline bool operator!=(const Simulation& a, const Simulation& b) { return !(a == b); }
 
-// The simulation the program shows.
-extern Simulation sim;
-
 // Live balls and busy shot records right now.
-int liveBallCount();
-int liveShotCount();
+int liveBallCount(const Simulation& s);
+int liveShotCount(const Simulation& s);

@@ -20,6 +20,7 @@
 #include <initializer_list>
 
 #include "app/headless_scene.h"
+#include "app/live_simulation.h"
 #include "physics/simulation_step.h"
 #include "physics/state_hash.h"
 #include "scene/obstacle_clearance.h"
@@ -76,7 +77,7 @@ int main(int argc, char** argv) {
     long touchingContacts = 0;
     for (long step = 0; step < steps; ++step) {
         // Balls die at the cone tips; refill the room as the reset key would.
-        if (liveBallCount() == 0) {
+        if (liveBallCount(sim) == 0) {
             sim.controls.resetRequested = 1;
             ++resets;
             for (bool& e : escaped) e = false;
@@ -115,7 +116,7 @@ int main(int argc, char** argv) {
                 ++nonFinite;
             }
             if (thrownFromOutside[k]) continue;
-            const double entry = deepestObstacleEntry(sim.ballPositions[k]);
+            const double entry = deepestObstacleEntry(sim, sim.ballPositions[k]);
             if (entry > deepestEntry) {
                 deepestEntry = entry;
                 deepestEntryAt = step;
@@ -171,7 +172,7 @@ int main(int argc, char** argv) {
                 nonFiniteCandidates, separatingPairs, touchingContacts);
     // Last, so two builds (or two machines) compare their runs with one line.
     StateHash final;
-    final.value = sceneStateHash();
+    final.value = sceneStateHash(sim);
     for (long count : {resets, subStepTotal, ignoredContacts, nonFiniteCandidates, separatingPairs,
                        touchingContacts, insideEvents, escapeEvents}) {
         final.addInt(count);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/headless_scene.h"
+#include "app/live_simulation.h"
 #include "app/session.h"
 #include "input/key_codes.h"
 #include "input/keyboard.h"
@@ -70,7 +71,7 @@ inline void live(long idles) {
             if (s.letter == 'b') {
                 stepBack();
             } else if (s.letter != 0) {
-                handleKey(static_cast<unsigned char>(s.letter));
+                handleKey(sim, static_cast<unsigned char>(s.letter));
             } else {
                 deliverInput(s.input);
             }

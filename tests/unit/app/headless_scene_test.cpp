@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/headless_scene.h"
+#include "app/live_simulation.h"
 #include "effects/explosion_pool.h"
 #include "platform/clock.h"
 #include "platform/random_source.h"
@@ -27,13 +28,13 @@ HeadlessSettings settingsFor(int balls, int radius, unsigned seed) {
 
 TEST_F(HeadlessSceneTest, StartsWithTheProgramsLayoutForTheSameSeed) {
     // The program's own order: layout, seed, placement, then colours.
-    resetSceneState();
+    resetSceneState(sim);
     sim.ballCount = 12;
     sim.ballRadius = 9;
-    buildSceneGeometry();
+    buildSceneGeometry(sim);
     seedRandom(sim.random, 77);
-    placeBalls();
-    drawBallColors();
+    placeBalls(sim);
+    drawBallColors(sim);
     const Simulation expected = sim;
 
     startHeadlessScene(settingsFor(12, 9, 77));
@@ -61,7 +62,7 @@ TEST_F(HeadlessSceneTest, ClampsOptionsAndAppliesSpeedAndFire) {
     startHeadlessScene(settings);
 
     EXPECT_EQ(sim.ballCount, 45);
-    EXPECT_EQ(liveBallCount(), 45);
+    EXPECT_EQ(liveBallCount(sim), 45);
     EXPECT_EQ(sim.ballRadius, 5);
     EXPECT_EQ(sim.collisionPlanes[0].point.y, -315.0);
     EXPECT_EQ(sim.controls.timeStep, 0.8);
@@ -69,15 +70,15 @@ TEST_F(HeadlessSceneTest, ClampsOptionsAndAppliesSpeedAndFire) {
     EXPECT_EQ(sim.controls.autoFire, 1);
 
     startHeadlessScene(settingsFor(0, 50, 5));
-    EXPECT_EQ(liveBallCount(), 1);
+    EXPECT_EQ(liveBallCount(sim), 1);
     EXPECT_EQ(sim.ballRadius, 20);
     EXPECT_EQ(sim.controls.autoFire, 0);
-    EXPECT_EQ(liveShotCount(), 0);
+    EXPECT_EQ(liveShotCount(sim), 0);
 }
 
 TEST_F(HeadlessSceneTest, StepsMoveTheClockAndFreeFinishedFlashes) {
     startHeadlessScene(settingsFor(5, 20, 3));
-    spawnExplosion(Vector3(0, 0, 0), 0);  // a 500 ms spark
+    spawnExplosion(sim, Vector3(0, 0, 0), 0);  // a 500 ms spark
     ASSERT_GT(sim.explosions[0].alpha, 0.0f);
 
     runHeadlessSteps(9);
@@ -101,10 +102,10 @@ TEST_F(HeadlessSceneTest, AutomaticFireFillsThePoolOneShotPerInterval) {
 
     // At 50 ms a step the 200 ms interval lets every fifth step fire.
     runHeadlessSteps(20);
-    EXPECT_EQ(liveShotCount(), 4);
+    EXPECT_EQ(liveShotCount(sim), 4);
     // Past the interval at every step, the pool fills.
-    for (int n = 0; n < 200 && liveShotCount() < kShotCount; ++n) runHeadlessStep(250);
-    EXPECT_EQ(liveShotCount(), kShotCount);
+    for (int n = 0; n < 200 && liveShotCount(sim) < kShotCount; ++n) runHeadlessStep(250);
+    EXPECT_EQ(liveShotCount(sim), kShotCount);
 }
 
 TEST_F(HeadlessSceneTest, FinishedShotFollowEndsAfterTheStep) {

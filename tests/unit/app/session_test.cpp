@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/live_simulation.h"
 #include "effects/screenshot_notice.h"
 #include "physics/simulation_step.h"
 #include "physics/state_hash.h"
@@ -59,7 +60,7 @@ TEST_F(SessionTest, ReplayIgnoresLiveInputAndOneChangedByteDivergesAtItsCheckpoi
     std::string error;
     ASSERT_TRUE(scripted::record(path_.c_str(), 300, error)) << error;
     const long steps = sim.stats.stepNumber;
-    const std::uint64_t finalHash = sceneStateHash();
+    const std::uint64_t finalHash = sceneStateHash(sim);
     endSession();
     const std::string text = fileText(path_);
     ASSERT_NE(text.find("\nb "), std::string::npos) << "the branch after step back is in the file";
@@ -74,12 +75,12 @@ TEST_F(SessionTest, ReplayIgnoresLiveInputAndOneChangedByteDivergesAtItsCheckpoi
         if (n == 20) deliverInput({InputKind::SpecialDown, kKeyF8});
         if (n == 30) deliverInput({InputKind::MouseButton, kRightButton, kButtonDown, 5, 5});
         if (n == 40) deliverInput({InputKind::SpecialDown, kKeyF5});
-        if (n == 50) handleKey('p');
-        if (n == 55) handleKey('p');
+        if (n == 50) handleKey(sim, 'p');
+        if (n == 55) handleKey(sim, 'p');
         runHeadlessStep();
     }
     EXPECT_EQ(sim.stats.stepNumber, steps);
-    EXPECT_EQ(sceneStateHash(), finalHash);
+    EXPECT_EQ(sceneStateHash(sim), finalHash);
     EXPECT_GT(sim.controls.cameraPosition.Distance(Vector3(0.0, -50.0, 1000.0)), 1000.0)
         << "the watcher's camera moved";
     const ReplayOutcome outcome = playReplayToEnd();
@@ -107,24 +108,24 @@ TEST_F(SessionTest, StepBackAndForwardAgainGiveTheSameStateAtEveryStep) {
     s.timeStep = 0.8;
     startHeadlessScene(s);
     startSession();
-    std::vector<std::uint64_t> hashes{sceneStateHash()};
+    std::vector<std::uint64_t> hashes{sceneStateHash(sim)};
     for (int n = 1; n <= 600; ++n) {
         runHeadlessStep();
-        hashes.push_back(sceneStateHash());
+        hashes.push_back(sceneStateHash(sim));
     }
     EXPECT_FALSE(stepBack()) << "only while paused";
-    handleKey('p');
+    handleKey(sim, 'p');
     for (long n = 599; n >= 100; --n) {
         ASSERT_TRUE(stepBack());
         ASSERT_EQ(sim.stats.stepNumber, n);
-        ASSERT_EQ(sceneStateHash(), hashes[n]) << "back at step " << n;
+        ASSERT_EQ(sceneStateHash(sim), hashes[n]) << "back at step " << n;
         EXPECT_EQ(scene.historyStepsBack, 600 - n);
     }
     for (long n = 101; n <= 600; ++n) {
-        handleKey('o');
+        handleKey(sim, 'o');
         runHeadlessStep();
         ASSERT_EQ(sim.stats.stepNumber, n);
-        ASSERT_EQ(sceneStateHash(), hashes[n]) << "forward again at step " << n;
+        ASSERT_EQ(sceneStateHash(sim), hashes[n]) << "forward again at step " << n;
     }
 }
 
@@ -139,11 +140,11 @@ TEST_F(SessionTest, BackAndForwardAgainGiveTheWholeSimulationBack) {
     // with flashes.
     deliverInput({InputKind::SpecialDown, kKeyF4});
     for (int n = 0; n < 25; ++n) runHeadlessStep();
-    handleKey('p');
+    handleKey(sim, 'p');
     runHeadlessStep();
     const Simulation before = sim;
     for (int n = 0; n < 5; ++n) {
-        handleKey('o');
+        handleKey(sim, 'o');
         runHeadlessStep();
     }
     const Simulation ahead = sim;
@@ -154,7 +155,7 @@ TEST_F(SessionTest, BackAndForwardAgainGiveTheWholeSimulationBack) {
     }
     EXPECT_TRUE(sim == before) << "five steps back";
     for (int n = 0; n < 5; ++n) {
-        handleKey('o');
+        handleKey(sim, 'o');
         runHeadlessStep();
     }
     EXPECT_TRUE(sim == ahead) << "five steps forward again";
@@ -240,14 +241,14 @@ TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
     startHeadlessScene(settings());
     startSession();
     deliverInput({InputKind::SpecialDown, kKeyF5});
-    std::vector<std::uint64_t> hashes{sceneStateHash()};
+    std::vector<std::uint64_t> hashes{sceneStateHash(sim)};
     for (int n = 1; n <= 1500; ++n) {
         runHeadlessStep();
-        hashes.push_back(sceneStateHash());
+        hashes.push_back(sceneStateHash(sim));
     }
     StepEvents events;
     EXPECT_FALSE(jumpToStep(1400, events)) << "only while paused";
-    handleKey('p');
+    handleKey(sim, 'p');
     const long oldest = 1500 - scene.historyReach;
     EXPECT_GE(oldest, 250);
     EXPECT_LE(oldest, 300);
@@ -259,11 +260,11 @@ TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
     for (const Jump& j : jumps) {
         ASSERT_TRUE(jumpToStep(j.target, events)) << j.target;
         ASSERT_EQ(sessionStepNumber(), j.lands);
-        ASSERT_EQ(sceneStateHash(), hashes[static_cast<std::size_t>(j.lands)]) << "at " << j.lands;
+        ASSERT_EQ(sceneStateHash(sim), hashes[static_cast<std::size_t>(j.lands)]) << "at " << j.lands;
     }
     EXPECT_EQ(events.cueCount, 0) << "jumps are silent";
     EXPECT_FALSE(jumpToStep(1600, events)) << "nothing run beyond the newest step";
-    handleKey('o');
+    handleKey(sim, 'o');
     runHeadlessStep();
     EXPECT_EQ(sessionStepNumber(), 1501);
 
@@ -275,11 +276,11 @@ TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
     ASSERT_TRUE(outcome.matches);
     const char* verdict = currentNotice(0);
     EXPECT_EQ(std::string(verdict != nullptr ? verdict : ""), "replay matches: " + std::to_string(outcome.steps) + " steps");
-    handleKey('p');
+    handleKey(sim, 'p');
     ASSERT_TRUE(jumpToStep(0, events));
     EXPECT_EQ(sessionStepNumber(), 0);
     EXPECT_TRUE(jumpToStep(1000000, events));
-    EXPECT_EQ(sceneStateHash(), outcome.got);
+    EXPECT_EQ(sceneStateHash(sim), outcome.got);
 }
 
 // During a replay F1 / F2 set how many replayed steps a paced slot runs
@@ -310,11 +311,11 @@ TEST_F(SessionTest, StepBackAtTheStartOfTheHistoryDoesNothing) {
     startHeadlessScene(settings());
     startSession();
     runHeadlessStep();
-    handleKey('p');
+    handleKey(sim, 'p');
     EXPECT_TRUE(stepBack());
-    const std::uint64_t start = sceneStateHash();
+    const std::uint64_t start = sceneStateHash(sim);
     EXPECT_FALSE(stepBack());
-    EXPECT_EQ(sceneStateHash(), start);
+    EXPECT_EQ(sceneStateHash(sim), start);
     EXPECT_EQ(sim.stats.stepNumber, 0);
     EXPECT_EQ(scene.historyReach, 0);
 }

@@ -8,6 +8,7 @@
 #include "platform/random_source.h"
 #include "scene/scene_state.h"
 #include "tests/support/fakes.h"
+#include "tests/support/test_simulation.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ double angleBetweenDegrees(const Vector3& a, const Vector3& b) {
 class ShotPoolTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetSceneState();
+        resetSceneState(sim);
         fakes::install(0);
         seedRandom(sim.random, 1234);
     }
@@ -59,20 +60,20 @@ TEST_F(ShotPoolTest, RateLimitHoldsAcrossTheClockWrap) {
         sim.lastShotTime = c.lastShot;
         fakes::clockNow() = c.now;
         EXPECT_EQ(millisecondsBetween(c.lastShot, c.now), c.elapsed) << c.lastShot << " -> " << c.now;
-        EXPECT_EQ(shotLaunchAllowed(), c.allowed) << c.lastShot << " -> " << c.now;
+        EXPECT_EQ(shotLaunchAllowed(sim), c.allowed) << c.lastShot << " -> " << c.now;
     }
 }
 
 TEST_F(ShotPoolTest, LaunchAllowedOnlyAfterMoreThan200Ms) {
     fakes::clockNow() = 200;
-    EXPECT_FALSE(shotLaunchAllowed());
+    EXPECT_FALSE(shotLaunchAllowed(sim));
     fakes::clockNow() = 201;
-    EXPECT_TRUE(shotLaunchAllowed());
+    EXPECT_TRUE(shotLaunchAllowed(sim));
     sim.lastShotTime = 5000;
     fakes::clockNow() = 5200;
-    EXPECT_FALSE(shotLaunchAllowed());
+    EXPECT_FALSE(shotLaunchAllowed(sim));
     fakes::clockNow() = 5201;
-    EXPECT_TRUE(shotLaunchAllowed());
+    EXPECT_TRUE(shotLaunchAllowed(sim));
 }
 
 TEST_F(ShotPoolTest, LaunchPutsAShotAtTheCameraInTheLowestFreeRecord) {
@@ -83,7 +84,7 @@ TEST_F(ShotPoolTest, LaunchPutsAShotAtTheCameraInTheLowestFreeRecord) {
     Vector3 d(0.0, 0.6, -0.8);
     d.Normalise();
 
-    EXPECT_EQ(launchShotAlong(d), 2);
+    EXPECT_EQ(launchShotAlong(sim, d), 2);
     const Shot& shot = sim.shots[2];
     EXPECT_EQ(shot.life, 6);
     EXPECT_EQ(shot.position.x, 10.0);
@@ -102,19 +103,19 @@ TEST_F(ShotPoolTest, LaunchPutsAShotAtTheCameraInTheLowestFreeRecord) {
 TEST_F(ShotPoolTest, FullPoolLaunchesNothingAndKeepsLastShotTime) {
     for (int i = 0; i < kShotCount; ++i) {
         fakes::clockNow() += 201;
-        EXPECT_EQ(launchShotAlong(Vector3(0.0, 0.0, -1.0)), i);
+        EXPECT_EQ(launchShotAlong(sim, Vector3(0.0, 0.0, -1.0)), i);
     }
     const int last = sim.lastShotTime;
     fakes::clockNow() += 5000;
-    EXPECT_EQ(launchShotAlong(Vector3(0.0, 0.0, -1.0)), -1);
+    EXPECT_EQ(launchShotAlong(sim, Vector3(0.0, 0.0, -1.0)), -1);
     EXPECT_EQ(sim.lastShotTime, last);
 
     // Automatic fire also finds no room; once a record frees up it fires at
     // once, without waiting another 200 ms.
-    autoFireShot();
+    autoFireShot(sim);
     EXPECT_EQ(sim.lastShotTime, last);
     sim.shots[12].life = 0;
-    autoFireShot();
+    autoFireShot(sim);
     EXPECT_EQ(sim.shots[12].life, 6);
     EXPECT_EQ(sim.lastShotTime, fakes::clockNow());
 }
@@ -161,7 +162,7 @@ TEST_F(ShotPoolTest, AutoFireHeldBackDrawsNoRandomNumbers) {
 
     sim.lastShotTime = 1000;
     fakes::clockNow() = 1200;
-    autoFireShot();
+    autoFireShot(sim);
     EXPECT_EQ(liveShots(), 0);
     EXPECT_EQ(sim.lastShotTime, 1000);
     EXPECT_EQ(randomInt15(sim.random), expected);
@@ -174,7 +175,7 @@ TEST_F(ShotPoolTest, AutoFireUsesFirstDrawForAzimuthAndSecondForElevation) {
     seedRandom(sim.random, 4242);
 
     fakes::clockNow() = 201;
-    autoFireShot();
+    autoFireShot(sim);
     ASSERT_EQ(sim.shots[0].life, 6);
     const Vector3& v = sim.shots[0].velocity;
     const double elevation = std::asin(v.y / v.Length()) * kRadiansToDegrees;
@@ -188,7 +189,7 @@ TEST_F(ShotPoolTest, AutoFireScattersWithinItsCone) {
     for (int n = 0; n < 300; ++n) {
         sim.shots[0].life = 0;
         fakes::clockNow() += 201;
-        autoFireShot();
+        autoFireShot(sim);
         ASSERT_EQ(sim.shots[0].life, 6);
         const Vector3& v = sim.shots[0].velocity;
         EXPECT_NEAR(v.Length(), 60.0, 1e-5);
@@ -210,7 +211,7 @@ TEST_F(ShotPoolTest, AutoFireTurnsWithTheCamera) {
     for (int n = 0; n < 100; ++n) {
         sim.shots[0].life = 0;
         fakes::clockNow() += 201;
-        autoFireShot();
+        autoFireShot(sim);
         ASSERT_EQ(sim.shots[0].life, 6);
         const double angle = angleBetweenDegrees(sim.shots[0].velocity, sim.controls.viewDirection);
         if (angle > largest) largest = angle;

@@ -6,12 +6,13 @@
 #include "input/keyboard.h"
 #include "scene/scene_state.h"
 #include "tests/support/fakes.h"
+#include "tests/support/test_simulation.h"
 
 namespace {
 
 constexpr int kNoModifier = 0;
 
-void press(int key, int modifiers = kNoModifier) { handleSpecialKey(key, modifiers); }
+void press(int key, int modifiers = kNoModifier) { handleSpecialKey(sim, key, modifiers); }
 
 // Every field a key can change.
 auto keyState() {
@@ -25,7 +26,7 @@ auto keyState() {
 class KeyboardTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetSceneState();
+        resetSceneState(sim);
         fakes::install(0);
     }
     void TearDown() override { fakes::uninstall(); }
@@ -102,12 +103,12 @@ TEST_F(KeyboardTest, ArrowsFollowPressAndRelease) {
         for (int j = 0; j < 4; ++j) EXPECT_EQ(*flags[j], j <= i ? 1 : 0) << i << " " << j;
     }
     // Released with Control held: the release has no modifier test.
-    handleSpecialKeyUp(kKeyUp);
+    handleSpecialKeyUp(sim, kKeyUp);
     EXPECT_EQ(sim.controls.upKeyDown, 0);
     EXPECT_EQ(sim.controls.leftKeyDown, 1);
-    handleSpecialKeyUp(kKeyLeft);
-    handleSpecialKeyUp(kKeyRight);
-    handleSpecialKeyUp(kKeyDown);
+    handleSpecialKeyUp(sim, kKeyLeft);
+    handleSpecialKeyUp(sim, kKeyRight);
+    handleSpecialKeyUp(sim, kKeyDown);
     for (int* flag : flags) EXPECT_EQ(*flag, 0);
 }
 
@@ -136,7 +137,7 @@ TEST_F(KeyboardTest, OtherKeysChangeNothing) {
     const int others[] = {9, 10, 11, 12, 104, 105, 106, 107, 108, 0, -1};
     for (int key : others) {
         press(key);
-        handleSpecialKeyUp(key);
+        handleSpecialKeyUp(sim, key);
     }
     EXPECT_EQ(keyState(), before);
 }
@@ -220,13 +221,13 @@ TEST_F(FollowKeysTest, ChangingTheStepEndsSlowMotionButKeepsFollowing) {
 namespace {
 
 TEST(HeldInput, ReleaseLetsGoOfArrowsAndTheLeftButtonOnly) {
-    resetSceneState();
-    for (int key : {kKeyLeft, kKeyUp, kKeyRight, kKeyDown, kKeyF5, kKeyF6}) handleSpecialKey(key, 0);
+    resetSceneState(sim);
+    for (int key : {kKeyLeft, kKeyUp, kKeyRight, kKeyDown, kKeyF5, kKeyF6}) handleSpecialKey(sim, key, 0);
     sim.controls.leftButtonDown = 1;
     sim.controls.mouseX = 12;
     sim.controls.mouseY = 34;
 
-    releaseHeldInput();
+    releaseHeldInput(sim);
 
     EXPECT_EQ(std::make_tuple(sim.controls.leftKeyDown, sim.controls.upKeyDown, sim.controls.rightKeyDown,
                               sim.controls.downKeyDown, sim.controls.leftButtonDown),

@@ -5,6 +5,7 @@
 #include "scene/scene_state.h"
 #include <climits>
 #include "tests/support/fakes.h"
+#include "tests/support/test_simulation.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ Vector3 countingPickRay(int x, int y) {
 class MouseActionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetSceneState();
+        resetSceneState(sim);
         fakes::install(0);
         pickCalls = 0;
         pickCost = 0;
@@ -50,17 +51,17 @@ protected:
 };
 
 TEST_F(MouseActionsTest, MotionAndLeftButtonTrackThePointer) {
-    handleMouseMotion(12, 34);
+    handleMouseMotion(sim, 12, 34);
     EXPECT_EQ(sim.controls.mouseX, 12);
     EXPECT_EQ(sim.controls.mouseY, 34);
     EXPECT_EQ(sim.controls.leftButtonDown, 0);
 
-    handleMouseButton(kLeftButton, kButtonDown, 100, 200);
+    handleMouseButton(sim, kLeftButton, kButtonDown, 100, 200);
     EXPECT_EQ(sim.controls.mouseX, 100);
     EXPECT_EQ(sim.controls.mouseY, 200);
     EXPECT_EQ(sim.controls.leftButtonDown, 1);
 
-    handleMouseButton(kLeftButton, kButtonUp, 300, 400);
+    handleMouseButton(sim, kLeftButton, kButtonUp, 300, 400);
     EXPECT_EQ(sim.controls.leftButtonDown, 0);
     EXPECT_EQ(sim.controls.mouseX, 100);
     EXPECT_EQ(sim.controls.mouseY, 200);
@@ -70,12 +71,12 @@ TEST_F(MouseActionsTest, MotionAndLeftButtonTrackThePointer) {
 
 TEST_F(MouseActionsTest, FirstShotOnlyAfterMoreThan200Ms) {
     fakes::clockNow() = 200;
-    EXPECT_EQ(fireShot(5, 6), -1);
+    EXPECT_EQ(fireShot(sim, 5, 6), -1);
     EXPECT_EQ(pickCalls, 0);  // the limit comes before the ray
     EXPECT_EQ(liveShots(), 0);
 
     fakes::clockNow() = 201;
-    EXPECT_EQ(fireShot(5, 6), 0);
+    EXPECT_EQ(fireShot(sim, 5, 6), 0);
     EXPECT_EQ(pickCalls, 1);
     EXPECT_EQ(lastPickX, 5);
     EXPECT_EQ(lastPickY, 6);
@@ -88,15 +89,15 @@ TEST_F(MouseActionsTest, FirstShotOnlyAfterMoreThan200Ms) {
     EXPECT_EQ(sim.lastShotTime, 201);
 
     fakes::clockNow() = 401;
-    EXPECT_EQ(fireShot(5, 6), -1);
+    EXPECT_EQ(fireShot(sim, 5, 6), -1);
     fakes::clockNow() = 402;
-    EXPECT_EQ(fireShot(5, 6), 1);
+    EXPECT_EQ(fireShot(sim, 5, 6), 1);
 }
 
 TEST_F(MouseActionsTest, ShotTimeIsReadAfterTheRay) {
     pickCost = 3;
     fakes::clockNow() = 500;
-    EXPECT_EQ(fireShot(0, 0), 0);
+    EXPECT_EQ(fireShot(sim, 0, 0), 0);
     EXPECT_EQ(sim.lastShotTime, 503);
 }
 
@@ -104,7 +105,7 @@ TEST_F(MouseActionsTest, FullShotPoolKeepsLastShotTime) {
     for (int i = 0; i < kShotCount; ++i) sim.shots[i].life = 1;
     sim.lastShotTime = 40;
     fakes::clockNow() = 10000;
-    EXPECT_EQ(fireShot(1, 1), -1);
+    EXPECT_EQ(fireShot(sim, 1, 1), -1);
     EXPECT_EQ(sim.lastShotTime, 40);
 }
 
@@ -113,12 +114,12 @@ TEST_F(MouseActionsTest, FirstLaunchOnlyAfterMoreThan1000Ms) {
     sim.ballAlive[6] = 1;
 
     fakes::clockNow() = 1000;
-    launchBall(7, 8);
+    launchBall(sim, 7, 8);
     EXPECT_EQ(liveBalls(), 6);
     EXPECT_EQ(pickCalls, 0);
 
     fakes::clockNow() = 1001;
-    launchBall(7, 8);
+    launchBall(sim, 7, 8);
     EXPECT_EQ(sim.ballAlive[5], 1);
     EXPECT_EQ(liveBalls(), 7);
     EXPECT_EQ(sim.ballPositions[5].z, 1000.0);
@@ -129,38 +130,38 @@ TEST_F(MouseActionsTest, FirstLaunchOnlyAfterMoreThan1000Ms) {
     EXPECT_EQ(lastPickX, 7);
 
     fakes::clockNow() = 2001;
-    launchBall(7, 8);
+    launchBall(sim, 7, 8);
     EXPECT_EQ(liveBalls(), 7);
     fakes::clockNow() = 2002;
-    launchBall(7, 8);
+    launchBall(sim, 7, 8);
     EXPECT_EQ(sim.ballAlive[7], 1);
 }
 
 TEST_F(MouseActionsTest, LaunchLimitHoldsAcrossTheClockWrap) {
     sim.lastShotTime = INT_MAX - 500;
     fakes::clockNow() = INT_MIN + 499;  // 1000 ms later
-    launchBall(7, 8);
+    launchBall(sim, 7, 8);
     EXPECT_EQ(liveBalls(), 0);
     fakes::clockNow() = INT_MIN + 500;
-    launchBall(7, 8);
+    launchBall(sim, 7, 8);
     EXPECT_EQ(liveBalls(), 1);
     EXPECT_EQ(sim.lastShotTime, INT_MIN + 500);
 }
 
 TEST_F(MouseActionsTest, LaunchAndShotShareOneClock) {
     fakes::clockNow() = 1001;
-    launchBall(0, 0);
+    launchBall(sim, 0, 0);
     fakes::clockNow() = 1201;
-    EXPECT_EQ(fireShot(0, 0), -1);
+    EXPECT_EQ(fireShot(sim, 0, 0), -1);
     fakes::clockNow() = 1202;
-    EXPECT_EQ(fireShot(0, 0), 0);
+    EXPECT_EQ(fireShot(sim, 0, 0), 0);
 
     // The shot at 1202 holds the next launch back for a second.
     fakes::clockNow() = 2202;
-    launchBall(0, 0);
+    launchBall(sim, 0, 0);
     EXPECT_EQ(liveBalls(), 1);
     fakes::clockNow() = 2203;
-    launchBall(0, 0);
+    launchBall(sim, 0, 0);
     EXPECT_EQ(liveBalls(), 2);
 }
 
@@ -169,7 +170,7 @@ TEST_F(MouseActionsTest, FullBallSlotsLaunchNothing) {
     sim.ballVelocities[0] = Vector3(1.0, 1.0, 1.0);
     sim.lastShotTime = 3;
     fakes::clockNow() = 5000;
-    launchBall(0, 0);
+    launchBall(sim, 0, 0);
     EXPECT_EQ(sim.lastShotTime, 3);
     EXPECT_EQ(sim.ballVelocities[0].x, 1.0);
 }
@@ -179,7 +180,7 @@ TEST_F(MouseActionsTest, RightClickFiresAndFollowsInSlowMotion) {
     sim.controls.timeStep = 0.6;
     sim.controls.activeTimeStep = 0.6;
     fakes::clockNow() = 300;
-    handleMouseButton(kRightButton, kButtonDown, 320, 240);
+    handleMouseButton(sim, kRightButton, kButtonDown, 320, 240);
 
     EXPECT_EQ(sim.controls.mouseX, 320);
     EXPECT_EQ(sim.controls.mouseY, 240);
@@ -198,7 +199,7 @@ TEST_F(MouseActionsTest, RightClickFiresAndFollowsInSlowMotion) {
 TEST_F(MouseActionsTest, RightClickTooSoonNeitherFiresNorFollows) {
     sim.lastShotTime = 1000;
     fakes::clockNow() = 1150;
-    handleMouseButton(kRightButton, kButtonDown, 50, 60);
+    handleMouseButton(sim, kRightButton, kButtonDown, 50, 60);
     EXPECT_EQ(sim.controls.followedShot, -1);
     EXPECT_EQ(liveShots(), 0);
     EXPECT_EQ(sim.controls.activeTimeStep, 0.3);
@@ -209,16 +210,16 @@ TEST_F(MouseActionsTest, RightClickTooSoonNeitherFiresNorFollows) {
 TEST_F(MouseActionsTest, RightClickWithFullPoolDoesNotFollow) {
     for (Shot& shot : sim.shots) shot.life = 2;
     fakes::clockNow() = 5000;
-    handleMouseButton(kRightButton, kButtonDown, 50, 60);
+    handleMouseButton(sim, kRightButton, kButtonDown, 50, 60);
     EXPECT_EQ(sim.controls.followedShot, -1);
     EXPECT_EQ(sim.controls.activeTimeStep, 0.3);
 }
 
 TEST_F(MouseActionsTest, RightClickWhileFollowingDoesNothingAtAll) {
     fakes::clockNow() = 5000;
-    handleMouseMotion(1, 2);
+    handleMouseMotion(sim, 1, 2);
     sim.controls.followBall = 1;
-    handleMouseButton(kRightButton, kButtonDown, 50, 60);
+    handleMouseButton(sim, kRightButton, kButtonDown, 50, 60);
     EXPECT_EQ(sim.controls.mouseX, 1);
     EXPECT_EQ(sim.controls.mouseY, 2);
     EXPECT_EQ(sim.controls.followedShot, -1);
@@ -226,7 +227,7 @@ TEST_F(MouseActionsTest, RightClickWhileFollowingDoesNothingAtAll) {
 
     sim.controls.followBall = 0;
     sim.controls.followedShot = 3;
-    handleMouseButton(kRightButton, kButtonDown, 50, 60);
+    handleMouseButton(sim, kRightButton, kButtonDown, 50, 60);
     EXPECT_EQ(sim.controls.mouseX, 1);
     EXPECT_EQ(sim.controls.followedShot, 3);
     EXPECT_EQ(liveShots(), 0);
@@ -235,9 +236,9 @@ TEST_F(MouseActionsTest, RightClickWhileFollowingDoesNothingAtAll) {
 
 TEST_F(MouseActionsTest, OtherButtonEventsDoNothing) {
     fakes::clockNow() = 5000;
-    handleMouseButton(kRightButton, kButtonUp, 50, 60);
-    handleMouseButton(kMiddleButton, kButtonDown, 50, 60);
-    handleMouseButton(kMiddleButton, kButtonUp, 50, 60);
+    handleMouseButton(sim, kRightButton, kButtonUp, 50, 60);
+    handleMouseButton(sim, kMiddleButton, kButtonDown, 50, 60);
+    handleMouseButton(sim, kMiddleButton, kButtonUp, 50, 60);
     EXPECT_EQ(liveShots(), 0);
     EXPECT_EQ(sim.controls.mouseX, 0);
     EXPECT_EQ(sim.controls.leftButtonDown, 0);
@@ -247,11 +248,11 @@ TEST_F(MouseActionsTest, OtherButtonEventsDoNothing) {
 TEST_F(MouseActionsTest, WithoutAnInstalledRayPointsLookAlongTheView) {
     setPickRaySource(nullptr);
     sim.controls.viewDirection = Vector3(0.0, 0.0, -10.0);
-    const Vector3 d = pickRayDirection(10, 10);
+    const Vector3 d = pickRayDirection(sim, 10, 10);
     EXPECT_EQ(d.status, StatusUnit);
     EXPECT_EQ(d.z, -1.0);
     fakes::clockNow() = 300;
-    EXPECT_EQ(fireShot(10, 10), 0);
+    EXPECT_EQ(fireShot(sim, 10, 10), 0);
     EXPECT_EQ(sim.shots[0].velocity.z, -60.0);
 }
 

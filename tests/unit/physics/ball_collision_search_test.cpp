@@ -11,10 +11,11 @@
 #include "platform/random_source.h"
 #include "scene/scene_layout.h"
 #include "scene/scene_state.h"
+#include "tests/support/test_simulation.h"
 
 namespace {
 
-using Search = bool (*)(double, double&, int&, int&);
+using Search = bool (*)(const Simulation&, double, double&, int&, int&);
 
 const double kUntouchedTime = -123.0;
 
@@ -27,7 +28,7 @@ struct Outcome {
 
 Outcome run(Search search, double span) {
     Outcome o;
-    o.found = search(span, o.time, o.i, o.j);
+    o.found = search(sim, span, o.time, o.i, o.j);
     return o;
 }
 
@@ -61,7 +62,7 @@ double sampleTime(double span, int k) {
 class BallSearchTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetSceneState();
+        resetSceneState(sim);
         sim.ballRadius = 20;
     }
 
@@ -278,9 +279,9 @@ TEST_F(BallSearchTest, VectorsWithoutValue) {
 
 TEST_F(BallSearchTest, FullRoomFromTheStartLayout) {
     sim.ballCount = kMaxBalls;
-    buildSceneGeometry();
+    buildSceneGeometry(sim);
     seedRandom(sim.random, 99);
-    placeBalls();
+    placeBalls(sim);
     for (int k = 0; k < kMaxBalls; ++k) sim.ballPreviousPositions[k] = sim.ballPositions[k];
     // At start every ball has the same velocity and the slots are apart.
     EXPECT_FALSE(search(0.3).found);
@@ -475,7 +476,7 @@ void compare(double span, Tally& tally) {
 }
 
 TEST(BallSearchDifferential, FastAndPlainAgreeOnAMillionPairs) {
-    resetSceneState();
+    resetSceneState(sim);
     Random random(20240611);
     Tally tally;
     for (int n = 0; n < 1000000; ++n) compare(makePairScene(random), tally);
@@ -490,7 +491,7 @@ TEST(BallSearchDifferential, FastAndPlainAgreeOnAMillionPairs) {
 }
 
 TEST(BallSearchDifferential, FastAndPlainAgreeOnFullRooms) {
-    resetSceneState();
+    resetSceneState(sim);
     Random random(4545);
     Tally tally;
     for (int n = 0; n < 3000; ++n) compare(makeRoomScene(random), tally);
@@ -504,7 +505,7 @@ TEST(BallSearchDifferential, FastAndPlainAgreeOnFullRooms) {
 // Both searches must still agree, pass over the same pairs, and never
 // report such a pair.
 TEST(BallSearchDifferential, FastAndPlainAgreeWhenPassingOverSeparatingPairs) {
-    resetSceneState();
+    resetSceneState(sim);
     Random random(4546);
     long mismatches = 0;
     long passedScenes = 0;
@@ -515,8 +516,8 @@ TEST(BallSearchDifferential, FastAndPlainAgreeWhenPassingOverSeparatingPairs) {
         Outcome plain;
         int fastPassed = 0;
         int plainPassed = 0;
-        fast.found = findBallCollision(span, fast.time, fast.i, fast.j, &fastPassed);
-        plain.found = findBallCollisionSampled(span, plain.time, plain.i, plain.j, &plainPassed);
+        fast.found = findBallCollision(sim, span, fast.time, fast.i, fast.j, &fastPassed);
+        plain.found = findBallCollisionSampled(sim, span, plain.time, plain.i, plain.j, &plainPassed);
         if (!identical(fast, plain) || fastPassed != plainPassed) {
             if (++mismatches <= 5) {
                 ADD_FAILURE() << "passed " << fastPassed << " / " << plainPassed << "\nfast  " << describe(fast)

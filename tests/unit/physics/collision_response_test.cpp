@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_simulation.h"
 #include "tests/unit/physics/step_fixture.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include "effects/view_state.h"
 #include "input/key_codes.h"
 #include "input/keyboard.h"
+#include "tests/support/test_simulation.h"
 #include "tests/unit/physics/step_fixture.h"
 
 namespace {
@@ -33,9 +34,9 @@ protected:
     static void step() {
         fakes::clockNow() += 50;
         stepfix::runStep();
-        beginViewFrame();
-        advanceCamera();
-        for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(e);
+        beginViewFrame(sim);
+        advanceCamera(sim);
+        for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(sim, e);
     }
 
     // Keys and steps in order: P, O, V, H, S are keys, '.' is a step.
@@ -44,7 +45,7 @@ protected:
             if (c == '.') {
                 step();
             } else {
-                handleKey(static_cast<unsigned char>(c));
+                handleKey(sim, static_cast<unsigned char>(c));
             }
         }
     }
@@ -81,7 +82,7 @@ TEST_F(InspectModeTest, PauseHoldsStepsAndEachOAdvancesExactlyOne) {
 
 TEST_F(InspectModeTest, SpeedChosenWhilePausedAppliesToSingleStepsAndOnResume) {
     play("P.");
-    handleSpecialKey(kKeyF1, 0);  // 0.4
+    handleSpecialKey(sim, kKeyF1, 0);  // 0.4
     play("..");
     expectVectorEq(sim.ballPositions[0], kStart);
     EXPECT_EQ(sim.controls.activeTimeStep, 0.4);
@@ -91,8 +92,8 @@ TEST_F(InspectModeTest, SpeedChosenWhilePausedAppliesToSingleStepsAndOnResume) {
     Vector3 expected = kStart + velocity * 0.4;
     expectVectorEq(sim.ballPositions[0], expected);
 
-    handleSpecialKey(kKeyF2, 0);
-    handleSpecialKey(kKeyF2, 0);  // 0.2 (0.19999999999999998)
+    handleSpecialKey(sim, kKeyF2, 0);
+    handleSpecialKey(sim, kKeyF2, 0);  // 0.2 (0.19999999999999998)
     const double chosen = sim.controls.timeStep;
     play("P.");
     velocity += sim.gravity * chosen;
@@ -105,9 +106,9 @@ TEST_F(InspectModeTest, SpeedChosenWhilePausedAppliesToSingleStepsAndOnResume) {
 // throwing and requests wait.
 TEST_F(InspectModeTest, PausedSceneStandsStillButTheCameraMoves) {
     putShot(0, Vector3(150, 100, -100), Vector3(0, 0, 60));
-    spawnExplosion(Vector3(0, 0, 0), 1);
+    spawnExplosion(sim, Vector3(0, 0, 0), 1);
     play(".");
-    handleKey('P');
+    handleKey(sim, 'P');
     play(".");
     const Shot shot = sim.shots[0];
     const Explosion flash = sim.explosions[0];
@@ -120,7 +121,7 @@ TEST_F(InspectModeTest, PausedSceneStandsStillButTheCameraMoves) {
     sim.controls.autoFire = 1;
     for (int n = 0; n < 40; ++n) {
         step();
-        advanceGlowPulse();
+        advanceGlowPulse(sim);
     }
 
     expectVectorEq(sim.ballPositions[0], sim.ballPreviousPositions[0] + sim.ballVelocities[0] * 0.3);
@@ -134,7 +135,7 @@ TEST_F(InspectModeTest, PausedSceneStandsStillButTheCameraMoves) {
 
     // Resumed, the flash goes on from where it stood, not 2 s further on.
     sim.controls.upKeyDown = sim.controls.leftButtonDown = sim.controls.resetRequested = sim.controls.autoFire = 0;
-    handleKey('P');
+    handleKey(sim, 'P');
     step();
     EXPECT_GT(sim.explosions[0].alpha, flash.alpha - 0.05f);
     EXPECT_LT(sim.explosions[0].alpha, flash.alpha);
@@ -151,9 +152,9 @@ TEST_F(InspectModeTest, SingleStepMovesTheViewOnOnceAndBouncesAsUsual) {
     play("O");
     fakes::clockNow() += 50;
     stepfix::runStep();
-    beginViewFrame();
-    advanceCamera();
-    advanceGlowPulse();
+    beginViewFrame(sim);
+    advanceCamera(sim);
+    advanceGlowPulse(sim);
     EXPECT_NE(sim.view.chaseTrail[0].y, trail.y);
     EXPECT_FLOAT_EQ(sim.view.glowPulse, pulse + sim.view.glowPulseStep * 0.8f);
     // The floor bounce of that step: flash and contact as in a running step.
@@ -165,7 +166,7 @@ TEST_F(InspectModeTest, SingleStepMovesTheViewOnOnceAndBouncesAsUsual) {
     const Vector3 after = sim.view.chaseTrail[0];
     const float pulseAfter = sim.view.glowPulse;
     play("...");
-    advanceGlowPulse();
+    advanceGlowPulse(sim);
     expectVectorEq(sim.view.chaseTrail[0], after);
     EXPECT_EQ(sim.view.glowPulse, pulseAfter);
 }
@@ -209,7 +210,7 @@ TEST_F(InspectModeTest, ContactsOfAStepAreLoggedWithPointAndNormal) {
 }
 
 TEST_F(InspectModeTest, ContactMarksFadeOverASecondOfSceneTime) {
-    recordContactMark(Vector3(1, 2, 3), Vector3(0, 1, 0));
+    recordContactMark(sim, Vector3(1, 2, 3), Vector3(0, 1, 0));
     const ContactMark& mark = sim.contactMarks[0];
     const int born = mark.time;
     struct Case {
@@ -221,12 +222,12 @@ TEST_F(InspectModeTest, ContactMarksFadeOverASecondOfSceneTime) {
 
     // Paused, the scene clock (and so the fade) stands still.
     fakes::clockNow() += 400;
-    togglePause();
+    togglePause(sim);
     fakes::clockNow() += 10000;
-    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds()), 0.6f);
-    togglePause();
+    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim)), 0.6f);
+    togglePause(sim);
     fakes::clockNow() += 100;
-    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds()), 0.5f);
+    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim)), 0.5f);
 }
 
 // The toolkit's counter wraps after 24.8 days: a pause, a single step and
@@ -234,22 +235,22 @@ TEST_F(InspectModeTest, ContactMarksFadeOverASecondOfSceneTime) {
 // overflow, which the sanitizer build would stop at).
 TEST_F(InspectModeTest, SceneClockAndFadeCarryOnAcrossTheCounterWrap) {
     fakes::clockNow() = 2147483647 - 300;
-    recordContactMark(Vector3(1, 2, 3), Vector3(0, 1, 0));
+    recordContactMark(sim, Vector3(1, 2, 3), Vector3(0, 1, 0));
     const ContactMark& mark = sim.contactMarks[0];
-    togglePause();
+    togglePause(sim);
     fakes::clockNow() = -2147483647 - 1 + 5000;  // after the wrap
-    handleKey('O');
+    handleKey(sim, 'O');
     step();  // one single step: 50 ms of scene time
-    togglePause();
+    togglePause(sim);
     fakes::clockNow() += 200;
-    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds()), 0.75f);
+    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim)), 0.75f);
     fakes::clockNow() += 800;
-    EXPECT_EQ(contactMarkFade(mark, sceneMilliseconds()), 0.0f);
+    EXPECT_EQ(contactMarkFade(mark, sceneMilliseconds(sim)), 0.0f);
 }
 
 TEST_F(InspectModeTest, FullLogGivesUpItsOldestMarkAndResetClearsIt) {
     for (int n = 0; n <= kContactMarkCount; ++n) {
-        recordContactMark(Vector3(n, 0, 0), Vector3(0, 1, 0));
+        recordContactMark(sim, Vector3(n, 0, 0), Vector3(0, 1, 0));
     }
     EXPECT_EQ(usedMarks(), kContactMarkCount);
     double lowest = 1e9;
@@ -258,7 +259,7 @@ TEST_F(InspectModeTest, FullLogGivesUpItsOldestMarkAndResetClearsIt) {
 
     // F8: the step that resets the balls clears the log with the flashes.
     sim.ballAlive[0] = 0;
-    handleSpecialKey(kKeyF8, 0);
+    handleSpecialKey(sim, kKeyF8, 0);
     step();
     for (const ContactMark& mark : sim.contactMarks) {
         if (mark.used != 0) {

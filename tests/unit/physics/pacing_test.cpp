@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "scene/scene_state.h"
 #include "tests/support/fakes.h"
+#include "tests/support/test_simulation.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ void loggedSleep(int milliseconds) {
 class PacingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetSceneState();
+        resetSceneState(sim);
         fakes::install(0);
         clockLog() = ClockLog();
         setClockSource(tickingClock);
@@ -159,7 +160,7 @@ TEST_F(PacingTest, StepDueTimeMatchesThePacing) {
 }
 
 TEST(PacingRealClock, WaitsAtLeast49MsWithoutSpinning) {
-    resetSceneState();
+    resetSceneState(sim);
     fakes::uninstall();
     const int start = elapsedMilliseconds();
     scene.lastPaceTime = start;

@@ -7,6 +7,7 @@
 
 #include "input/mouse_actions.h"
 #include "physics/intersections.h"
+#include "tests/support/test_simulation.h"
 #include "tests/unit/physics/step_fixture.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "physics/state_hash.h"
+#include "tests/support/test_simulation.h"
 #include "tests/unit/physics/step_fixture.h"
 
 namespace {
@@ -17,8 +18,8 @@ TEST_F(StateHashTest, SeesEveryLiveBitAndNothingElse) {
     sim.shots[7].life = 4;
     sim.shots[7].position = Vector3(1.0, 2.0, 3.0);
     sim.shots[7].velocity = Vector3(60.0, 0.0, 0.0);
-    const std::uint64_t base = sceneStateHash();
-    EXPECT_EQ(base, sceneStateHash());
+    const std::uint64_t base = sceneStateHash(sim);
+    EXPECT_EQ(base, sceneStateHash(sim));
 
     struct Change {
         const char* what;
@@ -37,7 +38,7 @@ TEST_F(StateHashTest, SeesEveryLiveBitAndNothingElse) {
     for (const Change& c : changes) {
         const Simulation saved = sim;
         c.apply();
-        EXPECT_EQ(sceneStateHash() != base, c.changes) << c.what;
+        EXPECT_EQ(sceneStateHash(sim) != base, c.changes) << c.what;
         sim = saved;
     }
 

@@ -5,6 +5,7 @@
 
 #include "physics/intersections.h"
 #include "scene/obstacle_clearance.h"
+#include "tests/support/test_simulation.h"
 #include "tests/unit/physics/step_fixture.h"
 
 namespace {
@@ -139,7 +140,7 @@ TEST_F(StepEdgesTest, BallStartingOnADomeOrConeAndMovingInBouncesAtOnce) {
             EXPECT_GT(Dot(sim.ballVelocities[0], c.outward), 0.0);
             EXPECT_NEAR(sim.ballVelocities[0].Length(), velocity.Length(), 1e-12);
             EXPECT_EQ(sim.stats.touchingContacts, 1);
-            EXPECT_EQ(deepestObstacleEntry(sim.ballPositions[0]), 0.0);
+            EXPECT_EQ(deepestObstacleEntry(sim, sim.ballPositions[0]), 0.0);
         } else {
             expectVectorEq(sim.ballVelocities[0], velocity);
             EXPECT_EQ(sim.stats.touchingContacts, 0);
@@ -173,7 +174,7 @@ TEST_F(StepEdgesTest, BallSetDownAHairShortOfAConeByAnEarlierContactStillBounces
     Vector3 outward;
     coneGap(sim.collisionCones[0], hit, outward);
     EXPECT_GT(Dot(sim.ballVelocities[0], outward), 0.0);  // turned back out
-    EXPECT_EQ(deepestObstacleEntry(sim.ballPositions[0]), 0.0);
+    EXPECT_EQ(deepestObstacleEntry(sim, sim.ballPositions[0]), 0.0);
     EXPECT_GT(sim.explosions[1].alpha, 0.0f);  // the ball's flash after the shot's
 }
 

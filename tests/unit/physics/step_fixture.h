@@ -15,6 +15,7 @@
 #include "scene/scene_layout.h"
 #include "scene/scene_state.h"
 #include "tests/support/fakes.h"
+#include "tests/support/test_simulation.h"
 
 namespace stepfix {
 
@@ -38,10 +39,10 @@ inline void carryOut(const StepEvents& events) {
 // One step: held by the pause or simulating, on the live (fake) clock.
 inline void runStep() {
     StepEvents events;
-    if (takeSimulationTurn()) {
-        runSimulatingStep(liveReadings(), events);
+    if (takeSimulationTurn(sim)) {
+        runSimulatingStep(sim, liveReadings(), events);
     } else {
-        runPausedStep(events);
+        runPausedStep(sim, events);
     }
     carryOut(events);
 }
@@ -49,16 +50,16 @@ inline void runStep() {
 // A response on its own, its cues played.
 inline void respond(const Contact& contact) {
     StepEvents events;
-    respondToContact(contact, liveReadings(), events);
+    respondToContact(sim, contact, liveReadings(), events);
     carryOut(events);
 }
-inline void respondToPair(int i, int j, double t) { respondToBallPair(i, j, t, liveReadings()); }
+inline void respondToPair(int i, int j, double t) { respondToBallPair(sim, i, j, t, liveReadings()); }
 
 class StepTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetSceneState();
-        buildSceneGeometry();
+        resetSceneState(sim);
+        buildSceneGeometry(sim);
         fakes::install(10000);
         clipPlaneCalls().clear();
         redisplayCount() = 0;

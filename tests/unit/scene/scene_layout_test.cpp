@@ -9,6 +9,7 @@
 #include "platform/random_source.h"
 #include "scene/obstacle_clearance.h"
 #include "scene/scene_state.h"
+#include "tests/support/test_simulation.h"
 
 namespace {
 
@@ -22,11 +23,11 @@ const double kHalfSqrt2 = 0.7071067811865475;
 
 class SceneLayout : public ::testing::Test {
 protected:
-    void SetUp() override { resetSceneState(); }
+    void SetUp() override { resetSceneState(sim); }
 
     void buildWithRadius(int radius) {
         sim.ballRadius = radius;
-        buildSceneGeometry();
+        buildSceneGeometry(sim);
     }
 };
 
@@ -206,7 +207,7 @@ TEST_F(SceneLayout, TiltedConeApexMovesBackAlongItsAxisByRadiusTimesRootTwo) {
 }
 
 TEST_F(SceneLayout, AxisAndNormalStatuses) {
-    buildSceneGeometry();
+    buildSceneGeometry(sim);
     for (int row = 0; row < 6; ++row) {
         EXPECT_EQ(sim.collisionPlanes[row].normal.status, StatusOrdinary);
         EXPECT_EQ(sim.collisionPlanes[row].point.status, StatusOrdinary);
@@ -229,7 +230,7 @@ TEST_F(SceneLayout, AxisAndNormalStatuses) {
 }
 
 TEST_F(SceneLayout, ConeHalfAngles) {
-    buildSceneGeometry();
+    buildSceneGeometry(sim);
     EXPECT_EQ(sim.collisionCones[0].cosHalfAngle, 0.9659258262890683);
     EXPECT_EQ(sim.collisionCones[0].sinHalfAngle, 0.25881904510252074);
     EXPECT_EQ(sim.collisionCones[1].cosHalfAngle, 0.9063077870366499);
@@ -246,7 +247,7 @@ TEST_F(SceneLayout, ConeHalfAngles) {
 
 TEST_F(SceneLayout, PlaceBallsUsesDistinctSlotsWithTheInitialVelocity) {
     seedRandom(sim.random, 2024);
-    placeBalls();
+    placeBalls(sim);
     expectPlacedBalls(5);
     for (int i = 5; i < kMaxBalls; ++i) {
         EXPECT_EQ(sim.ballPositions[i].IsValid(), 0);
@@ -259,10 +260,10 @@ TEST_F(SceneLayout, PlaceBallsUsesDistinctSlotsWithTheInitialVelocity) {
 TEST_F(SceneLayout, PlaceBallsFillsFortyFiveSlots) {
     sim.ballCount = 45;
     for (unsigned int seed : {1u, 2u, 3u, 99u}) {
-        resetSceneState();
+        resetSceneState(sim);
         sim.ballCount = 45;
         seedRandom(sim.random, seed);
-        placeBalls();
+        placeBalls(sim);
         expectPlacedBalls(45);
     }
 }
@@ -275,14 +276,14 @@ TEST_F(SceneLayout, NoBallStartsInsideAnObstacle) {
         bool slantedUsed = false;
         for (unsigned int seed : {1u, 2u, 3u}) {
             SCOPED_TRACE(testing::Message() << "radius " << radius << " seed " << seed);
-            resetSceneState();
+            resetSceneState(sim);
             sim.ballRadius = radius;
             sim.ballCount = kMaxBalls;
-            buildSceneGeometry();
+            buildSceneGeometry(sim);
             seedRandom(sim.random, seed);
-            placeBalls();
+            placeBalls(sim);
             expectPlacedBalls(kMaxBalls);
-            for (int i = 0; i < kMaxBalls; ++i) EXPECT_EQ(deepestObstacleEntry(sim.ballPositions[i]), 0.0);
+            for (int i = 0; i < kMaxBalls; ++i) EXPECT_EQ(deepestObstacleEntry(sim, sim.ballPositions[i]), 0.0);
             slantedUsed = slantedUsed || sim.spawnSlots[slanted].used != 0;
         }
         EXPECT_EQ(slantedUsed, radius <= 10);
@@ -292,17 +293,17 @@ TEST_F(SceneLayout, NoBallStartsInsideAnObstacle) {
 TEST_F(SceneLayout, PlaceBallsDependsOnTheSeed) {
     sim.ballCount = 10;
     seedRandom(sim.random, 5);
-    placeBalls();
+    placeBalls(sim);
     Vector3 first[10];
     for (int i = 0; i < 10; ++i) first[i] = sim.ballPositions[i];
 
-    resetScene();  // re-draws from where the sequence stands
+    resetScene(sim);  // re-draws from where the sequence stands
     seedRandom(sim.random, 5);
-    resetScene();
+    resetScene(sim);
     for (int i = 0; i < 10; ++i) expectCoords(sim.ballPositions[i], first[i].X(), first[i].Y(), first[i].Z());
 
     seedRandom(sim.random, 6);
-    resetScene();
+    resetScene(sim);
     int same = 0;
     for (int i = 0; i < 10; ++i) same += sim.ballPositions[i].Distance(first[i]) == 0.0 ? 1 : 0;
     EXPECT_LT(same, 10);
@@ -320,7 +321,7 @@ TEST_F(SceneLayout, DrawOfExactlyOneNeverIndexesPastTheTable) {
     ASSERT_EQ(RandomNumber(sim.random, 1), 1.0f);
     seedRandom(sim.random, seed);
     sim.ballCount = 1;
-    placeBalls();
+    placeBalls(sim);
     expectPlacedBalls(1);
 }
 
@@ -331,7 +332,7 @@ TEST_F(SceneLayout, BallColorsTakeThirdSecondFirstDraw) {
     const float next = RandomNumber(sim.random, 1);
 
     seedRandom(sim.random, 31337);
-    drawBallColors();
+    drawBallColors(sim);
     for (int i = 0; i < kMaxBalls; ++i) {
         const Vector3& color = sim.ballColors[i];
         EXPECT_EQ(color.status, StatusOrdinary);
@@ -346,11 +347,11 @@ TEST_F(SceneLayout, BallColorsTakeThirdSecondFirstDraw) {
 }
 
 TEST_F(SceneLayout, ResetSceneClearsEffectsAndPlacesTheBallsAgain) {
-    buildSceneGeometry();
+    buildSceneGeometry(sim);
     sim.ballCount = 7;
     seedRandom(sim.random, 8);
-    placeBalls();
-    drawBallColors();
+    placeBalls(sim);
+    drawBallColors(sim);
     Vector3 colors[kMaxBalls];
     for (int i = 0; i < kMaxBalls; ++i) colors[i] = sim.ballColors[i];
 
@@ -369,7 +370,7 @@ TEST_F(SceneLayout, ResetSceneClearsEffectsAndPlacesTheBallsAgain) {
     sim.controls.timeStep = 0.6;
     sim.controls.resetRequested = 1;
 
-    resetScene();
+    resetScene(sim);
 
     for (const Explosion& explosion : sim.explosions) EXPECT_EQ(explosion.alpha, 0.0f);
     for (const Shot& shot : sim.shots) EXPECT_EQ(shot.life, 0);
@@ -392,9 +393,9 @@ TEST_F(SceneLayout, ResetSceneClearsEffectsAndPlacesTheBallsAgain) {
 TEST_F(SceneLayout, RepeatedResetsNeverShareASlot) {
     sim.ballCount = 45;
     seedRandom(sim.random, 4);
-    placeBalls();
+    placeBalls(sim);
     for (int round = 0; round < 50; ++round) {
-        resetScene();
+        resetScene(sim);
         ASSERT_EQ(usedSlotCount(), 45);
     }
     expectPlacedBalls(45);
@@ -403,7 +404,7 @@ TEST_F(SceneLayout, RepeatedResetsNeverShareASlot) {
 TEST_F(SceneLayout, ClearEffectsFreesEveryRecord) {
     for (Explosion& explosion : sim.explosions) explosion.alpha = 1.0f;
     for (Shot& shot : sim.shots) shot.life = 3;
-    clearEffects();
+    clearEffects(sim);
     for (const Explosion& explosion : sim.explosions) EXPECT_EQ(explosion.alpha, 0.0f);
     for (const Shot& shot : sim.shots) EXPECT_EQ(shot.life, 0);
 }

@@ -1,0 +1,3 @@
+#include "tests/support/test_simulation.h"
+
+Simulation sim;
