@@ -1,6 +1,7 @@
 #include "app/glut_callbacks.h"
 
 #include <cstdlib>
+#include <limits>
 
 #include <GL/glut.h>
 
@@ -9,9 +10,12 @@
 #include "app/screenshot_saving.h"
 #include "app/session.h"
 #include "effects/frame_blend.h"
+#include "effects/inspect_mode.h"
 #include "effects/screenshot_notice.h"
 #include "effects/view_state.h"
 #include "input/input_event.h"
+#include "input/key_codes.h"
+#include "input/key_repeat.h"
 #include "input/keyboard.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
@@ -50,6 +54,8 @@ struct SmoothFrames {
 };
 
 SmoothFrames smooth;
+// Our own repeat for a held O or B.
+KeyRepeat timelineRepeat;
 
 // What steps asked for outside the simulation.
 void carryOut(const StepEvents& events) {
@@ -127,11 +133,26 @@ void deliver(InputKind kind, int a, int b, int c, int d) {
 
 }  // namespace
 
+namespace {
+
+void stepBackOnce() {
+    StepEvents events;
+    stepBack(events);
+    carryOut(events);
+}
+
+void timelineKeyAgain(int key) {
+    if (key == 'b') stepBackOnce();
+    if (key == 'o') requestSingleStep(sim);
+}
+
+}  // namespace
+
 void onKey(unsigned char key, int, int) {
+    if (clearVerdict()) glutPostRedisplay();
+    if (key == 'b' || key == 'B' || key == 'o' || key == 'O') timelineRepeat.press(key | 0x20, glutElapsedMilliseconds());
     if (key == 'b' || key == 'B') {
-        StepEvents events;
-        stepBack(events);
-        carryOut(events);
+        stepBackOnce();
         return;
     }
     if (key == 'g' || key == 'G') {
@@ -145,9 +166,31 @@ void onKey(unsigned char key, int, int) {
     quitProgram();
 }
 
+void onKeyUp(unsigned char key, int, int) { timelineRepeat.release(key | 0x20); }
+
 void onClose() { quitProgram(); }
 
-void onSpecialKey(int key, int, int) { deliver(InputKind::SpecialDown, key, glutGetModifiers(), 0, 0); }
+void onTimelineKey(int key, int modifiers) {
+    if (clearVerdict()) glutPostRedisplay();
+    if (sim.controls.paused == 0) togglePause(sim);
+    const bool toEnd = (modifiers & kModifierShift) != 0;
+    const long step = sessionStepNumber();
+    long target = key == kKeyPageUp ? step - 100 : step + 100;
+    if (toEnd) target = key == kKeyPageUp ? 0 : std::numeric_limits<long>::max();
+    StepEvents events;
+    jumpToStep(target, events);
+    carryOut(events);
+    glutPostRedisplay();
+}
+
+void onSpecialKey(int key, int, int) {
+    if (key == kKeyPageUp || key == kKeyPageDown) {
+        onTimelineKey(key, glutGetModifiers());
+        return;
+    }
+    if (clearVerdict()) glutPostRedisplay();
+    deliver(InputKind::SpecialDown, key, glutGetModifiers(), 0, 0);
+}
 
 void onSpecialKeyUp(int key, int, int) { deliver(InputKind::SpecialUp, key, 0, 0, 0); }
 
@@ -162,11 +205,17 @@ void onMouseMotion(int x, int y) {
 }
 
 void onEntry(int state) {
-    if (state == GLUT_LEFT) deliver(InputKind::Release, 0, 0, 0, 0);
+    if (state == GLUT_LEFT) {
+        timelineRepeat.release(0);
+        deliver(InputKind::Release, 0, 0, 0, 0);
+    }
 }
 
 void onWindowStatus(int state) {
-    if (state == GLUT_HIDDEN || state == GLUT_FULLY_COVERED) deliver(InputKind::Release, 0, 0, 0, 0);
+    if (state == GLUT_HIDDEN || state == GLUT_FULLY_COVERED) {
+        timelineRepeat.release(0);
+        deliver(InputKind::Release, 0, 0, 0, 0);
+    }
 }
 
 void onWindowSize(int width, int height) {
@@ -176,7 +225,8 @@ void onWindowSize(int width, int height) {
 
 void runPacedStep() {
     paceStep();
-    carryOut(sessionStep());
+    timelineKeyAgain(timelineRepeat.due(glutElapsedMilliseconds()));
+    for (int n = sessionStepsThisTurn(); n > 0; --n) carryOut(sessionStep());
 }
 
 void onIdle() {
@@ -212,6 +262,7 @@ void registerInputCallbacks() {
     glutSpecialFunc(onSpecialKey);
     glutSpecialUpFunc(onSpecialKeyUp);
     glutKeyboardFunc(onKey);
+    glutKeyboardUpFunc(onKeyUp);
     glutIgnoreKeyRepeat(1);
     glutMouseFunc(onMouseButton);
     glutMotionFunc(onMouseMotion);

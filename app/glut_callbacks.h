@@ -18,6 +18,11 @@ void onEntry(int state);
 void onWindowStatus(int state);
 // Keeps the viewport matched and notes the size.
 void onWindowSize(int width, int height);
+// Page Up / Page Down (Shift: to the first / last step kept), from the
+// keyboard or the page's buttons: pauses, then jumps along the timeline.
+void onTimelineKey(int key, int modifiers);
+// Letters let go: ends the repeat of a held O or B.
+void onKeyUp(unsigned char key, int x, int y);
 // Paces, then a step of the session; plays its cues, sets the clip plane
 // and asks for the frame as the step says.
 void runPacedStep();

@@ -28,13 +28,28 @@ namespace {
 
 // "-seed N" or VENNALOFT_SEED (the window tests' hook) make the balls land
 // on the same slots with the same colours in every run; the command line
-// wins, being the more explicit. Without either (or with anything that is
-// not a whole number) the clock seeds, so each run looks different.
+// wins, being the more explicit. Without either the clock seeds, so each
+// run looks different. A seed that does not start with a whole number is
+// told in one line, with the seed taken instead.
 unsigned int startSeed(int argc, char** argv) {
     unsigned int seed = 0;
-    if (readSeedOption(argc, argv, seed)) return seed;
-    if (parseSeed(std::getenv("VENNALOFT_SEED"), seed)) return seed;
-    return static_cast<unsigned int>(std::time(nullptr));
+    const char* unusable = nullptr;
+    const char* source = "-seed";
+    bool found = readSeedOption(argc, argv, seed, &unusable);
+    const char* environment = std::getenv("VENNALOFT_SEED");
+    if (!found && environment != nullptr && *environment != '\0') {
+        found = parseSeed(environment, seed);
+        if (!found && unusable == nullptr) {
+            unusable = environment;
+            source = "VENNALOFT_SEED";
+        }
+    }
+    if (!found) seed = static_cast<unsigned int>(std::time(nullptr));
+    if (unusable != nullptr) {
+        std::fprintf(stderr, "vennaloft: %s \"%s\" is not a whole number; %s %u\n", source, unusable,
+                     found ? "using the seed" : "the clock seeds:", seed);
+    }
+    return seed;
 }
 
 }  // namespace

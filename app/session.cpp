@@ -10,6 +10,7 @@
 #include "effects/explosion_pool.h"
 #include "effects/inspect_mode.h"
 #include "effects/screenshot_notice.h"
+#include "input/key_codes.h"
 #include "input/mouse_actions.h"
 #include "physics/ball_drag.h"
 #include "physics/simulation_step.h"
@@ -233,7 +234,13 @@ void takeKeyframe() {
 // Drops snapshots older than the history needs, then the journal in front
 // of the oldest one.
 void trimHistory() {
-    while (S.keyframes.size() >= 2 && S.keyframes[1].step <= S.newestStep - kHistorySteps) S.keyframes.pop_front();
+    // A replay keeps its start, so Shift+Page Up can go back to it: the
+    // journal is the whole file in memory anyway. Gone on live past its
+    // end, the history is trimmed as a live one.
+    const std::size_t keep = S.replaying && S.newestStep <= S.replaySteps ? 1 : 0;
+    while (S.keyframes.size() >= keep + 2 && S.keyframes[keep + 1].step <= S.newestStep - kHistorySteps) {
+        S.keyframes.erase(S.keyframes.begin() + static_cast<long>(keep));
+    }
     const std::size_t dead = S.keyframes.front().index;
     if (dead < kTrimRecords || dead < S.records.size() / 2) return;
     S.records.erase(S.records.begin(), S.records.begin() + static_cast<long>(dead));
@@ -387,12 +394,16 @@ void checkRecord(const JournalRecord& r, bool quiet) {
     S.outcome.divergedAt = S.step;
     S.outcome.expected = expected;
     S.outcome.got = got;
-    if (S.announce) std::fprintf(stderr, "replay diverges at step %ld\n", S.step);
+    const std::string verdict = "replay diverges at step " + std::to_string(S.step);
+    if (S.announce) std::fprintf(stderr, "%s\n", verdict.c_str());
+    showVerdict(verdict);
 }
 
 void replayEnded() {
     if (!S.replaying || S.announcedEnd || S.cursor < S.lockedEnd) return;
     S.announcedEnd = true;
+    showVerdict(S.outcome.matches ? "replay matches: " + std::to_string(S.step) + " steps"
+                                  : "replay diverges at step " + std::to_string(S.outcome.divergedAt));
     if (!S.announce) return;
     if (S.outcome.matches) {
         char text[17];
@@ -408,8 +419,10 @@ void replayEnded() {
 // Acts on the journal from the cursor through the next action (an input or
 // a step) with the controls, clock readings and pick rays it recorded, and
 // through the checkpoints after it. The viewer's camera, arrows and pause
-// are set aside meanwhile. Returns true when a step ran.
-bool runRecordedAction(bool quiet, StepEvents& events) {
+// are set aside meanwhile. Returns true when a step ran. `quiet`: taken
+// again (no sound, no checks, no view kept); `jumping`: forward along the
+// timeline without frames (checks, but no sound and no view kept).
+bool runRecordedAction(bool quiet, StepEvents& events, bool jumping = false) {
     S.clockFeed.clear();
     S.rayFeed.clear();
     S.clockAt = 0;
@@ -447,10 +460,10 @@ bool runRecordedAction(bool quiet, StepEvents& events) {
             if (action.kind == RecordKind::Event) {
                 applyInputEvent(sim, action.event, fed);
             } else {
-                if (!quiet) noteView();
+                if (!quiet && !jumping) noteView();
                 StepEvents step;
                 runSimulatingStep(sim, fed, step);
-                events.absorb(step, !quiet);
+                events.absorb(step, !quiet && !jumping);
                 S.step = action.step;
                 if (S.step > S.newestStep) S.newestStep = S.step;
                 stepped = true;
@@ -549,6 +562,7 @@ bool arrowEvent(const InputEvent& e) {
 void startSession() {
     S = Session();
     clearLastingNotice();
+    clearVerdict();
     sim.stepsRun = 0;
     sim.stats = StepStats();
     S.sceneTime = sceneMilliseconds(sim);
@@ -595,8 +609,14 @@ void deliverInput(const InputEvent& event) {
         applyInputEvent(sim, event);
         return;
     }
-    // A replay ignores what would change its simulation.
-    if (S.cursor < S.lockedEnd) return;
+    // A replay ignores what would change its simulation; F1 and F2 set how
+    // fast it plays instead.
+    if (S.cursor < S.lockedEnd) {
+        if (event.kind == InputKind::SpecialDown && (event.a == kKeyF1 || event.a == kKeyF2)) {
+            changeReplaySpeed(event.a == kKeyF1 ? 1 : -1);
+        }
+        return;
+    }
     branch();
     liveEvent(event);
     publish();
@@ -636,10 +656,19 @@ StepEvents sessionStep() {
     return events;
 }
 
-bool stepBack(StepEvents& events) {
-    if (sim.controls.paused == 0) return false;
-    const long target = S.step - 1;
-    if (S.keyframes.empty() || target < S.keyframes.front().step) return false;
+namespace {
+
+// The view the frames had made after the current step, when it is kept.
+void restoreView() {
+    if (S.views.empty()) return;
+    const ViewMark& mark = S.views[static_cast<std::size_t>(S.step % kViewRing)];
+    if (mark.step == S.step) sim.view = mark.view;
+}
+
+bool goBackTo(long target, StepEvents& events) {
+    if (S.keyframes.empty()) return false;
+    if (target < S.keyframes.front().step) target = S.keyframes.front().step;
+    if (target >= S.step) return false;
     noteView();
     if (!behind()) {
         // The live camera stays with the viewer while the scene goes back.
@@ -659,15 +688,53 @@ bool stepBack(StepEvents& events) {
     S.sceneTime = key.sceneTime;
     // The steps in between are taken again silently.
     runSilentlyTo(target, events);
-    if (!S.views.empty()) {
-        const ViewMark& mark = S.views[static_cast<std::size_t>(S.step % kViewRing)];
-        if (mark.step == S.step) sim.view = mark.view;
-    }
+    restoreView();
     sim.controls = S.simControls;
     applyViewerControls(viewer, S.detached, sim.controls);
     sim.controls.pausedSceneTime = S.sceneTime;
     publish();
     return true;
+}
+
+// Forward through the journal as O would go, without frames: the view is
+// put back from what the frames had made of the step, when it is kept.
+bool goForwardTo(long target, StepEvents& events) {
+    if (!behind() || target <= S.step) return false;
+    noteView();
+    while (S.step < target && behind()) runRecordedAction(false, events, true);
+    restoreView();
+    replayEnded();
+    publish();
+    return true;
+}
+
+int replaySpeedTurn = 0;
+
+}  // namespace
+
+bool stepBack(StepEvents& events) {
+    if (sim.controls.paused == 0) return false;
+    return goBackTo(S.step - 1, events);
+}
+
+bool jumpToStep(long target, StepEvents& events) {
+    if (sim.controls.paused == 0) return false;
+    return target < S.step ? goBackTo(target, events) : goForwardTo(target, events);
+}
+
+long sessionStepNumber() { return S.step; }
+
+void changeReplaySpeed(int by) {
+    scene.replaySpeed += by;
+    if (scene.replaySpeed > 3) scene.replaySpeed = 3;
+    if (scene.replaySpeed < -3) scene.replaySpeed = -3;
+}
+
+int sessionStepsThisTurn() {
+    if (scene.replaying == 0 || sim.controls.paused != 0 || scene.replaySpeed == 0) return 1;
+    if (scene.replaySpeed > 0) return 1 << scene.replaySpeed;
+    replaySpeedTurn = (replaySpeedTurn + 1) % (1 << -scene.replaySpeed);
+    return replaySpeedTurn == 0 ? 1 : 0;
 }
 
 bool endSession() {
@@ -684,6 +751,7 @@ bool endSession() {
 ReplayOutcome playReplayToEnd() {
     StepEvents ignored;
     while (behind() && S.outcome.matches) runRecordedAction(false, ignored);
+    replayEnded();
     ReplayOutcome outcome = S.outcome;
     outcome.steps = S.step;
     if (outcome.matches) outcome.got = sceneStateHash(sim);

@@ -64,6 +64,25 @@ inline bool stepBack() {
     return stepBack(ignored);
 }
 
+// Page Up / Page Down, and B and O held: while paused, the scene as it was
+// after step `target`, clamped to what is kept: back to the oldest
+// snapshot (a replay keeps its start), forward to the end of the journal
+// (the steps already run before going back, or the replay's end). Steps
+// taken on the way make no sound; going forward, a replay still checks its
+// checkpoints. False when the scene did not move (running, or already
+// there).
+bool jumpToStep(long target, StepEvents& events);
+long sessionStepNumber();
+
+// F1 / F2 while a replay plays: how many of the paced step slots run a
+// replayed step, as a power of two from 1/8 to 8 (-3 .. 3). What a step
+// computes does not change, only how many run each second.
+void changeReplaySpeed(int by);
+// How many session steps the idle call that has just paced is to run: 1,
+// but while a replay plays unpaused 2, 4 or 8 faster, or 0 in all but one
+// of 2, 4 or 8 calls slower.
+int sessionStepsThisTurn();
+
 // Escape, or the window closed: the recording gets its end record and is
 // written out. False when the recording failed, now or earlier (a write
 // that failed stops the recording, says why on standard error and in the

@@ -162,6 +162,11 @@ EMSCRIPTEN_KEEPALIVE void vl_escape() {
 // The page's buttons for the function keys a browser may keep for itself.
 EMSCRIPTEN_KEEPALIVE void vl_special_key(int key) {
     if (ended) return;
+    // Outside a key event the toolkit has no modifiers to ask for.
+    if (key == kKeyPageUp || key == kKeyPageDown) {
+        onTimelineKey(key, 0);
+        return;
+    }
     onSpecialKey(key, 0, 0);
     onSpecialKeyUp(key, 0, 0);
 }
@@ -177,9 +182,17 @@ EMSCRIPTEN_KEEPALIVE void vl_special_key_held(int key, int down) {
 }
 
 // The page's buttons for letter keys (P, O, B, H, V); Escape has its own way.
+// The page's Start and End buttons: Shift+Page Up / Page Down.
+EMSCRIPTEN_KEEPALIVE void vl_timeline_end(int last) {
+    if (ended) return;
+    onTimelineKey(last != 0 ? kKeyPageDown : kKeyPageUp, kModifierShift);
+}
+
 EMSCRIPTEN_KEEPALIVE void vl_key(int key) {
     if (ended || key == 27) return;
+    // A button is pressed and let go at once: Back steps back once, not on.
     onKey(static_cast<unsigned char>(key), 0, 0);
+    onKeyUp(static_cast<unsigned char>(key), 0, 0);
 }
 
 // A tap at a canvas point: the left button (fire, or throw in throw mode),

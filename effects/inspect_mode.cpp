@@ -23,6 +23,19 @@ void requestSingleStep(const Simulation& s) {
 
 void toggleCollisionView() { scene.collisionView ^= 1; }
 
+void pickCollisionLayers() {
+    if (scene.collisionView == 0) {
+        scene.collisionView = 1;
+    } else {
+        switch (scene.collisionLayers) {
+        case kLayerVolumes | kLayerContacts | kLayerVelocities: scene.collisionLayers = kLayerVolumes; break;
+        case kLayerVolumes: scene.collisionLayers = kLayerContacts; break;
+        case kLayerContacts: scene.collisionLayers = kLayerVelocities; break;
+        default: scene.collisionLayers = kLayerVolumes | kLayerContacts | kLayerVelocities; break;
+        }
+    }
+}
+
 void toggleHelpOverlay() { scene.helpOverlay ^= 1; }
 
 bool takeSimulationTurn(Simulation& s) {

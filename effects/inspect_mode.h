@@ -18,6 +18,12 @@ void togglePause(Simulation& s, Readings& readings = liveReadings());
 void requestSingleStep(const Simulation& s);
 // V and H.
 void toggleCollisionView();
+// Shift+V: the collision view's layers, in turn all three, the volumes,
+// the contacts, the velocities (and the view on, if it was off).
+void pickCollisionLayers();
+constexpr int kLayerVolumes = 1;
+constexpr int kLayerContacts = 2;
+constexpr int kLayerVelocities = 4;
 void toggleHelpOverlay();
 
 // Asked once by every step: true when it is to simulate (running, or a

@@ -6,6 +6,7 @@
 // shows there whenever no such line does. Nothing here draws or writes files.
 
 #include <string>
+#include <vector>
 
 constexpr int kNoticeMilliseconds = 2000;
 
@@ -18,6 +19,16 @@ void showNotice(const std::string& text, int now);
 // Shown from now on, until cleared, whenever no timed line is.
 void showLastingNotice(const std::string& text);
 void clearLastingNotice();
+// A replay's verdict ("replay matches: N steps", "replay diverges at step
+// N"): shown until the next key press clears it.
+void showVerdict(const std::string& text);
+// True when one was showing (the picture is to be drawn again).
+bool clearVerdict();
 // The line to draw at `now`: the timed one while its time lasts, else the
-// lasting one; nullptr when there is none.
+// verdict, else the lasting one; nullptr when there is none.
 const char* currentNotice(int now);
+
+// `text` in lines of at most `perLine` characters, for a corner narrower
+// than the line: broken after the last space that fits (the space dropped),
+// else after the last '/' (a path), and only where neither is, inside a word.
+std::vector<std::string> noticeLines(const std::string& text, int perLine);

@@ -9,6 +9,12 @@ namespace {
 
 const char* onOff(int flag) { return flag != 0 ? "on" : "off"; }
 
+// F7 cannot make a missing device play, so the panel does not say "on" then.
+const char* soundState(const HelpFigures& f) {
+    if (f.soundDevice == 0) return "off: no device";
+    return onOff(f.soundOn);
+}
+
 __attribute__((format(printf, 2, 3))) void addLine(HelpPanel& panel, const char* format, ...) {
     if (panel.count >= HelpPanel::kMaxLines) return;
     va_list args;
@@ -40,7 +46,7 @@ void printHelp(std::FILE* out) {
         "\n"
         "Controls:\n",
         out);
-    for (int i = 0; i < kKeyLineCount; ++i) std::fprintf(out, "  %-12s  %s\n", kKeyLines[i].label, kKeyLines[i].action);
+    for (int i = 0; i < kKeyLineCount; ++i) std::fprintf(out, "  %-13s %s\n", kKeyLines[i].label, kKeyLines[i].action);
     std::fputs(
         "\nKeys go to the window with the keyboard focus (under a bare X server: the\n"
         "window under the pointer). The textures and sound cues are read from the\n"
@@ -51,7 +57,7 @@ void printHelp(std::FILE* out) {
 void composeHelpPanel(const HelpFigures& f, HelpPanel& panel) {
     panel.count = 0;
     addLine(panel, "Keys and mouse");
-    for (int i = 0; i < kKeyLineCount; ++i) addLine(panel, "%-12s %s", kKeyLines[i].label, kKeyLines[i].action);
+    for (int i = 0; i < kKeyLineCount; ++i) addLine(panel, "%-13s %s", kKeyLines[i].label, kKeyLines[i].action);
     addLine(panel, "%s", "");
     addLine(panel, "Balls alive %d (at most 45), shots in flight %d", f.ballsAlive, f.shotsInFlight);
     if (f.activeTimeStep != f.timeStep) {
@@ -62,15 +68,34 @@ void composeHelpPanel(const HelpFigures& f, HelpPanel& panel) {
     addLine(panel, "Steps/s %.1f, frames/s %.1f", f.stepsPerSecond, f.framesPerSecond);
     addLine(panel, "Last step: sub-steps %d, contacts %d", f.subSteps, f.contacts);
     addLine(panel, "Auto fire %s, throw %s, sound %s, pause %s", onOff(f.autoFire), onOff(f.launchMode),
-            onOff(f.soundOn), onOff(f.paused));
+            soundState(f), onOff(f.paused));
     addLine(panel, "Seed %u", f.seed);
-    if (f.replaying != 0) addLine(panel, "Replay: step %ld of %ld", f.replayStep, f.replaySteps);
+    if (f.replaying != 0) {
+        if (f.replaySpeed > 0) {
+            addLine(panel, "Replay: step %ld of %ld, %dx as fast", f.replayStep, f.replaySteps, 1 << f.replaySpeed);
+        } else if (f.replaySpeed < 0) {
+            addLine(panel, "Replay: step %ld of %ld, 1/%d as fast", f.replayStep, f.replaySteps, 1 << -f.replaySpeed);
+        } else {
+            addLine(panel, "Replay: step %ld of %ld", f.replayStep, f.replaySteps);
+        }
+    }
     addLine(panel, "History: %ld steps back, %ld more possible", f.stepsBack, f.stepsReach);
+    // Where the scene stands on what Page Up / Page Down can reach.
+    const long step = f.replayStep;
+    const long last = f.replaying != 0 && f.replaySteps > step + f.stepsBack ? f.replaySteps : step + f.stepsBack;
+    addLine(panel, "Timeline: step %ld of %ld..%ld", step, step - f.stepsReach, last);
 }
 
 void RateMeter::note(int now, long count) {
     if (!started) {
         started = true;
+        windowStart = now;
+        countAtStart = count;
+        return;
+    }
+    if (count < countAtStart) {
+        // Stepped back: steps undone are not steps run, so the window starts
+        // again from here rather than counting backwards.
         windowStart = now;
         countAtStart = count;
         return;

@@ -23,6 +23,7 @@ struct HelpFigures {
     int autoFire = 0;
     int launchMode = 0;
     int soundOn = 0;
+    int soundDevice = 1;  // 0: no audio device could be opened
     int paused = 0;
     unsigned int seed = 0;
     long stepsBack = 0;   // behind the newest step (B)
@@ -30,11 +31,12 @@ struct HelpFigures {
     int replaying = 0;
     long replayStep = 0;
     long replaySteps = 0;
+    int replaySpeed = 0;  // 2 to this power times the normal pace
 };
 
 // The overlay's lines, in fixed buffers: nothing is allocated per frame.
 struct HelpPanel {
-    static constexpr int kMaxLines = 30;
+    static constexpr int kMaxLines = 38;
     static constexpr int kLineLength = 64;
     char lines[kMaxLines][kLineLength];
     int count = 0;

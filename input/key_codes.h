@@ -14,6 +14,8 @@ constexpr int kKeyLeft = 100;
 constexpr int kKeyUp = 101;
 constexpr int kKeyRight = 102;
 constexpr int kKeyDown = 103;
+constexpr int kKeyPageUp = 104;
+constexpr int kKeyPageDown = 105;
 constexpr int kKeyHome = 106;
 
 constexpr int kModifierShift = 1;

@@ -110,8 +110,10 @@ void handleKey(Simulation& s, unsigned char key) {
         requestSingleStep(s);
         break;
     case 'v':
-    case 'V':
         toggleCollisionView();
+        break;
+    case 'V':
+        pickCollisionLayers();
         break;
     case 'h':
     case 'H':

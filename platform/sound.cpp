@@ -10,3 +10,5 @@ void playCue(const char* fileName) { cuePlayer(fileName); }
 void setCuePlayer(CuePlayer player) { cuePlayer = player ? player : silentPlayer; }
 
 CuePlayer installedCuePlayer() { return cuePlayer; }
+
+bool soundDeviceOpen() { return cuePlayer != silentPlayer; }

@@ -18,3 +18,5 @@ void playCue(const char* fileName);
 void setCuePlayer(CuePlayer player);
 // The player installed now (never null).
 CuePlayer installedCuePlayer();
+// False while only the silent player is installed: no device could be opened.
+bool soundDeviceOpen();

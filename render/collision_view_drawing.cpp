@@ -1,11 +1,14 @@
 #include "render/collision_view_drawing.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include <GL/gl.h>
 
 #include "effects/contact_log.h"
 #include "effects/inspect_mode.h"
+#include "render/window_overlay.h"
 #include "scene/obstacle_clearance.h"
 #include "scene/scene_state.h"
 
@@ -15,8 +18,23 @@ constexpr int kRingSegments = 32;
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kNormalLength = 30.0;
 // Velocity lines start at the ball's surface; a falling ball (speed about
-// 5) gets a line of 40 units.
-constexpr double kVelocityScale = 8.0;
+// 5) gets a line of 100 units, and none is shorter than two radii, so the
+// direction reads with five balls in the room too.
+constexpr double kVelocityScale = 20.0;
+constexpr double kShortestVelocityLine = 2.0;  // radii
+
+// One colour per thing the view shows, none shared with the shots (red,
+// yellow), the flashes (yellow) or each other; the legend names them.
+struct LayerColour {
+    float r, g, b;
+    const char* name;
+};
+constexpr LayerColour kWallColour{0.3f, 1.0f, 0.3f, "walls, floor, ceiling"};
+constexpr LayerColour kPillarColour{0.3f, 0.8f, 1.0f, "pillars"};
+constexpr LayerColour kConeColour{1.0f, 0.6f, 1.0f, "cones, tip zones"};
+constexpr LayerColour kDomeColour{1.0f, 0.7f, 0.3f, "domes"};
+constexpr LayerColour kContactColour{0.6f, 0.35f, 1.0f, "contacts, normals"};
+constexpr LayerColour kVelocityColour{1.0f, 1.0f, 1.0f, "velocities"};
 // Where the pillars end in the drawing, from their axis point.
 constexpr double kPillarHalfLength = 500.0;
 constexpr double kFloorY = -320.0;
@@ -135,7 +153,7 @@ void drawContactMarks(const Simulation& s) {
     for (const ContactMark& mark : s.contactMarks) {
         const float fade = contactMarkFade(mark, now);
         if (fade <= 0.0f) continue;
-        glColor4f(1.0f, 0.2f, 0.2f, fade);
+        glColor4f(kContactColour.r, kContactColour.g, kContactColour.b, fade);
         vertex(mark.point);
     }
     glEnd();
@@ -143,7 +161,7 @@ void drawContactMarks(const Simulation& s) {
     for (const ContactMark& mark : s.contactMarks) {
         const float fade = contactMarkFade(mark, now);
         if (fade <= 0.0f) continue;
-        glColor4f(1.0f, 0.2f, 0.2f, fade);
+        glColor4f(kContactColour.r, kContactColour.g, kContactColour.b, fade);
         vertex(mark.point);
         vertex(mark.point + mark.normal * kNormalLength);
     }
@@ -158,10 +176,48 @@ void drawVelocities(const Simulation& s) {
         const Vector3 direction = Unit(velocity);
         if (!direction.IsValid() || velocity.Length() <= 1e-8) continue;
         const Vector3 start = s.ballPositions[k] + direction * s.ballRadius;
+        const double length = velocity.Length() * kVelocityScale;
+        const double shortest = kShortestVelocityLine * s.ballRadius;
         vertex(start);
-        vertex(start + velocity * kVelocityScale);
+        vertex(start + direction * (length > shortest ? length : shortest));
     }
     glEnd();
+}
+
+// What each colour is, for the layers shown: a swatch and a name per line,
+// hanging from the top right corner.
+void drawLegend(int layers) {
+    const LayerColour* shown[6];
+    int count = 0;
+    if ((layers & kLayerVolumes) != 0) {
+        for (const LayerColour* c : {&kWallColour, &kPillarColour, &kConeColour, &kDomeColour}) shown[count++] = c;
+    }
+    if ((layers & kLayerContacts) != 0) shown[count++] = &kContactColour;
+    if ((layers & kLayerVelocities) != 0) shown[count++] = &kVelocityColour;
+    int longest = 0;
+    for (int i = 0; i < count; ++i) longest = std::max(longest, static_cast<int>(std::strlen(shown[i]->name)));
+    constexpr int kSwatch = 10;
+    const int width = scene.windowSize[0];
+    const int height = scene.windowSize[1];
+    const int panelWidth = kSwatch + kOverlayCharWidth + longest * kOverlayCharWidth + 2 * kOverlayPadding;
+    const int panelHeight = count * kOverlayLineHeight + 2 * kOverlayPadding;
+    const int right = width - kOverlayMargin;
+    const int left = right - panelWidth;
+    const int top = height - kOverlayMargin;
+    beginWindowOverlay(width, height);
+    drawOverlayPanel(left, top - panelHeight, right, top);
+    for (int i = 0; i < count; ++i) {
+        const int baseline = top - kOverlayPadding - (i + 1) * kOverlayLineHeight + 3;
+        glColor4f(shown[i]->r, shown[i]->g, shown[i]->b, 1.0f);
+        glBegin(GL_QUADS);
+        glVertex2i(left + kOverlayPadding, baseline);
+        glVertex2i(left + kOverlayPadding + kSwatch, baseline);
+        glVertex2i(left + kOverlayPadding + kSwatch, baseline + kSwatch);
+        glVertex2i(left + kOverlayPadding, baseline + kSwatch);
+        glEnd();
+        drawOverlayText(left + kOverlayPadding + kSwatch + kOverlayCharWidth, baseline, shown[i]->name);
+    }
+    endWindowOverlay();
 }
 
 }  // namespace
@@ -182,17 +238,23 @@ void drawCollisionView(const Simulation& s) {
     glLineWidth(1.0f);
     glPointSize(5.0f);
 
-    glColor4f(0.3f, 1.0f, 0.3f, 0.8f);
-    drawPlaneBox(s);
-    glColor4f(0.3f, 0.8f, 1.0f, 0.8f);
-    drawCylinders(s);
-    glColor4f(1.0f, 0.6f, 1.0f, 0.8f);
-    drawCones(s);
-    glColor4f(1.0f, 0.7f, 0.3f, 0.8f);
-    drawDomes(s);
-    drawContactMarks(s);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    drawVelocities(s);
+    const int layers = scene.collisionLayers;
+    if ((layers & kLayerVolumes) != 0) {
+        glColor4f(kWallColour.r, kWallColour.g, kWallColour.b, 0.8f);
+        drawPlaneBox(s);
+        glColor4f(kPillarColour.r, kPillarColour.g, kPillarColour.b, 0.8f);
+        drawCylinders(s);
+        glColor4f(kConeColour.r, kConeColour.g, kConeColour.b, 0.8f);
+        drawCones(s);
+        glColor4f(kDomeColour.r, kDomeColour.g, kDomeColour.b, 0.8f);
+        drawDomes(s);
+    }
+    if ((layers & kLayerContacts) != 0) drawContactMarks(s);
+    if ((layers & kLayerVelocities) != 0) {
+        glColor4f(kVelocityColour.r, kVelocityColour.g, kVelocityColour.b, 1.0f);
+        drawVelocities(s);
+    }
 
     glPopAttrib();
+    drawLegend(layers);
 }

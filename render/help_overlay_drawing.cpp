@@ -1,9 +1,11 @@
 #include "render/help_overlay_drawing.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
+#include "platform/sound.h"
 #include "render/window_overlay.h"
 #include "input/help_text.h"
 #include "scene/scene_state.h"
@@ -31,6 +33,7 @@ HelpFigures helpOverlayFigures(const Simulation& s) {
     f.autoFire = s.controls.autoFire;
     f.launchMode = s.controls.launchMode;
     f.soundOn = s.controls.soundOn;
+    f.soundDevice = soundDeviceOpen() ? 1 : 0;
     f.paused = s.controls.paused;
     f.seed = scene.randomSeed;
     f.stepsBack = scene.historyStepsBack;
@@ -38,6 +41,7 @@ HelpFigures helpOverlayFigures(const Simulation& s) {
     f.replaying = scene.replaying;
     f.replayStep = scene.replayStep;
     f.replaySteps = scene.replaySteps;
+    f.replaySpeed = scene.replaySpeed;
     return f;
 }
 
@@ -49,23 +53,49 @@ void drawHelpOverlay(const Simulation& s) {
     if (scene.helpOverlay == 0) return;
 
     composeHelpPanel(helpOverlayFigures(s), panel);
-    int longest = 0;
-    for (int i = 0; i < panel.count; ++i) {
-        const int length = static_cast<int>(std::strlen(panel.lines[i]));
-        if (length > longest) longest = length;
-    }
     const int width = scene.windowSize[0];
     const int height = scene.windowSize[1];
-    const int panelWidth = longest * kOverlayCharWidth + 2 * kOverlayPadding;
-    const int panelHeight = panel.count * kOverlayLineHeight + 2 * kOverlayPadding;
+
+    // The largest text that fits the window: larger in a large window, and
+    // in a small one (400 x 300) the small font without the heading and the
+    // blank line, with less room round it.
+    struct Layout {
+        OverlayFont font;
+        bool compact;
+    };
+    const Layout layouts[] = {{OverlayFont::Large, false}, {OverlayFont::Normal, false}, {OverlayFont::Small, true}};
+    Layout chosen = layouts[2];
+    int panelWidth = 0;
+    int panelHeight = 0;
+    int padding = kOverlayPadding;
+    for (const Layout& layout : layouts) {
+        padding = layout.compact ? kOverlayPadding / 2 : kOverlayPadding;
+        const int margin = layout.compact ? kOverlayMargin / 2 : kOverlayMargin;
+        int longest = 0;
+        int lines = 0;
+        for (int i = 0; i < panel.count; ++i) {
+            if (layout.compact && (i == 0 || panel.lines[i][0] == '\0')) continue;
+            longest = std::max(longest, overlayTextWidth(layout.font, panel.lines[i]));
+            ++lines;
+        }
+        panelWidth = longest + 2 * padding;
+        panelHeight = lines * overlayLineHeight(layout.font) + 2 * padding;
+        chosen = layout;
+        if (panelWidth <= width - 2 * margin && panelHeight <= height - 2 * margin) break;
+    }
     // The panel hangs from the top left.
-    const int left = kOverlayMargin;
-    const int top = height - kOverlayMargin;
+    const int margin = chosen.compact ? kOverlayMargin / 2 : kOverlayMargin;
+    const int left = margin;
+    const int top = height - margin;
+    const int lineHeight = overlayLineHeight(chosen.font);
 
     beginWindowOverlay(width, height);
     drawOverlayPanel(left, top - panelHeight, left + panelWidth, top);
+    int line = 0;
     for (int i = 0; i < panel.count; ++i) {
-        drawOverlayText(left + kOverlayPadding, top - kOverlayPadding - (i + 1) * kOverlayLineHeight + 3,
+        if (chosen.compact && (i == 0 || panel.lines[i][0] == '\0')) continue;
+        ++line;
+        drawOverlayText(chosen.font, left + padding, top - padding - line * lineHeight + (lineHeight - 10) / 2 + 1,
                         panel.lines[i]);
     }
     endWindowOverlay();

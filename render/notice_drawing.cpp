@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "effects/screenshot_notice.h"
 #include "render/window_overlay.h"
 #include "scene/scene_state.h"
 
@@ -11,22 +12,21 @@ void drawNotice(const char* text) {
     if (text == nullptr) return;
     const int width = scene.windowSize[0];
     const int height = scene.windowSize[1];
-    // A path may be longer than the window is wide: the line breaks where
-    // the window ends.
-    int perLine = (width - 2 * kOverlayMargin - 2 * kOverlayPadding) / kOverlayCharWidth;
-    if (perLine < 1) perLine = 1;
-    const int length = static_cast<int>(std::strlen(text));
-    const int lines = (length + perLine - 1) / perLine;
+    // A line may be longer than the window is wide: it breaks between
+    // words (or a path's folders) before the window ends.
+    const int perLine = (width - 2 * kOverlayMargin - 2 * kOverlayPadding) / kOverlayCharWidth;
+    const std::vector<std::string> lines = noticeLines(text, perLine);
+    std::size_t longest = 0;
+    for (const std::string& line : lines) longest = std::max(longest, line.size());
     const int left = kOverlayMargin;
     const int bottom = kOverlayMargin;
-    const int panelWidth = std::min(length, perLine) * kOverlayCharWidth + 2 * kOverlayPadding;
-    const int top = bottom + lines * kOverlayLineHeight + 2 * kOverlayPadding;
+    const int panelWidth = static_cast<int>(longest) * kOverlayCharWidth + 2 * kOverlayPadding;
+    const int top = bottom + static_cast<int>(lines.size()) * kOverlayLineHeight + 2 * kOverlayPadding;
 
     beginWindowOverlay(width, height);
     drawOverlayPanel(left, bottom, left + panelWidth, top);
     int lineTop = top - kOverlayPadding;
-    for (int at = 0; at < length; at += perLine) {
-        const std::string line(text + at, static_cast<std::size_t>(std::min(perLine, length - at)));
+    for (const std::string& line : lines) {
         lineTop -= kOverlayLineHeight;
         drawOverlayText(left + kOverlayPadding, lineTop + 3, line.c_str());
     }

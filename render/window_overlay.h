@@ -18,3 +18,9 @@ void endWindowOverlay();
 void drawOverlayPanel(int left, int bottom, int right, int top);
 // Light text whose baseline starts at (x, y).
 void drawOverlayText(int x, int y, const char* text);
+
+// The help panel's sizes of text: it takes the largest that fits the window.
+enum class OverlayFont { Small, Normal, Large };
+int overlayLineHeight(OverlayFont font);
+int overlayTextWidth(OverlayFont font, const char* text);
+void drawOverlayText(OverlayFont font, int x, int y, const char* text);

@@ -66,18 +66,28 @@ bool versionRequested(int argc, char** argv) {
 }
 
 bool parseSeed(const char* text, unsigned int& seed) {
-    if (text == nullptr || *text == '\0') return false;
-    char* end = nullptr;
-    const unsigned long value = std::strtoul(text, &end, 10);
-    if (*end != '\0') return false;
+    if (text == nullptr) return false;
+    while (*text == ' ' || *text == '\t') ++text;
+    if (*text == '+') ++text;
+    if (*text < '0' || *text > '9') return false;
+    unsigned long long value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text) {
+        value = value * 10 + static_cast<unsigned>(*text - '0');
+        if (value > UINT_MAX) return false;
+    }
     seed = static_cast<unsigned int>(value);
     return true;
 }
 
-bool readSeedOption(int argc, char** argv, unsigned int& seed) {
+bool readSeedOption(int argc, char** argv, unsigned int& seed, const char** unusable) {
     bool found = false;
     for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "-seed") == 0 && parseSeed(argv[i + 1], seed)) found = true;
+        if (std::strcmp(argv[i], "-seed") != 0) continue;
+        if (parseSeed(argv[i + 1], seed)) {
+            found = true;
+        } else if (unusable != nullptr) {
+            *unusable = argv[i + 1];
+        }
     }
     return found;
 }

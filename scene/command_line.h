@@ -17,12 +17,16 @@ bool smoothRequested(int argc, char** argv);
 // True when "--version" is among the arguments.
 bool versionRequested(int argc, char** argv);
 
-// A seed word: a whole decimal number and nothing else. False otherwise.
+// A seed word: the whole decimal number it starts with, as for the other
+// options ("42x" gives 42; leading blanks and a '+' are allowed). False when
+// it does not start with one, or the number is beyond 4294967295.
 bool parseSeed(const char* text, unsigned int& seed);
 
 // "-seed N", scanned on its own so the scan above stays as it is: the last
 // "-seed" followed by a valid seed word wins. False when there is none.
-bool readSeedOption(int argc, char** argv, unsigned int& seed);
+// `unusable`, when given, gets the last seed word that gave no seed (or
+// stays as it was).
+bool readSeedOption(int argc, char** argv, unsigned int& seed, const char** unusable = nullptr);
 
 // "-record FILE" and "-replay FILE", scanned on their own like "-seed": the
 // word after the option is the file, the last of each wins. False with one

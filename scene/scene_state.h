@@ -22,6 +22,8 @@ struct SceneState {
     // laid out with.
     int singleStepsPending = 0;
     int collisionView = 0;
+    // Which layers of the collision view show (Shift+V picks): all three, or one.
+    int collisionLayers = 7;
     int helpOverlay = 0;
     int viewFrameOwed = 0;
     int viewAdvances = 1;
@@ -39,6 +41,8 @@ struct SceneState {
     long replayStep = 0;
     long replaySteps = 0;
     int replaying = 0;
+    // How fast a replay plays (F1 / F2 during it): 2 to this power, -3 .. 3.
+    int replaySpeed = 0;
 
     // The watcher's hands on the balls (I, G, a click on a ball): the
     // selected ball by slot (-1: none), whether a left click selects and a

@@ -74,7 +74,7 @@ finish_compiling
 draw_o=("${objects[@]}")
 
 # The data files, from the same generator as the desktop's.
-g++ -std=c++17 -O2 -I"$root" tools/make_assets.cpp assets/png_writer.cpp assets/atomic_file.cpp -o "$obj/make_assets"
+g++ -std=c++17 -O2 -I"$root" tools/make_assets.cpp assets/png_writer.cpp assets/atomic_file.cpp assets/icon_image.cpp -o "$obj/make_assets"
 "$obj/make_assets" "$data" >/dev/null
 preload=()
 for f in marble.bmp spark.bmp boden.bmp wand.bmp sky.bmp flare.bmp Laser.wav bounce.wav Explode.wav yeah.wav; do

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "assets/atomic_file.h"
+#include "assets/icon_image.h"
 #include "assets/png_writer.h"
 #include "platform/sound.h"
 
@@ -317,46 +318,12 @@ Image makeFlare() {
 
 // ---------------------------------------------------------------- icon
 
-constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+// The icon's ball, as the window shows it too (assets/icon_image.h).
+const Rgb kIconBall{kIconBallColour[0], kIconBallColour[1], kIconBallColour[2]};
 
-// The icon's ball: its colour and the light from the upper left, towards
-// the viewer, shared by the PNGs and the SVG.
-const Rgb kIconBall{0.95, 0.42, 0.12};
-constexpr double kIconLight[3] = {-0.48, 0.56, 0.675};
-constexpr double kIconMargin = 2.5 / 48;  // of the icon's width, round the ball
-
-// A desktop icon: one lit ball on a transparent ground, edges smoothed by
-// 4 x 4 samples per pixel, as an RGBA PNG.
+// A desktop icon as an RGBA PNG.
 bool writeIcon(const std::string& path, int size) {
-    std::vector<unsigned char> rgba;
-    const double centre = size / 2.0, radius = size * (0.5 - kIconMargin);
-    const double* light = kIconLight;
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            Rgb sum{0, 0, 0};
-            int covered = 0;
-            for (int sy = 0; sy < 4; ++sy) {
-                for (int sx = 0; sx < 4; ++sx) {
-                    double dx = (x + (sx + 0.5) / 4 - centre) / radius;
-                    double dy = (centre - y - (sy + 0.5) / 4) / radius;
-                    double rr = dx * dx + dy * dy;
-                    if (rr > 1) continue;
-                    double dz = std::sqrt(1 - rr);
-                    double diffuse = std::max(0.0, dx * light[0] + dy * light[1] + dz * light[2]);
-                    // Highlight where the normal is halfway between the light and the eye.
-                    double hx = light[0], hy = light[1], hz = light[2] + 1;
-                    double hl = std::sqrt(hx * hx + hy * hy + hz * hz);
-                    double highlight = std::pow(std::max(0.0, (dx * hx + dy * hy + dz * hz) / hl), 40.0);
-                    sum = sum + kIconBall * (0.18 + 0.82 * diffuse) + Rgb{1, 1, 1} * (0.9 * highlight);
-                    ++covered;
-                }
-            }
-            Rgb c = covered ? sum * (1.0 / covered) : Rgb{0, 0, 0};
-            rgba.insert(rgba.end(), {toByte(c.r), toByte(c.g), toByte(c.b),
-                                     static_cast<unsigned char>(std::lround(covered * 255.0 / 16))});
-        }
-    }
-    const std::vector<unsigned char> png = encodePng(size, size, 4, rgba);
+    const std::vector<unsigned char> png = encodePng(size, size, 4, iconPixels(size));
     return writeFile(path, png);
 }
 

@@ -285,10 +285,11 @@
     if (!running()) return;
     if (button.dataset.special) program._vl_special_key(Number(button.dataset.special));
     if (button.dataset.char) program._vl_key(button.dataset.char.charCodeAt(0));
+    if (button.dataset.timeline) program._vl_timeline_end(button.dataset.timeline === 'end' ? 1 : 0);
     if (!document.body.classList.contains('touch')) canvas.focus();
   }
   document.addEventListener('click', function (event) {
-    var button = event.target.closest && event.target.closest('button[data-special], button[data-char]');
+    var button = event.target.closest && event.target.closest('button[data-special], button[data-char], button[data-timeline]');
     if (button && !button.disabled) pressFromButton(button);
   });
 

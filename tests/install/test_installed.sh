@@ -68,6 +68,10 @@ vl_check "WM_CLASS \"vennaloft\", \"$entry_class\" as the desktop entry says ($w
     test "$wm_class" = "WM_CLASS(STRING) = \"vennaloft\", \"$entry_class\""
 wm_pid=$(timeout 10 xprop -id "$window" _NET_WM_PID)
 vl_check "_NET_WM_PID is the program's ($wm_pid)" test "$wm_pid" = "_NET_WM_PID(CARDINAL) = $VL_PROGRAM_PID"
+# The title bar and the switcher take the icon from _NET_WM_ICON: four sizes.
+icons=$(timeout 10 xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
+vl_check "_NET_WM_ICON holds the icon at 16, 32, 48 and 64 pixels ($icons)" \
+    test "$icons" = "Icon (16 x 16) Icon (32 x 32) Icon (48 x 48) Icon (64 x 64) "
 vl_quit_with_escape
 vl_check "nothing on standard output" test ! -s "$VL_PROGRAM_LOG"
 

@@ -58,5 +58,17 @@ for i in $(seq 1 60); do
     sleep 0.5
 done
 vl_check "-replay in the window matches to the end" grep -qx "$out" "$VL_PROGRAM_ERR"
+# The verdict line sits in the bottom-left corner (white text) until the
+# next key press; F7 changes nothing in the paused picture.
+sleep 0.5
+vl_screenshot "$window" "$VL_TMP/verdict.png"
+vl_send_key "$window" F7
+sleep 0.5
+vl_screenshot "$window" "$VL_TMP/no_verdict.png"
+text='r>0.85&&g>0.85&&b>0.85'
+with=$(vl_region_fraction "$VL_TMP/verdict.png" 180x16+18+447 "$text")
+without=$(vl_region_fraction "$VL_TMP/no_verdict.png" 180x16+18+447 "$text")
+vl_check "the verdict line shows in the corner after -replay, and goes with a key ($with, then $without)" \
+    awk -v a="$with" -v b="$without" 'BEGIN { exit !(a > 0.05 && b < a / 4) }'
 vl_quit_with_escape
 vl_finish

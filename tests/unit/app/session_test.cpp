@@ -97,6 +97,9 @@ TEST_F(SessionTest, ReplayIgnoresLiveInputAndOneChangedByteDivergesAtItsCheckpoi
     const ReplayOutcome diverged = replayText(changed);
     EXPECT_FALSE(diverged.matches);
     EXPECT_EQ(diverged.divergedAt, 100);
+    // The window says so too, until the next key press.
+    const char* verdict = currentNotice(0);
+    EXPECT_EQ(std::string(verdict != nullptr ? verdict : ""), "replay diverges at step 100");
 }
 
 // Home brings the free camera back to where a scene starts it, after the
@@ -261,6 +264,79 @@ TEST_F(SessionTest, AFailedWriteStopsTheRecordingAndKeepsWhatWasWhole) {
     }
     std::signal(SIGXFSZ, signalWas);
     std::remove((path_ + ".part").c_str());
+}
+
+// Page Up / Page Down land on the very states that were lived, clamped to
+// what is kept; going forward past the steps run leaves the session live.
+// A replay keeps its start, however long it is.
+TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
+    startHeadlessScene(settings());
+    startSession();
+    deliverInput({InputKind::SpecialDown, kKeyF5});
+    std::vector<std::uint64_t> hashes{sceneStateHash(sim)};
+    for (int n = 1; n <= 1500; ++n) {
+        runHeadlessStep();
+        hashes.push_back(sceneStateHash(sim));
+    }
+    StepEvents events;
+    EXPECT_FALSE(jumpToStep(1400, events)) << "only while paused";
+    handleKey(sim, 'p');
+    const long oldest = 1500 - scene.historyReach;
+    EXPECT_GE(oldest, 250);
+    EXPECT_LE(oldest, 300);
+    struct Jump {
+        long target, lands;
+    };
+    const Jump jumps[] = {{1400, 1400}, {1300, 1300}, {1400, 1400}, {0, oldest},
+                          {oldest + 100, oldest + 100}, {1000000, 1500}};
+    for (const Jump& j : jumps) {
+        ASSERT_TRUE(jumpToStep(j.target, events)) << j.target;
+        ASSERT_EQ(sessionStepNumber(), j.lands);
+        ASSERT_EQ(sceneStateHash(sim), hashes[static_cast<std::size_t>(j.lands)]) << "at " << j.lands;
+    }
+    EXPECT_EQ(events.cueCount, 0) << "jumps are silent";
+    EXPECT_FALSE(jumpToStep(1600, events)) << "nothing run beyond the newest step";
+    handleKey(sim, 'o');
+    runHeadlessStep();
+    EXPECT_EQ(sessionStepNumber(), 1501);
+
+    std::string error;
+    ASSERT_TRUE(scripted::record(path_.c_str(), 1600, error)) << error;
+    Recording recording;
+    ASSERT_TRUE(readReplayFile(path_.c_str(), recording, error)) << error;
+    const ReplayOutcome outcome = replayHeadless(recording);
+    ASSERT_TRUE(outcome.matches);
+    const char* verdict = currentNotice(0);
+    EXPECT_EQ(std::string(verdict != nullptr ? verdict : ""), "replay matches: " + std::to_string(outcome.steps) + " steps");
+    handleKey(sim, 'p');
+    ASSERT_TRUE(jumpToStep(0, events));
+    EXPECT_EQ(sessionStepNumber(), 0);
+    EXPECT_TRUE(jumpToStep(1000000, events));
+    EXPECT_EQ(sceneStateHash(sim), outcome.got);
+}
+
+// During a replay F1 / F2 set how many replayed steps a paced slot runs
+// (1/8 to 8) and never reach the simulation: the replay still matches.
+TEST_F(SessionTest, ReplayPaceChangesHowManyStepsRunNotWhatTheyCompute) {
+    std::string error;
+    ASSERT_TRUE(scripted::record(path_.c_str(), 200, error)) << error;
+    Recording recording;
+    ASSERT_TRUE(readReplayFile(path_.c_str(), recording, error)) << error;
+    startHeadlessScene(settings());
+    startReplay(recording, false);
+    const double timeStep = sim.controls.timeStep;
+    struct Pace {
+        int key, presses, stepsIn8Turns;
+    };
+    const Pace paces[] = {{kKeyF1, 1, 16}, {kKeyF1, 5, 64}, {kKeyF2, 4, 4}, {kKeyF2, 9, 1}};
+    for (const Pace& p : paces) {
+        for (int n = 0; n < p.presses; ++n) deliverInput({InputKind::SpecialDown, p.key});
+        int steps = 0;
+        for (int turn = 0; turn < 8; ++turn) steps += sessionStepsThisTurn();
+        EXPECT_EQ(steps, p.stepsIn8Turns) << p.presses;
+    }
+    EXPECT_EQ(sim.controls.timeStep, timeStep);
+    EXPECT_TRUE(playReplayToEnd().matches);
 }
 
 TEST_F(SessionTest, StepBackAtTheStartOfTheHistoryDoesNothing) {

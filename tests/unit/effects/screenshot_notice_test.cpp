@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <string>
+#include <vector>
 
 #include "effects/screenshot_notice.h"
 #include "platform/clock.h"
@@ -46,3 +47,23 @@ TEST(ScreenshotNoticeTest, LastingLineShowsWheneverNoTimedLineDoes) {
 }
 
 }  // namespace
+
+// The corner breaks between words, then after a path's slashes, and inside
+// a word only when nothing else fits; every character but the break's
+// spaces is kept.
+TEST(ScreenshotNoticeTest, LinesBreakBetweenWords) {
+    struct Case {
+        const char* text;
+        int perLine;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"Saved a.png", 40, {"Saved a.png"}},
+        {"Cannot save: No such file", 14, {"Cannot save:", "No such file"}},
+        {"Cannot save: No such file", 12, {"Cannot save:", "No such file"}},
+        {"Saved /home/user/pictures/a.png", 20, {"Saved", "/home/user/pictures/", "a.png"}},
+        {"abcdefghij", 4, {"abcd", "efgh", "ij"}},
+        {"a  b", 1, {"a", "b"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(noticeLines(c.text, c.perLine), c.lines) << c.text;
+}
