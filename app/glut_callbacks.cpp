@@ -8,6 +8,7 @@
 #include "app/live_simulation.h"
 #include "app/screenshot_saving.h"
 #include "app/session.h"
+#include "effects/frame_blend.h"
 #include "effects/screenshot_notice.h"
 #include "effects/view_state.h"
 #include "input/input_event.h"
@@ -20,17 +21,90 @@
 #include "render/notice_drawing.h"
 #include "render/pause_label_drawing.h"
 #include "render/texture_upload.h"
+#include "scene/scene_state.h"
 
 namespace {
 
 constexpr unsigned char kEscape = 27;
+
+// Smooth motion. A step's frame moves the view on as every frame does
+// without the option, and is kept; the frames until the next step show the
+// way from the frame before it to this one, so the picture trails the
+// simulation by one step and each step's own frame is drawn as it is.
+constexpr double kStepMilliseconds = 50.0;
+constexpr int kFrameMilliseconds = 17;  // about 60 frames a second
+// A frame between steps is only begun when half as much again as the
+// frames' cost still ends this long before the step is due, so the steps
+// keep their time when a frame takes longer than the last ones.
+constexpr int kStepMargin = 3;
+
+struct SmoothFrames {
+    ShownFrame before;
+    ShownFrame after;
+    ShownFrame blended;
+    bool kept = false;
+    bool stepFrameOwed = false;
+    int stepFrameTime = 0;
+    int nextFrameTime = 0;
+    int frameCost = 0;  // milliseconds a frame takes, swap included (see onDisplay)
+};
+
+SmoothFrames smooth;
 
 // What steps asked for outside the simulation.
 void carryOut(const StepEvents& events) {
     for (int i = 0; i < events.cueCount; ++i) playCue(events.cues[i]);
     if (events.clipPlane0 == 1) glEnable(GL_CLIP_PLANE0);
     if (events.clipPlane0 == 0) glDisable(GL_CLIP_PLANE0);
-    if (events.redisplay) glutPostRedisplay();
+    if (events.redisplay) {
+        smooth.stepFrameOwed = true;
+        glutPostRedisplay();
+    }
+}
+
+void drawShown(const ShownFrame& frame) { drawFrame(frame.state, frame.look); }
+
+void drawSmoothFrame() {
+    const int now = elapsedMilliseconds();
+    if (smooth.stepFrameOwed || !smooth.kept) {
+        smooth.stepFrameOwed = false;
+        const FrameLook look = advanceFrameView(sim);
+        // Blended only from the step just before: after a reset of the
+        // history (B, a pause) the frames start again from this one.
+        const bool follows = smooth.kept && smooth.after.state.stepsRun + 1 == sim.stepsRun;
+        if (follows) smooth.before = smooth.after;
+        smooth.after.state = sim;
+        smooth.after.look = look;
+        if (!follows) smooth.before = smooth.after;
+        smooth.kept = true;
+        smooth.stepFrameTime = now;
+        smooth.nextFrameTime = now + kFrameMilliseconds;
+    }
+    if (sim.controls.paused != 0) {
+        drawShown(smooth.after);
+        return;
+    }
+    const double fraction = static_cast<double>(millisecondsBetween(smooth.stepFrameTime, now)) / kStepMilliseconds;
+    blendFrames(smooth.before, smooth.after, fraction, smooth.blended);
+    drawShown(smooth.blended);
+}
+
+// With smooth motion, running: asks for a frame between steps when one is
+// due and can end before the step, or sleeps until then. False when the
+// step is close enough for the pacing to take over.
+bool frameBetweenSteps() {
+    const int untilStep = millisecondsUntilStepDue();
+    if (untilStep <= smooth.frameCost * 3 / 2 + kStepMargin) return false;
+    const int now = elapsedMilliseconds();
+    const long long untilFrame = smooth.nextFrameTime - static_cast<long long>(now);
+    if (untilFrame > 0 && untilFrame < 1000) {
+        const long long wait = untilFrame < untilStep - kStepMargin ? untilFrame : untilStep - kStepMargin;
+        sleepMilliseconds(static_cast<int>(wait));
+        return true;
+    }
+    smooth.nextFrameTime = now + kFrameMilliseconds;
+    glutPostRedisplay();
+    return true;
 }
 
 void deliver(InputKind kind, int a, int b, int c, int d) {
@@ -100,19 +174,37 @@ void onWindowSize(int width, int height) {
     deliver(InputKind::WindowSize, width, height, 0, 0);
 }
 
-void onIdle() {
+void runPacedStep() {
     paceStep();
     carryOut(sessionStep());
 }
 
+void onIdle() {
+    if (scene.smoothMotion != 0 && sim.controls.paused == 0 && smooth.kept && frameBetweenSteps()) return;
+    runPacedStep();
+}
+
 void onDisplay() {
-    drawFrame(sim, advanceFrameView(sim));
+    const int start = scene.smoothMotion != 0 ? elapsedMilliseconds() : 0;
+    if (scene.smoothMotion == 0) {
+        smooth.kept = false;
+        drawFrame(sim, advanceFrameView(sim));
+    } else {
+        drawSmoothFrame();
+    }
     // Read back before the pause label and the notice are drawn, so neither
     // shows in the picture.
     if (takeScreenshotRequest()) saveScreenshot();
     drawPauseLabel(sim);
     drawNotice(currentNotice(elapsedMilliseconds()));
     glutSwapBuffers();
+    if (scene.smoothMotion != 0) {
+        // A dearer frame counts at once, a cheaper one halves the gap: a
+        // slow frame keeps the next few clear of the step, and a stall
+        // (the window moved, the machine busy) is forgotten within frames.
+        const int cost = static_cast<int>(millisecondsBetween(start, elapsedMilliseconds()));
+        smooth.frameCost = cost >= smooth.frameCost ? cost : (smooth.frameCost + cost) / 2;
+    }
 }
 
 void registerInputCallbacks() {

@@ -20,8 +20,12 @@ void onWindowStatus(int state);
 void onWindowSize(int width, int height);
 // Paces, then a step of the session; plays its cues, sets the clip plane
 // and asks for the frame as the step says.
+void runPacedStep();
+// The desktop's idle: with smooth motion running, the frames between steps
+// (about 60 a second, sleeping in between), else and then the paced step.
 void onIdle();
-// The frame, the screenshot S asked for and the notice in the corner, then the swap.
+// The frame (with smooth motion: a step's own, or one between two steps),
+// the screenshot S asked for and the notice in the corner, then the swap.
 void onDisplay();
 
 // Registers the reshape, key, mouse, entry and window-status callbacks

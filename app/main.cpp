@@ -72,6 +72,7 @@ int main(int argc, char** argv) {
         takeRecordedOptions(recording.header);
     }
     layOutScene(files.replay != nullptr ? recording.header.seed : startSeed(argc, argv));
+    scene.smoothMotion = smoothRequested(argc, argv) ? 1 : 0;
 
     if (files.record != nullptr) {
         if (!openRecording(files.record, headerOfScene(), error)) {

@@ -67,7 +67,7 @@ unsigned int startSeed(int argc, char** argv) {
 void stepWhenDue(int) {
     if (ended) return;
     // Due by now, so the pacing finds its time has come.
-    onIdle();
+    runPacedStep();
     leftPressedSinceStep = false;
     if (releaseAfterStep) {
         releaseAfterStep = false;
@@ -92,9 +92,12 @@ void endInPage() {
     });
 }
 
-// The page times its first frame (the benchmark reads it).
+// The page times its first frame (the benchmark reads it). With smooth
+// motion running, each frame asks for the next: the browser draws them at
+// the display's rate.
 void drawFrameInPage() {
     onDisplay();
+    if (scene.smoothMotion != 0 && sim.controls.paused == 0) glutPostRedisplay();
     if (firstFrameDrawn) return;
     firstFrameDrawn = true;
     EM_ASM({
@@ -245,6 +248,7 @@ int main(int argc, char** argv) {
         }, recording.steps, recording.header.seed, recording.header.ballCount, recording.header.ballRadius);
     }
     layOutScene(files.replay != nullptr ? recording.header.seed : startSeed(argc, argv));
+    scene.smoothMotion = smoothRequested(argc, argv) ? 1 : 0;
 
     // Touch is the page's own (on the canvas, not passive); the toolkit's
     // window-wide translation would call preventDefault where it may not.

@@ -1,7 +1,8 @@
 // The page's figures in headless chromium, served from 127.0.0.1: the time
 // from the start of loading to the first drawn frame over a few fresh loads,
 // and the steps and frames a second at ?nr=45 with automatic fire on a big
-// screen (1920x1080) and on a phone (390x844 at 3x, touch).
+// screen (1920x1080) and on a phone (390x844 at 3x, touch), and on the big
+// screen again with smooth motion (?smooth).
 //
 //   node bench/web_page_figures.js WEB_FOLDER [LOADS]
 'use strict';
@@ -31,8 +32,8 @@ async function firstFrames(browser, base, loads) {
 }
 
 // Ten one-second readings of the overlay's meters after 3 s of automatic fire.
-async function rates(browser, base, screen) {
-  const page = await lib.open(browser, base + '?nr=45&seed=42', screen.device);
+async function rates(browser, base, screen, extra = '') {
+  const page = await lib.open(browser, base + '?nr=45&seed=42' + extra, screen.device);
   await page.waitForFunction(() => window.vennaloft.firstFrameAt() !== null, { timeout: 20000 });
   await page.focus('#canvas');
   await page.keyboard.press('F5');
@@ -46,7 +47,7 @@ async function rates(browser, base, screen) {
   }
   const size = await page.evaluate(() => window.vennaloft.canvasSize());
   const range = (v) => `${Math.min(...v).toFixed(1)}-${Math.max(...v).toFixed(1)}`;
-  console.log(`${screen.name} (drawing buffer ${size.width}x${size.height}), nr=45, automatic fire: ` +
+  console.log(`${screen.name} (drawing buffer ${size.width}x${size.height}), nr=45${extra}, automatic fire: ` +
               `${range(steps)} steps/s (target 19-21), ${range(frames)} frames/s`);
   await page.close();
 }
@@ -59,6 +60,7 @@ async function rates(browser, base, screen) {
   try {
     await firstFrames(browser, base, loads);
     for (const screen of screens) await rates(browser, base, screen);
+    await rates(browser, base, screens[0], '&smooth');
   } finally {
     await browser.close();
     server.close();

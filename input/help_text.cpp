@@ -22,7 +22,7 @@ __attribute__((format(printf, 2, 3))) void addLine(HelpPanel& panel, const char*
 
 void printHelp(std::FILE* out) {
     std::fputs(
-        "Usage: vennaloft [-f] [-nr N] [-radius N] [-seed N] [-record FILE | -replay FILE]\n"
+        "Usage: vennaloft [-f] [-nr N] [-radius N] [-seed N] [-smooth] [-record FILE | -replay FILE]\n"
         "                 [-h | --help] [--version]\n"
         "\n"
         "Balls bounce through a room of pillars, cones and domes.\n"
@@ -32,6 +32,7 @@ void printHelp(std::FILE* out) {
         "  -nr N        number of balls, 1..45 (default 5)\n"
         "  -radius N    ball radius, 5..20 (default 20)\n"
         "  -seed N      random seed; wins over VENNALOFT_SEED (default: the clock)\n"
+        "  -smooth      smooth motion: frames between the steps (M toggles it)\n"
         "  -record FILE write the session to FILE, to be replayed exactly\n"
         "  -replay FILE play a recorded session (its balls, radius and seed win)\n"
         "  -h, --help   print this text and exit\n"

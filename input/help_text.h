@@ -34,7 +34,7 @@ struct HelpFigures {
 
 // The overlay's lines, in fixed buffers: nothing is allocated per frame.
 struct HelpPanel {
-    static constexpr int kMaxLines = 28;
+    static constexpr int kMaxLines = 30;
     static constexpr int kLineLength = 64;
     char lines[kMaxLines][kLineLength];
     int count = 0;

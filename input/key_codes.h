@@ -14,6 +14,7 @@ constexpr int kKeyLeft = 100;
 constexpr int kKeyUp = 101;
 constexpr int kKeyRight = 102;
 constexpr int kKeyDown = 103;
+constexpr int kKeyHome = 106;
 
 constexpr int kModifierShift = 1;
 constexpr int kModifierCtrl = 2;

@@ -23,6 +23,7 @@ const KeyLine kKeyLines[] = {
     {"Up / Down", "move the camera forward / back", kView, {special(kKeyUp, "Up"), special(kKeyDown, "Down")}},
     {"Left / Right", "circle the camera round the room", kView,
      {special(kKeyLeft, "Left"), special(kKeyRight, "Right")}},
+    {"Home", "free camera back to its start", kView, {special(kKeyHome, "Home")}},
     {"Left btn", "fire (throw in throw mode)", kSim, {button(kLeftButton, "left mouse button")}},
     {"Right btn", "fire and follow the shot", kSim, {button(kRightButton, "right mouse button")}},
     {"P / O", "pause / one step while paused", kView, {letter('p', "P"), letter('o', "O")}},
@@ -31,6 +32,7 @@ const KeyLine kKeyLines[] = {
     {"S", "save a screenshot (PNG)", kView, {letter('s', "S")}},
     {"I", "inspect: click selects a ball, hold drags it", kView, {letter('i', "I")}},
     {"G", "grab / let go the selected ball", kView, {letter('g', "G")}},
+    {"M", "smooth motion on / off", kView, {letter('m', "M")}},
 };
 
 const int kKeyLineCount = sizeof kKeyLines / sizeof kKeyLines[0];

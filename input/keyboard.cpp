@@ -67,6 +67,14 @@ void handleSpecialKey(Simulation& s, int key, int modifiers) {
     case kKeyDown:
         s.controls.downKeyDown = 1;
         break;
+    case kKeyHome: {
+        // Where a new scene puts it; the yaw too, since automatic fire aims by it.
+        const SimControls start;
+        s.controls.cameraPosition = start.cameraPosition;
+        s.controls.viewDirection = start.viewDirection;
+        s.controls.cameraYaw = start.cameraYaw;
+        break;
+    }
     default:
         break;
     }
@@ -116,6 +124,10 @@ void handleKey(Simulation& s, unsigned char key) {
     case 'i':
     case 'I':
         scene.inspectMode ^= 1;
+        break;
+    case 'm':
+    case 'M':
+        scene.smoothMotion ^= 1;
         break;
     default:
         break;

@@ -51,6 +51,13 @@ bool helpRequested(int argc, char** argv) {
     return false;
 }
 
+bool smoothRequested(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-smooth") == 0) return true;
+    }
+    return false;
+}
+
 bool versionRequested(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) return true;

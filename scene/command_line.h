@@ -11,6 +11,9 @@ int readOptions(Simulation& s, int argc, char** argv);
 // True when "-h" or "--help" is among the arguments.
 bool helpRequested(int argc, char** argv);
 
+// True when "-smooth" is among the arguments.
+bool smoothRequested(int argc, char** argv);
+
 // True when "--version" is among the arguments.
 bool versionRequested(int argc, char** argv);
 

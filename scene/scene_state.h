@@ -27,6 +27,10 @@ struct SceneState {
     int viewAdvances = 1;
     unsigned int randomSeed = 0;
 
+    // Smooth motion (-smooth, M): frames at the display's rate between the
+    // steps, drawn between the last two steps' pictures.
+    int smoothMotion = 0;
+
     // Step back and replays, for the help overlay: how many steps the scene
     // stands behind the newest one it has been through, how many more it
     // can go back, and while a recording plays, its step and length.

@@ -4,19 +4,25 @@
 # the machine falls on both alike; then prints each run's figures and the
 # median of each build.
 #
-# Usage: scripts/compare_cpu.sh [--pairs N] OLD_PROGRAM OLD_DATA NEW_PROGRAM NEW_DATA [MEASURE_ARGS...]
+# Usage: scripts/compare_cpu.sh [--pairs N] [--new-arg WORD]... OLD_PROGRAM OLD_DATA NEW_PROGRAM NEW_DATA [MEASURE_ARGS...]
 #   --pairs N      number of old/new pairs (default 3)
+#   --new-arg WORD one more program argument for the new runs only, e.g.
+#                  -smooth (the same program then runs with and without it)
 #   MEASURE_ARGS   passed to measure_cpu.sh, e.g. --autofire -- -nr 45
 set -u
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 pairs=3
-if [ "${1:-}" = --pairs ]; then
-    pairs=$2
-    shift 2
-fi
+new_args=()
+while :; do
+    case "${1:-}" in
+        --pairs) pairs=$2; shift 2 ;;
+        --new-arg) new_args+=("$2"); shift 2 ;;
+        *) break ;;
+    esac
+done
 if [ $# -lt 4 ]; then
-    sed -n '2,10p' "$0" >&2
+    sed -n '2,12p' "$0" >&2
     exit 2
 fi
 programs=("$1" "$3")
@@ -28,8 +34,10 @@ log=$(mktemp /tmp/compare_cpu.XXXXXX)
 trap 'rm -f "$log"' EXIT
 for i in $(seq 1 "$pairs"); do
     for b in 0 1; do
-        out=$("$root/scripts/measure_cpu.sh" --program "${programs[$b]}" --data "${datas[$b]}" "$@" 2>&1)
-        echo "== pair $i, ${names[$b]}: ${programs[$b]} ($(cut -d' ' -f1-3 /proc/loadavg) load)"
+        extra=()
+        [ "$b" = 1 ] && extra=("${new_args[@]}")
+        out=$("$root/scripts/measure_cpu.sh" --program "${programs[$b]}" --data "${datas[$b]}" "$@" "${extra[@]}" 2>&1)
+        echo "== pair $i, ${names[$b]}: ${programs[$b]}${extra[*]:+ ${extra[*]}} ($(cut -d' ' -f1-3 /proc/loadavg) load)"
         echo "$out" | grep -E "CPU|main thread|per second|at the end|warning"
         echo "$out" | awk -v build="${names[$b]}" '
             /^program CPU/ {program = $3}

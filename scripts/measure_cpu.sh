@@ -188,10 +188,10 @@ continue
 python print("steps per second %.2f (%d steps)" % (steps.rate(), steps.hits))
 python print("frames per second %.2f (%d frames)" % (frames.rate(), frames.hits))
 python
-scene = gdb.parse_and_eval("scene")
-balls = sum(1 for k in range(45) if int(scene["ballAlive"][k]) != 0)
-shots = sum(1 for k in range(30) if int(scene["shots"][k]["life"]) != 0)
-print("at the end: automatic fire %d, %d balls, %d shots in flight" % (int(scene["autoFire"]), balls, shots))
+sim = gdb.parse_and_eval("sim")
+balls = sum(1 for k in range(45) if int(sim["ballAlive"][k]) != 0)
+shots = sum(1 for k in range(30) if int(sim["shots"][k]["life"]) != 0)
+print("at the end: automatic fire %d, %d balls, %d shots in flight" % (int(sim["controls"]["autoFire"]), balls, shots))
 end
 detach
 GDB

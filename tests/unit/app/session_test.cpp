@@ -15,6 +15,7 @@
 
 #include "app/live_simulation.h"
 #include "effects/screenshot_notice.h"
+#include "effects/view_state.h"
 #include "physics/simulation_step.h"
 #include "physics/state_hash.h"
 #include "scene/scene_state.h"
@@ -96,6 +97,37 @@ TEST_F(SessionTest, ReplayIgnoresLiveInputAndOneChangedByteDivergesAtItsCheckpoi
     const ReplayOutcome diverged = replayText(changed);
     EXPECT_FALSE(diverged.matches);
     EXPECT_EQ(diverged.divergedAt, 100);
+}
+
+// Home brings the free camera back to where a scene starts it, after the
+// arrows flew it off; it reaches the recording as the arrows do, so the
+// replay (whose shots start from that camera) ends on the same state.
+TEST_F(SessionTest, HomeAfterFlyingAwayRestoresTheStartViewLiveAndInItsReplay) {
+    std::string error;
+    ASSERT_TRUE(scripted::record(path_.c_str(), 0, error)) << error;
+    deliverInput({InputKind::SpecialDown, kKeyF5});
+    deliverInput({InputKind::SpecialDown, kKeyDown});
+    deliverInput({InputKind::SpecialDown, kKeyLeft});
+    runHeadlessSteps(40);
+    deliverInput({InputKind::SpecialUp, kKeyDown});
+    deliverInput({InputKind::SpecialUp, kKeyLeft});
+    const SimControls start;
+    ASSERT_GT(sim.controls.cameraPosition.Distance(start.cameraPosition), 500.0) << "flown away";
+    deliverInput({InputKind::SpecialDown, kKeyHome});
+    deliverInput({InputKind::SpecialUp, kKeyHome});
+    runHeadlessSteps(60);
+    const FrameLook look = advanceFrameView(sim);
+    EXPECT_EQ(look.camera.eye.Distance(start.cameraPosition), 0.0);
+    EXPECT_EQ(look.camera.center.Distance(start.cameraPosition + start.viewDirection), 0.0);
+    EXPECT_EQ(sim.controls.cameraYaw, 0.0f);
+    const std::uint64_t finalHash = sceneStateHash(sim);
+    ASSERT_TRUE(endSession());
+
+    Recording recording;
+    ASSERT_TRUE(readReplayFile(path_.c_str(), recording, error)) << error;
+    const ReplayOutcome outcome = replayHeadless(recording);
+    EXPECT_TRUE(outcome.matches) << "diverged at " << outcome.divergedAt;
+    EXPECT_EQ(outcome.got, finalHash);
 }
 
 TEST_F(SessionTest, StepBackAndForwardAgainGiveTheSameStateAtEveryStep) {

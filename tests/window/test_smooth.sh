@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Smooth motion (-smooth, M) under a real window, with automatic fire so
+# shots, flashes and the glow all move: running, the picture changes
+# between steps; paused, it stands still, and is the very picture drawn
+# without smooth motion at the same step (M off and on again, O for a step
+# of its own with it on, then off).
+# Usage: test_smooth.sh PROGRAM DATA_DIR
+set -u
+
+program=$(realpath "$1")
+data=$(realpath "$2")
+here=$(dirname "$0")
+source "$here/lib.sh"
+source "$here/lib_input.sh"
+
+vl_start_xvfb || exit 1
+export VENNALOFT_SEED=12345
+vl_start_program "$program" "$data" -nr 20 -smooth
+vl_require_window
+shots=$VL_TMP
+vi_point_into "$window"
+
+vi_tap_key "$window" F5
+sleep 1.5
+
+vi_tap_key "$window" p
+vi_wait_still "$window" "$shots/smooth" 5 0.5
+vl_check "P with smooth motion: the picture stands still" test $? = 0
+vi_tap_key "$window" m
+sleep 0.5
+vi_shot "$window" "$shots/plain.png"
+n=$(vi_differing "$shots/smooth.png" "$shots/plain.png")
+vl_check "paused, M off: the same step's frame without smooth motion ($n pixels differ)" vi_holds "$n == 0"
+
+# A step of its own drawn with smooth motion on, then off.
+vi_tap_key "$window" m
+vi_tap_key "$window" o
+n=$(vi_wait_differs "$window" "$shots/plain.png" "$shots/step_smooth.png" 200 5)
+vl_check "O with smooth motion: the picture changes ($n pixels)" vi_holds "$n >= 200"
+sleep 0.5
+vi_shot "$window" "$shots/step_smooth.png"
+vi_tap_key "$window" m
+sleep 0.5
+vi_shot "$window" "$shots/step_plain.png"
+n=$(vi_differing "$shots/step_smooth.png" "$shots/step_plain.png")
+vl_check "that step without smooth motion: the same frame ($n pixels differ)" vi_holds "$n == 0"
+
+vl_quit_with_escape
+vl_finish
