@@ -43,6 +43,7 @@ static_assert(kViewRing > kHistorySteps + 2 * kSnapshotInterval, "the ring cover
 struct ViewMark {
     long step = -1;
     FrameView view;
+    int sceneTime = 0;  // the scene clock the step saw, which the journal lacks when no action read the clock
 };
 
 // The dead front of the journal is dropped once it is at least this long.
@@ -147,9 +148,12 @@ struct FedReadings final : Readings {
 
 // The clock as the last step saw it, for the flashes' fade after a recorded step.
 struct StandingReadings final : Readings {
-    int clock() override { return S.lastRead; }
+    int clock() override;
     Vector3 pickRay(int x, int y, const Vector3& ahead) override { return liveReadings().pickRay(x, y, ahead); }
 };
+
+// The reading that gives the scene clock the last step saw.
+int StandingReadings::clock() { return shiftedReading(S.sceneTime, sim.controls.pausedTotal); }
 
 NotingReadings noting;
 FedReadings fed;
@@ -362,6 +366,7 @@ void noteView() {
     ViewMark& mark = S.views[static_cast<std::size_t>(S.step % kViewRing)];
     mark.step = S.step;
     mark.view = sim.view;
+    mark.sceneTime = S.sceneTime;
 }
 
 void liveStep(StepEvents& events) {
@@ -374,7 +379,8 @@ void liveStep(StepEvents& events) {
     endLiveAction(r);
     S.step = r.step;
     S.newestStep = S.step;
-    S.sceneTime = sceneTimeOf(S.shadow);
+    // Not from the readings: a step that read no clock still moved the scene clock on.
+    S.sceneTime = sceneMilliseconds(sim);
     if (S.step % kCheckpointInterval == 0) {
         append(hashRecord(RecordKind::Checkpoint));
         flushRecording(false);
@@ -484,7 +490,9 @@ bool runRecordedAction(bool quiet, StepEvents& events, bool jumping = false) {
     }
     S.simControls = sim.controls;
     if (stepped) {
-        S.sceneTime = sceneTimeOf(S.simControls);
+        // A step this session lived is given the scene clock it saw then.
+        const ViewMark* lived = S.views.empty() ? nullptr : &S.views[static_cast<std::size_t>(S.step % kViewRing)];
+        S.sceneTime = lived != nullptr && lived->step == S.step ? lived->sceneTime : sceneTimeOf(S.simControls);
         // The flashes fade as the frames after the step let them, on the
         // scene clock the step saw.
         for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(sim, e, standing);

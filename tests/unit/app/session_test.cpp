@@ -339,6 +339,24 @@ TEST_F(SessionTest, ReplayPaceChangesHowManyStepsRunNotWhatTheyCompute) {
     EXPECT_TRUE(playReplayToEnd().matches);
 }
 
+// Steps that read no clock (no automatic fire, no contact yet) still move
+// the scene clock on; step back and forward again must give it back.
+TEST_F(SessionTest, BackAndForwardAgainGiveTheSceneClockBackWhenNoStepReadTheClock) {
+    startHeadlessScene(settings());
+    startSession();
+    for (int n = 0; n < 10; ++n) runHeadlessStep();
+    handleKey(sim, 'p');
+    runHeadlessStep();
+    const Simulation before = sim;
+    ASSERT_GT(before.controls.pausedSceneTime, 0);
+    ASSERT_TRUE(stepBack());
+    runHeadlessStep();
+    handleKey(sim, 'o');
+    runHeadlessStep();
+    EXPECT_EQ(sim.controls.pausedSceneTime, before.controls.pausedSceneTime);
+    EXPECT_TRUE(sim == before) << "one step back and forward again";
+}
+
 TEST_F(SessionTest, StepBackAtTheStartOfTheHistoryDoesNothing) {
     startHeadlessScene(settings());
     startSession();
