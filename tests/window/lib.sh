@@ -323,3 +323,31 @@ vl_pixels_changed_where() {
               if (inA && inB) both++; else if (inA) onlyA++; else if (inB) onlyB++ }
             END { printf "%d %d %d\n", onlyA, onlyB, both }'
 }
+
+# vl_notice_box TEXT: where the corner notice for TEXT lies in a 640x480
+# window: lines of at most 75 characters, broken at a space (dropped), else
+# after a '/', else inside the word, as the program breaks them.
+vl_notice_box() {
+    local text=$1 width=75 widest=0 lines=0 head cut rest
+    while [ -n "$text" ]; do
+        if [ ${#text} -le $width ]; then
+            head=$text rest=""
+        else
+            head=${text:0:$((width + 1))}
+            cut=${head% *}
+            if [ "$cut" != "$head" ] && [ -n "$cut" ]; then
+                head=$cut rest=${text:$((${#cut} + 1))}
+            else
+                head=${text:0:$width}
+                cut=${head%/*}
+                if [ "$cut" != "$head" ]; then head="$cut/"; fi
+                rest=${text:${#head}}
+            fi
+            rest=${rest#"${rest%%[! ]*}"}
+        fi
+        [ ${#head} -gt $widest ] && widest=${#head}
+        lines=$((lines + 1))
+        text=$rest
+    done
+    echo "$((widest * 8 + 16))x$((lines * 15 + 16))+10+$((480 - 10 - lines * 15 - 16))"
+}

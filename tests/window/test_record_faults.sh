@@ -41,13 +41,6 @@ old="an older recording"
 # replays FILE: vl_replay finds every checkpoint matching.
 replays() { timeout 60 "$replayer" "$1" 2>&1 | grep -q '^replay matches: '; }
 
-# notice_box TEXT: where the corner line for TEXT lies in a 640x480
-# window, broken into lines of at most 75 characters.
-notice_box() {
-    local n=${#1} lines=$(((${#1} + 74) / 75))
-    [ "$n" -gt 75 ] && n=75
-    echo "$((n * 8 + 16))x$((lines * 15 + 16))+10+$((480 - 10 - lines * 15 - 16))"
-}
 # text_in BOX FILE: the fraction of the box in the notice's text colour.
 text_in() { vi_fraction "$2" "$1" 'r > 0.95 && g > 0.95 && b > 0.75 && b < 0.92'; }
 
@@ -84,7 +77,7 @@ vl_require_window
 vi_point_into "$window"
 vi_tap_key "$window" F5
 text="Recording stopped: cannot write $rec.part: File too large"
-box=$(notice_box "$text")
+box=$(vl_notice_box "$text")
 vi_shot "$window" "$VL_TMP/recording.png"
 for i in $(seq 1 100); do
     grep -q 'Recording stopped' "$VL_PROGRAM_ERR" && break

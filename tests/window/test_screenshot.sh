@@ -38,13 +38,6 @@ changed_box() {
         -format '%@' info:
 }
 
-# notice_box TEXT: where the notice panel for TEXT lies in a 640x480 window,
-# the text broken into lines of at most 75 characters.
-notice_box() {
-    local n=${#1} lines=$(((${#1} + 74) / 75))
-    [ "$n" -gt 75 ] && n=75
-    echo "$((n * 8 + 16))x$((lines * 15 + 16))+10+$((480 - 10 - lines * 15 - 16))"
-}
 
 # box_near BOX EXPECTED: the same place and height, width within a character.
 box_near() {
@@ -90,8 +83,8 @@ vl_check "the file is the picture on screen but the pause label ($n pixels diffe
 label=$(vi_differing "$VL_TMP/still.png" "$saved")
 vl_check "the pause label is not in the file ($label pixels differ there)" vi_holds "$label > 0"
 box=$(changed_box "$VL_TMP/still.png" "$VL_TMP/notice.png")
-vl_check "'Saved <path>' shows in the bottom-left corner (changed: $box, expected about $(notice_box "Saved $saved"))" \
-    box_near "$box" "$(notice_box "Saved $saved")"
+vl_check "'Saved <path>' shows in the bottom-left corner (changed: $box, expected about $(vl_notice_box "Saved $saved"))" \
+    box_near "$box" "$(vl_notice_box "Saved $saved")"
 n=$(vi_wait_matches "$window" "$VL_TMP/still.png" "$VL_TMP/after.png" 0 6)
 vl_check "then it goes and the picture is as before ($n pixels differ)" vi_holds "$n == 0"
 
@@ -113,8 +106,8 @@ vi_tap_key "$window" s
 failed="Could not save $pictures/vennaloft-YYYYMMDD-HHMMSS.png: Permission denied"
 vi_wait_differs "$window" "$VL_TMP/still.png" "$VL_TMP/failed.png" 500 5 >/dev/null
 box=$(changed_box "$VL_TMP/still.png" "$VL_TMP/failed.png")
-vl_check "read-only folder: the failure line in the corner (changed: $box, expected about $(notice_box "$failed"))" \
-    box_near "$box" "$(notice_box "$failed")"
+vl_check "read-only folder: the failure line in the corner (changed: $box, expected about $(vl_notice_box "$failed"))" \
+    box_near "$box" "$(vl_notice_box "$failed")"
 sleep 0.5
 vl_check "and nothing written: $(count_pngs) pictures, $(others) other files" \
     vi_holds "$(count_pngs) == 3 && $(others) == 0"
