@@ -36,10 +36,13 @@ constexpr unsigned char kEscape = 27;
 // way from the frame before it to this one, so the picture trails the
 // simulation by one step and each step's own frame is drawn as it is.
 constexpr double kStepMilliseconds = 50.0;
-constexpr int kFrameMilliseconds = 17;  // about 60 frames a second
-// A frame between steps is only begun when half as much again as the
-// frames' cost still ends this long before the step is due, so the steps
-// keep their time when a frame takes longer than the last ones.
+// Three frames a step (the step's own and two between) at about 60 frames a
+// second, each aimed at an even share of the step's 49 ms.
+constexpr int kFramesPerStep = 3;
+constexpr int kStepSlotMilliseconds = 49;
+// A frame between steps is begun only when, at what the last frames cost,
+// it still ends this long before the step is due; one that would end later
+// is begun earlier, right after the frame before it, or left out.
 constexpr int kStepMargin = 3;
 
 struct SmoothFrames {
@@ -49,7 +52,7 @@ struct SmoothFrames {
     bool kept = false;
     bool stepFrameOwed = false;
     int stepFrameTime = 0;
-    int nextFrameTime = 0;
+    int framesSinceStep = 0;  // frames drawn since the step's own
     int frameCost = 0;  // milliseconds a frame takes, swap included (see onDisplay)
 };
 
@@ -84,7 +87,7 @@ void drawSmoothFrame() {
         if (!follows) smooth.before = smooth.after;
         smooth.kept = true;
         smooth.stepFrameTime = now;
-        smooth.nextFrameTime = now + kFrameMilliseconds;
+        smooth.framesSinceStep = 0;
     }
     if (sim.controls.paused != 0) {
         drawShown(smooth.after);
@@ -96,19 +99,23 @@ void drawSmoothFrame() {
 }
 
 // With smooth motion, running: asks for a frame between steps when one is
-// due and can end before the step, or sleeps until then. False when the
-// step is close enough for the pacing to take over.
+// due and can end before the step, or sleeps until then. False when no
+// frame fits before the step any more and the pacing takes over.
 bool frameBetweenSteps() {
+    const int next = smooth.framesSinceStep + 1;
+    if (next >= kFramesPerStep) return false;
     const int untilStep = millisecondsUntilStepDue();
-    if (untilStep <= smooth.frameCost * 3 / 2 + kStepMargin) return false;
+    const int room = untilStep - smooth.frameCost - kStepMargin;
+    if (room < 0) return false;
     const int now = elapsedMilliseconds();
-    const long long untilFrame = smooth.nextFrameTime - static_cast<long long>(now);
-    if (untilFrame > 0 && untilFrame < 1000) {
-        const long long wait = untilFrame < untilStep - kStepMargin ? untilFrame : untilStep - kStepMargin;
+    const long long aim = smooth.stepFrameTime + static_cast<long long>(next) * kStepSlotMilliseconds / kFramesPerStep;
+    long long wait = aim - now;
+    if (wait > room) wait = room;
+    if (wait > 0 && wait < 1000) {
         sleepMilliseconds(static_cast<int>(wait));
         return true;
     }
-    smooth.nextFrameTime = now + kFrameMilliseconds;
+    smooth.framesSinceStep = next;
     glutPostRedisplay();
     return true;
 }

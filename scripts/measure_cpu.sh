@@ -12,7 +12,9 @@
 #   --autofire    switch automatic fire on (F5) before measuring
 #   --no-count    skip the step count (needs gdb and a binary with symbols)
 #   --profile F   also record a perf profile of the program into F, in a
-#                 stretch of its own (read it with perf report -i F)
+#                 stretch of its own (read it with perf report -i F), and
+#                 split the main thread's time into Mesa's renderer and
+#                 the rest
 #   ARGS          passed to the program, e.g. -nr 45
 # Defaults: build/vennaloft and build/data of this checkout.
 set -u
@@ -154,6 +156,17 @@ awk -v t0="$t0" -v t1="$t1" -v hz="$tick" '
 
 if [ -n "$profile" ]; then
     perf record -F 999 -g -o "$profile" -p "$VL_PROGRAM_PID" -- sleep "$seconds" 2>&1 | tail -n 1
+    # The main thread's share split: Mesa's software renderer runs its
+    # vertex stages and its JIT-compiled code on the calling thread (work a
+    # graphics card takes over); the rest is the program's own, the C
+    # library's, the toolkit's and the kernel's. Samples come 999 times a
+    # second of a thread's processor time.
+    perf script -i "$profile" -F tid,ip,dso -G 2>/dev/null | awk -v main="$VL_PROGRAM_PID" -v seconds="$seconds" '
+        $1 == main { if ($3 ~ /swrast_dri|libgallium|perf-[0-9]+\.map/) renderer++; else rest++ }
+        END {
+            printf "  main thread in the software renderer %.1f %%, the rest of the main thread %.1f %% (profile)\n",
+                100 * renderer / 999 / seconds, 100 * rest / 999 / seconds
+        }'
 fi
 
 if [ "$count" -eq 1 ]; then
