@@ -77,6 +77,7 @@ EM_JS(void, drawOverlayCharacter, (double x, double y, int character, double r, 
         }
         font.strips[colour] = strip;
     }
+    overlay.vlDrawnOn = true;
     // glBitmap's lower left corner: the raster position less the origin.
     var left = Math.floor(x - font.xOrigin);
     var bottom = Math.floor(y - font.yOrigin);
@@ -91,8 +92,12 @@ EM_JS(void, clearOverlay, (), {
     if (overlay.width != canvas.width || overlay.height != canvas.height) {
         overlay.width = canvas.width;
         overlay.height = canvas.height;
+        overlay.vlDrawnOn = false;
     }
+    // Clearing a clear canvas still has the browser composite it again.
+    if (!overlay.vlDrawnOn) return;
     overlay.getContext('2d').clearRect(0, 0, overlay.width, overlay.height);
+    overlay.vlDrawnOn = false;
 });
 
 extern "C" {
