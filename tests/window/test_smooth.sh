@@ -3,7 +3,8 @@
 # shots, flashes and the glow all move: running, the picture changes
 # between steps; paused, it stands still, and is the very picture drawn
 # without smooth motion at the same step (M off and on again, O for a step
-# of its own with it on, then off).
+# of its own with it on, then off). Home after flying the camera away, still
+# paused, gives the start picture back.
 # Usage: test_smooth.sh PROGRAM DATA_DIR
 set -u
 
@@ -44,6 +45,21 @@ sleep 0.5
 vi_shot "$window" "$shots/step_plain.png"
 n=$(vi_differing "$shots/step_smooth.png" "$shots/step_plain.png")
 vl_check "that step without smooth motion: the same frame ($n pixels differ)" vi_holds "$n == 0"
+
+# Paused, the free camera still flies; the camera has not moved since the
+# start, so this is the start picture of this step.
+vi_tap_key "$window" m
+sleep 0.5
+vi_shot "$window" "$shots/home_start.png"
+vi_point_into "$window"
+timeout 5 xdotool keydown Down keydown Left
+sleep 1.5
+timeout 5 xdotool keyup Down keyup Left
+n=$(vi_wait_differs "$window" "$shots/home_start.png" "$shots/flown.png" 20000 5)
+vl_check "arrows while paused: the camera flew away ($n pixels differ)" vi_holds "$n >= 20000"
+vi_tap_key "$window" Home
+n=$(vi_wait_matches "$window" "$shots/home_start.png" "$shots/home_back.png" 0 5)
+vl_check "Home: the start picture again ($n pixels differ)" vi_holds "$n == 0"
 
 vl_quit_with_escape
 vl_finish
