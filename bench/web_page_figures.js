@@ -1,13 +1,18 @@
 // The page's figures in headless chromium, served from 127.0.0.1: the time
 // from the start of loading to the first drawn frame over a few fresh loads,
 // and the steps and frames a second at ?nr=45 with automatic fire on a big
-// screen (1920x1080) and on a phone (390x844 at 3x, touch), and on the big
-// screen again with smooth motion (?smooth).
+// screen (1920x1080) and on a phone (390x844 at 3x, touch), and with smooth
+// motion (?smooth) on the big screen and at the window's 640x480, there
+// also with Mesa's llvmpipe in place of SwiftShader (the desktop's renderer:
+// headless Chromium reaches it through ANGLE on EGL).
 //
 //   node bench/web_page_figures.js WEB_FOLDER [LOADS]
 'use strict';
 const path = require('path');
 const lib = require('../tests/web/lib.js');
+
+const windowSized = { name: '640x480', device: { width: 640, height: 480 } };
+const llvmpipe = ['--use-gl=angle', '--use-angle=gl-egl'];
 
 const screens = [
   { name: '1920x1080', device: { width: 1920, height: 1080 } },
@@ -32,7 +37,7 @@ async function firstFrames(browser, base, loads) {
 }
 
 // Ten one-second readings of the overlay's meters after 3 s of automatic fire.
-async function rates(browser, base, screen, extra = '') {
+async function rates(browser, base, screen, extra = '', renderer = '') {
   const page = await lib.open(browser, base + '?nr=45&seed=42' + extra, screen.device);
   await page.waitForFunction(() => window.vennaloft.firstFrameAt() !== null, { timeout: 20000 });
   await page.focus('#canvas');
@@ -47,7 +52,7 @@ async function rates(browser, base, screen, extra = '') {
   }
   const size = await page.evaluate(() => window.vennaloft.canvasSize());
   const range = (v) => `${Math.min(...v).toFixed(1)}-${Math.max(...v).toFixed(1)}`;
-  console.log(`${screen.name} (drawing buffer ${size.width}x${size.height}), nr=45${extra}, automatic fire: ` +
+  console.log(`${screen.name}${renderer} (drawing buffer ${size.width}x${size.height}), nr=45${extra}, automatic fire: ` +
               `${range(steps)} steps/s (target 19-21), ${range(frames)} frames/s`);
   await page.close();
 }
@@ -61,8 +66,15 @@ async function rates(browser, base, screen, extra = '') {
     await firstFrames(browser, base, loads);
     for (const screen of screens) await rates(browser, base, screen);
     await rates(browser, base, screens[0], '&smooth');
+    await rates(browser, base, windowSized, '&smooth');
   } finally {
     await browser.close();
+  }
+  const mesa = await lib.launch(llvmpipe);
+  try {
+    await rates(mesa, base, windowSized, '&smooth', ', llvmpipe');
+  } finally {
+    await mesa.close();
     server.close();
   }
 })();
