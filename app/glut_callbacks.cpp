@@ -17,6 +17,7 @@
 #include "input/key_codes.h"
 #include "input/key_repeat.h"
 #include "input/keyboard.h"
+#include "input/pointer_arrows.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/sound.h"
@@ -59,6 +60,8 @@ struct SmoothFrames {
 SmoothFrames smooth;
 // Our own repeat for a held O or B.
 KeyRepeat timelineRepeat;
+// The middle button and the wheel, as the arrows.
+PointerArrows pointerArrows;
 
 // What steps asked for outside the simulation.
 void carryOut(const StepEvents& events) {
@@ -128,6 +131,17 @@ void deliver(InputKind kind, int a, int b, int c, int d) {
     event.c = c;
     event.d = d;
     deliverInput(event);
+}
+
+void deliver(const ArrowEvents& arrows) {
+    for (int i = 0; i < arrows.count; ++i) deliverInput(arrows.events[i]);
+}
+
+// Held input let go: the pointer left, or the window was hidden.
+void letGo() {
+    timelineRepeat.release(0);
+    deliver(InputKind::Release, 0, 0, 0, 0);
+    forgetPointerArrows(pointerArrows);
 }
 
 // Escape and the window's close button: the recording is finished, and
@@ -203,26 +217,35 @@ void onSpecialKeyUp(int key, int, int) { deliver(InputKind::SpecialUp, key, 0, 0
 
 void onMouseButton(int button, int state, int x, int y) {
     if (handsTakeButton(button, state, x, y)) return;
-    deliver(InputKind::MouseButton, button, state, x, y);
+    ArrowEvents arrows;
+    if (button == kMiddleButton) {
+        if (state == GLUT_DOWN) {
+            pressMiddle(pointerArrows, x, y);
+        } else {
+            releaseMiddle(pointerArrows, sim.controls, arrows);
+        }
+    } else if (button == kWheelForwardButton || button == kWheelBackButton) {
+        if (state == GLUT_DOWN) turnWheel(pointerArrows, sim.controls, button == kWheelForwardButton ? 1 : -1, arrows);
+    } else {
+        deliver(InputKind::MouseButton, button, state, x, y);
+    }
+    deliver(arrows);
 }
 
 void onMouseMotion(int x, int y) {
     deliver(InputKind::Motion, 0, 0, x, y);
     handsPointerMoved(x, y);
+    ArrowEvents arrows;
+    movePointer(pointerArrows, sim.controls, x, y, arrows);
+    deliver(arrows);
 }
 
 void onEntry(int state) {
-    if (state == GLUT_LEFT) {
-        timelineRepeat.release(0);
-        deliver(InputKind::Release, 0, 0, 0, 0);
-    }
+    if (state == GLUT_LEFT) letGo();
 }
 
 void onWindowStatus(int state) {
-    if (state == GLUT_HIDDEN || state == GLUT_FULLY_COVERED) {
-        timelineRepeat.release(0);
-        deliver(InputKind::Release, 0, 0, 0, 0);
-    }
+    if (state == GLUT_HIDDEN || state == GLUT_FULLY_COVERED) letGo();
 }
 
 void onWindowSize(int width, int height) {
@@ -233,7 +256,12 @@ void onWindowSize(int width, int height) {
 void runPacedStep() {
     paceStep();
     timelineKeyAgain(timelineRepeat.due(glutElapsedMilliseconds()));
-    for (int n = sessionStepsThisTurn(); n > 0; --n) carryOut(sessionStep());
+    for (int n = sessionStepsThisTurn(); n > 0; --n) {
+        carryOut(sessionStep());
+        ArrowEvents arrows;
+        pointerStepTaken(pointerArrows, sim.controls, arrows);
+        deliver(arrows);
+    }
 }
 
 void onIdle() {

@@ -181,6 +181,13 @@ EMSCRIPTEN_KEEPALIVE void vl_special_key_held(int key, int down) {
     }
 }
 
+// A wheel notch over the picture: the page listens for the wheel on the
+// canvas only (the toolkit would take it anywhere on the page).
+EMSCRIPTEN_KEEPALIVE void vl_wheel_notch(int forward) {
+    if (ended) return;
+    onMouseButton(forward != 0 ? kWheelForwardButton : kWheelBackButton, kButtonDown, 0, 0);
+}
+
 // The page's buttons for letter keys (P, O, B, H, V); Escape has its own way.
 // The page's Start and End buttons: Shift+Page Up / Page Down.
 EMSCRIPTEN_KEEPALIVE void vl_timeline_end(int last) {
@@ -267,6 +274,12 @@ int main(int argc, char** argv) {
     // window-wide translation would call preventDefault where it may not.
     EM_ASM({ GLUT.touchHandler = function() {}; });
     glutInit(&argc, argv);
+    // The toolkit takes the wheel anywhere on the page; the page hands on
+    // only a wheel over the picture (vl_wheel_notch), so the rest scrolls.
+    EM_ASM({
+        window.removeEventListener("mousewheel", GLUT.onMouseWheel, true);
+        window.removeEventListener("DOMMouseScroll", GLUT.onMouseWheel, true);
+    });
     setClockSource(glutElapsedMilliseconds);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(scene.windowSize[0], scene.windowSize[1]);

@@ -25,5 +25,8 @@ constexpr int kModifierAlt = 4;
 constexpr int kLeftButton = 0;
 constexpr int kMiddleButton = 1;
 constexpr int kRightButton = 2;
+// The toolkit reports a wheel notch as a press of one of these.
+constexpr int kWheelForwardButton = 3;
+constexpr int kWheelBackButton = 4;
 constexpr int kButtonDown = 0;
 constexpr int kButtonUp = 1;

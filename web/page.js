@@ -211,6 +211,14 @@
     }
   });
 
+  // ---- The wheel moves the camera over the picture only, and there the
+  // page does not scroll; elsewhere the page scrolls as usual (the program
+  // stops the toolkit taking it on the whole window).
+  onCanvas('wheel', function (event) {
+    event.preventDefault();
+    if (event.deltaY !== 0 && running()) program._vl_wheel_notch(event.deltaY < 0 ? 1 : 0);
+  }, { passive: false });
+
   // ---- Touch, on the canvas itself and not passive, so the page neither
   // pans nor zooms under a finger. A tap fires (or, with Follow on, fires and
   // follows); a drag holds the arrows: sideways circles the camera, up and

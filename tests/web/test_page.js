@@ -1,6 +1,6 @@
 // The page in headless chromium with software WebGL: the textured room at
 // known places, the keys (F5 fire, P pause, H help, V collision view,
-// Escape), the step rate through window.vennaloft.stats(), options from
+// Escape), the wheel over the picture and beside it, the step rate through window.vennaloft.stats(), options from
 // the address, and readable messages when the data file or WebGL is
 // missing. Saves the first picture as web-screenshot.png beside the folder.
 //
@@ -96,6 +96,23 @@ async function keysAndPicture(browser, base, screenshot) {
         `files ${JSON.stringify(fs.readdirSync(downloads))}, ${shot ? shot.width + 'x' + shot.height : 'none'}, ` +
         `${off} pixels differ outside the label's corner`);
   fs.rmSync(downloads, { recursive: true, force: true });
+
+  // The wheel moves the camera over the picture only; elsewhere it scrolls
+  // the page and the paused picture stays as it was.
+  const wheelOver = async (selector) => {
+    await page.$eval(selector, (e) => e.scrollIntoView());
+    const box = await (await page.$(selector)).boundingBox();
+    await page.mouse.move(box.x + Math.min(box.width / 2, 100), box.y + Math.min(box.height / 2, 100));
+    await page.mouse.wheel({ deltaY: -100 });
+    await sleep(500);
+    return grab(page);
+  };
+  const wheelOn = await wheelOver('#canvas');
+  const wheelOff = await wheelOver('#keylist');
+  check('the wheel moves the camera over the picture only',
+        differing(held2, wheelOn) > 5000 && differing(wheelOn, wheelOff) === 0,
+        `${differing(held2, wheelOn)} pixels changed by a notch over the picture, ` +
+        `${differing(wheelOn, wheelOff)} by one over the key list`);
 
   await press(page, 'p', 700);
   const moving = await grab(page);

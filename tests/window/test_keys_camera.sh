@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The keyboard as a user drives it: F2 three times stops the simulation, F1
 # starts it again; F3 chases ball 0 and F4 gives back exactly the free view;
-# the arrows move and turn the camera, and the picture stops changing when
-# they are let go; Escape ends with status 0.
+# the arrows, a middle-button drag and the wheel move and turn the camera,
+# and the picture stops changing when they are let go; Escape ends with
+# status 0.
 # With the simulation stopped nothing in the picture moves once the flashes
 # have faded (the glow pulse stands still too), so these checks compare
 # whole screenshots pixel for pixel. A held arrow moves the camera 20 units
@@ -107,6 +108,20 @@ vi_hold_key "$window" Right 1.0
 vl_check "Right let go: the picture stops changing" vi_wait_still "$window" "$shots/right" 5 0.5
 lean2=$(lean "$shots/right.png")
 vl_check "Right: more sky on the right (lean $lean1 -> $lean2)" vi_holds "$lean2 < $lean1 - 0.03"
+
+# The middle button dragged leftwards past the dead zone holds Left until
+# it is let go; three wheel notches forward are three steps forward.
+xdotool mousemove --window "$window" 320 240 mousedown 2 mousemove --window "$window" 250 240
+sleep 0.5
+xdotool mouseup 2
+vl_check "middle drag let go: the picture stops changing" vi_wait_still "$window" "$shots/drag" 5 0.5
+lean3=$(lean "$shots/drag.png")
+vl_check "middle drag left: more sky on the left (lean $lean2 -> $lean3)" vi_holds "$lean3 > $lean2 + 0.03"
+sky0=$(vi_fraction "$shots/drag.png" 640x480+0+0 "$SKY")
+xdotool click --repeat 3 --delay 100 4
+vl_check "wheel: the picture stops changing" vi_wait_still "$window" "$shots/wheel" 5 0.5
+sky1=$(vi_fraction "$shots/wheel.png" 640x480+0+0 "$SKY")
+vl_check "wheel forward: less sky ($sky0 -> $sky1)" vi_holds "$sky1 < $sky0 - 0.01"
 
 vl_quit_with_escape
 
