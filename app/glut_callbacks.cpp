@@ -36,9 +36,9 @@ constexpr unsigned char kEscape = 27;
 // without the option, and is kept; the frames until the next step show the
 // way from the frame before it to this one, so the picture trails the
 // simulation by one step and each step's own frame is drawn as it is.
-constexpr double kStepMilliseconds = 50.0;
 // Three frames a step (the step's own and two between) at about 60 frames a
-// second, each aimed at an even share of the step's 49 ms.
+// second, each aimed at an even share of the 49 ms from one step to the
+// next (the pacing's), which is also the time the blending spreads over.
 constexpr int kFramesPerStep = 3;
 constexpr int kStepSlotMilliseconds = 49;
 // A frame between steps is begun only when, at what the last frames cost,
@@ -96,7 +96,7 @@ void drawSmoothFrame() {
         drawShown(smooth.after);
         return;
     }
-    const double fraction = static_cast<double>(millisecondsBetween(smooth.stepFrameTime, now)) / kStepMilliseconds;
+    const double fraction = static_cast<double>(millisecondsBetween(smooth.stepFrameTime, now)) / kStepSlotMilliseconds;
     blendFrames(smooth.before, smooth.after, fraction, smooth.blended);
     drawShown(smooth.blended);
 }
