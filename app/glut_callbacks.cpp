@@ -10,6 +10,7 @@
 #include "app/screenshot_saving.h"
 #include "app/session.h"
 #include "effects/frame_blend.h"
+#include "effects/frame_schedule.h"
 #include "effects/inspect_mode.h"
 #include "effects/screenshot_notice.h"
 #include "effects/view_state.h"
@@ -35,17 +36,8 @@ constexpr unsigned char kEscape = 27;
 // Smooth motion. A step's frame moves the view on as every frame does
 // without the option, and is kept; the frames until the next step show the
 // way from the frame before it to this one, so the picture trails the
-// simulation by one step and each step's own frame is drawn as it is.
-// Three frames a step (the step's own and two between) at about 60 frames a
-// second, each aimed at an even share of the 49 ms from one step to the
-// next (the pacing's), which is also the time the blending spreads over.
-constexpr int kFramesPerStep = 3;
-constexpr int kStepSlotMilliseconds = 49;
-// A frame between steps is begun only when, at what the last frames cost,
-// it still ends this long before the step is due; one that would end later
-// is begun earlier, right after the frame before it, or left out.
-constexpr int kStepMargin = 3;
-
+// simulation by one step and each step's own frame is drawn as it is
+// (when: effects/frame_schedule.h).
 struct SmoothFrames {
     ShownFrame before;
     ShownFrame after;
@@ -105,20 +97,15 @@ void drawSmoothFrame() {
 // due and can end before the step, or sleeps until then. False when no
 // frame fits before the step any more and the pacing takes over.
 bool frameBetweenSteps() {
-    const int next = smooth.framesSinceStep + 1;
-    if (next >= kFramesPerStep) return false;
-    const int untilStep = millisecondsUntilStepDue();
-    const int room = untilStep - smooth.frameCost - kStepMargin;
-    if (room < 0) return false;
-    const int now = elapsedMilliseconds();
-    const long long aim = smooth.stepFrameTime + static_cast<long long>(next) * kStepSlotMilliseconds / kFramesPerStep;
-    long long wait = aim - now;
-    if (wait > room) wait = room;
-    if (wait > 0 && wait < 1000) {
-        sleepMilliseconds(static_cast<int>(wait));
+    const int since = static_cast<int>(millisecondsBetween(smooth.stepFrameTime, elapsedMilliseconds()));
+    const FrameChoice choice =
+        chooseFrameBetweenSteps(smooth.framesSinceStep, since, millisecondsUntilStepDue(), smooth.frameCost);
+    if (choice.kind == FrameChoice::Pace) return false;
+    if (choice.kind == FrameChoice::Wait) {
+        sleepMilliseconds(choice.wait);
         return true;
     }
-    smooth.framesSinceStep = next;
+    smooth.framesSinceStep += 1;
     glutPostRedisplay();
     return true;
 }
@@ -284,11 +271,8 @@ void onDisplay() {
     drawNotice(currentNotice(elapsedMilliseconds()));
     glutSwapBuffers();
     if (scene.smoothMotion != 0) {
-        // A dearer frame counts at once, a cheaper one halves the gap: a
-        // slow frame keeps the next few clear of the step, and a stall
-        // (the window moved, the machine busy) is forgotten within frames.
         const int cost = static_cast<int>(millisecondsBetween(start, elapsedMilliseconds()));
-        smooth.frameCost = cost >= smooth.frameCost ? cost : (smooth.frameCost + cost) / 2;
+        smooth.frameCost = nextFrameCost(smooth.frameCost, cost);
     }
 }
 
