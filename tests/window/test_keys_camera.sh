@@ -26,13 +26,8 @@ RIGHT_STRIP=100x480+540+0
 LEFT_HALF=320x480+0+0
 RIGHT_HALF=320x480+320+0
 
-vl_start_xvfb || exit 1
-export VENNALOFT_SEED=12345
-vl_start_program "$program" "$data"
-
-vl_require_window
+vi_open_window 12345 "$program" "$data"
 shots=$VL_TMP
-vi_point_into "$window"
 
 # The balls move at the start: without this the stillness below would
 # prove nothing.

@@ -13,12 +13,8 @@ here=$(dirname "$0")
 source "$here/lib.sh"
 source "$here/lib_input.sh"
 
-vl_start_xvfb || exit 1
-export VENNALOFT_SEED=2024
 recording="$VL_TMP/session.vlr"
-vl_start_program "$program" "$data" -nr 12 -record "$recording"
-vl_require_window
-vi_point_into "$window"
+vi_open_window 2024 "$program" "$data" -nr 12 -record "$recording"
 
 vi_tap_key "$window" F5
 vi_hold_key "$window" Up 0.6
