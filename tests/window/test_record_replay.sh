@@ -49,10 +49,7 @@ vl_check "no part file is left" test ! -e "$recording.part"
 # The same file in the window: it plays to the end and says it matched.
 vl_start_program "$program" "$data" -replay "$recording"
 vl_require_window
-for i in $(seq 1 60); do
-    grep -q '^replay matches' "$VL_PROGRAM_ERR" && break
-    sleep 0.5
-done
+vl_wait_error_line '^replay matches' 30
 vl_check "-replay in the window matches to the end" grep -qx "$out" "$VL_PROGRAM_ERR"
 # The verdict line sits in the bottom-left corner (white text) until the
 # next key press; F7 changes nothing in the paused picture.
