@@ -20,7 +20,7 @@ source "$here/lib_input.sh"
 # panel's rows at the top are left out.
 ring_centre() {
     local w
-    w=$(timeout 30 identify -format %w "$1")
+    w=$(timeout 30 "$VI_CONVERT" "$1" -format %w info:)
     paste -d' ' <(timeout 30 "$VI_CONVERT" "$1" -depth 8 rgb:- | od -An -v -tu1 -w3) \
         <(timeout 30 "$VI_CONVERT" "$2" -depth 8 rgb:- | od -An -v -tu1 -w3) |
         awk -v w="$w" '{ i = NR - 1
