@@ -271,10 +271,8 @@ bool Parser::recordLine(const Words& w) {
         if (w.count == 3 && decimalInt(w, 2, -1, -1, ball)) {
             r = dragRecord(step, -1, target);
         } else if (w.count == 6 && decimalInt(w, 2, 0, kMaxBalls - 1, ball) && finiteDouble(w, 3, target.x) &&
-                   finiteDouble(w, 4, target.y) && finiteDouble(w, 5, target.z) &&
-                   std::fabs(target.x) <= kReplayMaxDragTarget && std::fabs(target.y) <= kReplayMaxDragTarget &&
-                   std::fabs(target.z) <= kReplayMaxDragTarget) {
-            r = dragRecord(step, ball, Vector3(target.x, target.y, target.z));
+                   finiteDouble(w, 4, target.y) && finiteDouble(w, 5, target.z) && dragTargetFits(target)) {
+            r = dragRecord(step, ball, target);
         } else {
             return fail("bad drag record");
         }
@@ -545,3 +543,8 @@ JournalRecord dragRecord(long step, int ball, const Vector3& target) {
 }
 
 Vector3 dragTargetOf(const JournalRecord& record) { return vectorOf(record); }
+
+bool dragTargetFits(const Vector3& target) {
+    return std::fabs(target.x) <= kReplayMaxDragTarget && std::fabs(target.y) <= kReplayMaxDragTarget &&
+           std::fabs(target.z) <= kReplayMaxDragTarget;
+}
