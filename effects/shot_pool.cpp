@@ -1,6 +1,5 @@
 #include "effects/shot_pool.h"
 
-
 #include "geometry/matrix3.h"
 #include "geometry/scalar_helpers.h"
 #include "geometry/trig.h"

@@ -1,6 +1,5 @@
 #include "scene/scene_layout.h"
 
-
 #include "geometry/scalar_helpers.h"
 #include "geometry/trig.h"
 #include "scene/obstacle_clearance.h"
