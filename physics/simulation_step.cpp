@@ -369,8 +369,7 @@ void runSubSteps(Simulation& s, Readings& readings, StepEvents& events) {
             respondToContact(s, contact, readings, events);
             if (ball >= 0) {
                 const Vector3 normal = contact.body >= 0 ? contact.normal : -contact.normal;
-                recordBallContact(s, ball, contact.body >= 0 ? contact.with : kWithShot, -1, normal, before,
-                                  s.ballVelocities[ball].Length());
+                recordBallContact(s, ball, contact.with, -1, normal, before, s.ballVelocities[ball].Length());
             }
             if (noProgress(contact.time)) ++s.zeroTimeContacts[bodySlot(contact.body)];
         }
