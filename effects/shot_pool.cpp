@@ -4,7 +4,6 @@
 #include "geometry/scalar_helpers.h"
 #include "geometry/trig.h"
 #include "platform/clock.h"
-#include "scene/scene_state.h"
 
 namespace {
 constexpr int kShotIntervalMs = 200;

@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "geometry/scalar_helpers.h"
-#include "scene/scene_state.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include "geometry/scalar_helpers.h"
 #include "geometry/trig.h"
 #include "scene/obstacle_clearance.h"
-#include "scene/scene_state.h"
 
 namespace {
 
