@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <iterator>
+
+#include "geometry/double_bits.h"
 
 namespace {
 
@@ -21,8 +22,7 @@ constexpr Step kSteps[] = {
 }  // namespace
 
 int LibcRoundingStep(double magnitude, bool cosine) {
-    std::uint64_t key;
-    std::memcpy(&key, &magnitude, sizeof key);
+    const std::uint64_t key = BitsOf(magnitude);
     const Step* found = std::lower_bound(std::begin(kSteps), std::end(kSteps), key,
                                          [](const Step& s, std::uint64_t k) { return s.magnitude < k; });
     if (found == std::end(kSteps) || found->magnitude != key) return 0;
