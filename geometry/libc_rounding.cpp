@@ -16,7 +16,7 @@ struct Step {
 
 // By the bits of |x|, in order; scripts/check_trig.py --table writes them.
 constexpr Step kSteps[] = {
-#include "geometry/libc_rounding_table.inc"
+#include "geometry/libc_rounding_table.h"
 };
 
 }  // namespace

@@ -14,7 +14,7 @@ the same in every run. The report counts, per set, where each C library and
 ours differ from the correctly rounded values and from the reference.
 
 --table FILE writes the reachable arguments where the reference C library
-is not correctly rounded, as the C++ table geometry/libc_rounding_table.inc.
+is not correctly rounded, as the C++ table geometry/libc_rounding_table.h.
 
 Exit status 1 when our functions fail any of this.
 """
@@ -53,7 +53,8 @@ def write_table(path, steps):
         out.write("""// Made by scripts/check_trig.py --table from a run of vl_trig_values on
 // x86-64 with glibc's FMA code: the arguments the program can produce where
 // that glibc is one ulp off the correctly rounded sin or cos, by the bits
-// of |x|, in order. The entries of kSteps in geometry/libc_rounding.cpp.
+// of |x|, in order. Not a header of its own: the entries of kSteps in
+// geometry/libc_rounding.cpp, which includes them.
 """)
         keys = sorted(entries)
         for i in range(0, len(keys), 3):

@@ -1,7 +1,8 @@
 // Made by scripts/check_trig.py --table from a run of vl_trig_values on
 // x86-64 with glibc's FMA code: the arguments the program can produce where
 // that glibc is one ulp off the correctly rounded sin or cos, by the bits
-// of |x|, in order. The entries of kSteps in geometry/libc_rounding.cpp.
+// of |x|, in order. Not a header of its own: the entries of kSteps in
+// geometry/libc_rounding.cpp, which includes them.
     {0x3fba3e2ec0000000, -1, 0}, {0x3fba510880000000, 1, 0}, {0x3fbd723040000000, 1, 0},
     {0x3fc07309c0000000, 0, -1}, {0x3fc0b159a0000000, 1, 0}, {0x3fc17291e0000000, 1, 0},
     {0x3fc199d7c0000000, 1, 0}, {0x3fc1dac5e0000000, -1, 0}, {0x3fc24405c0000000, 1, 0},
