@@ -56,6 +56,7 @@ program=$(realpath "$program")
 data=$(realpath "$data")
 
 source "$root/tests/window/lib.sh"
+source "$root/scripts/lib_measure.sh"
 
 # SDL catches SIGTERM, so the program is ended with Escape, as a user ends
 # it, and killed only if that fails; the shared clean-up then finds it gone.
@@ -115,10 +116,7 @@ fi
 sleep 2
 
 if [ "$autofire" -eq 1 ]; then
-    xdotool mousemove --window "$window" 320 240
-    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-    xdotool keydown F5
-    xdotool keyup F5
+    vm_autofire "$window"
     sleep 2
 fi
 
@@ -208,13 +206,7 @@ print("at the end: automatic fire %d, %d balls, %d shots in flight" % (int(sim["
 end
 detach
 GDB
-    gdb -q -nx -batch -p "$VL_PROGRAM_PID" -x "$script" >"$VL_TMP/count.log" 2>&1 &
-    gdb_pid=$!
-    # Attaching and reading the symbols takes a moment; the rates are timed
-    # from the first hit, so that is not counted.
-    sleep $((seconds + 3))
-    kill -INT "$gdb_pid" 2>/dev/null
-    wait "$gdb_pid"
+    vm_gdb_for "$seconds" "$script" "$VL_TMP/count.log"
     grep -E "per second|at the end" "$VL_TMP/count.log" || { echo "step count failed:" >&2; cat "$VL_TMP/count.log" >&2; }
     if grep -q "^steps per second 0.00" "$VL_TMP/count.log"; then
         echo "warning: the program ran no step while counted; the figures above are not valid" >&2

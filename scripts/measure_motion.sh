@@ -38,6 +38,7 @@ done
 program=$(realpath "$program")
 data=$(realpath "$data")
 source "$root/tests/window/lib.sh"
+source "$root/scripts/lib_measure.sh"
 trap 'vl_cleanup' EXIT
 
 export VENNALOFT_SEED=${VENNALOFT_SEED:-4501}
@@ -46,10 +47,7 @@ vl_start_program "$program" "$data" "${args[@]}"
 window=$(vl_wait_window 30)
 [ -n "$window" ] || { echo "no window within 30 s" >&2; exit 1; }
 sleep 2
-xdotool mousemove --window "$window" 320 240
-xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-xdotool keydown F5
-xdotool keyup F5
+vm_autofire "$window"
 for key in $keys; do
     xdotool key "$key"
 done
@@ -143,11 +141,7 @@ if jumps:
 end
 detach
 GDB
-gdb -q -nx -batch -p "$VL_PROGRAM_PID" -x "$script" >"$VL_TMP/motion.log" 2>&1 &
-gdb_pid=$!
-sleep $((seconds + 3))
-kill -INT "$gdb_pid" 2>/dev/null
-wait "$gdb_pid"
+vm_gdb_for "$seconds" "$script" "$VL_TMP/motion.log"
 [ -n "$hold" ] && xdotool keyup "$hold"
 echo "program: $program${args[*]:+ ${args[*]}} (automatic fire on${keys:+, then $keys}${hold:+, $hold held})"
 grep -E "^frames|^balls on screen" "$VL_TMP/motion.log" || { echo "measuring failed:" >&2; cat "$VL_TMP/motion.log" >&2; exit 1; }

@@ -26,12 +26,8 @@ vl_start_program "$program" "$data" -replay "$here/picture.vlr"
 vl_require_window
 # Both must reach the same end; should the simulation change, the file
 # diverges from its checkpoints in both alike and the pictures still compare.
-for i in $(seq 1 60); do
-    grep -q '^replay \(matches\|ends\)' "$VL_PROGRAM_ERR" && break
-    sleep 0.5
-done
+vl_check "the desktop replays picture.vlr to its end" vl_wait_error_line '^replay \(matches\|ends\)' 30
 desktop_line=$(grep '^replay ' "$VL_PROGRAM_ERR" | paste -sd';' | sed 's/;/; /g')
-vl_check "the desktop replays picture.vlr to its end" grep -q '^replay \(matches\|ends\)' "$VL_PROGRAM_ERR"
 vf_set 'sim.view.glowPulse = 0.5' 'sim.view.glowPulseStep = 0'
 vf_settled_shot "$window" "$VL_TMP/desktop.png" || vl_fail "the desktop's picture did not settle"
 vl_quit_with_escape

@@ -145,6 +145,17 @@ vl_start_program() {
     VL_PROGRAM_PID=$!
 }
 
+# vl_wait_error_line PATTERN SECONDS: polls until a line of the program's
+# standard error matches the grep PATTERN; false if none comes in the time.
+vl_wait_error_line() {
+    local i
+    for i in $(seq 1 $(($2 * 5))); do
+        grep -q -- "$1" "$VL_PROGRAM_ERR" && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
 # True while the program runs. Unlike kill -0 it is false for a program
 # that has ended but not yet been reaped (as seen from a subshell).
 vl_program_running() {

@@ -28,6 +28,22 @@ vi_point_into() {
     timeout 5 xdotool mousemove --window "$1" 320 240
 }
 
+# vi_open_window SEED PROGRAM DATA_DIR [ARGS...]: the usual start of a test:
+# a private Xvfb (unless this test has one already), the program started
+# under it with VENNALOFT_SEED=SEED, its window in $window (without one the
+# test ends as failed) and the pointer in it.
+vi_open_window() {
+    local seed=$1
+    shift
+    if [ -z "$VL_XVFB_PID" ]; then
+        vl_start_xvfb || exit 1
+    fi
+    export VENNALOFT_SEED=$seed
+    vl_start_program "$@"
+    vl_require_window
+    vi_point_into "$window"
+}
+
 # vi_tap_key WINDOW_ID KEY: one press and one release, as a finger would.
 vi_tap_key() {
     [ -n "$1" ] || return 1

@@ -11,11 +11,7 @@ here=$(dirname "$0")
 source "$here/lib.sh"
 source "$here/lib_input.sh"
 
-vl_start_xvfb || exit 1
-export VENNALOFT_SEED=11
-vl_start_program "$program" "$data"
-vl_require_window
-vi_point_into "$window"
+vi_open_window 11 "$program" "$data"
 sleep 1
 vi_tap_key "$window" p
 sleep 0.5

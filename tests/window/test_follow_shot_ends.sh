@@ -20,13 +20,8 @@ LEFT_STRIP=60x480+0+0
 RIGHT_STRIP=60x480+580+0
 PIXELS=307200
 
-vl_start_xvfb || exit 1
-export VENNALOFT_SEED=12345
-vl_start_program "$program" "$data"
-
-vl_require_window
+vi_open_window 12345 "$program" "$data"
 shots=$VL_TMP
-vi_point_into "$window"
 
 
 # Full speed (F1 five times from 0.3): the followed shot then runs at 0.8/6

@@ -20,7 +20,7 @@ source "$here/lib_input.sh"
 # panel's rows at the top are left out.
 ring_centre() {
     local w
-    w=$(timeout 30 identify -format %w "$1")
+    w=$(timeout 30 "$VI_CONVERT" "$1" -format %w info:)
     paste -d' ' <(timeout 30 "$VI_CONVERT" "$1" -depth 8 rgb:- | od -An -v -tu1 -w3) \
         <(timeout 30 "$VI_CONVERT" "$2" -depth 8 rgb:- | od -An -v -tu1 -w3) |
         awk -v w="$w" '{ i = NR - 1
@@ -32,12 +32,8 @@ ring_centre() {
 # Light text in the panel's place at the top right.
 panel_text() { vi_fraction "$1" 300x80+330+10 'r > 0.8 && g > 0.8 && b > 0.6'; }
 
-vl_start_xvfb || exit 1
-export VENNALOFT_SEED=12345
-vl_start_program "$program" "$data" -nr 3
-vl_require_window
+vi_open_window 12345 "$program" "$data" -nr 3
 shots=$VL_TMP
-vi_point_into "$window"
 sleep 1
 
 vi_tap_key "$window" F3

@@ -29,12 +29,8 @@ for word in --help -h; do
     fi
 done
 
-vl_start_xvfb || exit 1
-export VENNALOFT_SEED=12345
-vl_start_program "$program" "$data"
-vl_require_window
+vi_open_window 12345 "$program" "$data"
 shots=$VL_TMP
-vi_point_into "$window"
 
 vi_tap_key "$window" F5
 sleep 1.5

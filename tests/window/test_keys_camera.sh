@@ -26,13 +26,8 @@ RIGHT_STRIP=100x480+540+0
 LEFT_HALF=320x480+0+0
 RIGHT_HALF=320x480+320+0
 
-vl_start_xvfb || exit 1
-export VENNALOFT_SEED=12345
-vl_start_program "$program" "$data"
-
-vl_require_window
+vi_open_window 12345 "$program" "$data"
 shots=$VL_TMP
-vi_point_into "$window"
 
 # The balls move at the start: without this the stillness below would
 # prove nothing.
@@ -111,14 +106,14 @@ vl_check "Right: more sky on the right (lean $lean1 -> $lean2)" vi_holds "$lean2
 
 # The middle button dragged leftwards past the dead zone holds Left until
 # it is let go; three wheel notches forward are three steps forward.
-xdotool mousemove --window "$window" 320 240 mousedown 2 mousemove --window "$window" 250 240
+timeout 5 xdotool mousemove --window "$window" 320 240 mousedown 2 mousemove --window "$window" 250 240
 sleep 0.5
-xdotool mouseup 2
+timeout 5 xdotool mouseup 2
 vl_check "middle drag let go: the picture stops changing" vi_wait_still "$window" "$shots/drag" 5 0.5
 lean3=$(lean "$shots/drag.png")
 vl_check "middle drag left: more sky on the left (lean $lean2 -> $lean3)" vi_holds "$lean3 > $lean2 + 0.03"
 sky0=$(vi_fraction "$shots/drag.png" 640x480+0+0 "$SKY")
-xdotool click --repeat 3 --delay 100 4
+timeout 5 xdotool click --repeat 3 --delay 100 4
 vl_check "wheel: the picture stops changing" vi_wait_still "$window" "$shots/wheel" 5 0.5
 sky1=$(vi_fraction "$shots/wheel.png" 640x480+0+0 "$SKY")
 vl_check "wheel forward: less sky ($sky0 -> $sky1)" vi_holds "$sky1 < $sky0 - 0.01"

@@ -79,10 +79,7 @@ vi_tap_key "$window" F5
 text="Recording stopped: cannot write $rec.part: File too large"
 box=$(vl_notice_box "$text")
 vi_shot "$window" "$VL_TMP/recording.png"
-for i in $(seq 1 100); do
-    grep -q 'Recording stopped' "$VL_PROGRAM_ERR" && break
-    sleep 0.2
-done
+vl_wait_error_line 'Recording stopped' 20
 # Past the two seconds a timed line shows.
 sleep 3
 vi_shot "$window" "$VL_TMP/stopped.png"

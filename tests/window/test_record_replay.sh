@@ -13,12 +13,8 @@ here=$(dirname "$0")
 source "$here/lib.sh"
 source "$here/lib_input.sh"
 
-vl_start_xvfb || exit 1
-export VENNALOFT_SEED=2024
 recording="$VL_TMP/session.vlr"
-vl_start_program "$program" "$data" -nr 12 -record "$recording"
-vl_require_window
-vi_point_into "$window"
+vi_open_window 2024 "$program" "$data" -nr 12 -record "$recording"
 
 vi_tap_key "$window" F5
 vi_hold_key "$window" Up 0.6
@@ -53,10 +49,7 @@ vl_check "no part file is left" test ! -e "$recording.part"
 # The same file in the window: it plays to the end and says it matched.
 vl_start_program "$program" "$data" -replay "$recording"
 vl_require_window
-for i in $(seq 1 60); do
-    grep -q '^replay matches' "$VL_PROGRAM_ERR" && break
-    sleep 0.5
-done
+vl_wait_error_line '^replay matches' 30
 vl_check "-replay in the window matches to the end" grep -qx "$out" "$VL_PROGRAM_ERR"
 # The verdict line sits in the bottom-left corner (white text) until the
 # next key press; F7 changes nothing in the paused picture.

@@ -38,7 +38,6 @@ changed_box() {
         -format '%@' info:
 }
 
-
 # box_near BOX EXPECTED: the same place and height, width within a character.
 box_near() {
     local w h x y ew eh ex ey

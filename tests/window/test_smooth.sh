@@ -14,12 +14,8 @@ here=$(dirname "$0")
 source "$here/lib.sh"
 source "$here/lib_input.sh"
 
-vl_start_xvfb || exit 1
-export VENNALOFT_SEED=12345
-vl_start_program "$program" "$data" -nr 20 -smooth
-vl_require_window
+vi_open_window 12345 "$program" "$data" -nr 20 -smooth
 shots=$VL_TMP
-vi_point_into "$window"
 
 vi_tap_key "$window" F5
 sleep 1.5
