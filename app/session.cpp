@@ -203,6 +203,15 @@ void append(const JournalRecord& r) {
     }
 }
 
+// The last record was changed in place: its line in the file to be is
+// written again in place of the old one (after it, if that is out already).
+void rewriteLastLine() {
+    if (!S.file.isOpen()) return;
+    if (S.lastLineStart != kNoLine) S.unwritten.resize(S.lastLineStart);
+    S.lastLineStart = S.unwritten.size();
+    S.unwritten += formatRecord(S.records.back(), nullptr);
+}
+
 JournalRecord hashRecord(RecordKind kind) {
     JournalRecord r;
     r.kind = kind;
@@ -305,11 +314,7 @@ void liveMotion(const InputEvent& event) {
     if (last != nullptr && last->kind == RecordKind::Event && last->event.kind == InputKind::Motion &&
         last->step == S.step + 1 && behind() == false) {
         last->event = event;
-        if (S.file.isOpen()) {
-            if (S.lastLineStart != kNoLine) S.unwritten.resize(S.lastLineStart);
-            S.lastLineStart = S.unwritten.size();
-            S.unwritten += formatRecord(*last, nullptr);
-        }
+        rewriteLastLine();
         return;
     }
     append(eventRecord(S.step + 1, event));
@@ -335,11 +340,7 @@ void liveDrag(int ball, const Vector3& target) {
     if (last != nullptr && last->kind == RecordKind::Drag && last->step == r.step && last->event.a == r.event.a &&
         r.event.a >= 0 && !behind()) {
         *last = r;
-        if (S.file.isOpen()) {
-            if (S.lastLineStart != kNoLine) S.unwritten.resize(S.lastLineStart);
-            S.lastLineStart = S.unwritten.size();
-            S.unwritten += formatRecord(*last, nullptr);
-        }
+        rewriteLastLine();
         return;
     }
     append(r);
