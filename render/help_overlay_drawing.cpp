@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "input/help_text.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/sound.h"
 #include "render/window_overlay.h"
-#include "input/help_text.h"
 #include "scene/scene_state.h"
 
 namespace {
