@@ -3,19 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-struct Rgb {
-    double r, g, b;
-};
-Rgb operator+(Rgb a, Rgb b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
-Rgb operator*(Rgb a, double s) { return {a.r * s, a.g * s, a.b * s}; }
-
-unsigned char toByte(double v) {
-    return static_cast<unsigned char>(std::lround((v < 0 ? 0 : (v > 1 ? 1 : v)) * 255.0));
-}
-
-}  // namespace
+#include "assets/rgb.h"
 
 std::vector<unsigned char> iconPixels(int size) {
     std::vector<unsigned char> rgba;

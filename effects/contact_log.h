@@ -7,7 +7,7 @@
 
 #include "geometry/vector3.h"
 #include "scene/readings.h"
-#include "scene/scene_state.h"
+#include "scene/simulation.h"
 
 // How long a mark is shown, in scene milliseconds.
 constexpr int kContactMarkLifetime = 1000;

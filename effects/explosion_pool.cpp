@@ -2,7 +2,6 @@
 
 #include "effects/inspect_mode.h"
 #include "platform/clock.h"
-#include "scene/scene_state.h"
 
 namespace {
 

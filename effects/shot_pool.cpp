@@ -1,11 +1,9 @@
 #include "effects/shot_pool.h"
 
-
 #include "geometry/matrix3.h"
 #include "geometry/scalar_helpers.h"
 #include "geometry/trig.h"
 #include "platform/clock.h"
-#include "scene/scene_state.h"
 
 namespace {
 constexpr int kShotIntervalMs = 200;

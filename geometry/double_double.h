@@ -42,13 +42,6 @@ inline DoubleDouble TwoProduct(double a, double b) {
     return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
 }
 
-inline DoubleDouble Add(const DoubleDouble& a, const DoubleDouble& b) {
-    const DoubleDouble s = TwoSum(a.hi, b.hi);
-    const DoubleDouble t = TwoSum(a.lo, b.lo);
-    DoubleDouble u = QuickTwoSum(s.hi, s.lo + t.hi);
-    return QuickTwoSum(u.hi, u.lo + t.lo);
-}
-
 inline DoubleDouble Multiply(const DoubleDouble& a, const DoubleDouble& b) {
     const DoubleDouble p = TwoProduct(a.hi, b.hi);
     return QuickTwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));

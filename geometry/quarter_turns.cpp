@@ -1,7 +1,8 @@
 #include "geometry/quarter_turns.h"
 
 #include <cstdint>
-#include <cstring>
+
+#include "geometry/double_bits.h"
 
 namespace {
 
@@ -97,12 +98,7 @@ int HighestBit(const Wide& p) {
 }
 
 // 2^n for -1022 <= n <= 1023.
-double PowerOfTwo(int n) {
-    const std::uint64_t bits = static_cast<std::uint64_t>(n + 1023) << 52;
-    double x;
-    std::memcpy(&x, &bits, sizeof x);
-    return x;
-}
+double PowerOfTwo(int n) { return DoubleFromBits(static_cast<std::uint64_t>(n + 1023) << 52); }
 
 }  // namespace
 
@@ -112,8 +108,7 @@ QuarterTurns ReduceQuarterTurns(double x) {
         out.rest = {x, 0.0};
         return out;
     }
-    std::uint64_t bits;
-    std::memcpy(&bits, &x, sizeof bits);
+    const std::uint64_t bits = BitsOf(x);
     // x = m * 2^e, x normal since it exceeds pi/4.
     const int e = static_cast<int>(bits >> 52) - 1075;
     const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);

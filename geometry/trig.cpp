@@ -1,8 +1,8 @@
 #include "geometry/trig.h"
 
 #include <cstdint>
-#include <cstring>
 
+#include "geometry/double_bits.h"
 #include "geometry/double_double.h"
 #include "geometry/libc_rounding.h"
 #include "geometry/quarter_turns.h"
@@ -102,12 +102,7 @@ double SinOrCos(double magnitude, int quarter) {
     const double value = SinOfQuarters(magnitude, quarter);
     const int step = LibcRoundingStep(magnitude, quarter == 1);
     if (step == 0) return value;
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    bits += static_cast<std::uint64_t>(static_cast<std::int64_t>(step));
-    double stepped;
-    std::memcpy(&stepped, &bits, sizeof stepped);
-    return stepped;
+    return DoubleFromBits(BitsOf(value) + static_cast<std::uint64_t>(static_cast<std::int64_t>(step)));
 }
 
 }  // namespace

@@ -31,10 +31,7 @@ bool pointOnDragPlane(const Vector3& point, const Vector3& normal, const Vector3
     const double t = Dot(point - from, normal) / facing;
     if (!(t > 0.0)) return false;
     const Vector3 hit = from + direction * t;
-    if (!hit.IsValid() || !(std::fabs(hit.x) <= kReplayMaxDragTarget) || !(std::fabs(hit.y) <= kReplayMaxDragTarget) ||
-        !(std::fabs(hit.z) <= kReplayMaxDragTarget)) {
-        return false;
-    }
+    if (!hit.IsValid() || !dragTargetFits(hit)) return false;
     out = hit;
     return true;
 }

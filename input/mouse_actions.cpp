@@ -4,7 +4,6 @@
 #include "effects/view_state.h"
 #include "input/key_codes.h"
 #include "platform/clock.h"
-#include "scene/scene_state.h"
 
 namespace {
 

@@ -271,10 +271,8 @@ bool Parser::recordLine(const Words& w) {
         if (w.count == 3 && decimalInt(w, 2, -1, -1, ball)) {
             r = dragRecord(step, -1, target);
         } else if (w.count == 6 && decimalInt(w, 2, 0, kMaxBalls - 1, ball) && finiteDouble(w, 3, target.x) &&
-                   finiteDouble(w, 4, target.y) && finiteDouble(w, 5, target.z) &&
-                   std::fabs(target.x) <= kReplayMaxDragTarget && std::fabs(target.y) <= kReplayMaxDragTarget &&
-                   std::fabs(target.z) <= kReplayMaxDragTarget) {
-            r = dragRecord(step, ball, Vector3(target.x, target.y, target.z));
+                   finiteDouble(w, 4, target.y) && finiteDouble(w, 5, target.z) && dragTargetFits(target)) {
+            r = dragRecord(step, ball, target);
         } else {
             return fail("bad drag record");
         }
@@ -366,6 +364,22 @@ unsigned long long bitsOf(double v) {
 }
 
 void appendDouble(std::string& text, double v) { appendf(text, " %016llx", bitsOf(v)); }
+
+// A ray's or a drag target's coordinates, by their bits, in value[0..2].
+void storeVector(JournalRecord& r, const Vector3& v) {
+    r.value[0] = static_cast<long long>(bitsOf(v.x));
+    r.value[1] = static_cast<long long>(bitsOf(v.y));
+    r.value[2] = static_cast<long long>(bitsOf(v.z));
+}
+
+Vector3 vectorOf(const JournalRecord& r) {
+    double v[3];
+    for (int axis = 0; axis < 3; ++axis) {
+        const unsigned long long bits = static_cast<unsigned long long>(r.value[axis]);
+        std::memcpy(&v[axis], &bits, sizeof v[axis]);
+    }
+    return Vector3(v[0], v[1], v[2]);
+}
 
 }  // namespace
 
@@ -508,23 +522,13 @@ JournalRecord rayRecord(long step, const Vector3& ray) {
     JournalRecord r;
     r.kind = RecordKind::Ray;
     r.step = step;
-    r.value[0] = static_cast<long long>(bitsOf(ray.x));
-    r.value[1] = static_cast<long long>(bitsOf(ray.y));
-    r.value[2] = static_cast<long long>(bitsOf(ray.z));
+    storeVector(r, ray);
     r.event.a = ray.status;
     return r;
 }
 
 Vector3 rayOf(const JournalRecord& record) {
-    double v[3];
-    for (int axis = 0; axis < 3; ++axis) {
-        const unsigned long long bits = static_cast<unsigned long long>(record.value[axis]);
-        std::memcpy(&v[axis], &bits, sizeof v[axis]);
-    }
-    Vector3 ray;
-    ray.x = v[0];
-    ray.y = v[1];
-    ray.z = v[2];
+    Vector3 ray = vectorOf(record);
     ray.status = record.event.a;
     return ray;
 }
@@ -534,19 +538,13 @@ JournalRecord dragRecord(long step, int ball, const Vector3& target) {
     r.kind = RecordKind::Drag;
     r.step = step;
     r.event.a = ball < 0 ? -1 : ball;
-    if (ball >= 0) {
-        r.value[0] = static_cast<long long>(bitsOf(target.x));
-        r.value[1] = static_cast<long long>(bitsOf(target.y));
-        r.value[2] = static_cast<long long>(bitsOf(target.z));
-    }
+    if (ball >= 0) storeVector(r, target);
     return r;
 }
 
-Vector3 dragTargetOf(const JournalRecord& record) {
-    double v[3];
-    for (int axis = 0; axis < 3; ++axis) {
-        const unsigned long long bits = static_cast<unsigned long long>(record.value[axis]);
-        std::memcpy(&v[axis], &bits, sizeof v[axis]);
-    }
-    return Vector3(v[0], v[1], v[2]);
+Vector3 dragTargetOf(const JournalRecord& record) { return vectorOf(record); }
+
+bool dragTargetFits(const Vector3& target) {
+    return std::fabs(target.x) <= kReplayMaxDragTarget && std::fabs(target.y) <= kReplayMaxDragTarget &&
+           std::fabs(target.z) <= kReplayMaxDragTarget;
 }

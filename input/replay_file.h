@@ -77,3 +77,6 @@ Vector3 rayOf(const JournalRecord& record);
 // Ball `ball` held towards `target` (-1: let go, the target unused).
 JournalRecord dragRecord(long step, int ball, const Vector3& target);
 Vector3 dragTargetOf(const JournalRecord& record);
+// Whether a recording may hold `target`: every coordinate within
+// kReplayMaxDragTarget (false for a NaN).
+bool dragTargetFits(const Vector3& target);

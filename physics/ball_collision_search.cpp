@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "geometry/ray.h"
-#include "scene/scene_state.h"
 
 namespace {
 

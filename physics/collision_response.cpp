@@ -2,7 +2,6 @@
 
 #include "effects/explosion_pool.h"
 #include "platform/sound.h"
-#include "scene/scene_state.h"
 
 namespace {
 

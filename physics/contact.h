@@ -12,5 +12,5 @@ struct Contact {
     Vector3 point;             // where the flash goes
     int hitBall = -1;          // for a shot that hit a ball: its index
     bool tipHit = false;       // a ball struck a cone inside its tip zone
-    int with = 0;              // ContactWith: what a ball met
+    int with = 0;              // ContactWith: what a ball met (kWithShot for a shot's contact)
 };

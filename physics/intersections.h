@@ -6,7 +6,7 @@
 // point. Nothing is promised about the outputs on 0.
 
 #include "geometry/vector3.h"
-#include "scene/scene_state.h"
+#include "scene/simulation.h"
 
 int IntersectPlane(const Plane& plane, const Vector3& origin, const Vector3& direction, double& distance,
                    Vector3& normalOut);

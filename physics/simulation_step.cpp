@@ -5,9 +5,9 @@
 #include "effects/contact_log.h"
 #include "effects/inspect_mode.h"
 #include "effects/shot_pool.h"
-#include "physics/ball_drag.h"
 #include "input/mouse_actions.h"
 #include "physics/ball_collision_search.h"
+#include "physics/ball_drag.h"
 #include "physics/collision_response.h"
 #include "physics/contact.h"
 #include "physics/intersections.h"
@@ -195,7 +195,7 @@ void testBall(Simulation& s, int k, Contact& contact) {
     const double L = s.ballPreviousPositions[k].Distance(s.ballPositions[k]);
     const Vector3& start = s.ballPreviousPositions[k];
     const int r = s.ballRadius;
-    // The flash sits just in front of the obstacle'dist surface.
+    // The flash sits just in front of the obstacle's surface.
     const double flashInset = r - 1;
 
     double dist = 0.0;
@@ -369,8 +369,7 @@ void runSubSteps(Simulation& s, Readings& readings, StepEvents& events) {
             respondToContact(s, contact, readings, events);
             if (ball >= 0) {
                 const Vector3 normal = contact.body >= 0 ? contact.normal : -contact.normal;
-                recordBallContact(s, ball, contact.body >= 0 ? contact.with : kWithShot, -1, normal, before,
-                                  s.ballVelocities[ball].Length());
+                recordBallContact(s, ball, contact.with, -1, normal, before, s.ballVelocities[ball].Length());
             }
             if (noProgress(contact.time)) ++s.zeroTimeContacts[bodySlot(contact.body)];
         }

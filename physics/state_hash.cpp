@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "physics/simulation_step.h"
-#include "scene/scene_state.h"
 
 void StateHash::addBytes(const void* data, int size) {
     const unsigned char* bytes = static_cast<const unsigned char*>(data);

@@ -9,6 +9,4 @@ void playCue(const char* fileName) { cuePlayer(fileName); }
 
 void setCuePlayer(CuePlayer player) { cuePlayer = player ? player : silentPlayer; }
 
-CuePlayer installedCuePlayer() { return cuePlayer; }
-
 bool soundDeviceOpen() { return cuePlayer != silentPlayer; }

@@ -16,7 +16,5 @@ using CuePlayer = void (*)(const char* fileName);
 void playCue(const char* fileName);
 // nullptr restores the silent player.
 void setCuePlayer(CuePlayer player);
-// The player installed now (never null).
-CuePlayer installedCuePlayer();
 // False while only the silent player is installed: no device could be opened.
 bool soundDeviceOpen();

@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "geometry/scalar_helpers.h"
-#include "scene/scene_state.h"
 
 namespace {
 
@@ -19,6 +18,14 @@ int leadingInteger(const char* word) {
     if (value > INT_MAX) return INT_MAX;
     if (value < INT_MIN) return INT_MIN;
     return static_cast<int>(value);
+}
+
+// True when `word` is among the arguments, wherever it stands.
+bool given(int argc, char** argv, const char* word) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], word) == 0) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -44,26 +51,11 @@ int readOptions(Simulation& s, int argc, char** argv) {
     return fullScreen;
 }
 
-bool helpRequested(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) return true;
-    }
-    return false;
-}
+bool helpRequested(int argc, char** argv) { return given(argc, argv, "-h") || given(argc, argv, "--help"); }
 
-bool smoothRequested(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "-smooth") == 0) return true;
-    }
-    return false;
-}
+bool smoothRequested(int argc, char** argv) { return given(argc, argv, "-smooth"); }
 
-bool versionRequested(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) return true;
-    }
-    return false;
-}
+bool versionRequested(int argc, char** argv) { return given(argc, argv, "--version"); }
 
 bool parseSeed(const char* text, unsigned int& seed) {
     if (text == nullptr) return false;

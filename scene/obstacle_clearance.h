@@ -6,7 +6,7 @@
 // of the obstacles, and to measure how deep a ball ever got in.
 
 #include "geometry/vector3.h"
-#include "scene/scene_state.h"
+#include "scene/simulation.h"
 
 // The room's two fixed spheres, in the order the step tests them. The radius
 // is the drawn one; a ball meets them grown by its own radius.

@@ -18,8 +18,6 @@ struct LiveReadings final : Readings {
 
 void setPickRaySource(PickRaySource source) { pickRaySource = source; }
 
-PickRaySource installedPickRaySource() { return pickRaySource; }
-
 Readings& liveReadings() {
     static LiveReadings live;
     return live;

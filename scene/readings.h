@@ -20,8 +20,6 @@ struct Readings {
 // unprojection once at start-up; tests install their own.
 using PickRaySource = Vector3 (*)(int x, int y);
 void setPickRaySource(PickRaySource source);
-// The source installed now (null without a window).
-PickRaySource installedPickRaySource();
 
 // The installed clock and pick-ray source, as they are. Without a pick-ray
 // source (no window) every point looks straight ahead.

@@ -1,10 +1,8 @@
 #include "scene/scene_layout.h"
 
-
 #include "geometry/scalar_helpers.h"
 #include "geometry/trig.h"
 #include "scene/obstacle_clearance.h"
-#include "scene/scene_state.h"
 
 namespace {
 

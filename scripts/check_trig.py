@@ -14,7 +14,7 @@ the same in every run. The report counts, per set, where each C library and
 ours differ from the correctly rounded values and from the reference.
 
 --table FILE writes the reachable arguments where the reference C library
-is not correctly rounded, as the C++ table geometry/libc_rounding.cpp.
+is not correctly rounded, as the C++ table geometry/libc_rounding_table.h.
 
 Exit status 1 when our functions fail any of this.
 """
@@ -50,44 +50,15 @@ def write_table(path, steps):
             raise SystemExit("the reference C library is off by %d ulps at %s(%016x)" % (step, fname, ax))
         entries.setdefault(ax, [0, 0])[0 if fname == "sin" else 1] = step
     with open(path, "w") as out:
-        out.write("""#include "geometry/libc_rounding.h"
-
-#include <algorithm>
-#include <cstdint>
-#include <cstring>
-#include <iterator>
-
-// Made by scripts/check_trig.py --table from a run of vl_trig_values on
+        out.write("""// Made by scripts/check_trig.py --table from a run of vl_trig_values on
 // x86-64 with glibc's FMA code: the arguments the program can produce where
 // that glibc is one ulp off the correctly rounded sin or cos, by the bits
-// of |x|, in order.
-
-namespace {
-
-struct Step {
-    std::uint64_t magnitude;
-    signed char sin;
-    signed char cos;
-};
-
-constexpr Step kSteps[] = {
+// of |x|, in order. Not a header of its own: the entries of kSteps in
+// geometry/libc_rounding.cpp, which includes them.
 """)
         keys = sorted(entries)
         for i in range(0, len(keys), 3):
             out.write("   " + "".join(" {0x%016x, %d, %d}," % (k, entries[k][0], entries[k][1]) for k in keys[i:i + 3]) + "\n")
-        out.write("""};
-
-}  // namespace
-
-int LibcRoundingStep(double magnitude, bool cosine) {
-    std::uint64_t key;
-    std::memcpy(&key, &magnitude, sizeof key);
-    const Step* found = std::lower_bound(std::begin(kSteps), std::end(kSteps), key,
-                                         [](const Step& s, std::uint64_t k) { return s.magnitude < k; });
-    if (found == std::end(kSteps) || found->magnitude != key) return 0;
-    return cosine ? found->cos : found->sin;
-}
-""")
 
 
 def main(argv):

@@ -16,6 +16,7 @@
 #include "assets/atomic_file.h"
 #include "assets/icon_image.h"
 #include "assets/png_writer.h"
+#include "assets/rgb.h"
 #include "platform/sound.h"
 
 namespace {
@@ -78,11 +79,6 @@ double smoothstep(double a, double b, double x) {
 
 // ---------------------------------------------------------------- images
 
-struct Rgb {
-    double r, g, b;
-};
-Rgb operator+(Rgb a, Rgb b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
-Rgb operator*(Rgb a, double s) { return {a.r * s, a.g * s, a.b * s}; }
 Rgb mix(Rgb a, Rgb b, double t) { return a * (1 - t) + b * t; }
 
 struct Image {
@@ -103,8 +99,6 @@ bool writeFile(const std::string& path, const std::vector<unsigned char>& bytes)
     fprintf(stderr, "make_assets: cannot write %s: %s\n", path.c_str(), reason.c_str());
     return false;
 }
-
-unsigned char toByte(double v) { return static_cast<unsigned char>(std::lround(clamp01(v) * 255.0)); }
 
 // Uncompressed 24-bit BMP, bottom row first, rows padded to 4 bytes.
 bool writeBmp(const std::string& path, Image& image) {

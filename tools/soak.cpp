@@ -24,7 +24,6 @@
 #include "physics/simulation_step.h"
 #include "physics/state_hash.h"
 #include "scene/obstacle_clearance.h"
-#include "scene/scene_state.h"
 
 namespace {
 

@@ -19,25 +19,13 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <initializer_list>
 
+#include "geometry/double_bits.h"
 #include "geometry/scalar_helpers.h"
 #include "geometry/trig.h"
 
 namespace {
-
-std::uint64_t bitsOf(double x) {
-    std::uint64_t b;
-    std::memcpy(&b, &x, sizeof b);
-    return b;
-}
-
-double fromBits(std::uint64_t b) {
-    double x;
-    std::memcpy(&x, &b, sizeof x);
-    return x;
-}
 
 // SplitMix64: the same sequence everywhere.
 std::uint64_t next(std::uint64_t& state) {
@@ -52,10 +40,10 @@ bool failed = false;
 
 void line(const char* set, double x) {
     if (std::fprintf(out, "%s %016llx %016llx %016llx %016llx %016llx\n", set,
-                     static_cast<unsigned long long>(bitsOf(x)), static_cast<unsigned long long>(bitsOf(Sin(x))),
-                     static_cast<unsigned long long>(bitsOf(Cos(x))),
-                     static_cast<unsigned long long>(bitsOf(std::sin(x))),
-                     static_cast<unsigned long long>(bitsOf(std::cos(x)))) < 0) {
+                     static_cast<unsigned long long>(BitsOf(x)), static_cast<unsigned long long>(BitsOf(Sin(x))),
+                     static_cast<unsigned long long>(BitsOf(Cos(x))),
+                     static_cast<unsigned long long>(BitsOf(std::sin(x))),
+                     static_cast<unsigned long long>(BitsOf(std::cos(x)))) < 0) {
         failed = true;
     }
 }
@@ -102,7 +90,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 500000; ++i) {
         const std::uint64_t b = next(state);
         const std::uint64_t exponent = 1023 - 30 + (b >> 53) % (1024 + 30);
-        line("any", fromBits((b & 0x800FFFFFFFFFFFFFull) | (exponent << 52)));
+        line("any", DoubleFromBits((b & 0x800FFFFFFFFFFFFFull) | (exponent << 52)));
     }
     if (std::fflush(out) != 0 || failed || (out != stdout && std::fclose(out) != 0)) {
         std::fprintf(stderr, "vl_trig_values: writing failed\n");
