@@ -139,10 +139,6 @@ void letGo() {
     exit(saved ? 0 : 1);
 }
 
-}  // namespace
-
-namespace {
-
 void stepBackOnce() {
     StepEvents events;
     stepBack(events);

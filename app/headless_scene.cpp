@@ -5,15 +5,10 @@
 #include "app/live_simulation.h"
 #include "app/session.h"
 #include "app/start_up.h"
-#include "effects/explosion_pool.h"
-#include "effects/inspect_mode.h"
 #include "effects/view_state.h"
-#include "physics/simulation_step.h"
 #include "platform/clock.h"
-#include "platform/random_source.h"
 #include "platform/sound.h"
 #include "scene/command_line.h"
-#include "scene/scene_layout.h"
 #include "scene/scene_state.h"
 
 namespace {
@@ -60,18 +55,12 @@ void stopHeadlessScene() {
     setSleepFunction(nullptr);
 }
 
-namespace {
-
-// What the frame advances besides drawing.
-void advanceFrame() { advanceFrameView(sim); }
-
-}  // namespace
-
 void runHeadlessStep(int milliseconds) {
     advanceHeadlessClock(milliseconds);
     const StepEvents events = sessionStep();
     for (int i = 0; i < events.cueCount; ++i) playCue(events.cues[i]);
-    advanceFrame();
+    // What the frame advances besides drawing.
+    advanceFrameView(sim);
 }
 
 void runHeadlessSteps(long count, int milliseconds) {

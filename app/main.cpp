@@ -17,11 +17,11 @@
 #include "app/session.h"
 #include "app/start_up.h"
 #include "app/window_identity.h"
+#include "input/help_text.h"
 #include "input/replay_file.h"
 #include "platform/clock.h"
 #include "platform/sdl_cue_player.h"
 #include "scene/command_line.h"
-#include "input/help_text.h"
 #include "scene/scene_state.h"
 
 namespace {

@@ -95,65 +95,56 @@ Session S;
 bool behind() { return S.cursor < S.records.size(); }
 
 // Live actions: the real clock and pick rays, noted on the way.
-int notingClock() {
-    const int now = liveReadings().clock();
-    if (!S.noted.empty() && S.noted.back().kind == RecordKind::Clock && now == S.lastRead) {
-        ++S.noted.back().value[1];
-    } else {
-        JournalRecord r;
-        r.kind = RecordKind::Clock;
-        r.value[0] = static_cast<long long>(now) - S.lastRead;
-        r.value[1] = 1;
-        S.noted.push_back(r);
+struct NotingReadings final : Readings {
+    int clock() override {
+        const int now = liveReadings().clock();
+        if (!S.noted.empty() && S.noted.back().kind == RecordKind::Clock && now == S.lastRead) {
+            ++S.noted.back().value[1];
+        } else {
+            JournalRecord r;
+            r.kind = RecordKind::Clock;
+            r.value[0] = static_cast<long long>(now) - S.lastRead;
+            r.value[1] = 1;
+            S.noted.push_back(r);
+        }
+        S.lastRead = now;
+        return now;
     }
-    S.lastRead = now;
-    return now;
-}
 
-Vector3 notingRay(int x, int y, const Vector3& ahead) {
-    const Vector3 d = liveReadings().pickRay(x, y, ahead);
-    S.noted.push_back(rayRecord(0, d));
-    return d;
-}
+    Vector3 pickRay(int x, int y, const Vector3& ahead) override {
+        const Vector3 d = liveReadings().pickRay(x, y, ahead);
+        S.noted.push_back(rayRecord(0, d));
+        return d;
+    }
+};
 
 // Recorded actions: the readings and rays the journal kept. Past its end
 // (a diverging replay) the clock stands and rays look along the view.
-int fedClock() {
-    if (S.readsLeft == 0 && S.clockAt < S.clockFeed.size()) {
-        const JournalRecord& run = S.clockFeed[S.clockAt++];
-        S.lastRead = static_cast<int>(S.lastRead + run.value[0]);
-        S.readsLeft = run.value[1];
-    }
-    if (S.readsLeft > 0) --S.readsLeft;
-    return S.lastRead;
-}
-
-Vector3 fedRay(const Vector3& ahead) {
-    if (S.rayAt < S.rayFeed.size()) {
-        return rayOf(S.rayFeed[S.rayAt++]);
-    }
-    return Unit(ahead);
-}
-
-// What a live action reads, and what a recorded one is fed.
-struct NotingReadings final : Readings {
-    int clock() override { return notingClock(); }
-    Vector3 pickRay(int x, int y, const Vector3& ahead) override { return notingRay(x, y, ahead); }
-};
-
 struct FedReadings final : Readings {
-    int clock() override { return fedClock(); }
-    Vector3 pickRay(int, int, const Vector3& ahead) override { return fedRay(ahead); }
+    int clock() override {
+        if (S.readsLeft == 0 && S.clockAt < S.clockFeed.size()) {
+            const JournalRecord& run = S.clockFeed[S.clockAt++];
+            S.lastRead = static_cast<int>(S.lastRead + run.value[0]);
+            S.readsLeft = run.value[1];
+        }
+        if (S.readsLeft > 0) --S.readsLeft;
+        return S.lastRead;
+    }
+
+    Vector3 pickRay(int, int, const Vector3& ahead) override {
+        if (S.rayAt < S.rayFeed.size()) {
+            return rayOf(S.rayFeed[S.rayAt++]);
+        }
+        return Unit(ahead);
+    }
 };
 
-// The clock as the last step saw it, for the flashes' fade after a recorded step.
+// The clock as the last step saw it, for the flashes' fade after a recorded
+// step: the reading that gives the scene clock the last step saw.
 struct StandingReadings final : Readings {
-    int clock() override;
+    int clock() override { return shiftedReading(S.sceneTime, sim.controls.pausedTotal); }
     Vector3 pickRay(int x, int y, const Vector3& ahead) override { return liveReadings().pickRay(x, y, ahead); }
 };
-
-// The reading that gives the scene clock the last step saw.
-int StandingReadings::clock() { return shiftedReading(S.sceneTime, sim.controls.pausedTotal); }
 
 NotingReadings noting;
 FedReadings fed;
@@ -210,6 +201,15 @@ void append(const JournalRecord& r) {
         S.lastLineStart = S.unwritten.size();
         S.unwritten += formatRecord(r, controlsOf(r));
     }
+}
+
+// The last record was changed in place: its line in the file to be is
+// written again in place of the old one (after it, if that is out already).
+void rewriteLastLine() {
+    if (!S.file.isOpen()) return;
+    if (S.lastLineStart != kNoLine) S.unwritten.resize(S.lastLineStart);
+    S.lastLineStart = S.unwritten.size();
+    S.unwritten += formatRecord(S.records.back(), nullptr);
 }
 
 JournalRecord hashRecord(RecordKind kind) {
@@ -314,11 +314,7 @@ void liveMotion(const InputEvent& event) {
     if (last != nullptr && last->kind == RecordKind::Event && last->event.kind == InputKind::Motion &&
         last->step == S.step + 1 && behind() == false) {
         last->event = event;
-        if (S.file.isOpen()) {
-            if (S.lastLineStart != kNoLine) S.unwritten.resize(S.lastLineStart);
-            S.lastLineStart = S.unwritten.size();
-            S.unwritten += formatRecord(*last, nullptr);
-        }
+        rewriteLastLine();
         return;
     }
     append(eventRecord(S.step + 1, event));
@@ -344,11 +340,7 @@ void liveDrag(int ball, const Vector3& target) {
     if (last != nullptr && last->kind == RecordKind::Drag && last->step == r.step && last->event.a == r.event.a &&
         r.event.a >= 0 && !behind()) {
         *last = r;
-        if (S.file.isOpen()) {
-            if (S.lastLineStart != kNoLine) S.unwritten.resize(S.lastLineStart);
-            S.lastLineStart = S.unwritten.size();
-            S.unwritten += formatRecord(*last, nullptr);
-        }
+        rewriteLastLine();
         return;
     }
     append(r);

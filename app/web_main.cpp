@@ -46,14 +46,16 @@ int releaseX = 0;
 int releaseY = 0;
 
 void pageMouseButton(int button, int state, int x, int y) {
-    if (button == kLeftButton && state == kButtonDown) leftPressedSinceStep = true;
+    if (button == kLeftButton && state == kButtonDown) {
+        leftPressedSinceStep = true;
+        releaseAfterStep = false;
+    }
     if (button == kLeftButton && state == kButtonUp && leftPressedSinceStep) {
         releaseAfterStep = true;
         releaseX = x;
         releaseY = y;
         return;
     }
-    if (button == kLeftButton && state == kButtonDown) releaseAfterStep = false;
     onMouseButton(button, state, x, y);
 }
 
@@ -188,13 +190,13 @@ EMSCRIPTEN_KEEPALIVE void vl_wheel_notch(int forward) {
     onMouseButton(forward != 0 ? kWheelForwardButton : kWheelBackButton, kButtonDown, 0, 0);
 }
 
-// The page's buttons for letter keys (P, O, B, H, V); Escape has its own way.
 // The page's Start and End buttons: Shift+Page Up / Page Down.
 EMSCRIPTEN_KEEPALIVE void vl_timeline_end(int last) {
     if (ended) return;
     onTimelineKey(last != 0 ? kKeyPageDown : kKeyPageUp, kModifierShift);
 }
 
+// The page's buttons for letter keys (P, O, B, H, V); Escape has its own way.
 EMSCRIPTEN_KEEPALIVE void vl_key(int key) {
     if (ended || key == 27) return;
     // A button is pressed and let go at once: Back steps back once, not on.

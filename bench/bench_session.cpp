@@ -14,78 +14,36 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <string>
 #include <vector>
 
 #include "app/headless_scene.h"
 #include "app/session.h"
 #include "bench/bare_step.h"
+#include "bench/step_rounds.h"
 #include "input/replay_file.h"
 #include "scene/scene_state.h"
 
 namespace {
 
-constexpr int kSteps = 1200;
-constexpr int kRounds = 7;
-
-HeadlessSettings fullRoom() {
-    HeadlessSettings s;
-    s.ballCount = kMaxBalls;
-    s.timeStep = 0.8;
-    s.autoFire = 1;
-    s.seed = 3;
-    return s;
-}
-
 // Per-step times of one run, in microseconds.
 std::vector<double> timeRun(bool history) {
     startHeadlessScene(fullRoom());
-    std::vector<double> times(kSteps);
-    for (int n = 0; n < kSteps; ++n) {
-        const auto start = std::chrono::steady_clock::now();
-        if (history) {
-            runHeadlessStep();
-        } else {
-            runBareStep();
-        }
-        const auto end = std::chrono::steady_clock::now();
-        times[n] = std::chrono::duration<double, std::micro>(end - start).count();
-    }
+    const std::vector<double> times =
+        history ? timeEachStep([] { runHeadlessStep(); }) : timeEachStep([] { runBareStep(); });
     stopHeadlessScene();
     return times;
 }
 
 void BM_HistoryCost(benchmark::State& state) {
-    std::vector<double> off(kSteps, 1e30);
-    std::vector<double> on(kSteps, 1e30);
     long memory = 0;
-    for (auto _ : state) {
-        for (int round = 0; round < kRounds; ++round) {
-            const std::vector<double> a = timeRun(false);
-            const std::vector<double> b = timeRun(true);
+    compareRounds(
+        state, "off", [] { return timeRun(false); }, "on",
+        [&memory] {
+            const std::vector<double> times = timeRun(true);
             memory = sessionMemoryBytes();
-            for (int n = 0; n < kSteps; ++n) {
-                off[n] = std::min(off[n], a[n]);
-                on[n] = std::min(on[n], b[n]);
-            }
-        }
-    }
-    double offSum = 0.0;
-    double onSum = 0.0;
-    for (int n = 0; n < kSteps; ++n) {
-        offSum += off[n];
-        onSum += on[n];
-    }
-    const double offWorst = *std::max_element(off.begin(), off.end());
-    const double onWorst = *std::max_element(on.begin(), on.end());
-    state.counters["off_mean_us"] = offSum / kSteps;
-    state.counters["on_mean_us"] = onSum / kSteps;
-    state.counters["mean_extra_pct"] = 100.0 * (onSum - offSum) / offSum;
-    state.counters["off_worst_us"] = offWorst;
-    state.counters["on_worst_us"] = onWorst;
-    state.counters["worst_extra_pct"] = 100.0 * (onWorst - offWorst) / offWorst;
+            return times;
+        });
     state.counters["history_kB"] = static_cast<double>(memory) / 1024.0;
 }
 BENCHMARK(BM_HistoryCost)->Iterations(1)->Unit(benchmark::kSecond);

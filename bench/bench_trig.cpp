@@ -11,13 +11,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <vector>
 
 #include "app/headless_scene.h"
 #include "app/live_simulation.h"
+#include "bench/step_rounds.h"
 #include "geometry/trig.h"
 #include "scene/scene_state.h"
 
@@ -32,58 +31,19 @@ extern "C" double __wrap__Z3Cosd(double x) { return useLibrary ? std::cos(x) : _
 
 namespace {
 
-constexpr int kSteps = 1200;
-constexpr int kRounds = 7;
-
 // Per-step times of one run, in microseconds.
 std::vector<double> timeRun(bool library) {
     useLibrary = library;
-    HeadlessSettings s;
-    s.ballCount = kMaxBalls;
-    s.timeStep = 0.8;
-    s.autoFire = 1;
-    s.seed = 3;
-    startHeadlessScene(s);
+    startHeadlessScene(fullRoom());
     sim.controls.rightKeyDown = 1;
-    std::vector<double> times(kSteps);
-    for (int n = 0; n < kSteps; ++n) {
-        const auto start = std::chrono::steady_clock::now();
-        runHeadlessStep();
-        const auto end = std::chrono::steady_clock::now();
-        times[n] = std::chrono::duration<double, std::micro>(end - start).count();
-    }
+    const std::vector<double> times = timeEachStep([] { runHeadlessStep(); });
     stopHeadlessScene();
     useLibrary = false;
     return times;
 }
 
 void BM_TrigCost(benchmark::State& state) {
-    std::vector<double> library(kSteps, 1e30);
-    std::vector<double> ours(kSteps, 1e30);
-    for (auto _ : state) {
-        for (int round = 0; round < kRounds; ++round) {
-            const std::vector<double> a = timeRun(true);
-            const std::vector<double> b = timeRun(false);
-            for (int n = 0; n < kSteps; ++n) {
-                library[n] = std::min(library[n], a[n]);
-                ours[n] = std::min(ours[n], b[n]);
-            }
-        }
-    }
-    double librarySum = 0.0;
-    double oursSum = 0.0;
-    for (int n = 0; n < kSteps; ++n) {
-        librarySum += library[n];
-        oursSum += ours[n];
-    }
-    const double libraryWorst = *std::max_element(library.begin(), library.end());
-    const double oursWorst = *std::max_element(ours.begin(), ours.end());
-    state.counters["libc_mean_us"] = librarySum / kSteps;
-    state.counters["ours_mean_us"] = oursSum / kSteps;
-    state.counters["mean_extra_pct"] = 100.0 * (oursSum - librarySum) / librarySum;
-    state.counters["libc_worst_us"] = libraryWorst;
-    state.counters["ours_worst_us"] = oursWorst;
-    state.counters["worst_extra_pct"] = 100.0 * (oursWorst - libraryWorst) / libraryWorst;
+    compareRounds(state, "libc", [] { return timeRun(true); }, "ours", [] { return timeRun(false); });
 }
 BENCHMARK(BM_TrigCost)->Iterations(1)->Unit(benchmark::kSecond);
 

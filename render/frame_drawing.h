@@ -1,12 +1,12 @@
 #pragma once
 
+#include "effects/view_state.h"
+#include "scene/simulation.h"
+
 // Compiles the display lists of the walls and the obstacles; once, after the
 // textures exist and before the first frame. The ball and glow-sphere lists
 // are compiled by the frame itself, at the radius it draws them with.
 void compileFrameLists();
-
-#include "effects/view_state.h"
-#include "scene/simulation.h"
 
 // Places the camera and draws the whole scene into the back buffer as
 // `look` (advanceFrameView) shows it; reads the state and changes none of

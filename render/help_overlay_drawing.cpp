@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "input/help_text.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/sound.h"
 #include "render/window_overlay.h"
-#include "input/help_text.h"
 #include "scene/scene_state.h"
 
 namespace {
@@ -62,41 +62,42 @@ void drawHelpOverlay(const Simulation& s) {
     struct Layout {
         OverlayFont font;
         bool compact;
+        int padding;
+        int margin;
+        bool shows(int line) const { return !compact || (line != 0 && panel.lines[line][0] != '\0'); }
     };
-    const Layout layouts[] = {{OverlayFont::Large, false}, {OverlayFont::Normal, false}, {OverlayFont::Small, true}};
+    const Layout layouts[] = {{OverlayFont::Large, false, kOverlayPadding, kOverlayMargin},
+                              {OverlayFont::Normal, false, kOverlayPadding, kOverlayMargin},
+                              {OverlayFont::Small, true, kOverlayPadding / 2, kOverlayMargin / 2}};
     Layout chosen = layouts[2];
     int panelWidth = 0;
     int panelHeight = 0;
-    int padding = kOverlayPadding;
     for (const Layout& layout : layouts) {
-        padding = layout.compact ? kOverlayPadding / 2 : kOverlayPadding;
-        const int margin = layout.compact ? kOverlayMargin / 2 : kOverlayMargin;
         int longest = 0;
         int lines = 0;
         for (int i = 0; i < panel.count; ++i) {
-            if (layout.compact && (i == 0 || panel.lines[i][0] == '\0')) continue;
+            if (!layout.shows(i)) continue;
             longest = std::max(longest, overlayTextWidth(layout.font, panel.lines[i]));
             ++lines;
         }
-        panelWidth = longest + 2 * padding;
-        panelHeight = lines * overlayLineHeight(layout.font) + 2 * padding;
+        panelWidth = longest + 2 * layout.padding;
+        panelHeight = lines * overlayLineHeight(layout.font) + 2 * layout.padding;
         chosen = layout;
-        if (panelWidth <= width - 2 * margin && panelHeight <= height - 2 * margin) break;
+        if (panelWidth <= width - 2 * layout.margin && panelHeight <= height - 2 * layout.margin) break;
     }
     // The panel hangs from the top left.
-    const int margin = chosen.compact ? kOverlayMargin / 2 : kOverlayMargin;
-    const int left = margin;
-    const int top = height - margin;
+    const int left = chosen.margin;
+    const int top = height - chosen.margin;
     const int lineHeight = overlayLineHeight(chosen.font);
 
     beginWindowOverlay(width, height);
     drawOverlayPanel(left, top - panelHeight, left + panelWidth, top);
     int line = 0;
     for (int i = 0; i < panel.count; ++i) {
-        if (chosen.compact && (i == 0 || panel.lines[i][0] == '\0')) continue;
+        if (!chosen.shows(i)) continue;
         ++line;
-        drawOverlayText(chosen.font, left + padding, top - padding - line * lineHeight + (lineHeight - 10) / 2 + 1,
-                        panel.lines[i]);
+        drawOverlayText(chosen.font, left + chosen.padding,
+                        top - chosen.padding - line * lineHeight + (lineHeight - 10) / 2 + 1, panel.lines[i]);
     }
     endWindowOverlay();
 }

@@ -86,8 +86,4 @@ void drawOverlayText(OverlayFont font, int x, int y, const char* text) {
     for (const char* c = text; *c != '\0'; ++c) glutBitmapCharacter(glutFont(font), *c);
 }
 
-void drawOverlayText(int x, int y, const char* text) {
-    glColor4f(1.0f, 1.0f, 0.85f, 1.0f);
-    glRasterPos2i(x, y);
-    for (const char* c = text; *c != '\0'; ++c) glutBitmapCharacter(GLUT_BITMAP_8_BY_13, *c);
-}
+void drawOverlayText(int x, int y, const char* text) { drawOverlayText(OverlayFont::Normal, x, y, text); }

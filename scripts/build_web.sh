@@ -92,15 +92,15 @@ em++ "${flags[@]}" "${link_flags[@]}" "${sim_o[@]}" "${draw_o[@]}" "${preload[@]
 cp "$root/web/index.html" "$root/web/page.js" "$root/web/service-worker.js" "$root/web/manifest.webmanifest" "$out/"
 cp "$data/vennaloft-32.png" "$data/vennaloft-128.png" "$data/vennaloft-256.png" "$data/vennaloft.svg" "$out/"
 
-# The soak under node, for the comparison with the desktop build.
-em++ "${flags[@]}" -O3 -sASSERTIONS=0 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
-    "${sim_o[@]}" "$root/tools/soak.cpp" -o "$out/vl_soak.js"
-# vl_replay under node, reading the real disk, for the same comparison.
-em++ "${flags[@]}" -O3 -sASSERTIONS=0 -sENVIRONMENT=node -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
-    "${sim_o[@]}" "$root/tools/vl_replay.cpp" -o "$out/vl_replay.js"
+# The headless tools under node, each linked alone with the simulation.
+node_flags=(-O3 -sASSERTIONS=0 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)
+# The soak, for the comparison with the desktop build.
+em++ "${flags[@]}" "${node_flags[@]}" "${sim_o[@]}" "$root/tools/soak.cpp" -o "$out/vl_soak.js"
+# vl_replay, reading the real disk, for the same comparison.
+em++ "${flags[@]}" "${node_flags[@]}" -sNODERAWFS=1 "${sim_o[@]}" "$root/tools/vl_replay.cpp" -o "$out/vl_replay.js"
 # Our sine and cosine beside emscripten's libc, for scripts/check_trig.sh.
-em++ "${flags[@]}" -O3 -sASSERTIONS=0 -sENVIRONMENT=node -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 \
-    "${sim_o[@]}" "$root/tools/trig_values.cpp" -o "$out/vl_trig_values.js"
+em++ "${flags[@]}" "${node_flags[@]}" -sNODERAWFS=1 "${sim_o[@]}" "$root/tools/trig_values.cpp" \
+    -o "$out/vl_trig_values.js"
 
 # The GL layer's own checks, a page of their own beside the demo's folder.
 checks="$out-checks"
