@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <tuple>
 
 #include "geometry/vector3.h"
 
@@ -8,6 +9,7 @@
 class Matrix3 {
 public:
     double m[3][3];
+    auto fields() const { return std::tie(m); }
 
     // The identity.
     Matrix3();

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <tuple>
 
 class Ray;
 
@@ -24,6 +25,9 @@ public:
     Vector3(double x, double y, double z);
     // Midpoint of the closest points of two rays; invalid if either ray is.
     Vector3(const Ray& a, const Ray& b);
+
+    // What comparing to the bit compares.
+    auto fields() const { return std::tie(x, y, z, status); }
 
     double X() const { return x; }
     double Y() const { return y; }

@@ -16,12 +16,6 @@ namespace {
 template <class T>
 bool sameBits(const T& a, const T& b);
 
-bool sameBits(const Vector3& a, const Vector3& b) {
-    return sameBits(a.x, b.x) && sameBits(a.y, b.y) && sameBits(a.z, b.z) && a.status == b.status;
-}
-
-bool sameBits(const Matrix3& a, const Matrix3& b) { return std::memcmp(a.m, b.m, sizeof a.m) == 0; }
-
 template <class T, std::size_t N>
 bool sameBits(const T (&a)[N], const T (&b)[N]) {
     for (std::size_t i = 0; i < N; ++i) {

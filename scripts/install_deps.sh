@@ -6,7 +6,8 @@
 # Usage: install_deps.sh GROUP...
 #   build    compiler, CMake, GL, GLU, freeglut, SDL2_mixer, ALSA, Xlib:
 #            what building and running the demo need
-#   test     GoogleTest, benchmark, clang, Xvfb and the tools the tests drive
+#   test     GoogleTest, benchmark, clang, Xvfb and the tools the tests drive,
+#            gdb and python3 for the checks that read debug information
 #   package  what `make package` needs to build the .deb and check it
 #   web      the browser build's toolchain (Debian's emscripten), chromium for
 #            the page tests, python3 for `make serve-web`; node and npm come
@@ -31,7 +32,7 @@ for group in "$@"; do
       libgl1-mesa-dri) ;;
     test) packages+=(
       libgtest-dev libbenchmark-dev clang
-      xvfb xauth xdotool imagemagick x11-utils gdb
+      xvfb xauth xdotool imagemagick x11-utils gdb python3
       desktop-file-utils groff-base librsvg2-bin) ;;
     package) packages+=(dpkg-dev file lintian) ;;
     web) packages+=(emscripten chromium python3)
