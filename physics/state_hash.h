@@ -1,9 +1,13 @@
 #pragma once
 
-// A fingerprint of the simulation: the exact bits of every live ball's and
-// shot's position and velocity, which slots are in use, and the step count.
-// Two runs that agree on it agree to the bit, whatever machine or compiler
-// ran them; replays check it and the soak prints it.
+// A fingerprint of the bodies: the step count, which ball and shot slots
+// are in use, and the exact bits of every live ball's and shot's position
+// and velocity (a shot's life too). Nothing else goes in: not the controls,
+// the random generator, the spawn slots, the flashes or the step's figures,
+// so two runs that agree on it agree on where every body is and how it
+// moves, whatever machine or compiler ran them, and files that carry it
+// stay valid as the rest of the state changes shape. Replays check it and
+// the soak prints it.
 
 #include <cstdint>
 
