@@ -6,6 +6,7 @@
 #include <GL/glut.h>
 
 #include "app/ball_hands.h"
+#include "app/live_readings.h"
 #include "app/live_simulation.h"
 #include "app/screenshot_saving.h"
 #include "app/session.h"
@@ -50,6 +51,8 @@ struct SmoothFrames {
 };
 
 SmoothFrames smooth;
+// The live steps' pacing.
+StepPacing pacing;
 // Our own repeat for a held O or B.
 KeyRepeat timelineRepeat;
 // The middle button and the wheel, as the arrows.
@@ -72,7 +75,7 @@ void drawSmoothFrame() {
     const int now = elapsedMilliseconds();
     if (smooth.stepFrameOwed || !smooth.kept) {
         smooth.stepFrameOwed = false;
-        const FrameLook look = advanceFrameView(sim);
+        const FrameLook look = advanceFrameView(sim, liveReadings());
         // Blended only from the step just before: after a reset of the
         // history (B, a pause) the frames start again from this one.
         const bool follows = smooth.kept && smooth.after.state.stepsRun + 1 == sim.stepsRun;
@@ -99,7 +102,7 @@ void drawSmoothFrame() {
 bool frameBetweenSteps() {
     const int since = static_cast<int>(millisecondsBetween(smooth.stepFrameTime, elapsedMilliseconds()));
     const FrameChoice choice =
-        chooseFrameBetweenSteps(smooth.framesSinceStep, since, millisecondsUntilStepDue(), smooth.frameCost);
+        chooseFrameBetweenSteps(smooth.framesSinceStep, since, millisecondsUntilStepDue(pacing), smooth.frameCost);
     if (choice.kind == FrameChoice::Pace) return false;
     if (choice.kind == FrameChoice::Wait) {
         sleepMilliseconds(choice.wait);
@@ -164,7 +167,7 @@ void onKey(unsigned char key, int, int) {
         return;
     }
     if (key != kEscape) {
-        handleKey(sim, key);
+        handleKey(sim, key, liveReadings());
         return;
     }
     quitProgram();
@@ -176,7 +179,7 @@ void onClose() { quitProgram(); }
 
 void onTimelineKey(int key, int modifiers) {
     if (clearVerdict()) glutPostRedisplay();
-    if (sim.controls.paused == 0) togglePause(sim);
+    if (sim.controls.paused == 0) togglePause(sim, liveReadings());
     const bool toEnd = (modifiers & kModifierShift) != 0;
     const long step = sessionStepNumber();
     long target = key == kKeyPageUp ? step - 100 : step + 100;
@@ -236,8 +239,10 @@ void onWindowSize(int width, int height) {
     deliver(InputKind::WindowSize, width, height, 0, 0);
 }
 
+int millisecondsUntilPacedStep() { return millisecondsUntilStepDue(pacing); }
+
 void runPacedStep() {
-    paceStep();
+    paceStep(pacing);
     timelineKeyAgain(timelineRepeat.due(glutElapsedMilliseconds()));
     for (int n = sessionStepsThisTurn(); n > 0; --n) {
         carryOut(sessionStep());
@@ -256,7 +261,7 @@ void onDisplay() {
     const int start = scene.smoothMotion != 0 ? elapsedMilliseconds() : 0;
     if (scene.smoothMotion == 0) {
         smooth.kept = false;
-        drawFrame(sim, advanceFrameView(sim));
+        drawFrame(sim, advanceFrameView(sim, liveReadings()));
     } else {
         drawSmoothFrame();
     }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/live_readings.h"
 #include "app/live_simulation.h"
 #include "app/session.h"
 #include "app/start_up.h"
@@ -60,7 +61,7 @@ void runHeadlessStep(int milliseconds) {
     const StepEvents events = sessionStep();
     for (int i = 0; i < events.cueCount; ++i) playCue(events.cues[i]);
     // What the frame advances besides drawing.
-    advanceFrameView(sim);
+    advanceFrameView(sim, liveReadings());
 }
 
 void runHeadlessSteps(long count, int milliseconds) {

@@ -2,11 +2,11 @@
 
 #include <GL/glu.h>
 
+#include "app/live_readings.h"
 #include "app/pick_ray.h"
 #include "app/session.h"
 #include "app/start_up.h"
 #include "render/graphics_setup.h"
-#include "scene/readings.h"
 #include "scene/scene_state.h"
 
 void layOutScene(unsigned int seed) {

@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "app/live_readings.h"
 #include "app/live_simulation.h"
 #include "app/recording_file.h"
 #include "effects/explosion_pool.h"
@@ -305,7 +306,7 @@ void endLiveAction(const JournalRecord& action) {
 // actions are kept as one record, the last, so a long pause with the mouse
 // moving does not grow the journal.
 void liveMotion(const InputEvent& event) {
-    applyInputEvent(sim, event);
+    applyInputEvent(sim, event, liveReadings());
     if (S.shadowValid) {
         S.shadow.mouseX = sim.controls.mouseX;
         S.shadow.mouseY = sim.controls.mouseY;
@@ -372,7 +373,7 @@ void liveStep(StepEvents& events) {
     S.step = r.step;
     S.newestStep = S.step;
     // Not from the readings: a step that read no clock still moved the scene clock on.
-    S.sceneTime = sceneMilliseconds(sim);
+    S.sceneTime = sceneMilliseconds(sim, liveReadings());
     if (S.step % kCheckpointInterval == 0) {
         append(hashRecord(RecordKind::Checkpoint));
         flushRecording(false);
@@ -411,7 +412,7 @@ void replayEnded() {
         std::fprintf(stderr, "replay ends at step %ld\n", S.step);
     }
     // The recorded session is over: it holds there, and P goes on live.
-    if (sim.controls.paused == 0) togglePause(sim);
+    if (sim.controls.paused == 0) togglePause(sim, liveReadings());
 }
 
 // Acts on the journal from the cursor through the next action (an input or
@@ -565,7 +566,7 @@ void startSession() {
     clearVerdict();
     sim.stepsRun = 0;
     sim.stats = StepStats();
-    S.sceneTime = sceneMilliseconds(sim);
+    S.sceneTime = sceneMilliseconds(sim, liveReadings());
     takeKeyframe();
     adoptRecording();
     publish();
@@ -606,7 +607,7 @@ void deliverInput(const InputEvent& event) {
     }
     if (role == EventRole::Viewer) {
         if (arrowEvent(event)) S.detached = true;
-        applyInputEvent(sim, event);
+        applyInputEvent(sim, event, liveReadings());
         return;
     }
     // A replay ignores what would change its simulation; F1 and F2 set how

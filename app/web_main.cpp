@@ -75,7 +75,7 @@ void stepWhenDue(int) {
         releaseAfterStep = false;
         onMouseButton(kLeftButton, kButtonUp, releaseX, releaseY);
     }
-    glutTimerFunc(static_cast<unsigned>(millisecondsUntilStepDue()), stepWhenDue, 0);
+    glutTimerFunc(static_cast<unsigned>(millisecondsUntilPacedStep()), stepWhenDue, 0);
 }
 
 // Escape ends the program with exit(): the textures are gone, so nothing

@@ -13,7 +13,7 @@ constexpr int kSingleStepMilliseconds = 50;
 
 // P: pauses, or resumes at the speed chosen meanwhile (steps requested but
 // not yet run are dropped).
-void togglePause(Simulation& s, Readings& readings = liveReadings());
+void togglePause(Simulation& s, Readings& readings);
 // O: one more simulation step while paused; ignored while running.
 void requestSingleStep(const Simulation& s);
 // V and H.
@@ -33,7 +33,7 @@ bool takeSimulationTurn(Simulation& s);
 
 // Elapsed milliseconds without the time spent paused: what flashes and
 // contact marks age by. Equal to the elapsed time until the first pause.
-int sceneMilliseconds(const Simulation& s, Readings& readings = liveReadings());
+int sceneMilliseconds(const Simulation& s, Readings& readings);
 
 // Called at the start of every frame: decides whether this frame moves the
 // glow pulse and the chase trail on.

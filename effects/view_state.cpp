@@ -74,7 +74,7 @@ float advanceGlowPulse(Simulation& s) {
     return s.view.glowPulse;
 }
 
-FrameLook advanceFrameView(Simulation& s) {
+FrameLook advanceFrameView(Simulation& s, Readings& readings) {
     FrameLook look;
     beginViewFrame(s);
     look.camera = advanceCamera(s);
@@ -82,7 +82,8 @@ FrameLook advanceFrameView(Simulation& s) {
     for (float& scale : look.glowScales) scale = advanceGlowPulse(s);
     for (int e = 0; e < kExplosionCount; ++e) {
         look.flashShown[e] = s.explosions[e].alpha > 0.0f;
-        advanceExplosion(s, e);
+        advanceExplosion(s, e, readings);
     }
+    look.sceneTime = sceneMilliseconds(s, readings);
     return look;
 }

@@ -5,6 +5,7 @@
 // the rules can be checked without a window.
 
 #include "geometry/vector3.h"
+#include "scene/readings.h"
 #include "scene/simulation.h"
 
 // Where gluLookAt is pointed this frame.
@@ -46,14 +47,15 @@ struct FrameLook {
     float glowAlpha = 0.0f;  // from the pulse of the previous frame
     float glowScales[kGlowSphereCount] = {};
     bool flashShown[kExplosionCount] = {};  // in use when the frame began
+    int sceneTime = 0;  // the scene clock the frame shows (contact marks fade by it)
 };
 
 // Everything a frame moves on, once at its start, so that the drawing only
 // reads: whether the view advances, the camera and its trail (and the end
 // of shot following), one pulse step per glow sphere, and the flashes'
-// fade on the scene clock (a flash that fades out in this frame is still
-// drawn once).
-FrameLook advanceFrameView(Simulation& s);
+// fade on the scene clock read from `readings` (a flash that fades out in
+// this frame is still drawn once).
+FrameLook advanceFrameView(Simulation& s, Readings& readings);
 
 // The ball F3 chases: the selected one while it lives, else ball 0.
 int chasedBall(const Simulation& s);

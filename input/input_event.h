@@ -39,4 +39,4 @@ EventRole eventRole(const InputEvent& event);
 // Hands the event to the key and mouse handlers. A window size is only
 // noted (the drawing resizes the window itself): the simulation never reads
 // it, it reaches shots only through the pick ray.
-void applyInputEvent(Simulation& s, const InputEvent& event, Readings& readings = liveReadings());
+void applyInputEvent(Simulation& s, const InputEvent& event, Readings& readings);

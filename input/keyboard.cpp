@@ -99,11 +99,11 @@ void handleSpecialKeyUp(Simulation& s, int key) {
     }
 }
 
-void handleKey(Simulation& s, unsigned char key) {
+void handleKey(Simulation& s, unsigned char key, Readings& readings) {
     switch (key) {
     case 'p':
     case 'P':
-        togglePause(s);
+        togglePause(s, readings);
         break;
     case 'o':
     case 'O':

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/readings.h"
 #include "scene/simulation.h"
 
 // Special keys (F1..F8, arrows) turned into scene-state changes. modifiers is
@@ -7,8 +8,8 @@
 void handleSpecialKey(Simulation& s, int key, int modifiers);
 void handleSpecialKeyUp(Simulation& s, int key);
 // Ordinary keys other than Escape: the inspect letters P, O, V, H and the
-// screenshot S (either case).
-void handleKey(Simulation& s, unsigned char key);
+// screenshot S (either case). P reads the clock from `readings`.
+void handleKey(Simulation& s, unsigned char key, Readings& readings);
 
 // Lets go of every held arrow and the left button. Called when the pointer
 // leaves the window or the window stops being visible: a key or button let

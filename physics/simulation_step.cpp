@@ -378,15 +378,15 @@ void runSubSteps(Simulation& s, Readings& readings, StepEvents& events) {
 
 }  // namespace
 
-void paceStep() {
-    scene.stepsSincePace += 1;
-    const int steps = scene.stepsSincePace;
+void paceStep(StepPacing& pacing) {
+    pacing.stepsSincePace += 1;
+    const int steps = pacing.stepsSincePace;
     const int threshold = paceThreshold(steps);
     int rate = 100;
     int now = 0;
     while (rate > kMaxRate) {
         now = elapsedMilliseconds();
-        const long long elapsed = millisecondsBetween(scene.lastPaceTime, now);
+        const long long elapsed = millisecondsBetween(pacing.lastPaceTime, now);
         rate = paceRate(steps, elapsed);
         if (rate > kMaxRate) {
             const long long sleepFor = threshold - elapsed - kPollMilliseconds;
@@ -397,13 +397,13 @@ void paceStep() {
             }
         }
     }
-    scene.lastPaceTime = now;
-    scene.stepsSincePace = 0;
+    pacing.lastPaceTime = now;
+    pacing.stepsSincePace = 0;
 }
 
-int millisecondsUntilStepDue() {
-    const long long elapsed = millisecondsBetween(scene.lastPaceTime, elapsedMilliseconds());
-    const long long wait = paceThreshold(scene.stepsSincePace + 1) - elapsed;
+int millisecondsUntilStepDue(const StepPacing& pacing) {
+    const long long elapsed = millisecondsBetween(pacing.lastPaceTime, elapsedMilliseconds());
+    const long long wait = paceThreshold(pacing.stepsSincePace + 1) - elapsed;
     return wait > 0 ? static_cast<int>(wait) : 0;
 }
 

@@ -147,8 +147,7 @@ void drawDomes(const Simulation& s) {
 }
 
 // Fading points with their normals.
-void drawContactMarks(const Simulation& s) {
-    const int now = sceneMilliseconds(s);
+void drawContactMarks(const Simulation& s, int now) {
     glBegin(GL_POINTS);
     for (const ContactMark& mark : s.contactMarks) {
         const float fade = contactMarkFade(mark, now);
@@ -222,7 +221,7 @@ void drawLegend(int layers) {
 
 }  // namespace
 
-void drawCollisionView(const Simulation& s) {
+void drawCollisionView(const Simulation& s, int sceneTime) {
     if (scene.collisionView == 0) return;
 
     // Everything this pass changes comes back with the pop.
@@ -249,7 +248,7 @@ void drawCollisionView(const Simulation& s) {
         glColor4f(kDomeColour.r, kDomeColour.g, kDomeColour.b, 0.8f);
         drawDomes(s);
     }
-    if ((layers & kLayerContacts) != 0) drawContactMarks(s);
+    if ((layers & kLayerContacts) != 0) drawContactMarks(s, sceneTime);
     if ((layers & kLayerVelocities) != 0) {
         glColor4f(kVelocityColour.r, kVelocityColour.g, kVelocityColour.b, 1.0f);
         drawVelocities(s);

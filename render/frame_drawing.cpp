@@ -275,7 +275,7 @@ void drawFrame(const Simulation& s, const FrameLook& look) {
 
     glEnable(GL_LIGHTING);
     glDisable(GL_BLEND);
-    drawCollisionView(s);
+    drawCollisionView(s, look.sceneTime);
     drawSelectionRing(s);
     drawHelpOverlay(s);
     drawInspectPanel(s);

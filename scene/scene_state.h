@@ -12,10 +12,6 @@ constexpr int kTextureCount = 6;
 struct SceneState {
     int windowSize[2] = {640, 480};
 
-    // Pacing of the live steps.
-    int stepsSincePace = 0;
-    int lastPaceTime = 0;
-
     // Inspect mode (letter keys): single steps asked for while paused, the
     // collision view and the help overlay; whether this frame moves the
     // view on (a single step owes its frame that); the seed the scene was

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/live_readings.h"
 #include "app/live_simulation.h"
 #include "input/ball_pick.h"
 #include "physics/state_hash.h"
@@ -40,7 +41,7 @@ TEST(BallDrag, ADragIsRecordedReplayedMatchingAndUndoneByStepBackToTheBit) {
     ASSERT_GE(ball, 0);
     scene.selectedBall = ball;
 
-    handleKey(sim, 'p');
+    handleKey(sim, 'p', liveReadings());
     runHeadlessStep();
     const Simulation before = sim;
     const long startStep = sim.stepsRun;
@@ -52,18 +53,18 @@ TEST(BallDrag, ADragIsRecordedReplayedMatchingAndUndoneByStepBackToTheBit) {
         deliverDrag(ball, target);
         deliverDrag(ball, target + Vector3(0.0, 1.0,
                                            0.0));  // moved again before the step: replaces
-        handleKey(sim, 'o');
+        handleKey(sim, 'o', liveReadings());
         runHeadlessStep();
     }
     EXPECT_LT(sim.ballPositions[ball].Distance(target), 2.0 * s.ballRadius) << "the ball follows the pointer";
     deliverDrag(-1, Vector3());
     const Vector3 flying = sim.ballVelocities[ball];
-    handleKey(sim, 'o');
+    handleKey(sim, 'o', liveReadings());
     runHeadlessStep();
     EXPECT_EQ(sim.drag.ball, -1);
     EXPECT_GT(sim.ballVelocities[ball].Length(), 0.5 * flying.Length()) << "let go, it flies on";
     for (int n = 0; n < 5; ++n) {
-        handleKey(sim, 'o');
+        handleKey(sim, 'o', liveReadings());
         runHeadlessStep();
     }
     const std::uint64_t dragged = sceneStateHash(sim);

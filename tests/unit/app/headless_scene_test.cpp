@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/headless_scene.h"
+#include "app/live_readings.h"
 #include "app/live_simulation.h"
 #include "effects/explosion_pool.h"
 #include "platform/clock.h"
@@ -78,7 +79,7 @@ TEST_F(HeadlessSceneTest, ClampsOptionsAndAppliesSpeedAndFire) {
 
 TEST_F(HeadlessSceneTest, StepsMoveTheClockAndFreeFinishedFlashes) {
     startHeadlessScene(settingsFor(5, 20, 3));
-    spawnExplosion(sim, Vector3(0, 0, 0), 0);  // a 500 ms spark
+    spawnExplosion(sim, Vector3(0, 0, 0), 0, liveReadings());  // a 500 ms spark
     ASSERT_GT(sim.explosions[0].alpha, 0.0f);
 
     runHeadlessSteps(9);

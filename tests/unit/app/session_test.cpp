@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/live_readings.h"
 #include "app/live_simulation.h"
 #include "effects/screenshot_notice.h"
 #include "effects/view_state.h"
@@ -76,8 +77,8 @@ TEST_F(SessionTest, ReplayIgnoresLiveInputAndOneChangedByteDivergesAtItsCheckpoi
         if (n == 20) deliverInput({InputKind::SpecialDown, kKeyF8});
         if (n == 30) deliverInput({InputKind::MouseButton, kRightButton, kButtonDown, 5, 5});
         if (n == 40) deliverInput({InputKind::SpecialDown, kKeyF5});
-        if (n == 50) handleKey(sim, 'p');
-        if (n == 55) handleKey(sim, 'p');
+        if (n == 50) handleKey(sim, 'p', liveReadings());
+        if (n == 55) handleKey(sim, 'p', liveReadings());
         runHeadlessStep();
     }
     EXPECT_EQ(sim.stats.stepNumber, steps);
@@ -119,7 +120,7 @@ TEST_F(SessionTest, HomeAfterFlyingAwayRestoresTheStartViewLiveAndInItsReplay) {
     deliverInput({InputKind::SpecialDown, kKeyHome});
     deliverInput({InputKind::SpecialUp, kKeyHome});
     runHeadlessSteps(60);
-    const FrameLook look = advanceFrameView(sim);
+    const FrameLook look = advanceFrameView(sim, liveReadings());
     EXPECT_EQ(look.camera.eye.Distance(start.cameraPosition), 0.0);
     EXPECT_EQ(look.camera.center.Distance(start.cameraPosition + start.viewDirection), 0.0);
     EXPECT_EQ(sim.controls.cameraYaw, 0.0f);
@@ -146,7 +147,7 @@ TEST_F(SessionTest, StepBackAndForwardAgainGiveTheSameStateAtEveryStep) {
         hashes.push_back(sceneStateHash(sim));
     }
     EXPECT_FALSE(stepBack()) << "only while paused";
-    handleKey(sim, 'p');
+    handleKey(sim, 'p', liveReadings());
     for (long n = 599; n >= 100; --n) {
         ASSERT_TRUE(stepBack());
         ASSERT_EQ(sim.stats.stepNumber, n);
@@ -154,7 +155,7 @@ TEST_F(SessionTest, StepBackAndForwardAgainGiveTheSameStateAtEveryStep) {
         EXPECT_EQ(scene.historyStepsBack, 600 - n);
     }
     for (long n = 101; n <= 600; ++n) {
-        handleKey(sim, 'o');
+        handleKey(sim, 'o', liveReadings());
         runHeadlessStep();
         ASSERT_EQ(sim.stats.stepNumber, n);
         ASSERT_EQ(sceneStateHash(sim), hashes[n]) << "forward again at step " << n;
@@ -178,7 +179,7 @@ TEST_F(SessionTest, BackAndForwardAgainGiveTheWholeSimulationBack) {
             deliverInput({InputKind::SpecialDown, kKeyF4});
         }
         runHeadlessSteps(busy ? 25 : 10);
-        handleKey(sim, 'p');
+        handleKey(sim, 'p', liveReadings());
         runHeadlessStep();
         const Simulation before = sim;
         ASSERT_GT(before.controls.pausedSceneTime, 0);
@@ -191,7 +192,7 @@ TEST_F(SessionTest, BackAndForwardAgainGiveTheWholeSimulationBack) {
         };
         const auto forward = [steps] {
             for (int n = 0; n < steps; ++n) {
-                handleKey(sim, 'o');
+                handleKey(sim, 'o', liveReadings());
                 runHeadlessStep();
             }
         };
@@ -295,7 +296,7 @@ TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
     }
     StepEvents events;
     EXPECT_FALSE(jumpToStep(1400, events)) << "only while paused";
-    handleKey(sim, 'p');
+    handleKey(sim, 'p', liveReadings());
     const long oldest = 1500 - scene.historyReach;
     EXPECT_GE(oldest, 250);
     EXPECT_LE(oldest, 300);
@@ -311,7 +312,7 @@ TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
     }
     EXPECT_EQ(events.cueCount, 0) << "jumps are silent";
     EXPECT_FALSE(jumpToStep(1600, events)) << "nothing run beyond the newest step";
-    handleKey(sim, 'o');
+    handleKey(sim, 'o', liveReadings());
     runHeadlessStep();
     EXPECT_EQ(sessionStepNumber(), 1501);
 
@@ -323,7 +324,7 @@ TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
     ASSERT_TRUE(outcome.matches);
     const char* verdict = currentNotice(0);
     EXPECT_EQ(std::string(verdict != nullptr ? verdict : ""), "replay matches: " + std::to_string(outcome.steps) + " steps");
-    handleKey(sim, 'p');
+    handleKey(sim, 'p', liveReadings());
     ASSERT_TRUE(jumpToStep(0, events));
     EXPECT_EQ(sessionStepNumber(), 0);
     EXPECT_TRUE(jumpToStep(1000000, events));
@@ -358,7 +359,7 @@ TEST_F(SessionTest, StepBackAtTheStartOfTheHistoryDoesNothing) {
     startHeadlessScene(settings());
     startSession();
     runHeadlessStep();
-    handleKey(sim, 'p');
+    handleKey(sim, 'p', liveReadings());
     EXPECT_TRUE(stepBack());
     const std::uint64_t start = sceneStateHash(sim);
     EXPECT_FALSE(stepBack());

@@ -11,6 +11,7 @@
 #include "effects/view_state.h"
 #include "input/key_codes.h"
 #include "input/keyboard.h"
+#include "tests/support/test_readings.h"
 #include "tests/support/test_simulation.h"
 #include "tests/unit/physics/step_fixture.h"
 
@@ -36,7 +37,7 @@ protected:
         stepfix::runStep();
         beginViewFrame(sim);
         advanceCamera(sim);
-        for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(sim, e);
+        for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(sim, e, testReadings());
     }
 
     // Keys and steps in order: P, O, V, H, S are keys, '.' is a step.
@@ -45,7 +46,7 @@ protected:
             if (c == '.') {
                 step();
             } else {
-                handleKey(sim, static_cast<unsigned char>(c));
+                handleKey(sim, static_cast<unsigned char>(c), testReadings());
             }
         }
     }
@@ -106,9 +107,9 @@ TEST_F(InspectModeTest, SpeedChosenWhilePausedAppliesToSingleStepsAndOnResume) {
 // throwing and requests wait.
 TEST_F(InspectModeTest, PausedSceneStandsStillButTheCameraMoves) {
     putShot(0, Vector3(150, 100, -100), Vector3(0, 0, 60));
-    spawnExplosion(sim, Vector3(0, 0, 0), 1);
+    spawnExplosion(sim, Vector3(0, 0, 0), 1, testReadings());
     play(".");
-    handleKey(sim, 'P');
+    handleKey(sim, 'P', testReadings());
     play(".");
     const Shot shot = sim.shots[0];
     const Explosion flash = sim.explosions[0];
@@ -135,7 +136,7 @@ TEST_F(InspectModeTest, PausedSceneStandsStillButTheCameraMoves) {
 
     // Resumed, the flash goes on from where it stood, not 2 s further on.
     sim.controls.upKeyDown = sim.controls.leftButtonDown = sim.controls.resetRequested = sim.controls.autoFire = 0;
-    handleKey(sim, 'P');
+    handleKey(sim, 'P', testReadings());
     step();
     EXPECT_GT(sim.explosions[0].alpha, flash.alpha - 0.05f);
     EXPECT_LT(sim.explosions[0].alpha, flash.alpha);
@@ -210,7 +211,7 @@ TEST_F(InspectModeTest, ContactsOfAStepAreLoggedWithPointAndNormal) {
 }
 
 TEST_F(InspectModeTest, ContactMarksFadeOverASecondOfSceneTime) {
-    recordContactMark(sim, Vector3(1, 2, 3), Vector3(0, 1, 0));
+    recordContactMark(sim, Vector3(1, 2, 3), Vector3(0, 1, 0), testReadings());
     const ContactMark& mark = sim.contactMarks[0];
     const int born = mark.time;
     struct Case {
@@ -222,12 +223,12 @@ TEST_F(InspectModeTest, ContactMarksFadeOverASecondOfSceneTime) {
 
     // Paused, the scene clock (and so the fade) stands still.
     fakes::clockNow() += 400;
-    togglePause(sim);
+    togglePause(sim, testReadings());
     fakes::clockNow() += 10000;
-    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim)), 0.6f);
-    togglePause(sim);
+    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim, testReadings())), 0.6f);
+    togglePause(sim, testReadings());
     fakes::clockNow() += 100;
-    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim)), 0.5f);
+    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim, testReadings())), 0.5f);
 }
 
 // The toolkit's counter wraps after 24.8 days: a pause, a single step and
@@ -235,22 +236,22 @@ TEST_F(InspectModeTest, ContactMarksFadeOverASecondOfSceneTime) {
 // overflow, which the sanitizer build would stop at).
 TEST_F(InspectModeTest, SceneClockAndFadeCarryOnAcrossTheCounterWrap) {
     fakes::clockNow() = 2147483647 - 300;
-    recordContactMark(sim, Vector3(1, 2, 3), Vector3(0, 1, 0));
+    recordContactMark(sim, Vector3(1, 2, 3), Vector3(0, 1, 0), testReadings());
     const ContactMark& mark = sim.contactMarks[0];
-    togglePause(sim);
+    togglePause(sim, testReadings());
     fakes::clockNow() = -2147483647 - 1 + 5000;  // after the wrap
-    handleKey(sim, 'O');
+    handleKey(sim, 'O', testReadings());
     step();  // one single step: 50 ms of scene time
-    togglePause(sim);
+    togglePause(sim, testReadings());
     fakes::clockNow() += 200;
-    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim)), 0.75f);
+    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim, testReadings())), 0.75f);
     fakes::clockNow() += 800;
-    EXPECT_EQ(contactMarkFade(mark, sceneMilliseconds(sim)), 0.0f);
+    EXPECT_EQ(contactMarkFade(mark, sceneMilliseconds(sim, testReadings())), 0.0f);
 }
 
 TEST_F(InspectModeTest, FullLogGivesUpItsOldestMarkAndResetClearsIt) {
     for (int n = 0; n <= kContactMarkCount; ++n) {
-        recordContactMark(sim, Vector3(n, 0, 0), Vector3(0, 1, 0));
+        recordContactMark(sim, Vector3(n, 0, 0), Vector3(0, 1, 0), testReadings());
     }
     EXPECT_EQ(usedMarks(), kContactMarkCount);
     double lowest = 1e9;

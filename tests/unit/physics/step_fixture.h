@@ -15,6 +15,7 @@
 #include "scene/scene_layout.h"
 #include "scene/scene_state.h"
 #include "tests/support/fakes.h"
+#include "tests/support/test_readings.h"
 #include "tests/support/test_simulation.h"
 
 namespace stepfix {
@@ -40,7 +41,7 @@ inline void carryOut(const StepEvents& events) {
 inline void runStep() {
     StepEvents events;
     if (takeSimulationTurn(sim)) {
-        runSimulatingStep(sim, liveReadings(), events);
+        runSimulatingStep(sim, testReadings(), events);
     } else {
         runPausedStep(sim, events);
     }
@@ -50,10 +51,10 @@ inline void runStep() {
 // A response on its own, its cues played.
 inline void respond(const Contact& contact) {
     StepEvents events;
-    respondToContact(sim, contact, liveReadings(), events);
+    respondToContact(sim, contact, testReadings(), events);
     carryOut(events);
 }
-inline void respondToPair(int i, int j, double t) { respondToBallPair(sim, i, j, t, liveReadings()); }
+inline void respondToPair(int i, int j, double t) { respondToBallPair(sim, i, j, t, testReadings()); }
 
 class StepTest : public ::testing::Test {
 protected:
