@@ -10,7 +10,6 @@
 #include "platform/clock.h"
 #include "platform/sound.h"
 #include "scene/command_line.h"
-#include "scene/scene_state.h"
 
 namespace {
 
@@ -41,7 +40,8 @@ void startHeadlessScene(const HeadlessSettings& settings) {
     setClockSource(readHeadlessClock);
     setSleepFunction(advanceHeadlessClock);
 
-    resetSceneState(sim);
+    sim = Simulation();
+    live = LiveView();
     applyOptions(settings);
     layOutSimulation(settings.seed);
 
@@ -61,7 +61,7 @@ void runHeadlessStep(int milliseconds) {
     const StepEvents events = sessionStep();
     for (int i = 0; i < events.cueCount; ++i) playCue(events.cues[i]);
     // What the frame advances besides drawing.
-    advanceFrameView(sim, liveReadings());
+    advanceFrameView(sim, live.scene, live.viewer.selectedBall, liveReadings());
 }
 
 void runHeadlessSteps(long count, int milliseconds) {

@@ -14,10 +14,10 @@ struct LiveReadings final : Readings {
     }
 };
 
-LiveReadings live;
+LiveReadings installed;
 
 }  // namespace
 
-void setPickRaySource(PickRaySource source) { live.pickRaySource = source; }
+void setPickRaySource(PickRaySource source) { installed.pickRaySource = source; }
 
-Readings& liveReadings() { return live; }
+Readings& liveReadings() { return installed; }

@@ -7,13 +7,12 @@
 #include "app/session.h"
 #include "app/start_up.h"
 #include "render/graphics_setup.h"
-#include "scene/scene_state.h"
 
 void layOutScene(unsigned int seed) {
     // GLU allocates the quadric without a context, so it can exist before the window.
     GLUquadric* quadric = gluNewQuadric();
     gluQuadricTexture(quadric, GL_TRUE);
-    scene.quadric = quadric;
+    graphics.quadric = quadric;
 
     layOutSimulation(seed);
 }

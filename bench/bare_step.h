@@ -15,5 +15,5 @@ inline void runBareStep(int milliseconds = kHeadlessStepMilliseconds) {
     setHeadlessClock(headlessClock() + milliseconds);
     StepEvents events;
     runSimulatingStep(sim, liveReadings(), events);
-    advanceFrameView(sim, liveReadings());
+    advanceFrameView(sim, live.scene, live.viewer.selectedBall, liveReadings());
 }

@@ -15,7 +15,6 @@
 #include "platform/sound.h"
 #include "scene/obstacle_clearance.h"
 #include "scene/scene_layout.h"
-#include "scene/scene_state.h"
 
 namespace {
 

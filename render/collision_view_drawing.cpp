@@ -10,7 +10,7 @@
 #include "effects/inspect_mode.h"
 #include "render/window_overlay.h"
 #include "scene/obstacle_clearance.h"
-#include "scene/scene_state.h"
+#include "render/graphics_setup.h"
 
 namespace {
 
@@ -196,8 +196,8 @@ void drawLegend(int layers) {
     int longest = 0;
     for (int i = 0; i < count; ++i) longest = std::max(longest, static_cast<int>(std::strlen(shown[i]->name)));
     constexpr int kSwatch = 10;
-    const int width = scene.windowSize[0];
-    const int height = scene.windowSize[1];
+    const int width = graphics.windowSize[0];
+    const int height = graphics.windowSize[1];
     const int panelWidth = kSwatch + kOverlayCharWidth + longest * kOverlayCharWidth + 2 * kOverlayPadding;
     const int panelHeight = count * kOverlayLineHeight + 2 * kOverlayPadding;
     const int right = width - kOverlayMargin;
@@ -221,8 +221,8 @@ void drawLegend(int layers) {
 
 }  // namespace
 
-void drawCollisionView(const Simulation& s, int sceneTime) {
-    if (scene.collisionView == 0) return;
+void drawCollisionView(const Simulation& s, int sceneTime, const ViewerState& viewer) {
+    if (viewer.collisionView == 0) return;
 
     // Everything this pass changes comes back with the pop.
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT | GL_POINT_BIT | GL_DEPTH_BUFFER_BIT |
@@ -237,7 +237,7 @@ void drawCollisionView(const Simulation& s, int sceneTime) {
     glLineWidth(1.0f);
     glPointSize(5.0f);
 
-    const int layers = scene.collisionLayers;
+    const int layers = viewer.collisionLayers;
     if ((layers & kLayerVolumes) != 0) {
         glColor4f(kWallColour.r, kWallColour.g, kWallColour.b, 0.8f);
         drawPlaneBox(s);

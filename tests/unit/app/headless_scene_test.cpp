@@ -10,7 +10,6 @@
 #include "platform/clock.h"
 #include "platform/random_source.h"
 #include "scene/scene_layout.h"
-#include "scene/scene_state.h"
 
 namespace {
 
@@ -29,7 +28,8 @@ HeadlessSettings settingsFor(int balls, int radius, unsigned seed) {
 
 TEST_F(HeadlessSceneTest, StartsWithTheProgramsLayoutForTheSameSeed) {
     // The program's own order: layout, seed, placement, then colours.
-    resetSceneState(sim);
+    sim = Simulation();
+    live = LiveView();
     sim.ballCount = 12;
     sim.ballRadius = 9;
     buildSceneGeometry(sim);

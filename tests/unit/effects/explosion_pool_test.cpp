@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "effects/explosion_pool.h"
-#include "scene/scene_state.h"
 #include <climits>
 #include "tests/support/fakes.h"
 #include "tests/support/test_readings.h"
@@ -16,7 +15,7 @@ int ticking() { return fakes::clockNow()++; }
 class ExplosionPoolTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetSceneState(sim);
+        resetTestState();
         fakes::install(10000);
     }
     void TearDown() override { fakes::uninstall(); }

@@ -6,7 +6,6 @@
 #include "effects/shot_pool.h"
 #include "geometry/scalar_helpers.h"
 #include "platform/random_source.h"
-#include "scene/scene_state.h"
 #include "tests/support/fakes.h"
 #include "tests/support/test_readings.h"
 #include "tests/support/test_simulation.h"
@@ -26,7 +25,7 @@ double angleBetweenDegrees(const Vector3& a, const Vector3& b) {
 class ShotPoolTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetSceneState(sim);
+        resetTestState();
         fakes::install(0);
         seedRandom(sim.random, 1234);
     }

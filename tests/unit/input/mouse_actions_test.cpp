@@ -2,7 +2,6 @@
 
 #include "input/key_codes.h"
 #include "input/mouse_actions.h"
-#include "scene/scene_state.h"
 #include <climits>
 #include "tests/support/fakes.h"
 #include "tests/support/test_readings.h"
@@ -27,7 +26,7 @@ Vector3 countingPickRay(int x, int y) {
 class MouseActionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetSceneState(sim);
+        resetTestState();
         fakes::install(0);
         pickCalls = 0;
         pickCost = 0;

@@ -19,6 +19,9 @@ namespace {
 
 using stepfix::expectVectorEq;
 
+// The corner's lines the keys here ask for (S).
+CornerNotices notices;
+
 // A ball in free flight, far from everything for many steps.
 const Vector3 kStart(150, 150, 150);
 const Vector3 kVelocity(0.5, -0.1, 0.5);
@@ -35,8 +38,8 @@ protected:
     static void step() {
         fakes::clockNow() += 50;
         stepfix::runStep();
-        beginViewFrame(sim);
-        advanceCamera(sim);
+        beginViewFrame(sim, scene);
+        advanceCamera(sim, scene, viewer.selectedBall);
         for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(sim, e, testReadings());
     }
 
@@ -46,7 +49,7 @@ protected:
             if (c == '.') {
                 step();
             } else {
-                handleKey(sim, static_cast<unsigned char>(c), testReadings());
+                handleKey(sim, viewer, scene, notices, static_cast<unsigned char>(c), testReadings());
             }
         }
     }
@@ -68,7 +71,7 @@ TEST_F(InspectModeTest, PauseHoldsStepsAndEachOAdvancesExactlyOne) {
         play(c.script);
         EXPECT_EQ(sim.stats.stepNumber - before, c.steps) << c.script;
         // S only asks the next frame for a screenshot.
-        EXPECT_EQ(takeScreenshotRequest(), std::string(c.script).find_first_of("Ss") != std::string::npos) << c.script;
+        EXPECT_EQ(takeScreenshotRequest(notices), std::string(c.script).find_first_of("Ss") != std::string::npos) << c.script;
         // The ball moves in exactly the steps that ran.
         Vector3 expected = kStart;
         Vector3 velocity = kVelocity;
@@ -83,7 +86,7 @@ TEST_F(InspectModeTest, PauseHoldsStepsAndEachOAdvancesExactlyOne) {
 
 TEST_F(InspectModeTest, SpeedChosenWhilePausedAppliesToSingleStepsAndOnResume) {
     play("P.");
-    handleSpecialKey(sim, kKeyF1, 0);  // 0.4
+    handleSpecialKey(sim, viewer, kKeyF1, 0);  // 0.4
     play("..");
     expectVectorEq(sim.ballPositions[0], kStart);
     EXPECT_EQ(sim.controls.activeTimeStep, 0.4);
@@ -93,8 +96,8 @@ TEST_F(InspectModeTest, SpeedChosenWhilePausedAppliesToSingleStepsAndOnResume) {
     Vector3 expected = kStart + velocity * 0.4;
     expectVectorEq(sim.ballPositions[0], expected);
 
-    handleSpecialKey(sim, kKeyF2, 0);
-    handleSpecialKey(sim, kKeyF2, 0);  // 0.2 (0.19999999999999998)
+    handleSpecialKey(sim, viewer, kKeyF2, 0);
+    handleSpecialKey(sim, viewer, kKeyF2, 0);  // 0.2 (0.19999999999999998)
     const double chosen = sim.controls.timeStep;
     play("P.");
     velocity += sim.gravity * chosen;
@@ -109,7 +112,7 @@ TEST_F(InspectModeTest, PausedSceneStandsStillButTheCameraMoves) {
     putShot(0, Vector3(150, 100, -100), Vector3(0, 0, 60));
     spawnExplosion(sim, Vector3(0, 0, 0), 1, testReadings());
     play(".");
-    handleKey(sim, 'P', testReadings());
+    handleKey(sim, viewer, scene, notices, 'P', testReadings());
     play(".");
     const Shot shot = sim.shots[0];
     const Explosion flash = sim.explosions[0];
@@ -122,7 +125,7 @@ TEST_F(InspectModeTest, PausedSceneStandsStillButTheCameraMoves) {
     sim.controls.autoFire = 1;
     for (int n = 0; n < 40; ++n) {
         step();
-        advanceGlowPulse(sim);
+        advanceGlowPulse(sim, scene);
     }
 
     expectVectorEq(sim.ballPositions[0], sim.ballPreviousPositions[0] + sim.ballVelocities[0] * 0.3);
@@ -136,7 +139,7 @@ TEST_F(InspectModeTest, PausedSceneStandsStillButTheCameraMoves) {
 
     // Resumed, the flash goes on from where it stood, not 2 s further on.
     sim.controls.upKeyDown = sim.controls.leftButtonDown = sim.controls.resetRequested = sim.controls.autoFire = 0;
-    handleKey(sim, 'P', testReadings());
+    handleKey(sim, viewer, scene, notices, 'P', testReadings());
     step();
     EXPECT_GT(sim.explosions[0].alpha, flash.alpha - 0.05f);
     EXPECT_LT(sim.explosions[0].alpha, flash.alpha);
@@ -153,9 +156,9 @@ TEST_F(InspectModeTest, SingleStepMovesTheViewOnOnceAndBouncesAsUsual) {
     play("O");
     fakes::clockNow() += 50;
     stepfix::runStep();
-    beginViewFrame(sim);
-    advanceCamera(sim);
-    advanceGlowPulse(sim);
+    beginViewFrame(sim, scene);
+    advanceCamera(sim, scene, viewer.selectedBall);
+    advanceGlowPulse(sim, scene);
     EXPECT_NE(sim.view.chaseTrail[0].y, trail.y);
     EXPECT_FLOAT_EQ(sim.view.glowPulse, pulse + sim.view.glowPulseStep * 0.8f);
     // The floor bounce of that step: flash and contact as in a running step.
@@ -167,7 +170,7 @@ TEST_F(InspectModeTest, SingleStepMovesTheViewOnOnceAndBouncesAsUsual) {
     const Vector3 after = sim.view.chaseTrail[0];
     const float pulseAfter = sim.view.glowPulse;
     play("...");
-    advanceGlowPulse(sim);
+    advanceGlowPulse(sim, scene);
     expectVectorEq(sim.view.chaseTrail[0], after);
     EXPECT_EQ(sim.view.glowPulse, pulseAfter);
 }
@@ -223,10 +226,10 @@ TEST_F(InspectModeTest, ContactMarksFadeOverASecondOfSceneTime) {
 
     // Paused, the scene clock (and so the fade) stands still.
     fakes::clockNow() += 400;
-    togglePause(sim, testReadings());
+    togglePause(sim, scene, testReadings());
     fakes::clockNow() += 10000;
     EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim, testReadings())), 0.6f);
-    togglePause(sim, testReadings());
+    togglePause(sim, scene, testReadings());
     fakes::clockNow() += 100;
     EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim, testReadings())), 0.5f);
 }
@@ -238,11 +241,11 @@ TEST_F(InspectModeTest, SceneClockAndFadeCarryOnAcrossTheCounterWrap) {
     fakes::clockNow() = 2147483647 - 300;
     recordContactMark(sim, Vector3(1, 2, 3), Vector3(0, 1, 0), testReadings());
     const ContactMark& mark = sim.contactMarks[0];
-    togglePause(sim, testReadings());
+    togglePause(sim, scene, testReadings());
     fakes::clockNow() = -2147483647 - 1 + 5000;  // after the wrap
-    handleKey(sim, 'O', testReadings());
+    handleKey(sim, viewer, scene, notices, 'O', testReadings());
     step();  // one single step: 50 ms of scene time
-    togglePause(sim, testReadings());
+    togglePause(sim, scene, testReadings());
     fakes::clockNow() += 200;
     EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim, testReadings())), 0.75f);
     fakes::clockNow() += 800;
@@ -260,7 +263,7 @@ TEST_F(InspectModeTest, FullLogGivesUpItsOldestMarkAndResetClearsIt) {
 
     // F8: the step that resets the balls clears the log with the flashes.
     sim.ballAlive[0] = 0;
-    handleSpecialKey(sim, kKeyF8, 0);
+    handleSpecialKey(sim, viewer, kKeyF8, 0);
     step();
     for (const ContactMark& mark : sim.contactMarks) {
         if (mark.used != 0) {

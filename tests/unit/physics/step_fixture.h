@@ -13,7 +13,6 @@
 #include "physics/collision_response.h"
 #include "physics/simulation_step.h"
 #include "scene/scene_layout.h"
-#include "scene/scene_state.h"
 #include "tests/support/fakes.h"
 #include "tests/support/test_readings.h"
 #include "tests/support/test_simulation.h"
@@ -40,7 +39,7 @@ inline void carryOut(const StepEvents& events) {
 // One step: held by the pause or simulating, on the live (fake) clock.
 inline void runStep() {
     StepEvents events;
-    if (takeSimulationTurn(sim)) {
+    if (takeSimulationTurn(sim, scene)) {
         runSimulatingStep(sim, testReadings(), events);
     } else {
         runPausedStep(sim, events);
@@ -59,7 +58,7 @@ inline void respondToPair(int i, int j, double t) { respondToBallPair(sim, i, j,
 class StepTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetSceneState(sim);
+        resetTestState();
         buildSceneGeometry(sim);
         fakes::install(10000);
         clipPlaneCalls().clear();
