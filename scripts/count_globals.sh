@@ -20,7 +20,7 @@ writable_objects() {  # library file
         section = ($2 == "O") ? $3 : $4
         if (section !~ /^\.(bss|data)/ || section ~ /^\.data\.rel\.ro/) next
         name = $NF
-        if (name ~ /^_ZGV/ || name ~ /__gxx_personality_v0$/) next
+        if (name ~ /^_ZGV/ || name ~ /__gxx_personality_v0$/ || name ~ /^\.L/) next
         print name
     }' | sort -u
 }
