@@ -1,8 +1,11 @@
 #include "app/ball_hands.h"
 
+#include <string>
+
 #include "app/live_simulation.h"
 #include "app/pick_ray.h"
 #include "app/session.h"
+#include "effects/screenshot_notice.h"
 #include "input/ball_pick.h"
 #include "input/key_codes.h"
 
@@ -98,4 +101,9 @@ void handsGrabKey(int x, int y) {
     const int selected = live.viewer.selectedBall;
     const int ball = selected >= 0 && selected < kMaxBalls && sim.ballAlive[selected] != 0 ? selected : ballAt(x, y);
     if (ball >= 0) hold(ball, x, y, false);
+}
+
+void handsCheckSelection(int now) {
+    const int gone = dropGoneSelection(sim, live.viewer);
+    if (gone >= 0) showNotice(live.notices, "Ball " + std::to_string(gone) + " is gone", now);
 }

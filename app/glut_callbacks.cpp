@@ -257,6 +257,7 @@ void onIdle() {
 }
 
 void onDisplay() {
+    handsCheckSelection(elapsedMilliseconds());
     const int start = live.viewer.smoothMotion != 0 ? elapsedMilliseconds() : 0;
     if (live.viewer.smoothMotion == 0) {
         smooth.kept = false;
