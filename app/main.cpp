@@ -21,8 +21,8 @@
 #include "input/replay_file.h"
 #include "platform/clock.h"
 #include "platform/sdl_cue_player.h"
-#include "scene/command_line.h"
 #include "render/graphics_setup.h"
+#include "scene/command_line.h"
 
 namespace {
 

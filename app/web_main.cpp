@@ -30,9 +30,9 @@
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/web_cue_player.h"
+#include "render/graphics_setup.h"
 #include "render/help_overlay_drawing.h"
 #include "scene/command_line.h"
-#include "render/graphics_setup.h"
 
 namespace {
 

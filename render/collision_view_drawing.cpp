@@ -8,9 +8,9 @@
 
 #include "effects/contact_log.h"
 #include "effects/inspect_mode.h"
+#include "render/graphics_setup.h"
 #include "render/window_overlay.h"
 #include "scene/obstacle_clearance.h"
-#include "render/graphics_setup.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include "effects/view_state.h"
 #include "render/collision_view_drawing.h"
 #include "render/explosion_drawing.h"
+#include "render/graphics_setup.h"
 #include "render/help_overlay_drawing.h"
 #include "render/inspect_drawing.h"
 #include "render/shot_drawing.h"
 #include "render/textured_vertex.h"
 #include "scene/obstacle_clearance.h"
-#include "render/graphics_setup.h"
 
 namespace {
 

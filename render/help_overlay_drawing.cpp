@@ -7,8 +7,8 @@
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/sound.h"
-#include "render/window_overlay.h"
 #include "render/graphics_setup.h"
+#include "render/window_overlay.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <GL/glu.h>
 
 #include "geometry/trig.h"
-#include "render/window_overlay.h"
 #include "render/graphics_setup.h"
+#include "render/window_overlay.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "effects/screenshot_notice.h"
-#include "render/window_overlay.h"
 #include "render/graphics_setup.h"
+#include "render/window_overlay.h"
 
 void drawNotice(const char* text) {
     if (text == nullptr) return;

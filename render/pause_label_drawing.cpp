@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "render/window_overlay.h"
 #include "render/graphics_setup.h"
+#include "render/window_overlay.h"
 
 namespace {
 
