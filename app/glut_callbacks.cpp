@@ -10,6 +10,7 @@
 #include "app/live_simulation.h"
 #include "app/screenshot_saving.h"
 #include "app/session.h"
+#include "app/step_pacing.h"
 #include "effects/frame_blend.h"
 #include "effects/frame_schedule.h"
 #include "effects/inspect_mode.h"

@@ -4,10 +4,9 @@
 #include <ctime>
 #include <vector>
 
-#include "physics/simulation_step.h"
+#include "app/step_pacing.h"
 #include "platform/clock.h"
 #include "tests/support/fakes.h"
-#include "tests/support/test_simulation.h"
 
 namespace {
 
