@@ -1,11 +1,13 @@
 #include "app/ball_hands.h"
 
+#include <string>
+
 #include "app/live_simulation.h"
 #include "app/pick_ray.h"
 #include "app/session.h"
+#include "effects/screenshot_notice.h"
 #include "input/ball_pick.h"
 #include "input/key_codes.h"
-#include "scene/scene_state.h"
 
 namespace {
 
@@ -13,9 +15,9 @@ namespace {
 bool pressTaken = false;
 
 void letGo() {
-    if (scene.heldBall < 0) return;
-    scene.heldBall = -1;
-    scene.heldByButton = 0;
+    if (live.viewer.heldBall < 0) return;
+    live.viewer.heldBall = -1;
+    live.viewer.heldByButton = 0;
     deliverDrag(-1, Vector3());
 }
 
@@ -24,8 +26,8 @@ void aim(int x, int y) {
     Vector3 direction;
     Vector3 target;
     if (!pickLine(x, y, from, direction)) return;
-    if (!pointOnDragPlane(scene.dragPlanePoint, scene.dragPlaneNormal, from, direction, target)) return;
-    deliverDrag(scene.heldBall, target);
+    if (!pointOnDragPlane(live.viewer.dragPlanePoint, live.viewer.dragPlaneNormal, from, direction, target)) return;
+    deliverDrag(live.viewer.heldBall, target);
 }
 
 // The plane through the ball facing the eye; the first target is where the pointer meets it.
@@ -35,11 +37,11 @@ void hold(int ball, int x, int y, bool byButton) {
     if (!pickLine(x, y, from, direction)) return;
     const Vector3 facing = Unit(from - sim.ballPositions[ball]);
     if (!facing.IsValid()) return;
-    scene.selectedBall = ball;
-    scene.heldBall = ball;
-    scene.heldByButton = byButton ? 1 : 0;
-    scene.dragPlanePoint = sim.ballPositions[ball];
-    scene.dragPlaneNormal = facing;
+    live.viewer.selectedBall = ball;
+    live.viewer.heldBall = ball;
+    live.viewer.heldByButton = byButton ? 1 : 0;
+    live.viewer.dragPlanePoint = sim.ballPositions[ball];
+    live.viewer.dragPlaneNormal = facing;
     aim(x, y);
 }
 
@@ -53,9 +55,9 @@ int ballAt(int x, int y) {
 // The simulation ends a hold on its own (the ball destroyed) and step back
 // can go to before it began.
 void noticeLostHold() {
-    if (scene.heldBall >= 0 && sim.drag.ball != scene.heldBall) {
-        scene.heldBall = -1;
-        scene.heldByButton = 0;
+    if (live.viewer.heldBall >= 0 && sim.drag.ball != live.viewer.heldBall) {
+        live.viewer.heldBall = -1;
+        live.viewer.heldByButton = 0;
     }
 }
 
@@ -67,36 +69,41 @@ bool handsTakeButton(int button, int state, int x, int y) {
     if (state == kButtonUp) {
         if (!pressTaken) return false;
         pressTaken = false;
-        if (scene.heldByButton != 0) letGo();
+        if (live.viewer.heldByButton != 0) letGo();
         return true;
     }
     if (state != kButtonDown) return false;
-    if (scene.heldBall >= 0) {
+    if (live.viewer.heldBall >= 0) {
         // A click ends a hold G began.
         letGo();
         pressTaken = true;
         return true;
     }
-    if (sim.controls.paused == 0 && scene.inspectMode == 0) return false;
+    if (sim.controls.paused == 0 && live.viewer.inspectMode == 0) return false;
     const int ball = ballAt(x, y);
-    scene.selectedBall = ball;
-    if (ball >= 0 && scene.inspectMode != 0) hold(ball, x, y, true);
+    live.viewer.selectedBall = ball;
+    if (ball >= 0 && live.viewer.inspectMode != 0) hold(ball, x, y, true);
     pressTaken = true;
     return true;
 }
 
 void handsPointerMoved(int x, int y) {
     noticeLostHold();
-    if (scene.heldBall >= 0) aim(x, y);
+    if (live.viewer.heldBall >= 0) aim(x, y);
 }
 
 void handsGrabKey(int x, int y) {
     noticeLostHold();
-    if (scene.heldBall >= 0) {
+    if (live.viewer.heldBall >= 0) {
         letGo();
         return;
     }
-    const int selected = scene.selectedBall;
+    const int selected = live.viewer.selectedBall;
     const int ball = selected >= 0 && selected < kMaxBalls && sim.ballAlive[selected] != 0 ? selected : ballAt(x, y);
     if (ball >= 0) hold(ball, x, y, false);
+}
+
+void handsCheckSelection(int now) {
+    const int gone = dropGoneSelection(sim, live.viewer);
+    if (gone >= 0) showNotice(live.notices, "Ball " + std::to_string(gone) + " is gone", now);
 }

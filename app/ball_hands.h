@@ -11,3 +11,6 @@ bool handsTakeButton(int button, int state, int x, int y);
 void handsPointerMoved(int x, int y);
 // G: grab the selected ball (or the one under the pointer), or let go.
 void handsGrabKey(int x, int y);
+// Before each frame: a selected ball that is gone is let go, and the corner
+// says so from `now` on.
+void handsCheckSelection(int now);

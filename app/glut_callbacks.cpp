@@ -6,9 +6,11 @@
 #include <GL/glut.h>
 
 #include "app/ball_hands.h"
+#include "app/live_readings.h"
 #include "app/live_simulation.h"
 #include "app/screenshot_saving.h"
 #include "app/session.h"
+#include "app/step_pacing.h"
 #include "effects/frame_blend.h"
 #include "effects/frame_schedule.h"
 #include "effects/inspect_mode.h"
@@ -27,7 +29,6 @@
 #include "render/notice_drawing.h"
 #include "render/pause_label_drawing.h"
 #include "render/texture_upload.h"
-#include "scene/scene_state.h"
 
 namespace {
 
@@ -50,6 +51,8 @@ struct SmoothFrames {
 };
 
 SmoothFrames smooth;
+// The live steps' pacing.
+StepPacing pacing;
 // Our own repeat for a held O or B.
 KeyRepeat timelineRepeat;
 // The middle button and the wheel, as the arrows.
@@ -66,13 +69,13 @@ void carryOut(const StepEvents& events) {
     }
 }
 
-void drawShown(const ShownFrame& frame) { drawFrame(frame.state, frame.look); }
+void drawShown(const ShownFrame& frame) { drawFrame(frame.state, frame.look, live.viewer, live.scene); }
 
 void drawSmoothFrame() {
     const int now = elapsedMilliseconds();
     if (smooth.stepFrameOwed || !smooth.kept) {
         smooth.stepFrameOwed = false;
-        const FrameLook look = advanceFrameView(sim);
+        const FrameLook look = advanceFrameView(sim, live.scene, live.viewer.selectedBall, liveReadings());
         // Blended only from the step just before: after a reset of the
         // history (B, a pause) the frames start again from this one.
         const bool follows = smooth.kept && smooth.after.state.stepsRun + 1 == sim.stepsRun;
@@ -99,7 +102,7 @@ void drawSmoothFrame() {
 bool frameBetweenSteps() {
     const int since = static_cast<int>(millisecondsBetween(smooth.stepFrameTime, elapsedMilliseconds()));
     const FrameChoice choice =
-        chooseFrameBetweenSteps(smooth.framesSinceStep, since, millisecondsUntilStepDue(), smooth.frameCost);
+        chooseFrameBetweenSteps(smooth.framesSinceStep, since, millisecondsUntilStepDue(pacing), smooth.frameCost);
     if (choice.kind == FrameChoice::Pace) return false;
     if (choice.kind == FrameChoice::Wait) {
         sleepMilliseconds(choice.wait);
@@ -147,13 +150,13 @@ void stepBackOnce() {
 
 void timelineKeyAgain(int key) {
     if (key == 'b') stepBackOnce();
-    if (key == 'o') requestSingleStep(sim);
+    if (key == 'o') requestSingleStep(sim, live.scene);
 }
 
 }  // namespace
 
 void onKey(unsigned char key, int, int) {
-    if (clearVerdict()) glutPostRedisplay();
+    if (clearVerdict(live.notices)) glutPostRedisplay();
     if (key == 'b' || key == 'B' || key == 'o' || key == 'O') timelineRepeat.press(key | 0x20, glutElapsedMilliseconds());
     if (key == 'b' || key == 'B') {
         stepBackOnce();
@@ -164,7 +167,7 @@ void onKey(unsigned char key, int, int) {
         return;
     }
     if (key != kEscape) {
-        handleKey(sim, key);
+        handleKey(sim, live.viewer, live.scene, live.notices, key, liveReadings());
         return;
     }
     quitProgram();
@@ -175,8 +178,8 @@ void onKeyUp(unsigned char key, int, int) { timelineRepeat.release(key | 0x20); 
 void onClose() { quitProgram(); }
 
 void onTimelineKey(int key, int modifiers) {
-    if (clearVerdict()) glutPostRedisplay();
-    if (sim.controls.paused == 0) togglePause(sim);
+    if (clearVerdict(live.notices)) glutPostRedisplay();
+    if (sim.controls.paused == 0) togglePause(sim, live.scene, liveReadings());
     const bool toEnd = (modifiers & kModifierShift) != 0;
     const long step = sessionStepNumber();
     long target = key == kKeyPageUp ? step - 100 : step + 100;
@@ -192,7 +195,7 @@ void onSpecialKey(int key, int, int) {
         onTimelineKey(key, glutGetModifiers());
         return;
     }
-    if (clearVerdict()) glutPostRedisplay();
+    if (clearVerdict(live.notices)) glutPostRedisplay();
     deliver(InputKind::SpecialDown, key, glutGetModifiers(), 0, 0);
 }
 
@@ -236,8 +239,10 @@ void onWindowSize(int width, int height) {
     deliver(InputKind::WindowSize, width, height, 0, 0);
 }
 
+int millisecondsUntilPacedStep() { return millisecondsUntilStepDue(pacing); }
+
 void runPacedStep() {
-    paceStep();
+    paceStep(pacing);
     timelineKeyAgain(timelineRepeat.due(glutElapsedMilliseconds()));
     for (int n = sessionStepsThisTurn(); n > 0; --n) {
         carryOut(sessionStep());
@@ -248,25 +253,26 @@ void runPacedStep() {
 }
 
 void onIdle() {
-    if (scene.smoothMotion != 0 && sim.controls.paused == 0 && smooth.kept && frameBetweenSteps()) return;
+    if (live.viewer.smoothMotion != 0 && sim.controls.paused == 0 && smooth.kept && frameBetweenSteps()) return;
     runPacedStep();
 }
 
 void onDisplay() {
-    const int start = scene.smoothMotion != 0 ? elapsedMilliseconds() : 0;
-    if (scene.smoothMotion == 0) {
+    handsCheckSelection(elapsedMilliseconds());
+    const int start = live.viewer.smoothMotion != 0 ? elapsedMilliseconds() : 0;
+    if (live.viewer.smoothMotion == 0) {
         smooth.kept = false;
-        drawFrame(sim, advanceFrameView(sim));
+        drawFrame(sim, advanceFrameView(sim, live.scene, live.viewer.selectedBall, liveReadings()), live.viewer, live.scene);
     } else {
         drawSmoothFrame();
     }
     // Read back before the pause label and the notice are drawn, so neither
     // shows in the picture.
-    if (takeScreenshotRequest()) saveScreenshot();
+    if (takeScreenshotRequest(live.notices)) saveScreenshot();
     drawPauseLabel(sim);
-    drawNotice(currentNotice(elapsedMilliseconds()));
+    drawNotice(currentNotice(live.notices, elapsedMilliseconds()));
     glutSwapBuffers();
-    if (scene.smoothMotion != 0) {
+    if (live.viewer.smoothMotion != 0) {
         const int cost = static_cast<int>(millisecondsBetween(start, elapsedMilliseconds()));
         smooth.frameCost = nextFrameCost(smooth.frameCost, cost);
     }

@@ -26,6 +26,8 @@ void onKeyUp(unsigned char key, int x, int y);
 // Paces, then a step of the session; plays its cues, sets the clip plane
 // and asks for the frame as the step says.
 void runPacedStep();
+// Milliseconds until runPacedStep would step at once (0 when it is due).
+int millisecondsUntilPacedStep();
 // The desktop's idle: with smooth motion running, the frames between steps
 // (about 60 a second, sleeping in between), else and then the paced step.
 void onIdle();

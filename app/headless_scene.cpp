@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/live_readings.h"
 #include "app/live_simulation.h"
 #include "app/session.h"
 #include "app/start_up.h"
@@ -9,7 +10,6 @@
 #include "platform/clock.h"
 #include "platform/sound.h"
 #include "scene/command_line.h"
-#include "scene/scene_state.h"
 
 namespace {
 
@@ -40,7 +40,8 @@ void startHeadlessScene(const HeadlessSettings& settings) {
     setClockSource(readHeadlessClock);
     setSleepFunction(advanceHeadlessClock);
 
-    resetSceneState(sim);
+    sim = Simulation();
+    live = LiveView();
     applyOptions(settings);
     layOutSimulation(settings.seed);
 
@@ -60,7 +61,7 @@ void runHeadlessStep(int milliseconds) {
     const StepEvents events = sessionStep();
     for (int i = 0; i < events.cueCount; ++i) playCue(events.cues[i]);
     // What the frame advances besides drawing.
-    advanceFrameView(sim);
+    advanceFrameView(sim, live.scene, live.viewer.selectedBall, liveReadings());
 }
 
 void runHeadlessSteps(long count, int milliseconds) {

@@ -21,8 +21,8 @@
 #include "input/replay_file.h"
 #include "platform/clock.h"
 #include "platform/sdl_cue_player.h"
+#include "render/graphics_setup.h"
 #include "scene/command_line.h"
-#include "scene/scene_state.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
         takeRecordedOptions(recording.header);
     }
     layOutScene(files.replay != nullptr ? recording.header.seed : startSeed(argc, argv));
-    scene.smoothMotion = smoothRequested(argc, argv) ? 1 : 0;
+    live.viewer.smoothMotion = smoothRequested(argc, argv) ? 1 : 0;
 
     if (files.record != nullptr) {
         if (!openRecording(files.record, headerOfScene(), error)) {
@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
     glutInit(&argc, argv);
     setClockSource(glutElapsedMilliseconds);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(scene.windowSize[0], scene.windowSize[1]);
+    glutInitWindowSize(graphics.windowSize[0], graphics.windowSize[1]);
     glutInitWindowPosition(0, 0);
     glutCreateWindow("Vennaloft by Orlaskin");
     nameWindowForDesktop();

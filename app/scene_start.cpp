@@ -2,18 +2,17 @@
 
 #include <GL/glu.h>
 
+#include "app/live_readings.h"
 #include "app/pick_ray.h"
 #include "app/session.h"
 #include "app/start_up.h"
 #include "render/graphics_setup.h"
-#include "scene/readings.h"
-#include "scene/scene_state.h"
 
 void layOutScene(unsigned int seed) {
     // GLU allocates the quadric without a context, so it can exist before the window.
     GLUquadric* quadric = gluNewQuadric();
     gluQuadricTexture(quadric, GL_TRUE);
-    scene.quadric = quadric;
+    graphics.quadric = quadric;
 
     layOutSimulation(seed);
 }

@@ -4,18 +4,19 @@
 #include <string>
 #include <vector>
 
+#include "app/live_simulation.h"
 #include "assets/atomic_file.h"
 #include "assets/screenshot_path.h"
 #include "effects/screenshot_notice.h"
 #include "platform/clock.h"
 #include "render/frame_readback.h"
-#include "scene/scene_state.h"
+#include "render/graphics_setup.h"
 
 namespace {
 
 std::string saveAndDescribe() {
-    const int width = scene.windowSize[0];
-    const int height = scene.windowSize[1];
+    const int width = graphics.windowSize[0];
+    const int height = graphics.windowSize[1];
     const std::vector<unsigned char> png = readFramePng(width, height);
 
     const std::string folder = choosePictureFolder(currentPictureFolderSources());
@@ -34,4 +35,4 @@ std::string saveAndDescribe() {
 
 }  // namespace
 
-void saveScreenshot() { showNotice(saveAndDescribe(), elapsedMilliseconds()); }
+void saveScreenshot() { showNotice(live.notices, saveAndDescribe(), elapsedMilliseconds()); }

@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "app/live_readings.h"
 #include "app/live_simulation.h"
 #include "app/recording_file.h"
 #include "effects/explosion_pool.h"
@@ -17,10 +18,10 @@
 #include "physics/state_hash.h"
 #include "platform/clock.h"
 #include "platform/sound.h"
-#include "scene/scene_state.h"
 #include "scene/sim_controls.h"
 
 Simulation sim;
+LiveView live;
 
 namespace {
 
@@ -74,6 +75,8 @@ struct Session {
     bool announcedEnd = false;
     long replaySteps = 0;
     ReplayOutcome outcome;
+    // Turns of a slowed replay (2 to the -replaySpeed of them per step).
+    int replaySpeedTurn = 0;
 
     RecordingFile file;
     bool recordingFailed = false;
@@ -146,9 +149,6 @@ struct StandingReadings final : Readings {
     Vector3 pickRay(int x, int y, const Vector3& ahead) override { return liveReadings().pickRay(x, y, ahead); }
 };
 
-NotingReadings noting;
-FedReadings fed;
-StandingReadings standing;
 
 // A write that failed ends the recording: the file keeps what it holds
 // (an earlier file of its name untouched until the new one took it), the
@@ -163,7 +163,7 @@ void stopRecording() {
     kept += S.savedStep < 0 ? " holds only the header" : " holds the recording up to step " + std::to_string(S.savedStep);
     if (!S.file.named()) kept += ", " + S.file.path() + " is untouched";
     std::fprintf(stderr, "vennaloft: Recording stopped: %s (%s)\n", reason.c_str(), kept.c_str());
-    showLastingNotice("Recording stopped: " + reason);
+    showLastingNotice(live.notices, "Recording stopped: " + reason);
 }
 
 void writeOut() {
@@ -267,11 +267,11 @@ void trimHistory() {
 }
 
 void publish() {
-    scene.historyStepsBack = S.newestStep - S.step;
-    scene.historyReach = S.keyframes.empty() ? 0 : S.step - S.keyframes.front().step;
-    scene.replaying = S.replaying && S.cursor < S.lockedEnd ? 1 : 0;
-    scene.replayStep = S.step;
-    scene.replaySteps = S.replaySteps;
+    live.scene.historyStepsBack = S.newestStep - S.step;
+    live.scene.historyReach = S.keyframes.empty() ? 0 : S.step - S.keyframes.front().step;
+    live.scene.replaying = S.replaying && S.cursor < S.lockedEnd ? 1 : 0;
+    live.scene.replayStep = S.step;
+    live.scene.replaySteps = S.replaySteps;
 }
 
 // ---- live actions ----
@@ -305,7 +305,7 @@ void endLiveAction(const JournalRecord& action) {
 // actions are kept as one record, the last, so a long pause with the mouse
 // moving does not grow the journal.
 void liveMotion(const InputEvent& event) {
-    applyInputEvent(sim, event);
+    applyInputEvent(sim, event, live.viewer, liveReadings());
     if (S.shadowValid) {
         S.shadow.mouseX = sim.controls.mouseX;
         S.shadow.mouseY = sim.controls.mouseY;
@@ -326,7 +326,8 @@ void liveEvent(const InputEvent& event) {
         return;
     }
     beginLiveAction();
-    applyInputEvent(sim, event, noting);
+    NotingReadings noting;
+    applyInputEvent(sim, event, live.viewer, noting);
     endLiveAction(eventRecord(S.step + 1, event));
 }
 
@@ -364,6 +365,7 @@ void noteView() {
 void liveStep(StepEvents& events) {
     noteView();
     beginLiveAction();
+    NotingReadings noting;
     runSimulatingStep(sim, noting, events);
     JournalRecord r;
     r.kind = RecordKind::Step;
@@ -372,7 +374,7 @@ void liveStep(StepEvents& events) {
     S.step = r.step;
     S.newestStep = S.step;
     // Not from the readings: a step that read no clock still moved the scene clock on.
-    S.sceneTime = sceneMilliseconds(sim);
+    S.sceneTime = sceneMilliseconds(sim, liveReadings());
     if (S.step % kCheckpointInterval == 0) {
         append(hashRecord(RecordKind::Checkpoint));
         flushRecording(false);
@@ -394,13 +396,13 @@ void checkRecord(const JournalRecord& r, bool quiet) {
     S.outcome.got = got;
     const std::string verdict = "replay diverges at step " + std::to_string(S.step);
     if (S.announce) std::fprintf(stderr, "%s\n", verdict.c_str());
-    showVerdict(verdict);
+    showVerdict(live.notices, verdict);
 }
 
 void replayEnded() {
     if (!S.replaying || S.announcedEnd || S.cursor < S.lockedEnd) return;
     S.announcedEnd = true;
-    showVerdict(S.outcome.matches ? "replay matches: " + std::to_string(S.step) + " steps"
+    showVerdict(live.notices, S.outcome.matches ? "replay matches: " + std::to_string(S.step) + " steps"
                                   : "replay diverges at step " + std::to_string(S.outcome.divergedAt));
     if (!S.announce) return;
     if (S.outcome.matches) {
@@ -411,7 +413,7 @@ void replayEnded() {
         std::fprintf(stderr, "replay ends at step %ld\n", S.step);
     }
     // The recorded session is over: it holds there, and P goes on live.
-    if (sim.controls.paused == 0) togglePause(sim);
+    if (sim.controls.paused == 0) togglePause(sim, live.scene, liveReadings());
 }
 
 // Acts on the journal from the cursor through the next action (an input or
@@ -421,6 +423,7 @@ void replayEnded() {
 // again (no sound, no checks, no view kept); `jumping`: forward along the
 // timeline without frames (checks, but no sound and no view kept).
 bool runRecordedAction(bool quiet, StepEvents& events, bool jumping = false) {
+    FedReadings fed;
     S.clockFeed.clear();
     S.rayFeed.clear();
     S.clockAt = 0;
@@ -456,7 +459,7 @@ bool runRecordedAction(bool quiet, StepEvents& events, bool jumping = false) {
         case RecordKind::Step: {
             const JournalRecord action = r;
             if (action.kind == RecordKind::Event) {
-                applyInputEvent(sim, action.event, fed);
+                applyInputEvent(sim, action.event, live.viewer, fed);
             } else {
                 if (!quiet && !jumping) noteView();
                 StepEvents step;
@@ -487,6 +490,7 @@ bool runRecordedAction(bool quiet, StepEvents& events, bool jumping = false) {
         S.sceneTime = lived != nullptr && lived->step == S.step ? lived->sceneTime : sceneTimeOf(S.simControls);
         // The flashes fade as the frames after the step let them, on the
         // scene clock the step saw.
+        StandingReadings standing;
         for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(sim, e, standing);
         afterStep();
     }
@@ -561,11 +565,11 @@ bool arrowEvent(const InputEvent& e) {
 
 void startSession() {
     S = Session();
-    clearLastingNotice();
-    clearVerdict();
+    clearLastingNotice(live.notices);
+    clearVerdict(live.notices);
     sim.stepsRun = 0;
     sim.stats = StepStats();
-    S.sceneTime = sceneMilliseconds(sim);
+    S.sceneTime = sceneMilliseconds(sim, liveReadings());
     takeKeyframe();
     adoptRecording();
     publish();
@@ -606,7 +610,7 @@ void deliverInput(const InputEvent& event) {
     }
     if (role == EventRole::Viewer) {
         if (arrowEvent(event)) S.detached = true;
-        applyInputEvent(sim, event);
+        applyInputEvent(sim, event, live.viewer, liveReadings());
         return;
     }
     // A replay ignores what would change its simulation; F1 and F2 set how
@@ -636,7 +640,7 @@ void deliverDrag(int ball, const Vector3& target) {
 
 StepEvents sessionStep() {
     StepEvents events;
-    if (!takeSimulationTurn(sim)) {
+    if (!takeSimulationTurn(sim, live.scene)) {
         runPausedStep(sim, events);
         return events;
     }
@@ -708,8 +712,6 @@ bool goForwardTo(long target, StepEvents& events) {
     return true;
 }
 
-int replaySpeedTurn = 0;
-
 }  // namespace
 
 bool stepBack(StepEvents& events) {
@@ -725,16 +727,16 @@ bool jumpToStep(long target, StepEvents& events) {
 long sessionStepNumber() { return S.step; }
 
 void changeReplaySpeed(int by) {
-    scene.replaySpeed += by;
-    if (scene.replaySpeed > 3) scene.replaySpeed = 3;
-    if (scene.replaySpeed < -3) scene.replaySpeed = -3;
+    live.scene.replaySpeed += by;
+    if (live.scene.replaySpeed > 3) live.scene.replaySpeed = 3;
+    if (live.scene.replaySpeed < -3) live.scene.replaySpeed = -3;
 }
 
 int sessionStepsThisTurn() {
-    if (scene.replaying == 0 || sim.controls.paused != 0 || scene.replaySpeed == 0) return 1;
-    if (scene.replaySpeed > 0) return 1 << scene.replaySpeed;
-    replaySpeedTurn = (replaySpeedTurn + 1) % (1 << -scene.replaySpeed);
-    return replaySpeedTurn == 0 ? 1 : 0;
+    if (live.scene.replaying == 0 || sim.controls.paused != 0 || live.scene.replaySpeed == 0) return 1;
+    if (live.scene.replaySpeed > 0) return 1 << live.scene.replaySpeed;
+    S.replaySpeedTurn = (S.replaySpeedTurn + 1) % (1 << -live.scene.replaySpeed);
+    return S.replaySpeedTurn == 0 ? 1 : 0;
 }
 
 bool endSession() {

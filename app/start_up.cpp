@@ -2,11 +2,10 @@
 
 #include "app/live_simulation.h"
 #include "scene/scene_layout.h"
-#include "scene/scene_state.h"
 
 void layOutSimulation(unsigned int seed) {
     buildSceneGeometry(sim);
-    scene.randomSeed = seed;
+    live.viewer.randomSeed = seed;
     seedRandom(sim.random, seed);
     placeBalls(sim);
     drawBallColors(sim);
@@ -20,7 +19,7 @@ void takeRecordedOptions(const ReplayHeader& header) {
 
 ReplayHeader headerOfScene() {
     ReplayHeader header;
-    header.seed = scene.randomSeed;
+    header.seed = live.viewer.randomSeed;
     header.ballCount = sim.ballCount;
     header.ballRadius = sim.ballRadius;
     return header;

@@ -30,9 +30,9 @@
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/web_cue_player.h"
+#include "render/graphics_setup.h"
 #include "render/help_overlay_drawing.h"
 #include "scene/command_line.h"
-#include "scene/scene_state.h"
 
 namespace {
 
@@ -75,7 +75,7 @@ void stepWhenDue(int) {
         releaseAfterStep = false;
         onMouseButton(kLeftButton, kButtonUp, releaseX, releaseY);
     }
-    glutTimerFunc(static_cast<unsigned>(millisecondsUntilStepDue()), stepWhenDue, 0);
+    glutTimerFunc(static_cast<unsigned>(millisecondsUntilPacedStep()), stepWhenDue, 0);
 }
 
 // Escape ends the program with exit(): the textures are gone, so nothing
@@ -99,7 +99,7 @@ void endInPage() {
 // the display's rate.
 void drawFrameInPage() {
     onDisplay();
-    if (scene.smoothMotion != 0 && sim.controls.paused == 0) glutPostRedisplay();
+    if (live.viewer.smoothMotion != 0 && sim.controls.paused == 0) glutPostRedisplay();
     if (firstFrameDrawn) return;
     firstFrameDrawn = true;
     EM_ASM({
@@ -131,7 +131,7 @@ EMSCRIPTEN_KEEPALIVE int vl_check_dropped_replay() {
 
 // window.vennaloft.stats(): the help overlay's figures, in a fixed order.
 EMSCRIPTEN_KEEPALIVE double vl_stat(int which) {
-    const HelpFigures f = helpOverlayFigures(sim);
+    const HelpFigures f = helpOverlayFigures(sim, live.viewer, live.scene);
     switch (which) {
     case 0:
         return f.stepsPerSecond;
@@ -270,7 +270,7 @@ int main(int argc, char** argv) {
         }, recording.steps, recording.header.seed, recording.header.ballCount, recording.header.ballRadius);
     }
     layOutScene(files.replay != nullptr ? recording.header.seed : startSeed(argc, argv));
-    scene.smoothMotion = smoothRequested(argc, argv) ? 1 : 0;
+    live.viewer.smoothMotion = smoothRequested(argc, argv) ? 1 : 0;
 
     // Touch is the page's own (on the canvas, not passive); the toolkit's
     // window-wide translation would call preventDefault where it may not.
@@ -284,7 +284,7 @@ int main(int argc, char** argv) {
     });
     setClockSource(glutElapsedMilliseconds);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(scene.windowSize[0], scene.windowSize[1]);
+    glutInitWindowSize(graphics.windowSize[0], graphics.windowSize[1]);
     glutCreateWindow("Vennaloft");
 
     startSessionInWindow(files.replay != nullptr ? &recording : nullptr);

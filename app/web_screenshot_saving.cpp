@@ -8,18 +8,19 @@
 #include <string>
 #include <vector>
 
+#include "app/live_simulation.h"
 #include "app/screenshot_saving.h"
 #include "assets/screenshot_path.h"
 #include "effects/screenshot_notice.h"
 #include "platform/clock.h"
 #include "render/frame_readback.h"
-#include "scene/scene_state.h"
+#include "render/graphics_setup.h"
 
 namespace {
 
 std::string downloadAndDescribe() {
-    const int width = scene.windowSize[0];
-    const int height = scene.windowSize[1];
+    const int width = graphics.windowSize[0];
+    const int height = graphics.windowSize[1];
     const std::vector<unsigned char> png = readFramePng(width, height);
     if (png.empty()) return "Could not save the screenshot: the canvas is empty or too large";
     const std::time_t now = std::time(nullptr);
@@ -52,4 +53,4 @@ std::string downloadAndDescribe() {
 
 }  // namespace
 
-void saveScreenshot() { showNotice(downloadAndDescribe(), elapsedMilliseconds()); }
+void saveScreenshot() { showNotice(live.notices, downloadAndDescribe(), elapsedMilliseconds()); }

@@ -1,11 +1,12 @@
 #pragma once
 
-// The six textures of the room: which file fills which slot of
-// scene.textureNames, and reading them into memory. Handing them to the GL
-// is the renderer's part.
+// The six textures of the room: which file fills which slot of the
+// drawing's texture names, and reading them into memory. Handing them to
+// the GL is the renderer's part.
 
 #include "assets/bmp_reader.h"
-#include "scene/scene_state.h"
+
+constexpr int kTextureCount = 6;
 
 inline constexpr const char* kTextureFiles[kTextureCount] = {
     "marble.bmp",  // 0: pillars, cones, domes, ceiling and glow spheres

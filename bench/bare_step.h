@@ -6,6 +6,7 @@
 // it is what bench_session measures.
 
 #include "app/headless_scene.h"
+#include "app/live_readings.h"
 #include "app/live_simulation.h"
 #include "effects/view_state.h"
 #include "physics/simulation_step.h"
@@ -14,5 +15,5 @@ inline void runBareStep(int milliseconds = kHeadlessStepMilliseconds) {
     setHeadlessClock(headlessClock() + milliseconds);
     StepEvents events;
     runSimulatingStep(sim, liveReadings(), events);
-    advanceFrameView(sim);
+    advanceFrameView(sim, live.scene, live.viewer.selectedBall, liveReadings());
 }

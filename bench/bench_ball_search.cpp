@@ -9,7 +9,6 @@
 #include "app/live_simulation.h"
 #include "geometry/scalar_helpers.h"
 #include "physics/ball_collision_search.h"
-#include "scene/scene_state.h"
 
 namespace {
 

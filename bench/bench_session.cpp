@@ -22,7 +22,6 @@
 #include "bench/bare_step.h"
 #include "bench/step_rounds.h"
 #include "input/replay_file.h"
-#include "scene/scene_state.h"
 
 namespace {
 

@@ -27,7 +27,6 @@
 #include "bench/bare_step.h"
 #include "physics/simulation_step.h"
 #include "platform/random_source.h"
-#include "scene/scene_state.h"
 
 namespace {
 

@@ -18,7 +18,6 @@
 #include "app/live_simulation.h"
 #include "bench/step_rounds.h"
 #include "geometry/trig.h"
-#include "scene/scene_state.h"
 
 namespace {
 bool useLibrary = false;

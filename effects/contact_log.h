@@ -12,7 +12,7 @@
 // How long a mark is shown, in scene milliseconds.
 constexpr int kContactMarkLifetime = 1000;
 
-void recordContactMark(Simulation& s, const Vector3& point, const Vector3& normal, Readings& readings = liveReadings());
+void recordContactMark(Simulation& s, const Vector3& point, const Vector3& normal, Readings& readings);
 
 // Notes a contact of ball `ball` in its own ring of the last few.
 void recordBallContact(Simulation& s, int ball, int with, int other, const Vector3& normal, double speedBefore,

@@ -1,5 +1,7 @@
 #include "effects/frame_blend.h"
 
+#include "platform/clock.h"
+
 namespace {
 
 Vector3 between(const Vector3& a, const Vector3& b, double f) { return a + (b - a) * f; }
@@ -57,4 +59,6 @@ void blendFrames(const ShownFrame& before, const ShownFrame& after, double fract
     for (int g = 0; g < kGlowSphereCount; ++g) {
         into.look.glowScales[g] = between(before.look.glowScales[g], after.look.glowScales[g], f);
     }
+    const long long sceneStep = millisecondsBetween(before.look.sceneTime, after.look.sceneTime);
+    into.look.sceneTime = shiftedReading(before.look.sceneTime, static_cast<long long>(f * static_cast<double>(sceneStep)));
 }

@@ -1,9 +1,8 @@
 #include "effects/inspect_mode.h"
 
 #include "platform/clock.h"
-#include "scene/scene_state.h"
 
-void togglePause(Simulation& s, Readings& readings) {
+void togglePause(Simulation& s, SceneState& scene, Readings& readings) {
     if (s.controls.paused == 0) {
         s.controls.pausedSceneTime =
             shiftedReading(readings.clock(), -static_cast<long long>(s.controls.pausedTotal));
@@ -17,28 +16,28 @@ void togglePause(Simulation& s, Readings& readings) {
     }
 }
 
-void requestSingleStep(const Simulation& s) {
+void requestSingleStep(const Simulation& s, SceneState& scene) {
     if (s.controls.paused != 0) ++scene.singleStepsPending;
 }
 
-void toggleCollisionView() { scene.collisionView ^= 1; }
+void toggleCollisionView(ViewerState& viewer) { viewer.collisionView ^= 1; }
 
-void pickCollisionLayers() {
-    if (scene.collisionView == 0) {
-        scene.collisionView = 1;
+void pickCollisionLayers(ViewerState& viewer) {
+    if (viewer.collisionView == 0) {
+        viewer.collisionView = 1;
     } else {
-        switch (scene.collisionLayers) {
-        case kLayerVolumes | kLayerContacts | kLayerVelocities: scene.collisionLayers = kLayerVolumes; break;
-        case kLayerVolumes: scene.collisionLayers = kLayerContacts; break;
-        case kLayerContacts: scene.collisionLayers = kLayerVelocities; break;
-        default: scene.collisionLayers = kLayerVolumes | kLayerContacts | kLayerVelocities; break;
+        switch (viewer.collisionLayers) {
+        case kLayerVolumes | kLayerContacts | kLayerVelocities: viewer.collisionLayers = kLayerVolumes; break;
+        case kLayerVolumes: viewer.collisionLayers = kLayerContacts; break;
+        case kLayerContacts: viewer.collisionLayers = kLayerVelocities; break;
+        default: viewer.collisionLayers = kLayerVolumes | kLayerContacts | kLayerVelocities; break;
         }
     }
 }
 
-void toggleHelpOverlay() { scene.helpOverlay ^= 1; }
+void toggleHelpOverlay(ViewerState& viewer) { viewer.helpOverlay ^= 1; }
 
-bool takeSimulationTurn(Simulation& s) {
+bool takeSimulationTurn(Simulation& s, SceneState& scene) {
     if (s.controls.paused == 0) return true;
     if (scene.singleStepsPending <= 0) return false;
     --scene.singleStepsPending;
@@ -52,9 +51,9 @@ int sceneMilliseconds(const Simulation& s, Readings& readings) {
     return shiftedReading(readings.clock(), -static_cast<long long>(s.controls.pausedTotal));
 }
 
-void beginViewFrame(const Simulation& s) {
+void beginViewFrame(const Simulation& s, SceneState& scene) {
     scene.viewAdvances = (s.controls.paused == 0 || scene.viewFrameOwed != 0) ? 1 : 0;
     scene.viewFrameOwed = 0;
 }
 
-bool viewFrozen() { return scene.viewAdvances == 0; }
+bool viewFrozen(const SceneState& scene) { return scene.viewAdvances == 0; }

@@ -6,37 +6,39 @@
 // a scene clock that stands still while paused.
 
 #include "scene/readings.h"
+#include "scene/scene_state.h"
 #include "scene/simulation.h"
+#include "scene/viewer_state.h"
 
 // How far one single step moves the scene clock on: one paced step.
 constexpr int kSingleStepMilliseconds = 50;
 
 // P: pauses, or resumes at the speed chosen meanwhile (steps requested but
 // not yet run are dropped).
-void togglePause(Simulation& s, Readings& readings = liveReadings());
+void togglePause(Simulation& s, SceneState& scene, Readings& readings);
 // O: one more simulation step while paused; ignored while running.
-void requestSingleStep(const Simulation& s);
+void requestSingleStep(const Simulation& s, SceneState& scene);
 // V and H.
-void toggleCollisionView();
+void toggleCollisionView(ViewerState& viewer);
 // Shift+V: the collision view's layers, in turn all three, the volumes,
 // the contacts, the velocities (and the view on, if it was off).
-void pickCollisionLayers();
+void pickCollisionLayers(ViewerState& viewer);
 constexpr int kLayerVolumes = 1;
 constexpr int kLayerContacts = 2;
 constexpr int kLayerVelocities = 4;
-void toggleHelpOverlay();
+void toggleHelpOverlay(ViewerState& viewer);
 
 // Asked once by every step: true when it is to simulate (running, or a
 // single step is due; that step moves the scene clock on by one step and
 // lets its frame move the view on once).
-bool takeSimulationTurn(Simulation& s);
+bool takeSimulationTurn(Simulation& s, SceneState& scene);
 
 // Elapsed milliseconds without the time spent paused: what flashes and
 // contact marks age by. Equal to the elapsed time until the first pause.
-int sceneMilliseconds(const Simulation& s, Readings& readings = liveReadings());
+int sceneMilliseconds(const Simulation& s, Readings& readings);
 
 // Called at the start of every frame: decides whether this frame moves the
 // glow pulse and the chase trail on.
-void beginViewFrame(const Simulation& s);
+void beginViewFrame(const Simulation& s, SceneState& scene);
 // True in a frame that must leave the view state as it is.
-bool viewFrozen();
+bool viewFrozen(const SceneState& scene);

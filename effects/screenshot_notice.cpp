@@ -2,46 +2,37 @@
 
 #include "platform/clock.h"
 
-namespace {
+void requestScreenshot(CornerNotices& notices) { notices.screenshotRequested = true; }
 
-bool requested = false;
-std::string noticeText;
-int noticeShownAt = 0;
-std::string lastingText;
-std::string verdictText;
-
-}  // namespace
-
-void requestScreenshot() { requested = true; }
-
-bool takeScreenshotRequest() {
-    const bool was = requested;
-    requested = false;
+bool takeScreenshotRequest(CornerNotices& notices) {
+    const bool was = notices.screenshotRequested;
+    notices.screenshotRequested = false;
     return was;
 }
 
-void showNotice(const std::string& text, int now) {
-    noticeText = text;
-    noticeShownAt = now;
+void showNotice(CornerNotices& notices, const std::string& text, int now) {
+    notices.timedText = text;
+    notices.timedShownAt = now;
 }
 
-void showLastingNotice(const std::string& text) { lastingText = text; }
+void showLastingNotice(CornerNotices& notices, const std::string& text) { notices.lastingText = text; }
 
-void clearLastingNotice() { lastingText.clear(); }
+void clearLastingNotice(CornerNotices& notices) { notices.lastingText.clear(); }
 
-void showVerdict(const std::string& text) { verdictText = text; }
+void showVerdict(CornerNotices& notices, const std::string& text) { notices.verdictText = text; }
 
-bool clearVerdict() {
-    const bool was = !verdictText.empty();
-    verdictText.clear();
+bool clearVerdict(CornerNotices& notices) {
+    const bool was = !notices.verdictText.empty();
+    notices.verdictText.clear();
     return was;
 }
 
-const char* currentNotice(int now) {
-    if (!noticeText.empty() && millisecondsBetween(noticeShownAt, now) >= kNoticeMilliseconds) noticeText.clear();
-    if (!noticeText.empty()) return noticeText.c_str();
-    if (!verdictText.empty()) return verdictText.c_str();
-    return lastingText.empty() ? nullptr : lastingText.c_str();
+const char* currentNotice(CornerNotices& notices, int now) {
+    std::string& timed = notices.timedText;
+    if (!timed.empty() && millisecondsBetween(notices.timedShownAt, now) >= kNoticeMilliseconds) timed.clear();
+    if (!timed.empty()) return timed.c_str();
+    if (!notices.verdictText.empty()) return notices.verdictText.c_str();
+    return notices.lastingText.empty() ? nullptr : notices.lastingText.c_str();
 }
 
 std::vector<std::string> noticeLines(const std::string& text, int perLine) {

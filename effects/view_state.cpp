@@ -2,7 +2,6 @@
 
 #include "effects/explosion_pool.h"
 #include "effects/inspect_mode.h"
-#include "scene/scene_state.h"
 
 namespace {
 
@@ -18,8 +17,8 @@ Vector3 chaseEye(const Simulation& s) {
 
 }  // namespace
 
-int chasedBall(const Simulation& s) {
-    const int k = scene.selectedBall;
+int chasedBall(const Simulation& s, int selectedBall) {
+    const int k = selectedBall;
     return k >= 0 && k < kMaxBalls && s.ballAlive[k] != 0 ? k : 0;
 }
 
@@ -37,24 +36,24 @@ void primeChaseTrail(Simulation& s, const Vector3& position, const Vector3& velo
     for (int i = 0; i < kChaseTrailLength - 1; ++i) s.view.chaseTrail[i] = p;
 }
 
-Vector3 advanceChaseTrail(Simulation& s, const Vector3& target) {
+Vector3 advanceChaseTrail(Simulation& s, const SceneState& scene, const Vector3& target) {
     // A paused frame looks from where the last one did.
-    if (viewFrozen()) return chaseEye(s);
+    if (viewFrozen(scene)) return chaseEye(s);
     for (int i = kChaseTrailLength - 1; i > 0; --i) s.view.chaseTrail[i] = s.view.chaseTrail[i - 1];
     s.view.chaseTrail[0] = target;
     return chaseEye(s);
 }
 
-CameraView advanceCamera(Simulation& s) {
+CameraView advanceCamera(Simulation& s, const SceneState& scene, int selectedBall) {
     CameraView view;
     if (s.controls.followBall) {
-        const int k = chasedBall(s);
+        const int k = chasedBall(s, selectedBall);
         const Vector3& ball = s.ballPositions[k];
-        view.eye = advanceChaseTrail(s, chaseTarget(ball, s.ballPreviousPositions[k], kBallChaseDistance));
+        view.eye = advanceChaseTrail(s, scene, chaseTarget(ball, s.ballPreviousPositions[k], kBallChaseDistance));
         view.center = ball;
     } else if (s.controls.followedShot >= 0 && s.controls.followedShot < kShotCount) {
         const Shot& shot = s.shots[s.controls.followedShot];
-        view.eye = advanceChaseTrail(s, chaseTarget(shot.position, shot.previousPosition, kShotFollowDistance));
+        view.eye = advanceChaseTrail(s, scene, chaseTarget(shot.position, shot.previousPosition, kShotFollowDistance));
         view.center = shot.position;
         if (shot.life == 0) {
             s.controls.followedShot = -1;
@@ -67,22 +66,23 @@ CameraView advanceCamera(Simulation& s) {
     return view;
 }
 
-float advanceGlowPulse(Simulation& s) {
-    if (viewFrozen()) return s.view.glowPulse;
+float advanceGlowPulse(Simulation& s, const SceneState& scene) {
+    if (viewFrozen(scene)) return s.view.glowPulse;
     s.view.glowPulse = static_cast<float>(s.view.glowPulse + s.view.glowPulseStep * s.controls.activeTimeStep);
     if (s.view.glowPulse >= 0.8 || s.view.glowPulse <= 0.2) s.view.glowPulseStep = -s.view.glowPulseStep;
     return s.view.glowPulse;
 }
 
-FrameLook advanceFrameView(Simulation& s) {
+FrameLook advanceFrameView(Simulation& s, SceneState& scene, int selectedBall, Readings& readings) {
     FrameLook look;
-    beginViewFrame(s);
-    look.camera = advanceCamera(s);
+    beginViewFrame(s, scene);
+    look.camera = advanceCamera(s, scene, selectedBall);
     look.glowAlpha = 1.0f - s.view.glowPulse;
-    for (float& scale : look.glowScales) scale = advanceGlowPulse(s);
+    for (float& scale : look.glowScales) scale = advanceGlowPulse(s, scene);
     for (int e = 0; e < kExplosionCount; ++e) {
         look.flashShown[e] = s.explosions[e].alpha > 0.0f;
-        advanceExplosion(s, e);
+        advanceExplosion(s, e, readings);
     }
+    look.sceneTime = sceneMilliseconds(s, readings);
     return look;
 }

@@ -23,6 +23,13 @@ public:
 
     Vector3() = default;
     Vector3(double x, double y, double z);
+    // The same point as Vector3(x, y, z), for tables fixed when compiling.
+    // Only these: with the three-double constructor inline, GCC drops the
+    // float roundings of arguments narrowed just before the call.
+    struct Coordinates {
+        double x, y, z;
+    };
+    constexpr explicit Vector3(Coordinates c) : x(c.x), y(c.y), z(c.z), status(StatusOrdinary) {}
     // Midpoint of the closest points of two rays; invalid if either ray is.
     Vector3(const Ray& a, const Ray& b);
 

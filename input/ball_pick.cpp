@@ -35,3 +35,14 @@ bool pointOnDragPlane(const Vector3& point, const Vector3& normal, const Vector3
     out = hit;
     return true;
 }
+
+int dropGoneSelection(const Simulation& s, ViewerState& viewer) {
+    const int k = viewer.selectedBall;
+    if (k < 0 || (k < kMaxBalls && s.ballAlive[k] != 0)) return -1;
+    viewer.selectedBall = -1;
+    if (viewer.heldBall == k) {
+        viewer.heldBall = -1;
+        viewer.heldByButton = 0;
+    }
+    return k;
+}

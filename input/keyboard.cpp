@@ -4,7 +4,6 @@
 #include "effects/screenshot_notice.h"
 #include "effects/view_state.h"
 #include "input/key_codes.h"
-#include "scene/scene_state.h"
 
 namespace {
 
@@ -12,16 +11,16 @@ namespace {
 // 0.800000011920929 rather than 0.8.
 constexpr float kMaxTimeStep = 0.8f;
 
-void startFollowingBall(Simulation& s) {
+void startFollowingBall(Simulation& s, int selectedBall) {
     if (s.controls.followedShot != -1 || s.controls.followBall != 0) return;
     s.controls.followBall = 1;
-    const int k = chasedBall(s);
+    const int k = chasedBall(s, selectedBall);
     primeChaseTrail(s, s.ballPositions[k], s.ballVelocities[k]);
 }
 
 }  // namespace
 
-void handleSpecialKey(Simulation& s, int key, int modifiers) {
+void handleSpecialKey(Simulation& s, const ViewerState& viewer, int key, int modifiers) {
     // Control alone is ignored; with Shift or Alt added the key counts.
     if (modifiers == kModifierCtrl) return;
     switch (key) {
@@ -36,7 +35,7 @@ void handleSpecialKey(Simulation& s, int key, int modifiers) {
         s.controls.activeTimeStep = s.controls.timeStep;
         break;
     case kKeyF3:
-        startFollowingBall(s);
+        startFollowingBall(s, viewer.selectedBall);
         break;
     case kKeyF4:
         s.controls.followedShot = -1;
@@ -99,37 +98,38 @@ void handleSpecialKeyUp(Simulation& s, int key) {
     }
 }
 
-void handleKey(Simulation& s, unsigned char key) {
+void handleKey(Simulation& s, ViewerState& viewer, SceneState& scene, CornerNotices& notices, unsigned char key,
+               Readings& readings) {
     switch (key) {
     case 'p':
     case 'P':
-        togglePause(s);
+        togglePause(s, scene, readings);
         break;
     case 'o':
     case 'O':
-        requestSingleStep(s);
+        requestSingleStep(s, scene);
         break;
     case 'v':
-        toggleCollisionView();
+        toggleCollisionView(viewer);
         break;
     case 'V':
-        pickCollisionLayers();
+        pickCollisionLayers(viewer);
         break;
     case 'h':
     case 'H':
-        toggleHelpOverlay();
+        toggleHelpOverlay(viewer);
         break;
     case 's':
     case 'S':
-        requestScreenshot();
+        requestScreenshot(notices);
         break;
     case 'i':
     case 'I':
-        scene.inspectMode ^= 1;
+        viewer.inspectMode ^= 1;
         break;
     case 'm':
     case 'M':
-        scene.smoothMotion ^= 1;
+        viewer.smoothMotion ^= 1;
         break;
     default:
         break;

@@ -6,13 +6,13 @@
 
 // Unit world direction under a window point (origin top left); without a
 // window, along the free camera's view.
-Vector3 pickRayDirection(const Simulation& s, int x, int y, Readings& readings = liveReadings());
+Vector3 pickRayDirection(const Simulation& s, int x, int y, Readings& readings);
 
 // Button and motion events, as the toolkit reports them.
-void handleMouseButton(Simulation& s, int button, int state, int x, int y, Readings& readings = liveReadings());
+void handleMouseButton(Simulation& s, int button, int state, int x, int y, Readings& readings);
 void handleMouseMotion(Simulation& s, int x, int y);
 
 // A shot from the camera through the window point: its index, or -1.
-int fireShot(Simulation& s, int x, int y, Readings& readings = liveReadings());
+int fireShot(Simulation& s, int x, int y, Readings& readings);
 // A new ball from the camera through the window point, at most one a second.
-void launchBall(Simulation& s, int x, int y, Readings& readings = liveReadings());
+void launchBall(Simulation& s, int x, int y, Readings& readings);

@@ -11,20 +11,13 @@
 #include "physics/collision_response.h"
 #include "physics/contact.h"
 #include "physics/intersections.h"
-#include "platform/clock.h"
 #include "platform/sound.h"
 #include "scene/obstacle_clearance.h"
 #include "scene/scene_layout.h"
-#include "scene/scene_state.h"
 
 namespace {
 
 constexpr double kTolerance = 1e-8;
-constexpr int kMaxRate = 40;
-// The last part of the pacing wait is polled (with pauses of a tenth of a
-// millisecond) rather than slept, so that an oversleeping timer cannot delay
-// the step past its first due reading.
-constexpr int kPollMilliseconds = 2;
 
 // A ball that starts a sub-step this close to a dome or a cone, on either
 // side, counts as touching it. The dome test is exact to far less; the cone
@@ -53,16 +46,6 @@ bool guardAllows(Simulation& s, int body, double time) {
     ++s.stats.ignoredContacts;
     return false;
 }
-
-// Pacing rate for `steps` steps in `elapsed` milliseconds; above kMaxRate
-// means wait longer. No elapsed time at all counts as too fast.
-int paceRate(int steps, long long elapsed) {
-    if (elapsed == 0) return kMaxRate + 1;
-    return static_cast<int>(2.0 * steps * 1000.0 / elapsed);
-}
-
-// Smallest elapsed time whose rate is at most kMaxRate.
-int paceThreshold(int steps) { return static_cast<int>(std::floor(2000.0 * steps / (kMaxRate + 1))) + 1; }
 
 // One hit of a ray test: distance s along the unit direction d of a body that
 // moves L in the time still to run.
@@ -377,35 +360,6 @@ void runSubSteps(Simulation& s, Readings& readings, StepEvents& events) {
 }
 
 }  // namespace
-
-void paceStep() {
-    scene.stepsSincePace += 1;
-    const int steps = scene.stepsSincePace;
-    const int threshold = paceThreshold(steps);
-    int rate = 100;
-    int now = 0;
-    while (rate > kMaxRate) {
-        now = elapsedMilliseconds();
-        const long long elapsed = millisecondsBetween(scene.lastPaceTime, now);
-        rate = paceRate(steps, elapsed);
-        if (rate > kMaxRate) {
-            const long long sleepFor = threshold - elapsed - kPollMilliseconds;
-            if (sleepFor > 0) {
-                sleepMilliseconds(static_cast<int>(sleepFor));
-            } else {
-                pauseBriefly();
-            }
-        }
-    }
-    scene.lastPaceTime = now;
-    scene.stepsSincePace = 0;
-}
-
-int millisecondsUntilStepDue() {
-    const long long elapsed = millisecondsBetween(scene.lastPaceTime, elapsedMilliseconds());
-    const long long wait = paceThreshold(scene.stepsSincePace + 1) - elapsed;
-    return wait > 0 ? static_cast<int>(wait) : 0;
-}
 
 // Held by the pause: the free camera still moves, nothing else happens
 // (requests, firing and throwing wait for the simulation to run again).

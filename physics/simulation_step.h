@@ -4,14 +4,6 @@
 #include "scene/readings.h"
 #include "scene/simulation.h"
 
-// Waits until the first clock reading at least 49 ms after the previous pacing point.
-void paceStep();
-
-// Milliseconds until paceStep would let the next step run at once (0 when
-// it is due): a caller that must not wait inside paceStep (the page) sets
-// a timer for this long first.
-int millisecondsUntilStepDue();
-
 // The step, in its two kinds; the caller decides about the pause
 // (takeSimulationTurn) and does what `events` asks. A step held by the
 // pause: only the free camera moves. A simulating step: requests, camera

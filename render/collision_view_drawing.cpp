@@ -8,9 +8,9 @@
 
 #include "effects/contact_log.h"
 #include "effects/inspect_mode.h"
+#include "render/graphics_setup.h"
 #include "render/window_overlay.h"
 #include "scene/obstacle_clearance.h"
-#include "scene/scene_state.h"
 
 namespace {
 
@@ -147,8 +147,7 @@ void drawDomes(const Simulation& s) {
 }
 
 // Fading points with their normals.
-void drawContactMarks(const Simulation& s) {
-    const int now = sceneMilliseconds(s);
+void drawContactMarks(const Simulation& s, int now) {
     glBegin(GL_POINTS);
     for (const ContactMark& mark : s.contactMarks) {
         const float fade = contactMarkFade(mark, now);
@@ -197,8 +196,8 @@ void drawLegend(int layers) {
     int longest = 0;
     for (int i = 0; i < count; ++i) longest = std::max(longest, static_cast<int>(std::strlen(shown[i]->name)));
     constexpr int kSwatch = 10;
-    const int width = scene.windowSize[0];
-    const int height = scene.windowSize[1];
+    const int width = graphics.windowSize[0];
+    const int height = graphics.windowSize[1];
     const int panelWidth = kSwatch + kOverlayCharWidth + longest * kOverlayCharWidth + 2 * kOverlayPadding;
     const int panelHeight = count * kOverlayLineHeight + 2 * kOverlayPadding;
     const int right = width - kOverlayMargin;
@@ -222,8 +221,8 @@ void drawLegend(int layers) {
 
 }  // namespace
 
-void drawCollisionView(const Simulation& s) {
-    if (scene.collisionView == 0) return;
+void drawCollisionView(const Simulation& s, int sceneTime, const ViewerState& viewer) {
+    if (viewer.collisionView == 0) return;
 
     // Everything this pass changes comes back with the pop.
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT | GL_POINT_BIT | GL_DEPTH_BUFFER_BIT |
@@ -238,7 +237,7 @@ void drawCollisionView(const Simulation& s) {
     glLineWidth(1.0f);
     glPointSize(5.0f);
 
-    const int layers = scene.collisionLayers;
+    const int layers = viewer.collisionLayers;
     if ((layers & kLayerVolumes) != 0) {
         glColor4f(kWallColour.r, kWallColour.g, kWallColour.b, 0.8f);
         drawPlaneBox(s);
@@ -249,7 +248,7 @@ void drawCollisionView(const Simulation& s) {
         glColor4f(kDomeColour.r, kDomeColour.g, kDomeColour.b, 0.8f);
         drawDomes(s);
     }
-    if ((layers & kLayerContacts) != 0) drawContactMarks(s);
+    if ((layers & kLayerContacts) != 0) drawContactMarks(s, sceneTime);
     if ((layers & kLayerVelocities) != 0) {
         glColor4f(kVelocityColour.r, kVelocityColour.g, kVelocityColour.b, 1.0f);
         drawVelocities(s);

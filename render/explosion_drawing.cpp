@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "scene/scene_state.h"
+#include "render/graphics_setup.h"
 
 void drawExplosions(const Simulation& s, const FrameLook& look) {
     for (int i = 0; i < kExplosionCount; ++i) {
@@ -11,7 +11,7 @@ void drawExplosions(const Simulation& s, const FrameLook& look) {
         // drops to zero or below still draws (invisibly) and frees the record.
         if (!look.flashShown[i]) continue;
 
-        glBindTexture(GL_TEXTURE_2D, scene.textureNames[flash.textureIndex]);
+        glBindTexture(GL_TEXTURE_2D, graphics.textureNames[flash.textureIndex]);
         glPushMatrix();
         glColor4f(1.0f, 1.0f, 0.0f, flash.alpha);
         // Scaling first and translating by position / scale centres the
@@ -20,7 +20,7 @@ void drawExplosions(const Simulation& s, const FrameLook& look) {
         glTranslatef(static_cast<GLfloat>(flash.position.x / flash.scale),
                      static_cast<GLfloat>(flash.position.y / flash.scale),
                      static_cast<GLfloat>(flash.position.z / flash.scale));
-        glCallList(scene.explosionList);
+        glCallList(graphics.explosionList);
         glPopMatrix();
     }
 }

@@ -7,22 +7,22 @@
 #include "effects/view_state.h"
 #include "render/collision_view_drawing.h"
 #include "render/explosion_drawing.h"
+#include "render/graphics_setup.h"
 #include "render/help_overlay_drawing.h"
 #include "render/inspect_drawing.h"
 #include "render/shot_drawing.h"
 #include "render/textured_vertex.h"
 #include "scene/obstacle_clearance.h"
-#include "scene/scene_state.h"
 
 namespace {
 
-// Texture indices into scene.textureNames.
+// Texture indices into graphics.textureNames.
 constexpr int kSolidsTexture = 0;
 constexpr int kFloorTexture = 2;
 constexpr int kWallTexture = 3;
 constexpr int kSkyTexture = 4;
 
-GLUquadric* quadric() { return static_cast<GLUquadric*>(scene.quadric); }
+GLUquadric* quadric() { return static_cast<GLUquadric*>(graphics.quadric); }
 
 // Geometry that never changes is sent to the GL once, as display lists of
 // vertices, normals and texture coordinates only: the colours, texture
@@ -97,14 +97,14 @@ void emitWalls() {
 
 void drawRoom() {
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, scene.textureNames[kWallTexture]);
+    glBindTexture(GL_TEXTURE_2D, graphics.textureNames[kWallTexture]);
     glColor3f(1.0f, 1.0f, 1.0f);
     glCallList(wallsList);
 
     // The floor and the ceiling stay single quads sent directly: compiled
     // into a list, the floor quad reached the rasteriser as other triangles
     // and some of its pixels moved by a colour step.
-    glBindTexture(GL_TEXTURE_2D, scene.textureNames[kFloorTexture]);
+    glBindTexture(GL_TEXTURE_2D, graphics.textureNames[kFloorTexture]);
     glBegin(GL_QUADS);
     texturedVertex(2, 0, -320, -320, 320);
     texturedVertex(2, 2, 320, -320, 320);
@@ -130,7 +130,7 @@ void drawObstacle(int k) { glCallList(obstacleLists[k]); }
 
 // Pillars, cones and domes, all carrying the solids texture.
 void drawObstacles() {
-    glBindTexture(GL_TEXTURE_2D, scene.textureNames[kSolidsTexture]);
+    glBindTexture(GL_TEXTURE_2D, graphics.textureNames[kSolidsTexture]);
 
     glColor3f(0.5f, 0.5f, 0.5f);
     glPushMatrix();
@@ -252,13 +252,13 @@ void drawBackdrop(unsigned int texture) {
     glDisable(GL_TEXTURE_2D);
 }
 
-void drawFrame(const Simulation& s, const FrameLook& look) {
+void drawFrame(const Simulation& s, const FrameLook& look, const ViewerState& viewer, const SceneState& scene) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     placeCamera(look.camera);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    drawBackdrop(scene.textureNames[kSkyTexture]);
+    drawBackdrop(graphics.textureNames[kSkyTexture]);
     drawBalls(s);
     drawRoom();
     drawObstacles();
@@ -275,8 +275,8 @@ void drawFrame(const Simulation& s, const FrameLook& look) {
 
     glEnable(GL_LIGHTING);
     glDisable(GL_BLEND);
-    drawCollisionView(s);
-    drawSelectionRing(s);
-    drawHelpOverlay(s);
-    drawInspectPanel(s);
+    drawCollisionView(s, look.sceneTime, viewer);
+    drawSelectionRing(s, viewer);
+    drawHelpOverlay(s, viewer, scene);
+    drawInspectPanel(s, viewer);
 }

@@ -6,7 +6,6 @@
 #include "render/frame_drawing.h"
 #include "render/texture_upload.h"
 #include "render/textured_vertex.h"
-#include "scene/scene_state.h"
 
 namespace {
 
@@ -15,6 +14,10 @@ constexpr double kNearPlane = 20.0;
 constexpr double kFarPlane = 3700.0;
 
 const GLfloat kShininess = 100.0f;
+const GLfloat kMaterialSpecular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+const GLfloat kLight0Position[4] = {0.0f, 400.0f, 0.0f, 1.0f};
+const GLfloat kLight0Ambient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
+const GLfloat kSceneAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
 // Keeps everything no more than 280 units below the eye (eye coordinates).
 const GLdouble kClipPlane0[4] = {0.0, 1.0, 0.0, 280.0};
 
@@ -59,6 +62,8 @@ void compileExplosionQuads() {
 
 }  // namespace
 
+GraphicsState graphics;
+
 void setUpGraphics() {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 
@@ -73,14 +78,14 @@ void setUpGraphics() {
     glEnable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
 
-    glMaterialfv(GL_FRONT, GL_SPECULAR, scene.materialSpecular);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, kMaterialSpecular);
     glMaterialfv(GL_FRONT, GL_SHININESS, &kShininess);
     glEnable(GL_LIGHTING);
 
-    glLightfv(GL_LIGHT0, GL_POSITION, scene.light0Position);
-    glLightfv(GL_LIGHT0, GL_AMBIENT, scene.light0Ambient);
+    glLightfv(GL_LIGHT0, GL_POSITION, kLight0Position);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, kLight0Ambient);
     glEnable(GL_LIGHT0);
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, scene.sceneAmbient);
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, kSceneAmbient);
 
     glEnable(GL_COLOR_MATERIAL);
     glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
@@ -97,8 +102,8 @@ void setUpGraphics() {
     glEnable(GL_TEXTURE_2D);
     loadTextures();
 
-    scene.explosionList = glGenLists(1);
-    glNewList(scene.explosionList, GL_COMPILE);
+    graphics.explosionList = glGenLists(1);
+    glNewList(graphics.explosionList, GL_COMPILE);
     compileExplosionQuads();
     glEndList();
 
@@ -106,8 +111,8 @@ void setUpGraphics() {
 }
 
 void onReshape(int width, int height) {
-    scene.windowSize[0] = width;
-    scene.windowSize[1] = height;
+    graphics.windowSize[0] = width;
+    graphics.windowSize[1] = height;
     glViewport(0, 0, width, height);
 
     // A minimised window reports height 0; keep the aspect finite.

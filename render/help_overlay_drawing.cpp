@@ -7,8 +7,8 @@
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/sound.h"
+#include "render/graphics_setup.h"
 #include "render/window_overlay.h"
-#include "scene/scene_state.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ HelpPanel panel;
 
 }  // namespace
 
-HelpFigures helpOverlayFigures(const Simulation& s) {
+HelpFigures helpOverlayFigures(const Simulation& s, const ViewerState& viewer, const SceneState& scene) {
     HelpFigures f;
     f.ballsAlive = liveBallCount(s);
     f.shotsInFlight = liveShotCount(s);
@@ -35,7 +35,7 @@ HelpFigures helpOverlayFigures(const Simulation& s) {
     f.soundOn = s.controls.soundOn;
     f.soundDevice = soundDeviceOpen() ? 1 : 0;
     f.paused = s.controls.paused;
-    f.seed = scene.randomSeed;
+    f.seed = viewer.randomSeed;
     f.stepsBack = scene.historyStepsBack;
     f.stepsReach = scene.historyReach;
     f.replaying = scene.replaying;
@@ -45,16 +45,16 @@ HelpFigures helpOverlayFigures(const Simulation& s) {
     return f;
 }
 
-void drawHelpOverlay(const Simulation& s) {
+void drawHelpOverlay(const Simulation& s, const ViewerState& viewer, const SceneState& scene) {
     ++framesDrawn;
     const int now = elapsedMilliseconds();
     frameMeter.note(now, framesDrawn);
     stepMeter.note(now, s.stats.stepNumber);
-    if (scene.helpOverlay == 0) return;
+    if (viewer.helpOverlay == 0) return;
 
-    composeHelpPanel(helpOverlayFigures(s), panel);
-    const int width = scene.windowSize[0];
-    const int height = scene.windowSize[1];
+    composeHelpPanel(helpOverlayFigures(s, viewer, scene), panel);
+    const int width = graphics.windowSize[0];
+    const int height = graphics.windowSize[1];
 
     // The largest text that fits the window: larger in a large window, and
     // in a small one (400 x 300) the small font without the heading and the

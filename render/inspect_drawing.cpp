@@ -7,16 +7,16 @@
 #include <GL/glu.h>
 
 #include "geometry/trig.h"
+#include "render/graphics_setup.h"
 #include "render/window_overlay.h"
-#include "scene/scene_state.h"
 
 namespace {
 
 constexpr int kRingPoints = 48;
 constexpr double kRingScale = 1.25;  // of the ball's radius on screen
 
-bool selectionShown(const Simulation& s) {
-    const int k = scene.selectedBall;
+bool selectionShown(const Simulation& s, const ViewerState& viewer) {
+    const int k = viewer.selectedBall;
     return k >= 0 && k < kMaxBalls && s.ballAlive[k] != 0;
 }
 
@@ -50,15 +50,15 @@ const char* contactWithName(int with) {
 
 }  // namespace
 
-void drawSelectionRing(const Simulation& s) {
-    if (!selectionShown(s)) return;
+void drawSelectionRing(const Simulation& s, const ViewerState& viewer) {
+    if (!selectionShown(s, viewer)) return;
     GLdouble modelview[16];
     GLdouble projection[16];
     GLint viewport[4];
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glGetIntegerv(GL_VIEWPORT, viewport);
-    const Vector3& c = s.ballPositions[scene.selectedBall];
+    const Vector3& c = s.ballPositions[viewer.selectedBall];
     // The camera's right in world coordinates is the modelview's first row.
     const double r = s.ballRadius;
     const Vector3 edge = c + Vector3(modelview[0], modelview[4], modelview[8]) * r;
@@ -82,15 +82,15 @@ void drawSelectionRing(const Simulation& s) {
     endWindowOverlay();
 }
 
-void drawInspectPanel(const Simulation& s) {
-    if (!selectionShown(s) && scene.inspectMode == 0) return;
+void drawInspectPanel(const Simulation& s, const ViewerState& viewer) {
+    if (!selectionShown(s, viewer) && viewer.inspectMode == 0) return;
     char lines[6 + kBallContactsKept][64];
     int count = 0;
-    if (selectionShown(s)) {
-        const int k = scene.selectedBall;
+    if (selectionShown(s, viewer)) {
+        const int k = viewer.selectedBall;
         const Vector3& p = s.ballPositions[k];
         const Vector3& v = s.ballVelocities[k];
-        std::snprintf(lines[count++], sizeof lines[0], "Ball %d%s", k, scene.heldBall == k ? " (held)" : "");
+        std::snprintf(lines[count++], sizeof lines[0], "Ball %d%s", k, viewer.heldBall == k ? " (held)" : "");
         std::snprintf(lines[count++], sizeof lines[0], "Position %.1f %.1f %.1f", p.x, p.y, p.z);
         std::snprintf(lines[count++], sizeof lines[0], "Velocity %.2f %.2f %.2f", v.x, v.y, v.z);
         std::snprintf(lines[count++], sizeof lines[0], "Speed %.2f", v.Length());
@@ -111,7 +111,7 @@ void drawInspectPanel(const Simulation& s) {
     } else {
         std::snprintf(lines[count++], sizeof lines[0], "No ball selected");
     }
-    if (scene.inspectMode != 0) {
+    if (viewer.inspectMode != 0) {
         std::snprintf(lines[count++], sizeof lines[0], "Inspect (I): click selects, hold drags");
     }
     int longest = 0;
@@ -119,8 +119,8 @@ void drawInspectPanel(const Simulation& s) {
         const int length = static_cast<int>(std::strlen(lines[i]));
         if (length > longest) longest = length;
     }
-    const int width = scene.windowSize[0];
-    const int height = scene.windowSize[1];
+    const int width = graphics.windowSize[0];
+    const int height = graphics.windowSize[1];
     const int panelWidth = longest * kOverlayCharWidth + 2 * kOverlayPadding;
     const int panelHeight = count * kOverlayLineHeight + 2 * kOverlayPadding;
     // Hangs from the top right, clear of the help panel on the left.

@@ -5,13 +5,13 @@
 #include <string>
 
 #include "effects/screenshot_notice.h"
+#include "render/graphics_setup.h"
 #include "render/window_overlay.h"
-#include "scene/scene_state.h"
 
 void drawNotice(const char* text) {
     if (text == nullptr) return;
-    const int width = scene.windowSize[0];
-    const int height = scene.windowSize[1];
+    const int width = graphics.windowSize[0];
+    const int height = graphics.windowSize[1];
     // A line may be longer than the window is wide: it breaks between
     // words (or a path's folders) before the window ends.
     const int perLine = (width - 2 * kOverlayMargin - 2 * kOverlayPadding) / kOverlayCharWidth;

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "render/graphics_setup.h"
 #include "render/window_overlay.h"
-#include "scene/scene_state.h"
 
 namespace {
 
@@ -17,13 +17,13 @@ constexpr int kDescent = 3;      // below the baseline
 void drawPauseLabel(const Simulation& s) {
     if (s.controls.paused == 0) return;
 
-    const int width = scene.windowSize[0];
+    const int width = graphics.windowSize[0];
     const int boxWidth = static_cast<int>(std::strlen(kLabel)) * kOverlayCharWidth + 2 * kPadding;
     const int right = width - kOverlayMargin;
     const int left = right - boxWidth;
     const int bottom = kOverlayMargin;
 
-    beginWindowOverlay(width, scene.windowSize[1]);
+    beginWindowOverlay(width, graphics.windowSize[1]);
     drawOverlayPanel(left, bottom, right, bottom + kTextHeight + 2 * kPadding);
     drawOverlayText(left + kPadding, bottom + kPadding + kDescent, kLabel);
     endWindowOverlay();

@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 
-#include "scene/scene_state.h"
 
 namespace {
 

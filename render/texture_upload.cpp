@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 
 #include "assets/texture_set.h"
-#include "scene/scene_state.h"
+#include "render/graphics_setup.h"
 
 void loadTextures() {
     GLint maxSize = 0;
@@ -11,7 +11,7 @@ void loadTextures() {
     BmpImage* images[kTextureCount];
     readTextureImages(images, static_cast<int>(maxSize));
 
-    glGenTextures(kTextureCount, scene.textureNames);
+    glGenTextures(kTextureCount, graphics.textureNames);
 
     // Rows are stored unpadded: with the default alignment of 4 the GL would
     // read past the end of an image whose row is not a multiple of 4 bytes.
@@ -19,7 +19,7 @@ void loadTextures() {
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &savedAlignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (int i = 0; i < kTextureCount; ++i) {
-        glBindTexture(GL_TEXTURE_2D, scene.textureNames[i]);
+        glBindTexture(GL_TEXTURE_2D, graphics.textureNames[i]);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         // Walls and floor use coordinates 0..2: each shows its image twice per side.
@@ -32,4 +32,4 @@ void loadTextures() {
     glPixelStorei(GL_UNPACK_ALIGNMENT, savedAlignment);
 }
 
-void deleteTextures() { glDeleteTextures(kTextureCount, scene.textureNames); }
+void deleteTextures() { glDeleteTextures(kTextureCount, graphics.textureNames); }

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-const Dome kDomes[kDomeCount] = {{Vector3(-200.0, -300.0, 170.0), 100}, {Vector3(0.0, -300.0, -170.0), 80}};
-
 double sphereGap(const Vector3& centre, double radius, const Vector3& p, Vector3& outward) {
     const Vector3 rel = p - centre;
     outward = Unit(rel);

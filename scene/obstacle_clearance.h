@@ -15,7 +15,8 @@ struct Dome {
     int radius;
 };
 constexpr int kDomeCount = 2;
-extern const Dome kDomes[kDomeCount];
+constexpr Dome kDomes[kDomeCount] = {{Vector3(Vector3::Coordinates{-200.0, -300.0, 170.0}), 100},
+                                     {Vector3(Vector3::Coordinates{0.0, -300.0, -170.0}), 80}};
 
 // Gap to a sphere of the given radius; outward is the unit normal at the
 // nearest surface point (no value at the centre itself).

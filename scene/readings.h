@@ -2,8 +2,9 @@
 
 // What the simulation reads from outside as it runs: the clock and the
 // direction under a window point. Whoever runs a step or applies an input
-// passes the readings in: the live ones below, readings that the session
-// notes into its journal on the way, or readings it feeds back from one.
+// passes the readings in: the live ones (app/live_readings.h), readings that
+// the session notes into its journal on the way, or readings it feeds back
+// from one. Nothing here reads them by itself.
 
 #include "geometry/vector3.h"
 
@@ -15,12 +16,3 @@ struct Readings {
     // is the free camera's view, what every point shows without a window.
     virtual Vector3 pickRay(int x, int y, const Vector3& ahead) = 0;
 };
-
-// Unit world direction under a window point. The program installs the GL
-// unprojection once at start-up; tests install their own.
-using PickRaySource = Vector3 (*)(int x, int y);
-void setPickRaySource(PickRaySource source);
-
-// The installed clock and pick-ray source, as they are. Without a pick-ray
-// source (no window) every point looks straight ahead.
-Readings& liveReadings();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/headless_scene.h"
+#include "app/live_readings.h"
 #include "app/live_simulation.h"
 #include "app/session.h"
 #include "input/key_codes.h"
@@ -71,7 +72,7 @@ inline void live(long idles) {
             if (s.letter == 'b') {
                 stepBack();
             } else if (s.letter != 0) {
-                handleKey(sim, static_cast<unsigned char>(s.letter));
+                handleKey(sim, ::live.viewer, ::live.scene, ::live.notices, static_cast<unsigned char>(s.letter), liveReadings());
             } else {
                 deliverInput(s.input);
             }

@@ -9,10 +9,10 @@
 #include <sstream>
 #include <string>
 
+#include "app/live_readings.h"
 #include "app/live_simulation.h"
 #include "input/ball_pick.h"
 #include "physics/state_hash.h"
-#include "scene/scene_state.h"
 #include "tests/support/scripted_session.h"
 
 namespace {
@@ -38,9 +38,9 @@ TEST(BallDrag, ADragIsRecordedReplayedMatchingAndUndoneByStepBackToTheBit) {
     const Vector3 eye = sim.controls.cameraPosition;
     const int ball = ballUnderLine(sim, eye, Unit(sim.ballPositions[3] - eye));
     ASSERT_GE(ball, 0);
-    scene.selectedBall = ball;
+    live.viewer.selectedBall = ball;
 
-    handleKey(sim, 'p');
+    handleKey(sim, live.viewer, live.scene, live.notices, 'p', liveReadings());
     runHeadlessStep();
     const Simulation before = sim;
     const long startStep = sim.stepsRun;
@@ -52,18 +52,18 @@ TEST(BallDrag, ADragIsRecordedReplayedMatchingAndUndoneByStepBackToTheBit) {
         deliverDrag(ball, target);
         deliverDrag(ball, target + Vector3(0.0, 1.0,
                                            0.0));  // moved again before the step: replaces
-        handleKey(sim, 'o');
+        handleKey(sim, live.viewer, live.scene, live.notices, 'o', liveReadings());
         runHeadlessStep();
     }
     EXPECT_LT(sim.ballPositions[ball].Distance(target), 2.0 * s.ballRadius) << "the ball follows the pointer";
     deliverDrag(-1, Vector3());
     const Vector3 flying = sim.ballVelocities[ball];
-    handleKey(sim, 'o');
+    handleKey(sim, live.viewer, live.scene, live.notices, 'o', liveReadings());
     runHeadlessStep();
     EXPECT_EQ(sim.drag.ball, -1);
     EXPECT_GT(sim.ballVelocities[ball].Length(), 0.5 * flying.Length()) << "let go, it flies on";
     for (int n = 0; n < 5; ++n) {
-        handleKey(sim, 'o');
+        handleKey(sim, live.viewer, live.scene, live.notices, 'o', liveReadings());
         runHeadlessStep();
     }
     const std::uint64_t dragged = sceneStateHash(sim);
@@ -71,7 +71,7 @@ TEST(BallDrag, ADragIsRecordedReplayedMatchingAndUndoneByStepBackToTheBit) {
     for (long n = sim.stepsRun; n > startStep; --n) ASSERT_TRUE(stepBack());
     runHeadlessStep();
     EXPECT_TRUE(sim == before) << "the drag undone, every field to the bit";
-    EXPECT_EQ(scene.selectedBall, ball) << "the selection stays through step back";
+    EXPECT_EQ(live.viewer.selectedBall, ball) << "the selection stays through step back";
 
     ASSERT_TRUE(endSession());
     stopHeadlessScene();

@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "app/headless_scene.h"
+#include "app/live_readings.h"
 #include "app/live_simulation.h"
 #include "effects/explosion_pool.h"
 #include "platform/clock.h"
 #include "platform/random_source.h"
 #include "scene/scene_layout.h"
-#include "scene/scene_state.h"
 
 namespace {
 
@@ -28,7 +28,8 @@ HeadlessSettings settingsFor(int balls, int radius, unsigned seed) {
 
 TEST_F(HeadlessSceneTest, StartsWithTheProgramsLayoutForTheSameSeed) {
     // The program's own order: layout, seed, placement, then colours.
-    resetSceneState(sim);
+    sim = Simulation();
+    live = LiveView();
     sim.ballCount = 12;
     sim.ballRadius = 9;
     buildSceneGeometry(sim);
@@ -78,7 +79,7 @@ TEST_F(HeadlessSceneTest, ClampsOptionsAndAppliesSpeedAndFire) {
 
 TEST_F(HeadlessSceneTest, StepsMoveTheClockAndFreeFinishedFlashes) {
     startHeadlessScene(settingsFor(5, 20, 3));
-    spawnExplosion(sim, Vector3(0, 0, 0), 0);  // a 500 ms spark
+    spawnExplosion(sim, Vector3(0, 0, 0), 0, liveReadings());  // a 500 ms spark
     ASSERT_GT(sim.explosions[0].alpha, 0.0f);
 
     runHeadlessSteps(9);

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "app/live_readings.h"
 #include "app/live_simulation.h"
 #include "effects/screenshot_notice.h"
 #include "effects/view_state.h"
 #include "physics/simulation_step.h"
 #include "physics/state_hash.h"
-#include "scene/scene_state.h"
 #include "tests/support/scripted_session.h"
 
 namespace {
@@ -76,8 +76,8 @@ TEST_F(SessionTest, ReplayIgnoresLiveInputAndOneChangedByteDivergesAtItsCheckpoi
         if (n == 20) deliverInput({InputKind::SpecialDown, kKeyF8});
         if (n == 30) deliverInput({InputKind::MouseButton, kRightButton, kButtonDown, 5, 5});
         if (n == 40) deliverInput({InputKind::SpecialDown, kKeyF5});
-        if (n == 50) handleKey(sim, 'p');
-        if (n == 55) handleKey(sim, 'p');
+        if (n == 50) handleKey(sim, live.viewer, live.scene, live.notices, 'p', liveReadings());
+        if (n == 55) handleKey(sim, live.viewer, live.scene, live.notices, 'p', liveReadings());
         runHeadlessStep();
     }
     EXPECT_EQ(sim.stats.stepNumber, steps);
@@ -98,7 +98,7 @@ TEST_F(SessionTest, ReplayIgnoresLiveInputAndOneChangedByteDivergesAtItsCheckpoi
     EXPECT_FALSE(diverged.matches);
     EXPECT_EQ(diverged.divergedAt, 100);
     // The window says so too, until the next key press.
-    const char* verdict = currentNotice(0);
+    const char* verdict = currentNotice(live.notices, 0);
     EXPECT_EQ(std::string(verdict != nullptr ? verdict : ""), "replay diverges at step 100");
 }
 
@@ -119,7 +119,7 @@ TEST_F(SessionTest, HomeAfterFlyingAwayRestoresTheStartViewLiveAndInItsReplay) {
     deliverInput({InputKind::SpecialDown, kKeyHome});
     deliverInput({InputKind::SpecialUp, kKeyHome});
     runHeadlessSteps(60);
-    const FrameLook look = advanceFrameView(sim);
+    const FrameLook look = advanceFrameView(sim, live.scene, live.viewer.selectedBall, liveReadings());
     EXPECT_EQ(look.camera.eye.Distance(start.cameraPosition), 0.0);
     EXPECT_EQ(look.camera.center.Distance(start.cameraPosition + start.viewDirection), 0.0);
     EXPECT_EQ(sim.controls.cameraYaw, 0.0f);
@@ -146,15 +146,15 @@ TEST_F(SessionTest, StepBackAndForwardAgainGiveTheSameStateAtEveryStep) {
         hashes.push_back(sceneStateHash(sim));
     }
     EXPECT_FALSE(stepBack()) << "only while paused";
-    handleKey(sim, 'p');
+    handleKey(sim, live.viewer, live.scene, live.notices, 'p', liveReadings());
     for (long n = 599; n >= 100; --n) {
         ASSERT_TRUE(stepBack());
         ASSERT_EQ(sim.stats.stepNumber, n);
         ASSERT_EQ(sceneStateHash(sim), hashes[n]) << "back at step " << n;
-        EXPECT_EQ(scene.historyStepsBack, 600 - n);
+        EXPECT_EQ(live.scene.historyStepsBack, 600 - n);
     }
     for (long n = 101; n <= 600; ++n) {
-        handleKey(sim, 'o');
+        handleKey(sim, live.viewer, live.scene, live.notices, 'o', liveReadings());
         runHeadlessStep();
         ASSERT_EQ(sim.stats.stepNumber, n);
         ASSERT_EQ(sceneStateHash(sim), hashes[n]) << "forward again at step " << n;
@@ -178,7 +178,7 @@ TEST_F(SessionTest, BackAndForwardAgainGiveTheWholeSimulationBack) {
             deliverInput({InputKind::SpecialDown, kKeyF4});
         }
         runHeadlessSteps(busy ? 25 : 10);
-        handleKey(sim, 'p');
+        handleKey(sim, live.viewer, live.scene, live.notices, 'p', liveReadings());
         runHeadlessStep();
         const Simulation before = sim;
         ASSERT_GT(before.controls.pausedSceneTime, 0);
@@ -191,7 +191,7 @@ TEST_F(SessionTest, BackAndForwardAgainGiveTheWholeSimulationBack) {
         };
         const auto forward = [steps] {
             for (int n = 0; n < steps; ++n) {
-                handleKey(sim, 'o');
+                handleKey(sim, live.viewer, live.scene, live.notices, 'o', liveReadings());
                 runHeadlessStep();
             }
         };
@@ -273,7 +273,7 @@ TEST_F(SessionTest, AFailedWriteStopsTheRecordingAndKeepsWhatWasWhole) {
         EXPECT_EQ(fileText(path_ + ".part"), c.part);
         Recording recording;
         EXPECT_TRUE(readReplayFile((c.part.empty() ? path_ : path_ + ".part").c_str(), recording, error)) << error;
-        const char* notice = currentNotice(0);
+        const char* notice = currentNotice(live.notices, 0);
         EXPECT_EQ(std::string(notice != nullptr ? notice : ""),
                   "Recording stopped: cannot write " + (c.part.empty() ? path_ : path_ + ".part") + ": File too large");
     }
@@ -295,8 +295,8 @@ TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
     }
     StepEvents events;
     EXPECT_FALSE(jumpToStep(1400, events)) << "only while paused";
-    handleKey(sim, 'p');
-    const long oldest = 1500 - scene.historyReach;
+    handleKey(sim, live.viewer, live.scene, live.notices, 'p', liveReadings());
+    const long oldest = 1500 - live.scene.historyReach;
     EXPECT_GE(oldest, 250);
     EXPECT_LE(oldest, 300);
     struct Jump {
@@ -311,7 +311,7 @@ TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
     }
     EXPECT_EQ(events.cueCount, 0) << "jumps are silent";
     EXPECT_FALSE(jumpToStep(1600, events)) << "nothing run beyond the newest step";
-    handleKey(sim, 'o');
+    handleKey(sim, live.viewer, live.scene, live.notices, 'o', liveReadings());
     runHeadlessStep();
     EXPECT_EQ(sessionStepNumber(), 1501);
 
@@ -321,9 +321,9 @@ TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
     ASSERT_TRUE(readReplayFile(path_.c_str(), recording, error)) << error;
     const ReplayOutcome outcome = replayHeadless(recording);
     ASSERT_TRUE(outcome.matches);
-    const char* verdict = currentNotice(0);
+    const char* verdict = currentNotice(live.notices, 0);
     EXPECT_EQ(std::string(verdict != nullptr ? verdict : ""), "replay matches: " + std::to_string(outcome.steps) + " steps");
-    handleKey(sim, 'p');
+    handleKey(sim, live.viewer, live.scene, live.notices, 'p', liveReadings());
     ASSERT_TRUE(jumpToStep(0, events));
     EXPECT_EQ(sessionStepNumber(), 0);
     EXPECT_TRUE(jumpToStep(1000000, events));
@@ -358,13 +358,13 @@ TEST_F(SessionTest, StepBackAtTheStartOfTheHistoryDoesNothing) {
     startHeadlessScene(settings());
     startSession();
     runHeadlessStep();
-    handleKey(sim, 'p');
+    handleKey(sim, live.viewer, live.scene, live.notices, 'p', liveReadings());
     EXPECT_TRUE(stepBack());
     const std::uint64_t start = sceneStateHash(sim);
     EXPECT_FALSE(stepBack());
     EXPECT_EQ(sceneStateHash(sim), start);
     EXPECT_EQ(sim.stats.stepNumber, 0);
-    EXPECT_EQ(scene.historyReach, 0);
+    EXPECT_EQ(live.scene.historyReach, 0);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include "app/headless_scene.h"
 #include "app/live_simulation.h"
 #include "physics/simulation_step.h"
-#include "scene/scene_state.h"
 
 namespace {
 

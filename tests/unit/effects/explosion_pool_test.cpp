@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "effects/explosion_pool.h"
-#include "scene/scene_state.h"
 #include <climits>
 #include "tests/support/fakes.h"
+#include "tests/support/test_readings.h"
 #include "tests/support/test_simulation.h"
 
 namespace {
@@ -15,7 +15,7 @@ int ticking() { return fakes::clockNow()++; }
 class ExplosionPoolTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetSceneState(sim);
+        resetTestState();
         fakes::install(10000);
     }
     void TearDown() override { fakes::uninstall(); }
@@ -23,24 +23,24 @@ protected:
 
 TEST_F(ExplosionPoolTest, SparkSpawnedJustBeforeTheClockWrapsStillFades) {
     fakes::clockNow() = INT_MAX - 100;
-    spawnExplosion(sim, Vector3(), 0);
+    spawnExplosion(sim, Vector3(), 0, testReadings());
 
     // About 200 ms on, past the wrap: partly faded (the float readings are
     // coarse out here).
     fakes::clockNow() = INT_MIN + 100;
-    advanceExplosion(sim, 0);
+    advanceExplosion(sim, 0, testReadings());
     EXPECT_GT(sim.explosions[0].alpha, 0.0f);
     EXPECT_LT(sim.explosions[0].alpha, 1.0f);
 
     fakes::clockNow() = INT_MIN + 500;
-    advanceExplosion(sim, 0);
+    advanceExplosion(sim, 0, testReadings());
     EXPECT_LE(sim.explosions[0].alpha, 0.0f);
 }
 
 TEST_F(ExplosionPoolTest, SparkAndBlastStartFromTheirKind) {
-    spawnExplosion(sim, Vector3(1.0, 2.0, 3.0), 0);
+    spawnExplosion(sim, Vector3(1.0, 2.0, 3.0), 0, testReadings());
     fakes::clockNow() = 12345;
-    spawnExplosion(sim, Vector3(-4.0, 5.0, -6.0), 1);
+    spawnExplosion(sim, Vector3(-4.0, 5.0, -6.0), 1, testReadings());
 
     const Explosion& spark = sim.explosions[0];
     EXPECT_EQ(spark.alpha, 1.0f);
@@ -65,8 +65,8 @@ TEST_F(ExplosionPoolTest, SparkAndBlastStartFromTheirKind) {
 }
 
 TEST_F(ExplosionPoolTest, UnknownKindIsTakenAsBlastSoTheTextureStaysInRange) {
-    spawnExplosion(sim, Vector3(0.0, 0.0, 0.0), 7);
-    spawnExplosion(sim, Vector3(0.0, 0.0, 0.0), -1);
+    spawnExplosion(sim, Vector3(0.0, 0.0, 0.0), 7, testReadings());
+    spawnExplosion(sim, Vector3(0.0, 0.0, 0.0), -1, testReadings());
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(sim.explosions[i].textureIndex, 5);
         EXPECT_EQ(sim.explosions[i].duration, 3000.0f);
@@ -75,51 +75,51 @@ TEST_F(ExplosionPoolTest, UnknownKindIsTakenAsBlastSoTheTextureStaysInRange) {
 }
 
 TEST_F(ExplosionPoolTest, SparkFadesAndGrowsThenFreesItsRecord) {
-    spawnExplosion(sim, Vector3(0.0, 0.0, 0.0), 0);
+    spawnExplosion(sim, Vector3(0.0, 0.0, 0.0), 0, testReadings());
 
     fakes::clockNow() = 10250;
-    advanceExplosion(sim, 0);
+    advanceExplosion(sim, 0, testReadings());
     EXPECT_EQ(sim.explosions[0].alpha, 0.5f);
     EXPECT_EQ(sim.explosions[0].scale, 0.75f);
 
     fakes::clockNow() = 10499;
-    advanceExplosion(sim, 0);
+    advanceExplosion(sim, 0, testReadings());
     EXPECT_GT(sim.explosions[0].alpha, 0.0f);
 
     // Neither value is clamped once the time is up.
     fakes::clockNow() = 10600;
-    advanceExplosion(sim, 0);
+    advanceExplosion(sim, 0, testReadings());
     EXPECT_FLOAT_EQ(sim.explosions[0].alpha, -0.2f);
     EXPECT_FLOAT_EQ(sim.explosions[0].scale, 1.1f);
 
     // Free now: the next spawn reuses record 0.
-    spawnExplosion(sim, Vector3(9.0, 9.0, 9.0), 0);
+    spawnExplosion(sim, Vector3(9.0, 9.0, 9.0), 0, testReadings());
     EXPECT_EQ(sim.explosions[0].startTime, 10600.0f);
     EXPECT_EQ(sim.explosions[0].alpha, 1.0f);
     EXPECT_FLOAT_EQ(sim.explosions[1].alpha, 0.0f);
 }
 
 TEST_F(ExplosionPoolTest, SparkIsFreeAtExactlyItsEnd) {
-    spawnExplosion(sim, Vector3(0.0, 0.0, 0.0), 0);
+    spawnExplosion(sim, Vector3(0.0, 0.0, 0.0), 0, testReadings());
     fakes::clockNow() = 10500;
-    advanceExplosion(sim, 0);
+    advanceExplosion(sim, 0, testReadings());
     EXPECT_LE(sim.explosions[0].alpha, 0.0f);
     EXPECT_EQ(sim.explosions[0].scale, 1.0f);
 }
 
 TEST_F(ExplosionPoolTest, BlastIsHalfFadedAfterHalfItsLife) {
-    spawnExplosion(sim, Vector3(0.0, 0.0, 0.0), 1);
+    spawnExplosion(sim, Vector3(0.0, 0.0, 0.0), 1, testReadings());
     fakes::clockNow() = 11500;
-    advanceExplosion(sim, 0);
+    advanceExplosion(sim, 0, testReadings());
     EXPECT_EQ(sim.explosions[0].alpha, 0.5f);
     EXPECT_EQ(sim.explosions[0].scale, 1.75f);
 }
 
 TEST_F(ExplosionPoolTest, ScaleComesFromASecondClockReading) {
-    spawnExplosion(sim, Vector3(0.0, 0.0, 0.0), 0);
+    spawnExplosion(sim, Vector3(0.0, 0.0, 0.0), 0, testReadings());
     setClockSource(ticking);
     fakes::clockNow() = 10250;
-    advanceExplosion(sim, 0);
+    advanceExplosion(sim, 0, testReadings());
     // alpha read at 10250, scale at 10251.
     EXPECT_EQ(sim.explosions[0].alpha, 0.5f);
     EXPECT_FLOAT_EQ(sim.explosions[0].scale, 0.751f);
@@ -129,22 +129,22 @@ TEST_F(ExplosionPoolTest, ScaleComesFromASecondClockReading) {
 TEST_F(ExplosionPoolTest, AdvanceLeavesFreeRecordsAlone) {
     // A never-used record has duration 0; advancing it must not turn it into
     // something that looks in use.
-    advanceExplosion(sim, 3);
+    advanceExplosion(sim, 3, testReadings());
     EXPECT_EQ(sim.explosions[3].alpha, 0.0f);
     EXPECT_EQ(sim.explosions[3].scale, 0.0f);
-    advanceExplosion(sim, -1);
-    advanceExplosion(sim, kExplosionCount);
+    advanceExplosion(sim, -1, testReadings());
+    advanceExplosion(sim, kExplosionCount, testReadings());
 }
 
 TEST_F(ExplosionPoolTest, FullPoolDropsTheFlashAndLowestFreedRecordIsReused) {
     for (int i = 0; i < kExplosionCount; ++i) {
         fakes::clockNow() = 10000 + i;
-        spawnExplosion(sim, Vector3(i, 0.0, 0.0), 0);
+        spawnExplosion(sim, Vector3(i, 0.0, 0.0), 0, testReadings());
     }
     for (int i = 0; i < kExplosionCount; ++i) EXPECT_EQ(sim.explosions[i].startTime, 10000.0f + i);
 
     fakes::clockNow() = 10100;
-    spawnExplosion(sim, Vector3(-1.0, -1.0, -1.0), 1);
+    spawnExplosion(sim, Vector3(-1.0, -1.0, -1.0), 1, testReadings());
     for (int i = 0; i < kExplosionCount; ++i) {
         EXPECT_EQ(sim.explosions[i].startTime, 10000.0f + i) << i;
         EXPECT_EQ(sim.explosions[i].textureIndex, 1) << i;
@@ -152,9 +152,9 @@ TEST_F(ExplosionPoolTest, FullPoolDropsTheFlashAndLowestFreedRecordIsReused) {
 
     // Records 7 and 20 run out; the next spawn takes 7.
     fakes::clockNow() = 20000;
-    advanceExplosion(sim, 20);
-    advanceExplosion(sim, 7);
-    spawnExplosion(sim, Vector3(-1.0, -1.0, -1.0), 1);
+    advanceExplosion(sim, 20, testReadings());
+    advanceExplosion(sim, 7, testReadings());
+    spawnExplosion(sim, Vector3(-1.0, -1.0, -1.0), 1, testReadings());
     EXPECT_EQ(sim.explosions[7].textureIndex, 5);
     EXPECT_EQ(sim.explosions[7].startTime, 20000.0f);
     EXPECT_EQ(sim.explosions[7].position.x, -1.0);
@@ -171,7 +171,7 @@ TEST_F(ExplosionPoolTest, SpawnOverwritesStaleValuesOfAFreeRecord) {
     stale.scale = 7.0f;
     stale.duration = 7.0f;
     stale.textureIndex = 7;
-    spawnExplosion(sim, Vector3(0.0, 0.0, 0.0), 0);
+    spawnExplosion(sim, Vector3(0.0, 0.0, 0.0), 0, testReadings());
     EXPECT_EQ(stale.alpha, 1.0f);
     EXPECT_EQ(stale.alphaStart, 1.0f);
     EXPECT_EQ(stale.alphaEnd, 0.0f);

@@ -10,40 +10,43 @@
 namespace {
 
 TEST(ScreenshotNoticeTest, RequestIsTakenOnce) {
-    EXPECT_FALSE(takeScreenshotRequest());
-    requestScreenshot();
-    requestScreenshot();
-    EXPECT_TRUE(takeScreenshotRequest());
-    EXPECT_FALSE(takeScreenshotRequest());
+    CornerNotices notices;
+    EXPECT_FALSE(takeScreenshotRequest(notices));
+    requestScreenshot(notices);
+    requestScreenshot(notices);
+    EXPECT_TRUE(takeScreenshotRequest(notices));
+    EXPECT_FALSE(takeScreenshotRequest(notices));
 }
 
 // Two seconds from the moment it is shown, also across the wrap of the
 // millisecond counter; a newer line replaces it and starts again.
 TEST(ScreenshotNoticeTest, LineShowsForTwoSecondsOfWallClock) {
-    EXPECT_EQ(currentNotice(0), nullptr);
+    CornerNotices notices;
+    EXPECT_EQ(currentNotice(notices, 0), nullptr);
     for (int shownAt : {1000, INT_MAX - 500}) {
-        showNotice("Saved /p/a.png", shownAt);
-        ASSERT_NE(currentNotice(shiftedReading(shownAt, 1999)), nullptr);
-        EXPECT_EQ(std::string(currentNotice(shiftedReading(shownAt, 1999))), "Saved /p/a.png");
-        EXPECT_EQ(currentNotice(shiftedReading(shownAt, 2000)), nullptr);
-        EXPECT_EQ(currentNotice(shiftedReading(shownAt, 1000)), nullptr) << "stays gone";
+        showNotice(notices, "Saved /p/a.png", shownAt);
+        ASSERT_NE(currentNotice(notices, shiftedReading(shownAt, 1999)), nullptr);
+        EXPECT_EQ(std::string(currentNotice(notices, shiftedReading(shownAt, 1999))), "Saved /p/a.png");
+        EXPECT_EQ(currentNotice(notices, shiftedReading(shownAt, 2000)), nullptr);
+        EXPECT_EQ(currentNotice(notices, shiftedReading(shownAt, 1000)), nullptr) << "stays gone";
     }
-    showNotice("Saved /p/a.png", 0);
-    showNotice("Could not save /p/b.png: Read-only file system", 1500);
-    EXPECT_EQ(std::string(currentNotice(3000)), "Could not save /p/b.png: Read-only file system");
-    EXPECT_EQ(currentNotice(3500), nullptr);
+    showNotice(notices, "Saved /p/a.png", 0);
+    showNotice(notices, "Could not save /p/b.png: Read-only file system", 1500);
+    EXPECT_EQ(std::string(currentNotice(notices, 3000)), "Could not save /p/b.png: Read-only file system");
+    EXPECT_EQ(currentNotice(notices, 3500), nullptr);
 }
 
 // A stopped recording's line stays while nothing else shows, and comes
 // back after a screenshot's line has had its time.
 TEST(ScreenshotNoticeTest, LastingLineShowsWheneverNoTimedLineDoes) {
-    showLastingNotice("Recording stopped: cannot write r.vlr.part: No space left on device");
-    EXPECT_EQ(std::string(currentNotice(100000)), "Recording stopped: cannot write r.vlr.part: No space left on device");
-    showNotice("Saved /p/a.png", 200000);
-    EXPECT_EQ(std::string(currentNotice(201000)), "Saved /p/a.png");
-    EXPECT_EQ(std::string(currentNotice(202000)), "Recording stopped: cannot write r.vlr.part: No space left on device");
-    clearLastingNotice();
-    EXPECT_EQ(currentNotice(203000), nullptr);
+    CornerNotices notices;
+    showLastingNotice(notices, "Recording stopped: cannot write r.vlr.part: No space left on device");
+    EXPECT_EQ(std::string(currentNotice(notices, 100000)), "Recording stopped: cannot write r.vlr.part: No space left on device");
+    showNotice(notices, "Saved /p/a.png", 200000);
+    EXPECT_EQ(std::string(currentNotice(notices, 201000)), "Saved /p/a.png");
+    EXPECT_EQ(std::string(currentNotice(notices, 202000)), "Recording stopped: cannot write r.vlr.part: No space left on device");
+    clearLastingNotice(notices);
+    EXPECT_EQ(currentNotice(notices, 203000), nullptr);
 }
 
 }  // namespace

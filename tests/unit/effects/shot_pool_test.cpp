@@ -6,8 +6,8 @@
 #include "effects/shot_pool.h"
 #include "geometry/scalar_helpers.h"
 #include "platform/random_source.h"
-#include "scene/scene_state.h"
 #include "tests/support/fakes.h"
+#include "tests/support/test_readings.h"
 #include "tests/support/test_simulation.h"
 
 namespace {
@@ -25,7 +25,7 @@ double angleBetweenDegrees(const Vector3& a, const Vector3& b) {
 class ShotPoolTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetSceneState(sim);
+        resetTestState();
         fakes::install(0);
         seedRandom(sim.random, 1234);
     }
@@ -60,20 +60,20 @@ TEST_F(ShotPoolTest, RateLimitHoldsAcrossTheClockWrap) {
         sim.lastShotTime = c.lastShot;
         fakes::clockNow() = c.now;
         EXPECT_EQ(millisecondsBetween(c.lastShot, c.now), c.elapsed) << c.lastShot << " -> " << c.now;
-        EXPECT_EQ(shotLaunchAllowed(sim), c.allowed) << c.lastShot << " -> " << c.now;
+        EXPECT_EQ(shotLaunchAllowed(sim, testReadings()), c.allowed) << c.lastShot << " -> " << c.now;
     }
 }
 
 TEST_F(ShotPoolTest, LaunchAllowedOnlyAfterMoreThan200Ms) {
     fakes::clockNow() = 200;
-    EXPECT_FALSE(shotLaunchAllowed(sim));
+    EXPECT_FALSE(shotLaunchAllowed(sim, testReadings()));
     fakes::clockNow() = 201;
-    EXPECT_TRUE(shotLaunchAllowed(sim));
+    EXPECT_TRUE(shotLaunchAllowed(sim, testReadings()));
     sim.lastShotTime = 5000;
     fakes::clockNow() = 5200;
-    EXPECT_FALSE(shotLaunchAllowed(sim));
+    EXPECT_FALSE(shotLaunchAllowed(sim, testReadings()));
     fakes::clockNow() = 5201;
-    EXPECT_TRUE(shotLaunchAllowed(sim));
+    EXPECT_TRUE(shotLaunchAllowed(sim, testReadings()));
 }
 
 TEST_F(ShotPoolTest, LaunchPutsAShotAtTheCameraInTheLowestFreeRecord) {
@@ -84,7 +84,7 @@ TEST_F(ShotPoolTest, LaunchPutsAShotAtTheCameraInTheLowestFreeRecord) {
     Vector3 d(0.0, 0.6, -0.8);
     d.Normalise();
 
-    EXPECT_EQ(launchShotAlong(sim, d), 2);
+    EXPECT_EQ(launchShotAlong(sim, d, testReadings()), 2);
     const Shot& shot = sim.shots[2];
     EXPECT_EQ(shot.life, 6);
     EXPECT_EQ(shot.position.x, 10.0);
@@ -103,19 +103,19 @@ TEST_F(ShotPoolTest, LaunchPutsAShotAtTheCameraInTheLowestFreeRecord) {
 TEST_F(ShotPoolTest, FullPoolLaunchesNothingAndKeepsLastShotTime) {
     for (int i = 0; i < kShotCount; ++i) {
         fakes::clockNow() += 201;
-        EXPECT_EQ(launchShotAlong(sim, Vector3(0.0, 0.0, -1.0)), i);
+        EXPECT_EQ(launchShotAlong(sim, Vector3(0.0, 0.0, -1.0), testReadings()), i);
     }
     const int last = sim.lastShotTime;
     fakes::clockNow() += 5000;
-    EXPECT_EQ(launchShotAlong(sim, Vector3(0.0, 0.0, -1.0)), -1);
+    EXPECT_EQ(launchShotAlong(sim, Vector3(0.0, 0.0, -1.0), testReadings()), -1);
     EXPECT_EQ(sim.lastShotTime, last);
 
     // Automatic fire also finds no room; once a record frees up it fires at
     // once, without waiting another 200 ms.
-    autoFireShot(sim);
+    autoFireShot(sim, testReadings());
     EXPECT_EQ(sim.lastShotTime, last);
     sim.shots[12].life = 0;
-    autoFireShot(sim);
+    autoFireShot(sim, testReadings());
     EXPECT_EQ(sim.shots[12].life, 6);
     EXPECT_EQ(sim.lastShotTime, fakes::clockNow());
 }
@@ -162,7 +162,7 @@ TEST_F(ShotPoolTest, AutoFireHeldBackDrawsNoRandomNumbers) {
 
     sim.lastShotTime = 1000;
     fakes::clockNow() = 1200;
-    autoFireShot(sim);
+    autoFireShot(sim, testReadings());
     EXPECT_EQ(liveShots(), 0);
     EXPECT_EQ(sim.lastShotTime, 1000);
     EXPECT_EQ(randomInt15(sim.random), expected);
@@ -175,7 +175,7 @@ TEST_F(ShotPoolTest, AutoFireUsesFirstDrawForAzimuthAndSecondForElevation) {
     seedRandom(sim.random, 4242);
 
     fakes::clockNow() = 201;
-    autoFireShot(sim);
+    autoFireShot(sim, testReadings());
     ASSERT_EQ(sim.shots[0].life, 6);
     const Vector3& v = sim.shots[0].velocity;
     const double elevation = std::asin(v.y / v.Length()) * kRadiansToDegrees;
@@ -189,7 +189,7 @@ TEST_F(ShotPoolTest, AutoFireScattersWithinItsCone) {
     for (int n = 0; n < 300; ++n) {
         sim.shots[0].life = 0;
         fakes::clockNow() += 201;
-        autoFireShot(sim);
+        autoFireShot(sim, testReadings());
         ASSERT_EQ(sim.shots[0].life, 6);
         const Vector3& v = sim.shots[0].velocity;
         EXPECT_NEAR(v.Length(), 60.0, 1e-5);
@@ -211,7 +211,7 @@ TEST_F(ShotPoolTest, AutoFireTurnsWithTheCamera) {
     for (int n = 0; n < 100; ++n) {
         sim.shots[0].life = 0;
         fakes::clockNow() += 201;
-        autoFireShot(sim);
+        autoFireShot(sim, testReadings());
         ASSERT_EQ(sim.shots[0].life, 6);
         const double angle = angleBetweenDegrees(sim.shots[0].velocity, sim.controls.viewDirection);
         if (angle > largest) largest = angle;

@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "scene/scene_state.h"
 #include "tests/support/test_simulation.h"
 
 namespace {
 
 class ViewStateTest : public ::testing::Test {
 protected:
-    void SetUp() override { resetSceneState(sim); }
+    void SetUp() override { resetTestState(); }
 };
 
 void expectNear(const Vector3& actual, double x, double y, double z) {
@@ -21,7 +20,7 @@ void expectNear(const Vector3& actual, double x, double y, double z) {
 TEST_F(ViewStateTest, TrailShiftsNewestFirstAndDropsTheOldest) {
     for (int i = 0; i < kChaseTrailLength; ++i) sim.view.chaseTrail[i] = Vector3(i, 0.0, 0.0);
 
-    advanceChaseTrail(sim, Vector3(100.0, 0.0, 0.0));
+    advanceChaseTrail(sim, scene, Vector3(100.0, 0.0, 0.0));
 
     EXPECT_EQ(sim.view.chaseTrail[0].x, 100.0);
     for (int i = 1; i < kChaseTrailLength; ++i) EXPECT_EQ(sim.view.chaseTrail[i].x, i - 1) << "entry " << i;
@@ -32,7 +31,7 @@ TEST_F(ViewStateTest, EyeIsATenthOfTheNineNewestEntriesAndIgnoresTheTenth) {
     // Entry 8 moves to entry 9 and must no longer count.
     sim.view.chaseTrail[8] = Vector3(1e6, 1e6, 1e6);
 
-    Vector3 eye = advanceChaseTrail(sim, Vector3(90.0, -5.0, 2.0));
+    Vector3 eye = advanceChaseTrail(sim, scene, Vector3(90.0, -5.0, 2.0));
 
     // Entries 0..8 now hold x = 90, 0, 10, ..., 70: sum 370.
     expectNear(eye, 37.0, -4.5, 1.8);
@@ -42,7 +41,7 @@ TEST_F(ViewStateTest, EyeIsATenthOfTheNineNewestEntriesAndIgnoresTheTenth) {
 TEST_F(ViewStateTest, SteadyTargetSettlesTheEyeAtNineTenths) {
     Vector3 target(100.0, -200.0, 50.0);
     Vector3 eye;
-    for (int frame = 0; frame < 9; ++frame) eye = advanceChaseTrail(sim, target);
+    for (int frame = 0; frame < 9; ++frame) eye = advanceChaseTrail(sim, scene, target);
     expectNear(eye, 90.0, -180.0, 45.0);
 }
 
@@ -63,7 +62,7 @@ TEST_F(ViewStateTest, ChaseTargetOfAnObjectAtRestOrNeverMovedIsItsCentre) {
 }
 
 TEST_F(ViewStateTest, FreeCameraLooksAlongTheViewDirection) {
-    CameraView view = advanceCamera(sim);
+    CameraView view = advanceCamera(sim, scene, viewer.selectedBall);
     expectNear(view.eye, 0.0, -50.0, 1000.0);
     expectNear(view.center, 0.0, -50.0, 990.0);
 }
@@ -78,7 +77,7 @@ TEST_F(ViewStateTest, BallChaseFollowsBallZeroEvenWhenDeadAndWinsOverShotFollow)
     sim.controls.activeTimeStep = 0.05;
     for (int i = 0; i < 9; ++i) sim.view.chaseTrail[i] = sim.ballPositions[0];
 
-    CameraView view = advanceCamera(sim);
+    CameraView view = advanceCamera(sim, scene, viewer.selectedBall);
 
     expectNear(view.center, 100.0, -200.0, 50.0);
     expectNear(view.eye, 90.0, -180.0, 45.0);
@@ -95,7 +94,7 @@ TEST_F(ViewStateTest, ShotFollowLooksAtTheShotWhileItLives) {
     sim.controls.followedShot = 2;
     sim.controls.activeTimeStep = sim.controls.timeStep / 6;
 
-    CameraView view = advanceCamera(sim);
+    CameraView view = advanceCamera(sim, scene, viewer.selectedBall);
 
     expectNear(view.center, 0.0, 0.0, 500.0);
     expectNear(sim.view.chaseTrail[0], 0.0, 0.0, 620.0);
@@ -112,12 +111,12 @@ TEST_F(ViewStateTest, DeadFollowedShotIsSeenOnceThenTheFreeCameraReturns) {
     shot.life = 0;
     sim.controls.followedShot = 7;
 
-    CameraView last = advanceCamera(sim);
+    CameraView last = advanceCamera(sim, scene, viewer.selectedBall);
     expectNear(last.center, -100.0, 20.0, 0.0);
     EXPECT_EQ(sim.controls.followedShot, -1);
     EXPECT_EQ(sim.controls.activeTimeStep, 0.5);
 
-    CameraView next = advanceCamera(sim);
+    CameraView next = advanceCamera(sim, scene, viewer.selectedBall);
     expectNear(next.eye, 0.0, -50.0, 1000.0);
 }
 
@@ -125,9 +124,9 @@ TEST_F(ViewStateTest, FirstFrameGlowScalesAreStoredAsFloats) {
     // Start values 0.2 and 0.005 at the default time step 0.3. Rounding to
     // float after every step leaves the third scale one float step below
     // 0.2045f, which a double accumulator would not.
-    EXPECT_EQ(advanceGlowPulse(sim), 0.2015f);
-    EXPECT_EQ(advanceGlowPulse(sim), 0.2030f);
-    EXPECT_EQ(advanceGlowPulse(sim), 0.20449999f);
+    EXPECT_EQ(advanceGlowPulse(sim, scene), 0.2015f);
+    EXPECT_EQ(advanceGlowPulse(sim, scene), 0.2030f);
+    EXPECT_EQ(advanceGlowPulse(sim, scene), 0.20449999f);
     EXPECT_NE(sim.view.glowPulse, 0.2045f);
     EXPECT_EQ(sim.view.glowPulseStep, 0.005f);
 }
@@ -135,7 +134,7 @@ TEST_F(ViewStateTest, FirstFrameGlowScalesAreStoredAsFloats) {
 TEST_F(ViewStateTest, GlowPulseStandsStillWithoutSimulatedTime) {
     sim.controls.activeTimeStep = 0.0;
     sim.view.glowPulse = 0.5f;
-    for (int i = 0; i < 30; ++i) advanceGlowPulse(sim);
+    for (int i = 0; i < 30; ++i) advanceGlowPulse(sim, scene);
     EXPECT_EQ(sim.view.glowPulse, 0.5f);
     EXPECT_EQ(sim.view.glowPulseStep, 0.005f);
 }
@@ -143,15 +142,15 @@ TEST_F(ViewStateTest, GlowPulseStandsStillWithoutSimulatedTime) {
 TEST_F(ViewStateTest, GlowPulseTurnsAtBothEnds) {
     sim.controls.activeTimeStep = 1.0;
     sim.view.glowPulse = 0.797f;
-    advanceGlowPulse(sim);  // 0.802 reaches the top
+    advanceGlowPulse(sim, scene);  // 0.802 reaches the top
     EXPECT_EQ(sim.view.glowPulseStep, -0.005f);
-    advanceGlowPulse(sim);
+    advanceGlowPulse(sim, scene);
     EXPECT_LT(sim.view.glowPulse, 0.8f);
 
     sim.view.glowPulse = 0.204f;
-    advanceGlowPulse(sim);  // 0.199 reaches the bottom
+    advanceGlowPulse(sim, scene);  // 0.199 reaches the bottom
     EXPECT_EQ(sim.view.glowPulseStep, 0.005f);
-    advanceGlowPulse(sim);
+    advanceGlowPulse(sim, scene);
     EXPECT_GT(sim.view.glowPulse, 0.2f);
 }
 
@@ -161,7 +160,7 @@ TEST_F(ViewStateTest, GlowPulseComparesWithDoubleLimits) {
     sim.controls.activeTimeStep = 1.0;
     sim.view.glowPulseStep = -0.005f;
     sim.view.glowPulse = 0.205f;
-    float reached = advanceGlowPulse(sim);
+    float reached = advanceGlowPulse(sim, scene);
     ASSERT_EQ(reached, 0.2f);
     EXPECT_EQ(sim.view.glowPulseStep, -0.005f);
 }

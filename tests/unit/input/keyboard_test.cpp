@@ -4,7 +4,6 @@
 
 #include "input/key_codes.h"
 #include "input/keyboard.h"
-#include "scene/scene_state.h"
 #include "tests/support/fakes.h"
 #include "tests/support/test_simulation.h"
 
@@ -12,7 +11,7 @@ namespace {
 
 constexpr int kNoModifier = 0;
 
-void press(int key, int modifiers = kNoModifier) { handleSpecialKey(sim, key, modifiers); }
+void press(int key, int modifiers = kNoModifier) { handleSpecialKey(sim, viewer, key, modifiers); }
 
 // Every field a key can change.
 auto keyState() {
@@ -26,7 +25,7 @@ auto keyState() {
 class KeyboardTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetSceneState(sim);
+        resetTestState();
         fakes::install(0);
     }
     void TearDown() override { fakes::uninstall(); }
@@ -221,8 +220,8 @@ TEST_F(FollowKeysTest, ChangingTheStepEndsSlowMotionButKeepsFollowing) {
 namespace {
 
 TEST(HeldInput, ReleaseLetsGoOfArrowsAndTheLeftButtonOnly) {
-    resetSceneState(sim);
-    for (int key : {kKeyLeft, kKeyUp, kKeyRight, kKeyDown, kKeyF5, kKeyF6}) handleSpecialKey(sim, key, 0);
+    resetTestState();
+    for (int key : {kKeyLeft, kKeyUp, kKeyRight, kKeyDown, kKeyF5, kKeyF6}) handleSpecialKey(sim, viewer, key, 0);
     sim.controls.leftButtonDown = 1;
     sim.controls.mouseX = 12;
     sim.controls.mouseY = 34;

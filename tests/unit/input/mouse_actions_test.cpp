@@ -2,9 +2,9 @@
 
 #include "input/key_codes.h"
 #include "input/mouse_actions.h"
-#include "scene/scene_state.h"
 #include <climits>
 #include "tests/support/fakes.h"
+#include "tests/support/test_readings.h"
 #include "tests/support/test_simulation.h"
 
 namespace {
@@ -26,15 +26,15 @@ Vector3 countingPickRay(int x, int y) {
 class MouseActionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetSceneState(sim);
+        resetTestState();
         fakes::install(0);
         pickCalls = 0;
         pickCost = 0;
-        setPickRaySource(countingPickRay);
+        testReadings().pickRaySource = countingPickRay;
         sim.controls.cameraPosition = Vector3(0.0, -50.0, 1000.0);
     }
     void TearDown() override {
-        setPickRaySource(nullptr);
+        testReadings().pickRaySource = nullptr;
         fakes::uninstall();
     }
 
@@ -56,12 +56,12 @@ TEST_F(MouseActionsTest, MotionAndLeftButtonTrackThePointer) {
     EXPECT_EQ(sim.controls.mouseY, 34);
     EXPECT_EQ(sim.controls.leftButtonDown, 0);
 
-    handleMouseButton(sim, kLeftButton, kButtonDown, 100, 200);
+    handleMouseButton(sim, kLeftButton, kButtonDown, 100, 200, testReadings());
     EXPECT_EQ(sim.controls.mouseX, 100);
     EXPECT_EQ(sim.controls.mouseY, 200);
     EXPECT_EQ(sim.controls.leftButtonDown, 1);
 
-    handleMouseButton(sim, kLeftButton, kButtonUp, 300, 400);
+    handleMouseButton(sim, kLeftButton, kButtonUp, 300, 400, testReadings());
     EXPECT_EQ(sim.controls.leftButtonDown, 0);
     EXPECT_EQ(sim.controls.mouseX, 100);
     EXPECT_EQ(sim.controls.mouseY, 200);
@@ -71,12 +71,12 @@ TEST_F(MouseActionsTest, MotionAndLeftButtonTrackThePointer) {
 
 TEST_F(MouseActionsTest, FirstShotOnlyAfterMoreThan200Ms) {
     fakes::clockNow() = 200;
-    EXPECT_EQ(fireShot(sim, 5, 6), -1);
+    EXPECT_EQ(fireShot(sim, 5, 6, testReadings()), -1);
     EXPECT_EQ(pickCalls, 0);  // the limit comes before the ray
     EXPECT_EQ(liveShots(), 0);
 
     fakes::clockNow() = 201;
-    EXPECT_EQ(fireShot(sim, 5, 6), 0);
+    EXPECT_EQ(fireShot(sim, 5, 6, testReadings()), 0);
     EXPECT_EQ(pickCalls, 1);
     EXPECT_EQ(lastPickX, 5);
     EXPECT_EQ(lastPickY, 6);
@@ -89,15 +89,15 @@ TEST_F(MouseActionsTest, FirstShotOnlyAfterMoreThan200Ms) {
     EXPECT_EQ(sim.lastShotTime, 201);
 
     fakes::clockNow() = 401;
-    EXPECT_EQ(fireShot(sim, 5, 6), -1);
+    EXPECT_EQ(fireShot(sim, 5, 6, testReadings()), -1);
     fakes::clockNow() = 402;
-    EXPECT_EQ(fireShot(sim, 5, 6), 1);
+    EXPECT_EQ(fireShot(sim, 5, 6, testReadings()), 1);
 }
 
 TEST_F(MouseActionsTest, ShotTimeIsReadAfterTheRay) {
     pickCost = 3;
     fakes::clockNow() = 500;
-    EXPECT_EQ(fireShot(sim, 0, 0), 0);
+    EXPECT_EQ(fireShot(sim, 0, 0, testReadings()), 0);
     EXPECT_EQ(sim.lastShotTime, 503);
 }
 
@@ -105,7 +105,7 @@ TEST_F(MouseActionsTest, FullShotPoolKeepsLastShotTime) {
     for (int i = 0; i < kShotCount; ++i) sim.shots[i].life = 1;
     sim.lastShotTime = 40;
     fakes::clockNow() = 10000;
-    EXPECT_EQ(fireShot(sim, 1, 1), -1);
+    EXPECT_EQ(fireShot(sim, 1, 1, testReadings()), -1);
     EXPECT_EQ(sim.lastShotTime, 40);
 }
 
@@ -114,12 +114,12 @@ TEST_F(MouseActionsTest, FirstLaunchOnlyAfterMoreThan1000Ms) {
     sim.ballAlive[6] = 1;
 
     fakes::clockNow() = 1000;
-    launchBall(sim, 7, 8);
+    launchBall(sim, 7, 8, testReadings());
     EXPECT_EQ(liveBalls(), 6);
     EXPECT_EQ(pickCalls, 0);
 
     fakes::clockNow() = 1001;
-    launchBall(sim, 7, 8);
+    launchBall(sim, 7, 8, testReadings());
     EXPECT_EQ(sim.ballAlive[5], 1);
     EXPECT_EQ(liveBalls(), 7);
     EXPECT_EQ(sim.ballPositions[5].z, 1000.0);
@@ -130,38 +130,38 @@ TEST_F(MouseActionsTest, FirstLaunchOnlyAfterMoreThan1000Ms) {
     EXPECT_EQ(lastPickX, 7);
 
     fakes::clockNow() = 2001;
-    launchBall(sim, 7, 8);
+    launchBall(sim, 7, 8, testReadings());
     EXPECT_EQ(liveBalls(), 7);
     fakes::clockNow() = 2002;
-    launchBall(sim, 7, 8);
+    launchBall(sim, 7, 8, testReadings());
     EXPECT_EQ(sim.ballAlive[7], 1);
 }
 
 TEST_F(MouseActionsTest, LaunchLimitHoldsAcrossTheClockWrap) {
     sim.lastShotTime = INT_MAX - 500;
     fakes::clockNow() = INT_MIN + 499;  // 1000 ms later
-    launchBall(sim, 7, 8);
+    launchBall(sim, 7, 8, testReadings());
     EXPECT_EQ(liveBalls(), 0);
     fakes::clockNow() = INT_MIN + 500;
-    launchBall(sim, 7, 8);
+    launchBall(sim, 7, 8, testReadings());
     EXPECT_EQ(liveBalls(), 1);
     EXPECT_EQ(sim.lastShotTime, INT_MIN + 500);
 }
 
 TEST_F(MouseActionsTest, LaunchAndShotShareOneClock) {
     fakes::clockNow() = 1001;
-    launchBall(sim, 0, 0);
+    launchBall(sim, 0, 0, testReadings());
     fakes::clockNow() = 1201;
-    EXPECT_EQ(fireShot(sim, 0, 0), -1);
+    EXPECT_EQ(fireShot(sim, 0, 0, testReadings()), -1);
     fakes::clockNow() = 1202;
-    EXPECT_EQ(fireShot(sim, 0, 0), 0);
+    EXPECT_EQ(fireShot(sim, 0, 0, testReadings()), 0);
 
     // The shot at 1202 holds the next launch back for a second.
     fakes::clockNow() = 2202;
-    launchBall(sim, 0, 0);
+    launchBall(sim, 0, 0, testReadings());
     EXPECT_EQ(liveBalls(), 1);
     fakes::clockNow() = 2203;
-    launchBall(sim, 0, 0);
+    launchBall(sim, 0, 0, testReadings());
     EXPECT_EQ(liveBalls(), 2);
 }
 
@@ -170,7 +170,7 @@ TEST_F(MouseActionsTest, FullBallSlotsLaunchNothing) {
     sim.ballVelocities[0] = Vector3(1.0, 1.0, 1.0);
     sim.lastShotTime = 3;
     fakes::clockNow() = 5000;
-    launchBall(sim, 0, 0);
+    launchBall(sim, 0, 0, testReadings());
     EXPECT_EQ(sim.lastShotTime, 3);
     EXPECT_EQ(sim.ballVelocities[0].x, 1.0);
 }
@@ -180,7 +180,7 @@ TEST_F(MouseActionsTest, RightClickFiresAndFollowsInSlowMotion) {
     sim.controls.timeStep = 0.6;
     sim.controls.activeTimeStep = 0.6;
     fakes::clockNow() = 300;
-    handleMouseButton(sim, kRightButton, kButtonDown, 320, 240);
+    handleMouseButton(sim, kRightButton, kButtonDown, 320, 240, testReadings());
 
     EXPECT_EQ(sim.controls.mouseX, 320);
     EXPECT_EQ(sim.controls.mouseY, 240);
@@ -199,7 +199,7 @@ TEST_F(MouseActionsTest, RightClickFiresAndFollowsInSlowMotion) {
 TEST_F(MouseActionsTest, RightClickTooSoonNeitherFiresNorFollows) {
     sim.lastShotTime = 1000;
     fakes::clockNow() = 1150;
-    handleMouseButton(sim, kRightButton, kButtonDown, 50, 60);
+    handleMouseButton(sim, kRightButton, kButtonDown, 50, 60, testReadings());
     EXPECT_EQ(sim.controls.followedShot, -1);
     EXPECT_EQ(liveShots(), 0);
     EXPECT_EQ(sim.controls.activeTimeStep, 0.3);
@@ -210,7 +210,7 @@ TEST_F(MouseActionsTest, RightClickTooSoonNeitherFiresNorFollows) {
 TEST_F(MouseActionsTest, RightClickWithFullPoolDoesNotFollow) {
     for (Shot& shot : sim.shots) shot.life = 2;
     fakes::clockNow() = 5000;
-    handleMouseButton(sim, kRightButton, kButtonDown, 50, 60);
+    handleMouseButton(sim, kRightButton, kButtonDown, 50, 60, testReadings());
     EXPECT_EQ(sim.controls.followedShot, -1);
     EXPECT_EQ(sim.controls.activeTimeStep, 0.3);
 }
@@ -219,7 +219,7 @@ TEST_F(MouseActionsTest, RightClickWhileFollowingDoesNothingAtAll) {
     fakes::clockNow() = 5000;
     handleMouseMotion(sim, 1, 2);
     sim.controls.followBall = 1;
-    handleMouseButton(sim, kRightButton, kButtonDown, 50, 60);
+    handleMouseButton(sim, kRightButton, kButtonDown, 50, 60, testReadings());
     EXPECT_EQ(sim.controls.mouseX, 1);
     EXPECT_EQ(sim.controls.mouseY, 2);
     EXPECT_EQ(sim.controls.followedShot, -1);
@@ -227,7 +227,7 @@ TEST_F(MouseActionsTest, RightClickWhileFollowingDoesNothingAtAll) {
 
     sim.controls.followBall = 0;
     sim.controls.followedShot = 3;
-    handleMouseButton(sim, kRightButton, kButtonDown, 50, 60);
+    handleMouseButton(sim, kRightButton, kButtonDown, 50, 60, testReadings());
     EXPECT_EQ(sim.controls.mouseX, 1);
     EXPECT_EQ(sim.controls.followedShot, 3);
     EXPECT_EQ(liveShots(), 0);
@@ -236,9 +236,9 @@ TEST_F(MouseActionsTest, RightClickWhileFollowingDoesNothingAtAll) {
 
 TEST_F(MouseActionsTest, OtherButtonEventsDoNothing) {
     fakes::clockNow() = 5000;
-    handleMouseButton(sim, kRightButton, kButtonUp, 50, 60);
-    handleMouseButton(sim, kMiddleButton, kButtonDown, 50, 60);
-    handleMouseButton(sim, kMiddleButton, kButtonUp, 50, 60);
+    handleMouseButton(sim, kRightButton, kButtonUp, 50, 60, testReadings());
+    handleMouseButton(sim, kMiddleButton, kButtonDown, 50, 60, testReadings());
+    handleMouseButton(sim, kMiddleButton, kButtonUp, 50, 60, testReadings());
     EXPECT_EQ(liveShots(), 0);
     EXPECT_EQ(sim.controls.mouseX, 0);
     EXPECT_EQ(sim.controls.leftButtonDown, 0);
@@ -246,13 +246,13 @@ TEST_F(MouseActionsTest, OtherButtonEventsDoNothing) {
 }
 
 TEST_F(MouseActionsTest, WithoutAnInstalledRayPointsLookAlongTheView) {
-    setPickRaySource(nullptr);
+    testReadings().pickRaySource = nullptr;
     sim.controls.viewDirection = Vector3(0.0, 0.0, -10.0);
-    const Vector3 d = pickRayDirection(sim, 10, 10);
+    const Vector3 d = pickRayDirection(sim, 10, 10, testReadings());
     EXPECT_EQ(d.status, StatusUnit);
     EXPECT_EQ(d.z, -1.0);
     fakes::clockNow() = 300;
-    EXPECT_EQ(fireShot(sim, 10, 10), 0);
+    EXPECT_EQ(fireShot(sim, 10, 10, testReadings()), 0);
     EXPECT_EQ(sim.shots[0].velocity.z, -60.0);
 }
 

@@ -5,13 +5,15 @@
 #include "input/input_event.h"
 #include "input/key_codes.h"
 #include "input/pointer_arrows.h"
+#include "tests/support/test_readings.h"
+#include "tests/support/test_simulation.h"
 
 namespace {
 
 // Hands the events to the simulation as the toolkit callbacks do, and
 // reads back which arrows it holds, as "LURD" with '-' for a free arrow.
 std::string apply(Simulation& s, const ArrowEvents& events) {
-    for (int i = 0; i < events.count; ++i) applyInputEvent(s, events.events[i]);
+    for (int i = 0; i < events.count; ++i) applyInputEvent(s, events.events[i], viewer, testReadings());
     const SimControls& c = s.controls;
     std::string held = "----";
     if (c.leftKeyDown) held[0] = 'L';

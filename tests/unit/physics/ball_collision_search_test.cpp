@@ -10,7 +10,6 @@
 
 #include "platform/random_source.h"
 #include "scene/scene_layout.h"
-#include "scene/scene_state.h"
 #include "tests/support/test_simulation.h"
 
 namespace {
@@ -62,7 +61,7 @@ double sampleTime(double span, int k) {
 class BallSearchTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetSceneState(sim);
+        resetTestState();
         sim.ballRadius = 20;
     }
 
@@ -476,7 +475,7 @@ void compare(double span, Tally& tally) {
 }
 
 TEST(BallSearchDifferential, FastAndPlainAgreeOnAMillionPairs) {
-    resetSceneState(sim);
+    resetTestState();
     Random random(20240611);
     Tally tally;
     for (int n = 0; n < 1000000; ++n) compare(makePairScene(random), tally);
@@ -491,7 +490,7 @@ TEST(BallSearchDifferential, FastAndPlainAgreeOnAMillionPairs) {
 }
 
 TEST(BallSearchDifferential, FastAndPlainAgreeOnFullRooms) {
-    resetSceneState(sim);
+    resetTestState();
     Random random(4545);
     Tally tally;
     for (int n = 0; n < 3000; ++n) compare(makeRoomScene(random), tally);
@@ -505,7 +504,7 @@ TEST(BallSearchDifferential, FastAndPlainAgreeOnFullRooms) {
 // Both searches must still agree, pass over the same pairs, and never
 // report such a pair.
 TEST(BallSearchDifferential, FastAndPlainAgreeWhenPassingOverSeparatingPairs) {
-    resetSceneState(sim);
+    resetTestState();
     Random random(4546);
     long mismatches = 0;
     long passedScenes = 0;

@@ -11,12 +11,16 @@
 #include "effects/view_state.h"
 #include "input/key_codes.h"
 #include "input/keyboard.h"
+#include "tests/support/test_readings.h"
 #include "tests/support/test_simulation.h"
 #include "tests/unit/physics/step_fixture.h"
 
 namespace {
 
 using stepfix::expectVectorEq;
+
+// The corner's lines the keys here ask for (S).
+CornerNotices notices;
 
 // A ball in free flight, far from everything for many steps.
 const Vector3 kStart(150, 150, 150);
@@ -34,9 +38,9 @@ protected:
     static void step() {
         fakes::clockNow() += 50;
         stepfix::runStep();
-        beginViewFrame(sim);
-        advanceCamera(sim);
-        for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(sim, e);
+        beginViewFrame(sim, scene);
+        advanceCamera(sim, scene, viewer.selectedBall);
+        for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(sim, e, testReadings());
     }
 
     // Keys and steps in order: P, O, V, H, S are keys, '.' is a step.
@@ -45,7 +49,7 @@ protected:
             if (c == '.') {
                 step();
             } else {
-                handleKey(sim, static_cast<unsigned char>(c));
+                handleKey(sim, viewer, scene, notices, static_cast<unsigned char>(c), testReadings());
             }
         }
     }
@@ -67,7 +71,7 @@ TEST_F(InspectModeTest, PauseHoldsStepsAndEachOAdvancesExactlyOne) {
         play(c.script);
         EXPECT_EQ(sim.stats.stepNumber - before, c.steps) << c.script;
         // S only asks the next frame for a screenshot.
-        EXPECT_EQ(takeScreenshotRequest(), std::string(c.script).find_first_of("Ss") != std::string::npos) << c.script;
+        EXPECT_EQ(takeScreenshotRequest(notices), std::string(c.script).find_first_of("Ss") != std::string::npos) << c.script;
         // The ball moves in exactly the steps that ran.
         Vector3 expected = kStart;
         Vector3 velocity = kVelocity;
@@ -82,7 +86,7 @@ TEST_F(InspectModeTest, PauseHoldsStepsAndEachOAdvancesExactlyOne) {
 
 TEST_F(InspectModeTest, SpeedChosenWhilePausedAppliesToSingleStepsAndOnResume) {
     play("P.");
-    handleSpecialKey(sim, kKeyF1, 0);  // 0.4
+    handleSpecialKey(sim, viewer, kKeyF1, 0);  // 0.4
     play("..");
     expectVectorEq(sim.ballPositions[0], kStart);
     EXPECT_EQ(sim.controls.activeTimeStep, 0.4);
@@ -92,8 +96,8 @@ TEST_F(InspectModeTest, SpeedChosenWhilePausedAppliesToSingleStepsAndOnResume) {
     Vector3 expected = kStart + velocity * 0.4;
     expectVectorEq(sim.ballPositions[0], expected);
 
-    handleSpecialKey(sim, kKeyF2, 0);
-    handleSpecialKey(sim, kKeyF2, 0);  // 0.2 (0.19999999999999998)
+    handleSpecialKey(sim, viewer, kKeyF2, 0);
+    handleSpecialKey(sim, viewer, kKeyF2, 0);  // 0.2 (0.19999999999999998)
     const double chosen = sim.controls.timeStep;
     play("P.");
     velocity += sim.gravity * chosen;
@@ -106,9 +110,9 @@ TEST_F(InspectModeTest, SpeedChosenWhilePausedAppliesToSingleStepsAndOnResume) {
 // throwing and requests wait.
 TEST_F(InspectModeTest, PausedSceneStandsStillButTheCameraMoves) {
     putShot(0, Vector3(150, 100, -100), Vector3(0, 0, 60));
-    spawnExplosion(sim, Vector3(0, 0, 0), 1);
+    spawnExplosion(sim, Vector3(0, 0, 0), 1, testReadings());
     play(".");
-    handleKey(sim, 'P');
+    handleKey(sim, viewer, scene, notices, 'P', testReadings());
     play(".");
     const Shot shot = sim.shots[0];
     const Explosion flash = sim.explosions[0];
@@ -121,7 +125,7 @@ TEST_F(InspectModeTest, PausedSceneStandsStillButTheCameraMoves) {
     sim.controls.autoFire = 1;
     for (int n = 0; n < 40; ++n) {
         step();
-        advanceGlowPulse(sim);
+        advanceGlowPulse(sim, scene);
     }
 
     expectVectorEq(sim.ballPositions[0], sim.ballPreviousPositions[0] + sim.ballVelocities[0] * 0.3);
@@ -135,7 +139,7 @@ TEST_F(InspectModeTest, PausedSceneStandsStillButTheCameraMoves) {
 
     // Resumed, the flash goes on from where it stood, not 2 s further on.
     sim.controls.upKeyDown = sim.controls.leftButtonDown = sim.controls.resetRequested = sim.controls.autoFire = 0;
-    handleKey(sim, 'P');
+    handleKey(sim, viewer, scene, notices, 'P', testReadings());
     step();
     EXPECT_GT(sim.explosions[0].alpha, flash.alpha - 0.05f);
     EXPECT_LT(sim.explosions[0].alpha, flash.alpha);
@@ -152,9 +156,9 @@ TEST_F(InspectModeTest, SingleStepMovesTheViewOnOnceAndBouncesAsUsual) {
     play("O");
     fakes::clockNow() += 50;
     stepfix::runStep();
-    beginViewFrame(sim);
-    advanceCamera(sim);
-    advanceGlowPulse(sim);
+    beginViewFrame(sim, scene);
+    advanceCamera(sim, scene, viewer.selectedBall);
+    advanceGlowPulse(sim, scene);
     EXPECT_NE(sim.view.chaseTrail[0].y, trail.y);
     EXPECT_FLOAT_EQ(sim.view.glowPulse, pulse + sim.view.glowPulseStep * 0.8f);
     // The floor bounce of that step: flash and contact as in a running step.
@@ -166,7 +170,7 @@ TEST_F(InspectModeTest, SingleStepMovesTheViewOnOnceAndBouncesAsUsual) {
     const Vector3 after = sim.view.chaseTrail[0];
     const float pulseAfter = sim.view.glowPulse;
     play("...");
-    advanceGlowPulse(sim);
+    advanceGlowPulse(sim, scene);
     expectVectorEq(sim.view.chaseTrail[0], after);
     EXPECT_EQ(sim.view.glowPulse, pulseAfter);
 }
@@ -210,7 +214,7 @@ TEST_F(InspectModeTest, ContactsOfAStepAreLoggedWithPointAndNormal) {
 }
 
 TEST_F(InspectModeTest, ContactMarksFadeOverASecondOfSceneTime) {
-    recordContactMark(sim, Vector3(1, 2, 3), Vector3(0, 1, 0));
+    recordContactMark(sim, Vector3(1, 2, 3), Vector3(0, 1, 0), testReadings());
     const ContactMark& mark = sim.contactMarks[0];
     const int born = mark.time;
     struct Case {
@@ -222,12 +226,12 @@ TEST_F(InspectModeTest, ContactMarksFadeOverASecondOfSceneTime) {
 
     // Paused, the scene clock (and so the fade) stands still.
     fakes::clockNow() += 400;
-    togglePause(sim);
+    togglePause(sim, scene, testReadings());
     fakes::clockNow() += 10000;
-    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim)), 0.6f);
-    togglePause(sim);
+    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim, testReadings())), 0.6f);
+    togglePause(sim, scene, testReadings());
     fakes::clockNow() += 100;
-    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim)), 0.5f);
+    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim, testReadings())), 0.5f);
 }
 
 // The toolkit's counter wraps after 24.8 days: a pause, a single step and
@@ -235,22 +239,22 @@ TEST_F(InspectModeTest, ContactMarksFadeOverASecondOfSceneTime) {
 // overflow, which the sanitizer build would stop at).
 TEST_F(InspectModeTest, SceneClockAndFadeCarryOnAcrossTheCounterWrap) {
     fakes::clockNow() = 2147483647 - 300;
-    recordContactMark(sim, Vector3(1, 2, 3), Vector3(0, 1, 0));
+    recordContactMark(sim, Vector3(1, 2, 3), Vector3(0, 1, 0), testReadings());
     const ContactMark& mark = sim.contactMarks[0];
-    togglePause(sim);
+    togglePause(sim, scene, testReadings());
     fakes::clockNow() = -2147483647 - 1 + 5000;  // after the wrap
-    handleKey(sim, 'O');
+    handleKey(sim, viewer, scene, notices, 'O', testReadings());
     step();  // one single step: 50 ms of scene time
-    togglePause(sim);
+    togglePause(sim, scene, testReadings());
     fakes::clockNow() += 200;
-    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim)), 0.75f);
+    EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim, testReadings())), 0.75f);
     fakes::clockNow() += 800;
-    EXPECT_EQ(contactMarkFade(mark, sceneMilliseconds(sim)), 0.0f);
+    EXPECT_EQ(contactMarkFade(mark, sceneMilliseconds(sim, testReadings())), 0.0f);
 }
 
 TEST_F(InspectModeTest, FullLogGivesUpItsOldestMarkAndResetClearsIt) {
     for (int n = 0; n <= kContactMarkCount; ++n) {
-        recordContactMark(sim, Vector3(n, 0, 0), Vector3(0, 1, 0));
+        recordContactMark(sim, Vector3(n, 0, 0), Vector3(0, 1, 0), testReadings());
     }
     EXPECT_EQ(usedMarks(), kContactMarkCount);
     double lowest = 1e9;
@@ -259,7 +263,7 @@ TEST_F(InspectModeTest, FullLogGivesUpItsOldestMarkAndResetClearsIt) {
 
     // F8: the step that resets the balls clears the log with the flashes.
     sim.ballAlive[0] = 0;
-    handleSpecialKey(sim, kKeyF8, 0);
+    handleSpecialKey(sim, viewer, kKeyF8, 0);
     step();
     for (const ContactMark& mark : sim.contactMarks) {
         if (mark.used != 0) {

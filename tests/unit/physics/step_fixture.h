@@ -13,8 +13,8 @@
 #include "physics/collision_response.h"
 #include "physics/simulation_step.h"
 #include "scene/scene_layout.h"
-#include "scene/scene_state.h"
 #include "tests/support/fakes.h"
+#include "tests/support/test_readings.h"
 #include "tests/support/test_simulation.h"
 
 namespace stepfix {
@@ -39,8 +39,8 @@ inline void carryOut(const StepEvents& events) {
 // One step: held by the pause or simulating, on the live (fake) clock.
 inline void runStep() {
     StepEvents events;
-    if (takeSimulationTurn(sim)) {
-        runSimulatingStep(sim, liveReadings(), events);
+    if (takeSimulationTurn(sim, scene)) {
+        runSimulatingStep(sim, testReadings(), events);
     } else {
         runPausedStep(sim, events);
     }
@@ -50,15 +50,15 @@ inline void runStep() {
 // A response on its own, its cues played.
 inline void respond(const Contact& contact) {
     StepEvents events;
-    respondToContact(sim, contact, liveReadings(), events);
+    respondToContact(sim, contact, testReadings(), events);
     carryOut(events);
 }
-inline void respondToPair(int i, int j, double t) { respondToBallPair(sim, i, j, t, liveReadings()); }
+inline void respondToPair(int i, int j, double t) { respondToBallPair(sim, i, j, t, testReadings()); }
 
 class StepTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetSceneState(sim);
+        resetTestState();
         buildSceneGeometry(sim);
         fakes::install(10000);
         clipPlaneCalls().clear();

@@ -5,14 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "scene/scene_state.h"
 #include "tests/support/test_simulation.h"
 
 namespace {
 
 class CommandLine : public ::testing::Test {
 protected:
-    void SetUp() override { resetSceneState(sim); }
+    void SetUp() override { resetTestState(); }
 
     // Runs the option scan on "vennaloft" followed by the given words.
     int run(const std::vector<std::string>& words) {
@@ -42,8 +41,6 @@ TEST_F(CommandLine, NoArgumentsKeepTheDefaults) {
     EXPECT_EQ(run({}), 0);
     EXPECT_EQ(sim.ballCount, 5);
     EXPECT_EQ(sim.ballRadius, 20);
-    EXPECT_EQ(scene.windowSize[0], 640);
-    EXPECT_EQ(scene.windowSize[1], 480);
 }
 
 TEST_F(CommandLine, BallCountIsClamped) {
@@ -54,7 +51,7 @@ TEST_F(CommandLine, BallCountIsClamped) {
     const Case cases[] = {{"0", 1},  {"100", 45}, {"abc", 1}, {"45", 45},      {"1", 1},   {"7", 7},
                           {"7.9", 7}, {"-3", 1},   {"+12", 12}, {"  9", 9},    {"12abc", 12}, {"", 1}};
     for (const Case& c : cases) {
-        resetSceneState(sim);
+        resetTestState();
         EXPECT_EQ(run({"-nr", c.value}), 0);
         EXPECT_EQ(sim.ballCount, c.balls) << "-nr \"" << c.value << "\"";
         EXPECT_EQ(sim.ballRadius, 20);
@@ -68,7 +65,7 @@ TEST_F(CommandLine, RadiusIsClamped) {
     };
     const Case cases[] = {{"3", 5}, {"50", 20}, {"12", 12}, {"5", 5}, {"20", 20}, {"x", 5}, {"19.99", 19}};
     for (const Case& c : cases) {
-        resetSceneState(sim);
+        resetTestState();
         run({"-radius", c.value});
         EXPECT_EQ(sim.ballRadius, c.radius) << "-radius \"" << c.value << "\"";
         EXPECT_EQ(sim.ballCount, 5);
@@ -80,11 +77,11 @@ TEST_F(CommandLine, HugeValuesSaturateThenClamp) {
     run({"-nr", "4294967297", "-radius", "4294967301"});
     EXPECT_EQ(sim.ballCount, 45);
     EXPECT_EQ(sim.ballRadius, 20);
-    resetSceneState(sim);
+    resetTestState();
     run({"-nr", "99999999999999999999999", "-radius", "-99999999999999999999999"});
     EXPECT_EQ(sim.ballCount, 45);
     EXPECT_EQ(sim.ballRadius, 5);
-    resetSceneState(sim);
+    resetTestState();
     run({"-nr", "-4294967254"});
     EXPECT_EQ(sim.ballCount, 1);
 }
@@ -93,7 +90,7 @@ TEST_F(CommandLine, LastOccurrenceWins) {
     run({"-nr", "10", "-radius", "8", "-nr", "3"});
     EXPECT_EQ(sim.ballCount, 3);
     EXPECT_EQ(sim.ballRadius, 8);
-    resetSceneState(sim);
+    resetTestState();
     run({"-radius", "6", "-radius", "15"});
     EXPECT_EQ(sim.ballRadius, 15);
 }
@@ -106,7 +103,7 @@ TEST_F(CommandLine, OptionsAreCaseSensitiveWholeWords) {
 
 TEST_F(CommandLine, FullScreen) {
     EXPECT_EQ(run({"-f"}), 1);
-    resetSceneState(sim);
+    resetTestState();
     EXPECT_EQ(run({"-nr", "9", "-f", "-radius", "10"}), 1);
     EXPECT_EQ(sim.ballCount, 9);
     EXPECT_EQ(sim.ballRadius, 10);
@@ -116,7 +113,7 @@ TEST_F(CommandLine, ValueWordIsExaminedAsAnOptionToo) {
     // "-nr -f": the count reads as 0 (clamped to 1) and -f still counts.
     EXPECT_EQ(run({"-nr", "-f"}), 1);
     EXPECT_EQ(sim.ballCount, 1);
-    resetSceneState(sim);
+    resetTestState();
     // "-nr -radius 7": the count reads the word -radius (0), the radius 7.
     run({"-nr", "-radius", "7"});
     EXPECT_EQ(sim.ballCount, 1);
@@ -126,14 +123,14 @@ TEST_F(CommandLine, ValueWordIsExaminedAsAnOptionToo) {
 TEST_F(CommandLine, OptionWithoutAValueKeepsTheSetting) {
     run({"-nr"});
     EXPECT_EQ(sim.ballCount, 5);
-    resetSceneState(sim);
+    resetTestState();
     run({"-radius"});
     EXPECT_EQ(sim.ballRadius, 20);
-    resetSceneState(sim);
+    resetTestState();
     run({"-nr", "10", "-radius", "9", "-nr"});
     EXPECT_EQ(sim.ballCount, 10);
     EXPECT_EQ(sim.ballRadius, 9);
-    resetSceneState(sim);
+    resetTestState();
     // Still clamped after the scan.
     sim.ballCount = 80;
     run({"-nr"});
@@ -172,7 +169,7 @@ TEST_F(CommandLine, SeedOptionIsReadBesideTheOthers) {
         {{"-nr", "8", "-seed", "4", "-radius", "12"}, true, 4, 8},
     };
     for (const Case& c : cases) {
-        resetSceneState(sim);
+        resetTestState();
         EXPECT_EQ(run(c.words), 0);
         unsigned int seed = 0;
         EXPECT_EQ(readSeedOption(static_cast<int>(storage.size()), argvOf(), seed), c.found) << c.words[0];
@@ -218,7 +215,7 @@ TEST_F(CommandLine, RecordAndReplayTakeTheNextWordAndLeaveTheOldScanAlone) {
         {{"-record", "a", "-replay", "b"}, false, nullptr, nullptr, 5, 0},
     };
     for (const Case& c : cases) {
-        resetSceneState(sim);
+        resetTestState();
         EXPECT_EQ(run(c.words), c.fullScreen) << c.words[0];
         EXPECT_EQ(sim.ballCount, c.balls) << c.words[0];
         SessionFiles files;

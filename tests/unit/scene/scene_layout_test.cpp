@@ -8,7 +8,6 @@
 #include "geometry/scalar_helpers.h"
 #include "platform/random_source.h"
 #include "scene/obstacle_clearance.h"
-#include "scene/scene_state.h"
 #include "tests/support/test_simulation.h"
 
 namespace {
@@ -23,7 +22,7 @@ const double kHalfSqrt2 = 0.7071067811865475;
 
 class SceneLayout : public ::testing::Test {
 protected:
-    void SetUp() override { resetSceneState(sim); }
+    void SetUp() override { resetTestState(); }
 
     void buildWithRadius(int radius) {
         sim.ballRadius = radius;
@@ -68,8 +67,6 @@ void expectPlacedBalls(int count) {
 TEST_F(SceneLayout, StaticValuesBeforeStartUp) {
     EXPECT_EQ(sim.ballCount, 5);
     EXPECT_EQ(sim.ballRadius, 20);
-    EXPECT_EQ(scene.windowSize[0], 640);
-    EXPECT_EQ(scene.windowSize[1], 480);
     EXPECT_EQ(sim.controls.activeTimeStep, 0.3);
     EXPECT_EQ(sim.controls.timeStep, 0.3);
     expectCoords(sim.initialVelocity, 0.5, -0.1, 0.5);
@@ -260,7 +257,7 @@ TEST_F(SceneLayout, PlaceBallsUsesDistinctSlotsWithTheInitialVelocity) {
 TEST_F(SceneLayout, PlaceBallsFillsFortyFiveSlots) {
     sim.ballCount = 45;
     for (unsigned int seed : {1u, 2u, 3u, 99u}) {
-        resetSceneState(sim);
+        resetTestState();
         sim.ballCount = 45;
         seedRandom(sim.random, seed);
         placeBalls(sim);
@@ -276,7 +273,7 @@ TEST_F(SceneLayout, NoBallStartsInsideAnObstacle) {
         bool slantedUsed = false;
         for (unsigned int seed : {1u, 2u, 3u}) {
             SCOPED_TRACE(testing::Message() << "radius " << radius << " seed " << seed);
-            resetSceneState(sim);
+            resetTestState();
             sim.ballRadius = radius;
             sim.ballCount = kMaxBalls;
             buildSceneGeometry(sim);

@@ -1,12 +1,12 @@
-#include "scene/readings.h"
+#include "app/live_readings.h"
 
 #include "platform/clock.h"
 
 namespace {
 
-PickRaySource pickRaySource = nullptr;
-
 struct LiveReadings final : Readings {
+    PickRaySource pickRaySource = nullptr;
+
     int clock() override { return elapsedMilliseconds(); }
     Vector3 pickRay(int x, int y, const Vector3& ahead) override {
         if (pickRaySource != nullptr) return pickRaySource(x, y);
@@ -14,11 +14,10 @@ struct LiveReadings final : Readings {
     }
 };
 
+LiveReadings installed;
+
 }  // namespace
 
-void setPickRaySource(PickRaySource source) { pickRaySource = source; }
+void setPickRaySource(PickRaySource source) { installed.pickRaySource = source; }
 
-Readings& liveReadings() {
-    static LiveReadings live;
-    return live;
-}
+Readings& liveReadings() { return installed; }

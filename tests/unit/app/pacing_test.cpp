@@ -4,11 +4,9 @@
 #include <ctime>
 #include <vector>
 
-#include "physics/simulation_step.h"
+#include "app/step_pacing.h"
 #include "platform/clock.h"
-#include "scene/scene_state.h"
 #include "tests/support/fakes.h"
-#include "tests/support/test_simulation.h"
 
 namespace {
 
@@ -40,23 +38,23 @@ void loggedSleep(int milliseconds) {
 class PacingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetSceneState(sim);
         fakes::install(0);
         clockLog() = ClockLog();
         setClockSource(tickingClock);
         setSleepFunction(loggedSleep);
     }
     void TearDown() override { fakes::uninstall(); }
+    StepPacing pacing;
 };
 
 TEST_F(PacingTest, StepBeginsAtTheFirstReadingAtLeast49MsAfterThePrevious) {
-    scene.lastPaceTime = 1000;
+    pacing.lastPaceTime = 1000;
     fakes::clockNow() = 1000;
 
-    paceStep();
+    paceStep(pacing);
 
-    EXPECT_EQ(scene.lastPaceTime, 1049);
-    EXPECT_EQ(scene.stepsSincePace, 0);
+    EXPECT_EQ(pacing.lastPaceTime, 1049);
+    EXPECT_EQ(pacing.stepsSincePace, 0);
     // Every earlier reading was short of the mark.
     for (size_t k = 0; k + 1 < clockLog().readings.size(); ++k) EXPECT_LT(clockLog().readings[k], 1049);
 }
@@ -76,22 +74,22 @@ TEST_F(PacingTest, WaitEndsAt49MsAcrossTheClockWrap) {
     setClockSource(wrappingTickingClock);
     setSleepFunction(wrappingSleep);
     for (const int start : {INT_MAX - 20, INT_MAX - 48, INT_MAX}) {
-        scene.lastPaceTime = start;
+        pacing.lastPaceTime = start;
         fakes::clockNow() = start;
 
-        paceStep();
+        paceStep(pacing);
 
-        EXPECT_EQ(scene.lastPaceTime, wrapped(start, 49)) << start;
+        EXPECT_EQ(pacing.lastPaceTime, wrapped(start, 49)) << start;
     }
 }
 
 TEST_F(PacingTest, WaitIsSleptNotPolled) {
-    scene.lastPaceTime = 1000;
+    pacing.lastPaceTime = 1000;
     fakes::clockNow() = 1003;
 
-    paceStep();
+    paceStep(pacing);
 
-    EXPECT_EQ(scene.lastPaceTime, 1049);
+    EXPECT_EQ(pacing.lastPaceTime, 1049);
     int slept = 0;
     for (int ms : clockLog().sleeps) slept += ms;
     EXPECT_GE(slept, 40);
@@ -100,40 +98,40 @@ TEST_F(PacingTest, WaitIsSleptNotPolled) {
 
 TEST_F(PacingTest, OversleepingTimerStillMeetsTheMark) {
     clockLog().oversleep = 1;
-    scene.lastPaceTime = 500;
+    pacing.lastPaceTime = 500;
     fakes::clockNow() = 500;
 
-    paceStep();
+    paceStep(pacing);
 
-    EXPECT_EQ(scene.lastPaceTime, 549);
+    EXPECT_EQ(pacing.lastPaceTime, 549);
 }
 
 TEST_F(PacingTest, LateOrOnTimeStepsBeginAtOnce) {
     setClockSource(stillClock);
-    scene.lastPaceTime = 1000;
+    pacing.lastPaceTime = 1000;
     fakes::clockNow() = 1049;
-    paceStep();
-    EXPECT_EQ(scene.lastPaceTime, 1049);
+    paceStep(pacing);
+    EXPECT_EQ(pacing.lastPaceTime, 1049);
 
     fakes::clockNow() = 1500;
-    paceStep();
-    EXPECT_EQ(scene.lastPaceTime, 1500);
+    paceStep(pacing);
+    EXPECT_EQ(pacing.lastPaceTime, 1500);
     EXPECT_TRUE(clockLog().sleeps.empty());
     EXPECT_EQ(clockLog().readings.size(), 2u);
 }
 
 TEST_F(PacingTest, NoTimePassedAtAllKeepsWaiting) {
-    scene.lastPaceTime = 2000;
+    pacing.lastPaceTime = 2000;
     fakes::clockNow() = 2000;
-    paceStep();
-    EXPECT_EQ(scene.lastPaceTime, 2049);
+    paceStep(pacing);
+    EXPECT_EQ(pacing.lastPaceTime, 2049);
 }
 
 TEST_F(PacingTest, At48MsTheStepStillWaits) {
-    scene.lastPaceTime = 1000;
+    pacing.lastPaceTime = 1000;
     fakes::clockNow() = 1048;
-    paceStep();
-    EXPECT_EQ(scene.lastPaceTime, 1049);
+    paceStep(pacing);
+    EXPECT_EQ(pacing.lastPaceTime, 1049);
     ASSERT_FALSE(clockLog().readings.empty());
     EXPECT_EQ(clockLog().readings.front(), 1048);
 }
@@ -147,29 +145,29 @@ TEST_F(PacingTest, StepDueTimeMatchesThePacing) {
         int due;
     } cases[] = {{1000, 49}, {1003, 46}, {1048, 1}, {1049, 0}, {1500, 0}};
     for (const auto& c : cases) {
-        scene.lastPaceTime = 1000;
-        scene.stepsSincePace = 0;
+        pacing.lastPaceTime = 1000;
+        pacing.stepsSincePace = 0;
         fakes::clockNow() = c.now;
-        EXPECT_EQ(millisecondsUntilStepDue(), c.due) << c.now;
+        EXPECT_EQ(millisecondsUntilStepDue(pacing), c.due) << c.now;
         clockLog() = ClockLog();
         fakes::clockNow() = c.now + c.due;
-        paceStep();
+        paceStep(pacing);
         EXPECT_TRUE(clockLog().sleeps.empty()) << c.now;
-        EXPECT_EQ(scene.lastPaceTime, c.now + c.due) << c.now;
+        EXPECT_EQ(pacing.lastPaceTime, c.now + c.due) << c.now;
     }
 }
 
 TEST(PacingRealClock, WaitsAtLeast49MsWithoutSpinning) {
-    resetSceneState(sim);
+    StepPacing pacing;
     fakes::uninstall();
     const int start = elapsedMilliseconds();
-    scene.lastPaceTime = start;
+    pacing.lastPaceTime = start;
     const std::clock_t cpuStart = std::clock();
 
-    paceStep();
-    const int first = scene.lastPaceTime;
-    paceStep();
-    const int second = scene.lastPaceTime;
+    paceStep(pacing);
+    const int first = pacing.lastPaceTime;
+    paceStep(pacing);
+    const int second = pacing.lastPaceTime;
 
     const double cpuMs = 1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     EXPECT_GE(first - start, 49);

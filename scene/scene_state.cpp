@@ -1,8 +1,0 @@
-#include "scene/scene_state.h"
-
-SceneState scene;
-
-void resetSceneState(Simulation& s) {
-    scene = SceneState();
-    s = Simulation();
-}

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Counts the writable objects (globals and function-local statics, in .bss or
+# .data) each library holds, from the built static libraries. The layers
+# below app/ that the simulation and the input run through hold none: whoever
+# owns the state hands it in. app/ holds the few live things there are one of
+# (the simulation, the session, the window's toolkit state), at most six.
+#
+#   scripts/count_globals.sh <build dir>
+# Prints the count and the names per library; exits 1 when a limit is passed
+# or a library is missing.
+set -euo pipefail
+
+build="${1:?usage: count_globals.sh <build dir>}"
+declare -A limit=([geometry]=0 [scene]=0 [effects]=0 [input]=0 [physics]=0 [app]=6)
+
+writable_objects() {  # library file
+    # Guard variables come with a local static, which is counted itself; the
+    # personality reference and type info are the compiler's, not state.
+    objdump -t "$1" | awk '$3 == "O" || $2 == "O" {
+        section = ($2 == "O") ? $3 : $4
+        if (section !~ /^\.(bss|data)/ || section ~ /^\.data\.rel\.ro/) next
+        name = $NF
+        if (name ~ /^_ZGV/ || name ~ /__gxx_personality_v0$/ || name ~ /^\.L/) next
+        print name
+    }' | sort -u
+}
+
+bad=0
+for layer in geometry scene effects input physics app; do
+    lib="$build/libvl_$layer.a"
+    if [ ! -f "$lib" ]; then
+        echo "$lib: missing (build it first)"
+        bad=1
+        continue
+    fi
+    names=$(writable_objects "$lib")
+    count=$(printf '%s' "$names" | grep -c . || true)
+    echo "$layer: $count (at most ${limit[$layer]})${names:+: $(echo $names)}"
+    if [ "$count" -gt "${limit[$layer]}" ]; then bad=1; fi
+done
+exit "$bad"
