@@ -72,7 +72,7 @@ void drawSmoothFrame() {
     const int now = elapsedMilliseconds();
     if (smooth.stepFrameOwed || !smooth.kept) {
         smooth.stepFrameOwed = false;
-        const FrameLook look = advanceFrameView(sim);
+        const FrameLook look = sessionLook();
         // Blended only from the step just before: after a reset of the
         // history (B, a pause) the frames start again from this one.
         const bool follows = smooth.kept && smooth.after.state.stepsRun + 1 == sim.stepsRun;
@@ -256,7 +256,7 @@ void onDisplay() {
     const int start = scene.smoothMotion != 0 ? elapsedMilliseconds() : 0;
     if (scene.smoothMotion == 0) {
         smooth.kept = false;
-        drawFrame(sim, advanceFrameView(sim));
+        drawFrame(sim, sessionLook());
     } else {
         drawSmoothFrame();
     }

@@ -7,9 +7,10 @@
 
 #include "app/live_simulation.h"
 #include "app/recording_file.h"
-#include "effects/explosion_pool.h"
+#include "effects/contact_log.h"
 #include "effects/inspect_mode.h"
 #include "effects/screenshot_notice.h"
+#include "effects/view_state.h"
 #include "input/key_codes.h"
 #include "input/mouse_actions.h"
 #include "physics/ball_drag.h"
@@ -25,26 +26,18 @@ Simulation sim;
 namespace {
 
 // The simulation kept for step back: its copy after `step`, where the
-// journal stood then, and the clock as the step left it.
+// journal stood then, the last clock reading, and what the display had
+// made of the steps so far (trail, pulse, contact lists).
 struct Keyframe {
     long step = 0;
     std::size_t index = 0;
     int lastRead = 0;
-    int sceneTime = 0;
     Simulation state;
+    StepView view;
+    ContactHistory contacts;
 };
 
 constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
-
-// The view after step n is kept at n modulo this, longer than the history reaches.
-constexpr long kViewRing = 2048;
-static_assert(kViewRing > kHistorySteps + 2 * kSnapshotInterval, "the ring covers the history");
-
-struct ViewMark {
-    long step = -1;
-    FrameView view;
-    int sceneTime = 0;  // the scene clock the step saw, which the journal lacks when no action read the clock
-};
 
 // The dead front of the journal is dropped once it is at least this long.
 constexpr std::size_t kTrimRecords = 4096;
@@ -56,10 +49,10 @@ struct Session {
     std::size_t stepEnd = 0;    // just after the records of the last step run
     std::size_t lockedEnd = 0;  // records before this come from a replayed file
     std::deque<Keyframe> keyframes;
-    // What the frames had made of the view (glow pulse, chase trail) when
-    // each step of the history was left: the steps taken again by step
-    // back run without frames, so the view is put back from here.
-    std::vector<ViewMark> views;
+    // What the steps so far show besides the simulation: each step run,
+    // live, replayed or taken again, moves them on once.
+    StepView view;
+    ContactHistory contacts;
     long step = 0;        // the last step run
     long newestStep = 0;  // the furthest step the journal reaches
     SimControls shadow;   // live: the controls as the journal knows them
@@ -67,7 +60,6 @@ struct Session {
     SimControls simControls;  // behind: the simulation's controls between actions
     bool detached = false;    // behind: the viewer flies a camera of its own
     int lastRead = 0;         // the last clock reading an action saw
-    int sceneTime = 0;        // the scene clock the last step saw
 
     bool replaying = false;
     bool announce = false;
@@ -139,16 +131,8 @@ struct FedReadings final : Readings {
     }
 };
 
-// The clock as the last step saw it, for the flashes' fade after a recorded
-// step: the reading that gives the scene clock the last step saw.
-struct StandingReadings final : Readings {
-    int clock() override { return shiftedReading(S.sceneTime, sim.controls.pausedTotal); }
-    Vector3 pickRay(int x, int y, const Vector3& ahead) override { return liveReadings().pickRay(x, y, ahead); }
-};
-
 NotingReadings noting;
 FedReadings fed;
-StandingReadings standing;
 
 // A write that failed ends the recording: the file keeps what it holds
 // (an earlier file of its name untouched until the new one took it), the
@@ -220,10 +204,6 @@ JournalRecord hashRecord(RecordKind kind) {
     return r;
 }
 
-int sceneTimeOf(const SimControls& c) {
-    return c.paused != 0 ? c.pausedSceneTime : shiftedReading(S.lastRead, -static_cast<long long>(c.pausedTotal));
-}
-
 void takeKeyframe() {
     if (!S.keyframes.empty() && S.keyframes.back().step >= S.step) return;
     S.keyframes.emplace_back();
@@ -231,8 +211,9 @@ void takeKeyframe() {
     k.step = S.step;
     k.index = S.cursor;
     k.lastRead = S.lastRead;
-    k.sceneTime = S.sceneTime;
     k.state = sim;
+    k.view = S.view;
+    k.contacts = S.contacts;
 }
 
 // Drops snapshots older than the history needs, then the journal in front
@@ -352,27 +333,22 @@ void afterStep() {
     trimHistory();
 }
 
-// The view as the frames leave the current step, before the scene moves on.
-void noteView() {
-    if (S.views.empty()) S.views.resize(kViewRing);
-    ViewMark& mark = S.views[static_cast<std::size_t>(S.step % kViewRing)];
-    mark.step = S.step;
-    mark.view = sim.view;
-    mark.sceneTime = S.sceneTime;
+// A simulating step, and what it hands the display.
+void runStep(Readings& readings, StepEvents& events) {
+    events.contacts = &S.contacts;
+    runSimulatingStep(sim, readings, events);
+    advanceStepView(S.view, sim, events.endedFollow);
 }
 
 void liveStep(StepEvents& events) {
-    noteView();
     beginLiveAction();
-    runSimulatingStep(sim, noting, events);
+    runStep(noting, events);
     JournalRecord r;
     r.kind = RecordKind::Step;
     r.step = S.step + 1;
     endLiveAction(r);
     S.step = r.step;
     S.newestStep = S.step;
-    // Not from the readings: a step that read no clock still moved the scene clock on.
-    S.sceneTime = sceneMilliseconds(sim);
     if (S.step % kCheckpointInterval == 0) {
         append(hashRecord(RecordKind::Checkpoint));
         flushRecording(false);
@@ -458,9 +434,8 @@ bool runRecordedAction(bool quiet, StepEvents& events, bool jumping = false) {
             if (action.kind == RecordKind::Event) {
                 applyInputEvent(sim, action.event, fed);
             } else {
-                if (!quiet && !jumping) noteView();
                 StepEvents step;
-                runSimulatingStep(sim, fed, step);
+                runStep(fed, step);
                 events.absorb(step, !quiet && !jumping);
                 S.step = action.step;
                 if (S.step > S.newestStep) S.newestStep = S.step;
@@ -481,15 +456,7 @@ bool runRecordedAction(bool quiet, StepEvents& events, bool jumping = false) {
         }
     }
     S.simControls = sim.controls;
-    if (stepped) {
-        // A step this session lived is given the scene clock it saw then.
-        const ViewMark* lived = S.views.empty() ? nullptr : &S.views[static_cast<std::size_t>(S.step % kViewRing)];
-        S.sceneTime = lived != nullptr && lived->step == S.step ? lived->sceneTime : sceneTimeOf(S.simControls);
-        // The flashes fade as the frames after the step let them, on the
-        // scene clock the step saw.
-        for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(sim, e, standing);
-        afterStep();
-    }
+    if (stepped) afterStep();
     applyViewerControls(viewer, S.detached, sim.controls);
     if (!behind()) {
         // The journal's end: live from here, and the controls the viewer
@@ -501,9 +468,9 @@ bool runRecordedAction(bool quiet, StepEvents& events, bool jumping = false) {
         // The viewer's scene clock goes on from the step's, so flashes and
         // contact marks age from where the step left them.
         if (sim.controls.paused != 0) {
-            sim.controls.pausedSceneTime = S.sceneTime;
+            sim.controls.pausedSceneTime = sim.stepSceneTime;
         } else {
-            sim.controls.pausedTotal = shiftedReading(liveReadings().clock(), -static_cast<long long>(S.sceneTime));
+            sim.controls.pausedTotal = shiftedReading(liveReadings().clock(), -static_cast<long long>(sim.stepSceneTime));
         }
     }
     return stepped;
@@ -565,7 +532,9 @@ void startSession() {
     clearVerdict();
     sim.stepsRun = 0;
     sim.stats = StepStats();
-    S.sceneTime = sceneMilliseconds(sim);
+    sim.stepSceneTime = sceneMilliseconds(sim);
+    // Step 0 is shown as a step's frame: the pulse's first move included.
+    advanceStepView(S.view, sim, -1);
     takeKeyframe();
     adoptRecording();
     publish();
@@ -658,18 +627,10 @@ StepEvents sessionStep() {
 
 namespace {
 
-// The view the frames had made after the current step, when it is kept.
-void restoreView() {
-    if (S.views.empty()) return;
-    const ViewMark& mark = S.views[static_cast<std::size_t>(S.step % kViewRing)];
-    if (mark.step == S.step) sim.view = mark.view;
-}
-
 bool goBackTo(long target, StepEvents& events) {
     if (S.keyframes.empty()) return false;
     if (target < S.keyframes.front().step) target = S.keyframes.front().step;
     if (target >= S.step) return false;
-    noteView();
     if (!behind()) {
         // The live camera stays with the viewer while the scene goes back.
         S.simControls = sim.controls;
@@ -685,24 +646,21 @@ bool goBackTo(long target, StepEvents& events) {
     S.stepEnd = key.index;
     S.step = key.step;
     S.lastRead = key.lastRead;
-    S.sceneTime = key.sceneTime;
+    S.view = key.view;
+    S.contacts = key.contacts;
     // The steps in between are taken again silently.
     runSilentlyTo(target, events);
-    restoreView();
     sim.controls = S.simControls;
     applyViewerControls(viewer, S.detached, sim.controls);
-    sim.controls.pausedSceneTime = S.sceneTime;
+    sim.controls.pausedSceneTime = sim.stepSceneTime;
     publish();
     return true;
 }
 
-// Forward through the journal as O would go, without frames: the view is
-// put back from what the frames had made of the step, when it is kept.
+// Forward through the journal as O would go, without frames or sound.
 bool goForwardTo(long target, StepEvents& events) {
     if (!behind() || target <= S.step) return false;
-    noteView();
     while (S.step < target && behind()) runRecordedAction(false, events, true);
-    restoreView();
     replayEnded();
     publish();
     return true;
@@ -761,7 +719,15 @@ ReplayOutcome playReplayToEnd() {
 
 long sessionMemoryBytes() {
     const std::size_t bytes = S.records.capacity() * sizeof(JournalRecord) +
-                              S.controls.capacity() * sizeof(SimControls) + S.keyframes.size() * sizeof(Keyframe) +
-                              S.views.capacity() * sizeof(ViewMark);
+                              S.controls.capacity() * sizeof(SimControls) + S.keyframes.size() * sizeof(Keyframe);
     return static_cast<long>(bytes);
+}
+
+FrameLook sessionLook() { return lookAt(sim, S.view, &S.contacts); }
+
+void holdGlowPulse(float pulse) {
+    S.view.glowPulse = pulse;
+    S.view.glowPulseStep = 0.0f;
+    S.view.glowAlpha = 1.0f - pulse;
+    for (float& scale : S.view.glowScales) scale = pulse;
 }

@@ -13,6 +13,7 @@
 
 #include "input/input_event.h"
 #include "input/replay_file.h"
+#include "effects/view_state.h"
 #include "physics/step_events.h"
 
 // Steps the history reaches back at least, and how often it keeps a snapshot.
@@ -102,3 +103,12 @@ ReplayOutcome playReplayToEnd();
 
 // How many journal bytes and snapshots the history holds now (benchmarks, tests).
 long sessionMemoryBytes();
+
+// What a frame of the current step shows: the simulation's look with the
+// trail, pulse and contact lists the steps so far have made. Reads only, so
+// any number of frames of one step show the same.
+FrameLook sessionLook();
+
+// Holds the glow spheres' pulse at `pulse` (a picture check that must not
+// depend on how many steps ran before it is shot).
+void holdGlowPulse(float pulse);

@@ -222,12 +222,10 @@ EMSCRIPTEN_KEEPALIVE void vl_window_size(int width, int height) {
 }
 
 // The picture check against the desktop holds the glow spheres' pulse
-// where it holds the desktop's: the pulse moves with every frame drawn, and
-// no two runs draw the same number of frames.
+// where it holds the desktop's, whatever step each run has reached.
 EMSCRIPTEN_KEEPALIVE void vl_hold_glow_pulse(double pulse) {
     if (ended) return;
-    sim.view.glowPulse = static_cast<float>(pulse);
-    sim.view.glowPulseStep = 0.0f;
+    holdGlowPulse(static_cast<float>(pulse));
     glutPostRedisplay();
 }
 

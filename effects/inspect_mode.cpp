@@ -43,7 +43,6 @@ bool takeSimulationTurn(Simulation& s) {
     if (scene.singleStepsPending <= 0) return false;
     --scene.singleStepsPending;
     s.controls.pausedSceneTime = shiftedReading(s.controls.pausedSceneTime, kSingleStepMilliseconds);
-    scene.viewFrameOwed = 1;
     return true;
 }
 
@@ -51,10 +50,3 @@ int sceneMilliseconds(const Simulation& s, Readings& readings) {
     if (s.controls.paused != 0) return s.controls.pausedSceneTime;
     return shiftedReading(readings.clock(), -static_cast<long long>(s.controls.pausedTotal));
 }
-
-void beginViewFrame(const Simulation& s) {
-    scene.viewAdvances = (s.controls.paused == 0 || scene.viewFrameOwed != 0) ? 1 : 0;
-    scene.viewFrameOwed = 0;
-}
-
-bool viewFrozen() { return scene.viewAdvances == 0; }

@@ -2,7 +2,6 @@
 
 #include "effects/inspect_mode.h"
 #include "effects/screenshot_notice.h"
-#include "effects/view_state.h"
 #include "input/key_codes.h"
 #include "scene/scene_state.h"
 
@@ -15,8 +14,6 @@ constexpr float kMaxTimeStep = 0.8f;
 void startFollowingBall(Simulation& s) {
     if (s.controls.followedShot != -1 || s.controls.followBall != 0) return;
     s.controls.followBall = 1;
-    const int k = chasedBall(s);
-    primeChaseTrail(s, s.ballPositions[k], s.ballVelocities[k]);
 }
 
 }  // namespace

@@ -275,8 +275,8 @@ void drawFrame(const Simulation& s, const FrameLook& look) {
 
     glEnable(GL_LIGHTING);
     glDisable(GL_BLEND);
-    drawCollisionView(s);
+    drawCollisionView(s, look);
     drawSelectionRing(s);
     drawHelpOverlay(s);
-    drawInspectPanel(s);
+    drawInspectPanel(s, look.contacts);
 }

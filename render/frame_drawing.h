@@ -9,7 +9,7 @@
 void compileFrameLists();
 
 // Places the camera and draws the whole scene into the back buffer as
-// `look` (advanceFrameView) shows it; reads the state and changes none of
+// `look` (lookAt) shows it; reads the state and changes none of
 // it. The display callback swaps.
 void drawFrame(const Simulation& s, const FrameLook& look);
 

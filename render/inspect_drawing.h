@@ -1,5 +1,6 @@
 #pragma once
 
+#include "effects/contact_log.h"
 #include "scene/simulation.h"
 
 // The selected ball's ring and the inspect panel beside the picture: its
@@ -11,4 +12,4 @@ void drawSelectionRing(const Simulation& s);
 
 // The panel in the top right corner, while a ball is selected or inspect
 // mode is on. Window pixels; restores what it touches.
-void drawInspectPanel(const Simulation& s);
+void drawInspectPanel(const Simulation& s, const ContactHistory* contacts);

@@ -17,16 +17,13 @@ struct SceneState {
     int lastPaceTime = 0;
 
     // Inspect mode (letter keys): single steps asked for while paused, the
-    // collision view and the help overlay; whether this frame moves the
-    // view on (a single step owes its frame that); the seed the scene was
-    // laid out with.
+    // collision view and the help overlay; the seed the scene was laid out
+    // with.
     int singleStepsPending = 0;
     int collisionView = 0;
     // Which layers of the collision view show (Shift+V picks): all three, or one.
     int collisionLayers = 7;
     int helpOverlay = 0;
-    int viewFrameOwed = 0;
-    int viewAdvances = 1;
     unsigned int randomSeed = 0;
 
     // Smooth motion (-smooth, M): frames at the display's rate between the

@@ -119,7 +119,7 @@ TEST_F(SessionTest, HomeAfterFlyingAwayRestoresTheStartViewLiveAndInItsReplay) {
     deliverInput({InputKind::SpecialDown, kKeyHome});
     deliverInput({InputKind::SpecialUp, kKeyHome});
     runHeadlessSteps(60);
-    const FrameLook look = advanceFrameView(sim);
+    const FrameLook look = sessionLook();
     EXPECT_EQ(look.camera.eye.Distance(start.cameraPosition), 0.0);
     EXPECT_EQ(look.camera.center.Distance(start.cameraPosition + start.viewDirection), 0.0);
     EXPECT_EQ(sim.controls.cameraYaw, 0.0f);
