@@ -48,6 +48,7 @@ struct Session {
     std::size_t cursor = 0;     // the next record to act on; records.size() when live
     std::size_t stepEnd = 0;    // just after the records of the last step run
     std::size_t lockedEnd = 0;  // records before this come from a replayed file
+    std::size_t lastRecordedStep = 0;  // the index of the replayed file's last step record
     std::deque<Keyframe> keyframes;
     // What the steps so far show besides the simulation: each step run,
     // live, replayed or taken again, moves them on once.
@@ -232,6 +233,7 @@ void trimHistory() {
     S.cursor -= dead;
     S.stepEnd -= dead;
     S.lockedEnd = S.lockedEnd > dead ? S.lockedEnd - dead : 0;
+    S.lastRecordedStep = S.lastRecordedStep > dead ? S.lastRecordedStep - dead : 0;
     for (Keyframe& k : S.keyframes) k.index -= dead;
     // The controls table loses what no record refers to any more.
     std::size_t firstUsed = S.controls.size();
@@ -373,12 +375,13 @@ void checkRecord(const JournalRecord& r, bool quiet) {
     showVerdict(verdict);
 }
 
-void replayEnded() {
-    if (!S.replaying || S.announcedEnd || S.cursor < S.lockedEnd) return;
+// True when the replay's end is announced now.
+bool replayEnded() {
+    if (!S.replaying || S.announcedEnd || S.cursor < S.lockedEnd) return false;
     S.announcedEnd = true;
     showVerdict(S.outcome.matches ? "replay matches: " + std::to_string(S.step) + " steps"
                                   : "replay diverges at step " + std::to_string(S.outcome.divergedAt));
-    if (!S.announce) return;
+    if (!S.announce) return true;
     if (S.outcome.matches) {
         char text[17];
         formatStateHash(sceneStateHash(sim), text);
@@ -388,6 +391,7 @@ void replayEnded() {
     }
     // The recorded session is over: it holds there, and P goes on live.
     if (sim.controls.paused == 0) togglePause(sim);
+    return true;
 }
 
 // Acts on the journal from the cursor through the next action (an input or
@@ -476,6 +480,13 @@ bool runRecordedAction(bool quiet, StepEvents& events, bool jumping = false) {
     return stepped;
 }
 
+// The end of a replay is its last recorded step: what the file holds after
+// it (a pointer move before Escape, the end record) is taken with it.
+void takeReplayTail(StepEvents& events) {
+    if (!S.replaying) return;
+    while (S.cursor < S.lockedEnd && S.cursor > S.lastRecordedStep) runRecordedAction(false, events);
+}
+
 // Takes the journal's actions again without sound, until step `target` has
 // run or the journal ends.
 void runSilentlyTo(long target, StepEvents& events) {
@@ -558,6 +569,10 @@ void startReplay(const Recording& recording, bool announce) {
     S.controls = recording.controls;
     S.cursor = 0;
     S.lockedEnd = S.records.size();
+    S.lastRecordedStep = 0;
+    for (std::size_t i = 0; i < S.records.size(); ++i) {
+        if (S.records[i].kind == RecordKind::Step) S.lastRecordedStep = i;
+    }
     S.keyframes.back().index = 0;
     S.simControls = sim.controls;
     S.replaying = true;
@@ -614,12 +629,17 @@ StepEvents sessionStep() {
             // The watcher's own camera flies with its own arrows, once a
             // step, as the free camera does in a live step.
             if (S.detached) runPausedStep(sim, events);
+            takeReplayTail(events);
             replayEnded();
             publish();
             return events;
         }
     }
-    replayEnded();
+    // A replay whose end was reached by a jump ends here: that turn runs no step.
+    if (replayEnded()) {
+        publish();
+        return events;
+    }
     liveStep(events);
     publish();
     return events;
@@ -661,6 +681,7 @@ bool goBackTo(long target, StepEvents& events) {
 bool goForwardTo(long target, StepEvents& events) {
     if (!behind() || target <= S.step) return false;
     while (S.step < target && behind()) runRecordedAction(false, events, true);
+    if (S.cursor > S.lastRecordedStep) takeReplayTail(events);
     replayEnded();
     publish();
     return true;
