@@ -8,12 +8,16 @@
 // rounds for each n (the rest is the machine's noise), then the mean and
 // the worst over n, side by side.
 //
+// Jump: Page Up ten times at once in the full room, 1,000 steps back from
+// the newest of 1,500, and forward again.
+//
 // Replay: a 10-minute session (12,000 steps) recorded with automatic fire,
 // read from its text and played to the end as vl_replay does, for the
 // program's start (5 balls, speed 0.3) and the full room.
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -21,6 +25,7 @@
 #include "app/session.h"
 #include "bench/bare_step.h"
 #include "bench/step_rounds.h"
+#include "input/keyboard.h"
 #include "input/replay_file.h"
 #include "scene/scene_state.h"
 
@@ -100,5 +105,24 @@ BENCHMARK(BM_ReplayTenMinutesStart)->Unit(benchmark::kMillisecond);
 
 void BM_ReplayTenMinutesFullRoom(benchmark::State& state) { replayTenMinutes(state, fullRoom()); }
 BENCHMARK(BM_ReplayTenMinutesFullRoom)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_JumpThousandStepsBack(benchmark::State& state) {
+    startHeadlessScene(fullRoom());
+    for (int n = 0; n < 1500; ++n) runHeadlessStep();
+    handleKey(sim, 'p');
+    StepEvents events;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        jumpToStep(500, events);
+        const auto end = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+        state.PauseTiming();
+        jumpToStep(1500, events);
+        state.ResumeTiming();
+    }
+    state.counters["history_kB"] = static_cast<double>(sessionMemoryBytes()) / 1024.0;
+    stopHeadlessScene();
+}
+BENCHMARK(BM_JumpThousandStepsBack)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace

@@ -312,7 +312,8 @@ void handOutMark(const Simulation& s, const Vector3& point, const Vector3& norma
 
 void handOutBallContact(const Simulation& s, StepEvents& events, int ball, int with, int other, const Vector3& normal,
                         double before, double after) {
-    if (events.contacts != nullptr) events.contacts->addBallContact(s.stepsRun, ball, with, other, normal, before, after);
+    if (events.contacts == nullptr) return;
+    events.contacts->addBallContact(s.stepsRun, ball, with, other, normal, before, after);
 }
 
 // Logs a ball pair contact for the collision view: the point where the two
