@@ -18,7 +18,7 @@
 
 // Steps the history reaches back at least, and how often it keeps a snapshot.
 constexpr long kHistorySteps = 1200;
-constexpr long kSnapshotInterval = 50;
+constexpr long kSnapshotInterval = 100;
 
 // Starts a live session on the scene as start-up laid it out: empty
 // journal, step count 0, a snapshot of the start. Live actions read the
