@@ -66,6 +66,8 @@ struct Session {
     bool announce = false;
     bool announcedEnd = false;
     long replaySteps = 0;
+    int replaySpeed = 0;  // F1 / F2 during a replay: 2 to this power, -3 .. 3
+    int slowTurn = 0;     // below normal pace: which of the 2, 4 or 8 turns runs a step
     ReplayOutcome outcome;
 
     RecordingFile file;
@@ -252,13 +254,8 @@ void trimHistory() {
     }
 }
 
-void publish() {
-    scene.historyStepsBack = session.newestStep - session.step;
-    scene.historyReach = session.keyframes.empty() ? 0 : session.step - session.keyframes.front().step;
-    scene.replaying = session.replaying && session.cursor < session.lockedEnd ? 1 : 0;
-    scene.replayStep = session.step;
-    scene.replaySteps = session.replaySteps;
-}
+// A recording plays and has not reached its end.
+bool replayPlaying() { return session.replaying && session.cursor < session.lockedEnd; }
 
 // ---- live actions ----
 
@@ -559,7 +556,6 @@ void startSession() {
     advanceStepView(session.view, sim, -1);
     takeKeyframe();
     adoptRecording();
-    publish();
 }
 
 bool openRecording(const char* path, const ReplayHeader& header, std::string& error) {
@@ -589,7 +585,6 @@ void startReplay(const Recording& recording, bool announce) {
     session.replaying = true;
     session.announce = announce;
     session.replaySteps = recording.steps;
-    publish();
 }
 
 void deliverInput(const InputEvent& event) {
@@ -614,7 +609,6 @@ void deliverInput(const InputEvent& event) {
     }
     branch();
     liveEvent(event);
-    publish();
 }
 
 void deliverDrag(int ball, const Vector3& target) {
@@ -623,8 +617,7 @@ void deliverDrag(int ball, const Vector3& target) {
         if (session.cursor < session.lockedEnd) return;
         branch();
         liveDrag(ball, target);
-        publish();
-        return;
+            return;
     }
     liveDrag(ball, target);
 }
@@ -642,17 +635,14 @@ StepEvents sessionStep() {
             if (session.detached) runPausedStep(sim, events);
             takeReplayTail(events);
             replayEnded();
-            publish();
-            return events;
+                    return events;
         }
     }
     // A replay whose end was reached by a jump ends here: that turn runs no step.
     if (replayEnded()) {
-        publish();
-        return events;
+            return events;
     }
     liveStep(events);
-    publish();
     return events;
 }
 
@@ -684,7 +674,6 @@ bool goBackTo(long target, StepEvents& events) {
     sim.controls = session.simControls;
     applyViewerControls(viewer, session.detached, sim.controls);
     sim.controls.pausedSceneTime = sim.stepSceneTime;
-    publish();
     return true;
 }
 
@@ -694,11 +683,8 @@ bool goForwardTo(long target, StepEvents& events) {
     while (session.step < target && behind()) runRecordedAction(Taking::Forward, events);
     if (session.cursor > session.lastRecordedStep) takeReplayTail(events);
     replayEnded();
-    publish();
     return true;
 }
-
-int replaySpeedTurn = 0;
 
 }  // namespace
 
@@ -715,16 +701,18 @@ bool jumpToStep(long target, StepEvents& events) {
 long sessionStepNumber() { return session.step; }
 
 void changeReplaySpeed(int by) {
-    scene.replaySpeed += by;
-    if (scene.replaySpeed > 3) scene.replaySpeed = 3;
-    if (scene.replaySpeed < -3) scene.replaySpeed = -3;
+    int& speed = session.replaySpeed;
+    speed += by;
+    if (speed > 3) speed = 3;
+    if (speed < -3) speed = -3;
 }
 
 int sessionStepsThisTurn() {
-    if (scene.replaying == 0 || sim.controls.paused != 0 || scene.replaySpeed == 0) return 1;
-    if (scene.replaySpeed > 0) return 1 << scene.replaySpeed;
-    replaySpeedTurn = (replaySpeedTurn + 1) % (1 << -scene.replaySpeed);
-    return replaySpeedTurn == 0 ? 1 : 0;
+    const int speed = session.replaySpeed;
+    if (!replayPlaying() || sim.controls.paused != 0 || speed == 0) return 1;
+    if (speed > 0) return 1 << speed;
+    session.slowTurn = (session.slowTurn + 1) % (1 << -speed);
+    return session.slowTurn == 0 ? 1 : 0;
 }
 
 bool endSession() {
@@ -745,7 +733,6 @@ ReplayOutcome playReplayToEnd() {
     ReplayOutcome outcome = session.outcome;
     outcome.steps = session.step;
     if (outcome.matches) outcome.got = sceneStateHash(sim);
-    publish();
     return outcome;
 }
 
@@ -756,7 +743,17 @@ long sessionMemoryBytes() {
     return static_cast<long>(bytes);
 }
 
-FrameLook sessionLook() { return lookAt(sim, session.view, &session.contacts); }
+FrameLook sessionLook() {
+    FrameLook look = lookAt(sim, session.view, &session.contacts);
+    TimelineFigures& t = look.timeline;
+    t.stepsBack = session.newestStep - session.step;
+    t.stepsReach = session.keyframes.empty() ? 0 : session.step - session.keyframes.front().step;
+    t.replaying = replayPlaying() ? 1 : 0;
+    t.replayStep = session.step;
+    t.replaySteps = session.replaySteps;
+    t.replaySpeed = session.replaySpeed;
+    return look;
+}
 
 void holdGlowPulse(float pulse) {
     session.view.glowPulse = pulse;

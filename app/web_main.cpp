@@ -131,7 +131,7 @@ EMSCRIPTEN_KEEPALIVE int vl_check_dropped_replay() {
 
 // window.vennaloft.stats(): the help overlay's figures, in a fixed order.
 EMSCRIPTEN_KEEPALIVE double vl_stat(int which) {
-    const HelpFigures f = helpOverlayFigures(sim);
+    const HelpFigures f = helpOverlayFigures(sim, sessionLook().timeline);
     switch (which) {
     case 0:
         return f.stepsPerSecond;

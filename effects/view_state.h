@@ -45,6 +45,19 @@ Vector3 chaseTarget(const Vector3& position, const Vector3& previous, double dis
 // the step's StepEvents::endedFollow.
 void advanceStepView(StepView& view, const Simulation& s, int endedFollow);
 
+// Where the session stands, for the help overlay: how many steps the scene
+// stands behind the newest one it has been through, how many more it can go
+// back, and while a recording plays, its step, length and pace (2 to the
+// power replaySpeed, -3 .. 3).
+struct TimelineFigures {
+    long stepsBack = 0;
+    long stepsReach = 0;
+    int replaying = 0;
+    long replayStep = 0;
+    long replaySteps = 0;
+    int replaySpeed = 0;
+};
+
 // What one frame shows.
 struct FrameLook {
     CameraView camera;
@@ -53,6 +66,7 @@ struct FrameLook {
     bool flashShown[kExplosionCount] = {};
     const ContactHistory* contacts = nullptr;  // none: no marks, no contact lists
     int contactTime = 0;                        // the scene time the marks are aged to
+    TimelineFigures timeline;
 };
 
 // The look of the current step: the camera of the controls now (a chase

@@ -277,6 +277,6 @@ void drawFrame(const Simulation& s, const FrameLook& look) {
     glDisable(GL_BLEND);
     drawCollisionView(s, look);
     drawSelectionRing(s);
-    drawHelpOverlay(s);
+    drawHelpOverlay(s, look.timeline);
     drawInspectPanel(s, look.contacts);
 }

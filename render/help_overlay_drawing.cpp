@@ -19,7 +19,7 @@ HelpPanel panel;
 
 }  // namespace
 
-HelpFigures helpOverlayFigures(const Simulation& s) {
+HelpFigures helpOverlayFigures(const Simulation& s, const TimelineFigures& timeline) {
     HelpFigures f;
     f.ballsAlive = liveBallCount(s);
     f.shotsInFlight = liveShotCount(s);
@@ -36,23 +36,23 @@ HelpFigures helpOverlayFigures(const Simulation& s) {
     f.soundDevice = soundDeviceOpen() ? 1 : 0;
     f.paused = s.controls.paused;
     f.seed = scene.randomSeed;
-    f.stepsBack = scene.historyStepsBack;
-    f.stepsReach = scene.historyReach;
-    f.replaying = scene.replaying;
-    f.replayStep = scene.replayStep;
-    f.replaySteps = scene.replaySteps;
-    f.replaySpeed = scene.replaySpeed;
+    f.stepsBack = timeline.stepsBack;
+    f.stepsReach = timeline.stepsReach;
+    f.replaying = timeline.replaying;
+    f.replayStep = timeline.replayStep;
+    f.replaySteps = timeline.replaySteps;
+    f.replaySpeed = timeline.replaySpeed;
     return f;
 }
 
-void drawHelpOverlay(const Simulation& s) {
+void drawHelpOverlay(const Simulation& s, const TimelineFigures& timeline) {
     ++framesDrawn;
     const int now = elapsedMilliseconds();
     frameMeter.note(now, framesDrawn);
     stepMeter.note(now, s.stats.stepNumber);
     if (scene.helpOverlay == 0) return;
 
-    composeHelpPanel(helpOverlayFigures(s), panel);
+    composeHelpPanel(helpOverlayFigures(s, timeline), panel);
     const int width = scene.windowSize[0];
     const int height = scene.windowSize[1];
 

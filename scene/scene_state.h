@@ -30,17 +30,6 @@ struct SceneState {
     // steps, drawn between the last two steps' pictures.
     int smoothMotion = 0;
 
-    // Step back and replays, for the help overlay: how many steps the scene
-    // stands behind the newest one it has been through, how many more it
-    // can go back, and while a recording plays, its step and length.
-    long historyStepsBack = 0;
-    long historyReach = 0;
-    long replayStep = 0;
-    long replaySteps = 0;
-    int replaying = 0;
-    // How fast a replay plays (F1 / F2 during it): 2 to this power, -3 .. 3.
-    int replaySpeed = 0;
-
     // The watcher's hands on the balls (I, G, a click on a ball): the
     // selected ball by slot (-1: none), whether a left click selects and a
     // held one drags, and the ball the pointer holds with the plane it moves

@@ -179,7 +179,7 @@ TEST_F(SessionTest, StepBackAndForwardAgainGiveTheSameStateAtEveryStep) {
         ASSERT_TRUE(stepBack());
         ASSERT_EQ(sim.stats.stepNumber, n);
         ASSERT_EQ(sceneStateHash(sim), hashes[n]) << "back at step " << n;
-        EXPECT_EQ(scene.historyStepsBack, 600 - n);
+        EXPECT_EQ(sessionLook().timeline.stepsBack, 600 - n);
     }
     for (long n = 101; n <= 600; ++n) {
         handleKey(sim, 'o');
@@ -329,7 +329,7 @@ TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
     StepEvents events;
     EXPECT_FALSE(jumpToStep(1400, events)) << "only while paused";
     handleKey(sim, 'p');
-    const long oldest = 1500 - scene.historyReach;
+    const long oldest = 1500 - sessionLook().timeline.stepsReach;
     EXPECT_GE(oldest, 250);
     EXPECT_LE(oldest, 300);
     struct Jump {
@@ -432,7 +432,7 @@ TEST_F(SessionTest, StepBackAtTheStartOfTheHistoryDoesNothing) {
     EXPECT_FALSE(stepBack());
     EXPECT_EQ(sceneStateHash(sim), start);
     EXPECT_EQ(sim.stats.stepNumber, 0);
-    EXPECT_EQ(scene.historyReach, 0);
+    EXPECT_EQ(sessionLook().timeline.stepsReach, 0);
 }
 
 }  // namespace
