@@ -754,10 +754,3 @@ FrameLook sessionLook() {
     t.replaySpeed = session.replaySpeed;
     return look;
 }
-
-void holdGlowPulse(float pulse) {
-    session.view.glowPulse = pulse;
-    session.view.glowPulseStep = 0.0f;
-    session.view.glowAlpha = 1.0f - pulse;
-    for (float& scale : session.view.glowScales) scale = pulse;
-}

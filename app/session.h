@@ -108,7 +108,3 @@ long sessionMemoryBytes();
 // trail, pulse and contact lists the steps so far have made. Reads only, so
 // any number of frames of one step show the same.
 FrameLook sessionLook();
-
-// Holds the glow spheres' pulse at `pulse` (a picture check that must not
-// depend on how many steps ran before it is shot).
-void holdGlowPulse(float pulse);

@@ -221,14 +221,6 @@ EMSCRIPTEN_KEEPALIVE void vl_window_size(int width, int height) {
     glutPostRedisplay();
 }
 
-// The picture check against the desktop holds the glow spheres' pulse
-// where it holds the desktop's, whatever step each run has reached.
-EMSCRIPTEN_KEEPALIVE void vl_hold_glow_pulse(double pulse) {
-    if (ended) return;
-    holdGlowPulse(static_cast<float>(pulse));
-    glutPostRedisplay();
-}
-
 // The key lines of the help panel, one a line, for the page's key list.
 EMSCRIPTEN_KEEPALIVE const char* vl_key_lines() {
     static HelpPanel panel;
