@@ -11,8 +11,12 @@
 
 namespace {
 
-// A press taken here takes its release too, so it never reaches the gun.
-bool pressTaken = false;
+// A press taken here takes its release too, so it never reaches the gun;
+// a press that began a hold ends it with its release, whatever step back
+// did to the hold in between (the journal ahead of a step back still holds
+// the ball until a release reaches it).
+enum class Press { None, Taken, Holding };
+Press press = Press::None;
 
 void letGo() {
     if (live.viewer.heldBall < 0) return;
@@ -67,23 +71,28 @@ bool handsTakeButton(int button, int state, int x, int y) {
     if (button != kLeftButton) return false;
     noticeLostHold();
     if (state == kButtonUp) {
-        if (!pressTaken) return false;
-        pressTaken = false;
-        if (live.viewer.heldByButton != 0) letGo();
+        if (press == Press::None) return false;
+        const bool held = press == Press::Holding;
+        press = Press::None;
+        if (held) {
+            live.viewer.heldBall = -1;
+            live.viewer.heldByButton = 0;
+            deliverDrag(-1, Vector3());
+        }
         return true;
     }
     if (state != kButtonDown) return false;
     if (live.viewer.heldBall >= 0) {
         // A click ends a hold G began.
         letGo();
-        pressTaken = true;
+        press = Press::Taken;
         return true;
     }
     if (sim.controls.paused == 0 && live.viewer.inspectMode == 0) return false;
     const int ball = ballAt(x, y);
     live.viewer.selectedBall = ball;
     if (ball >= 0 && live.viewer.inspectMode != 0) hold(ball, x, y, true);
-    pressTaken = true;
+    press = live.viewer.heldByButton != 0 ? Press::Holding : Press::Taken;
     return true;
 }
 

@@ -69,13 +69,13 @@ void carryOut(const StepEvents& events) {
     }
 }
 
-void drawShown(const ShownFrame& frame) { drawFrame(frame.state, frame.look, live.viewer, live.scene); }
+void drawShown(const ShownFrame& frame) { drawFrame(frame.state, frame.look, live.viewer); }
 
 void drawSmoothFrame() {
     const int now = elapsedMilliseconds();
     if (smooth.stepFrameOwed || !smooth.kept) {
         smooth.stepFrameOwed = false;
-        const FrameLook look = advanceFrameView(sim, live.scene, live.viewer.selectedBall, liveReadings());
+        const FrameLook look = sessionLook();
         // Blended only from the step just before: after a reset of the
         // history (B, a pause) the frames start again from this one.
         const bool follows = smooth.kept && smooth.after.state.stepsRun + 1 == sim.stepsRun;
@@ -262,7 +262,7 @@ void onDisplay() {
     const int start = live.viewer.smoothMotion != 0 ? elapsedMilliseconds() : 0;
     if (live.viewer.smoothMotion == 0) {
         smooth.kept = false;
-        drawFrame(sim, advanceFrameView(sim, live.scene, live.viewer.selectedBall, liveReadings()), live.viewer, live.scene);
+        drawFrame(sim, sessionLook(), live.viewer);
     } else {
         drawSmoothFrame();
     }

@@ -6,7 +6,6 @@
 #include "app/live_simulation.h"
 #include "app/session.h"
 #include "app/start_up.h"
-#include "effects/view_state.h"
 #include "platform/clock.h"
 #include "platform/sound.h"
 #include "scene/command_line.h"
@@ -60,8 +59,6 @@ void runHeadlessStep(int milliseconds) {
     advanceHeadlessClock(milliseconds);
     const StepEvents events = sessionStep();
     for (int i = 0; i < events.cueCount; ++i) playCue(events.cues[i]);
-    // What the frame advances besides drawing.
-    advanceFrameView(sim, live.scene, live.viewer.selectedBall, liveReadings());
 }
 
 void runHeadlessSteps(long count, int milliseconds) {

@@ -8,9 +8,10 @@
 #include "app/live_readings.h"
 #include "app/live_simulation.h"
 #include "app/recording_file.h"
-#include "effects/explosion_pool.h"
+#include "effects/contact_log.h"
 #include "effects/inspect_mode.h"
 #include "effects/screenshot_notice.h"
+#include "effects/view_state.h"
 #include "input/key_codes.h"
 #include "input/mouse_actions.h"
 #include "physics/ball_drag.h"
@@ -18,6 +19,7 @@
 #include "physics/state_hash.h"
 #include "platform/clock.h"
 #include "platform/sound.h"
+#include "scene/scene_state.h"
 #include "scene/sim_controls.h"
 
 Simulation sim;
@@ -26,26 +28,18 @@ LiveView live;
 namespace {
 
 // The simulation kept for step back: its copy after `step`, where the
-// journal stood then, and the clock as the step left it.
+// journal stood then, the last clock reading, and what the display had
+// made of the steps so far (trail, pulse, contact lists).
 struct Keyframe {
     long step = 0;
     std::size_t index = 0;
     int lastRead = 0;
-    int sceneTime = 0;
     Simulation state;
+    StepView view;
+    ContactHistory contacts;
 };
 
 constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
-
-// The view after step n is kept at n modulo this, longer than the history reaches.
-constexpr long kViewRing = 2048;
-static_assert(kViewRing > kHistorySteps + 2 * kSnapshotInterval, "the ring covers the history");
-
-struct ViewMark {
-    long step = -1;
-    FrameView view;
-    int sceneTime = 0;  // the scene clock the step saw, which the journal lacks when no action read the clock
-};
 
 // The dead front of the journal is dropped once it is at least this long.
 constexpr std::size_t kTrimRecords = 4096;
@@ -53,14 +47,15 @@ constexpr std::size_t kTrimRecords = 4096;
 struct Session {
     std::vector<JournalRecord> records;
     std::vector<SimControls> controls;
-    std::size_t cursor = 0;     // the next record to act on; records.size() when live
-    std::size_t stepEnd = 0;    // just after the records of the last step run
-    std::size_t lockedEnd = 0;  // records before this come from a replayed file
+    std::size_t cursor = 0;            // the next record to act on; records.size() when live
+    std::size_t stepEnd = 0;           // just after the records of the last step run
+    std::size_t lockedEnd = 0;         // records before this come from a replayed file
+    std::size_t lastRecordedStep = 0;  // the index of the replayed file's last step record
     std::deque<Keyframe> keyframes;
-    // What the frames had made of the view (glow pulse, chase trail) when
-    // each step of the history was left: the steps taken again by step
-    // back run without frames, so the view is put back from here.
-    std::vector<ViewMark> views;
+    // What the steps so far show besides the simulation: each step run,
+    // live, replayed or taken again, moves them on once.
+    StepView view;
+    ContactHistory contacts;
     long step = 0;        // the last step run
     long newestStep = 0;  // the furthest step the journal reaches
     SimControls shadow;   // live: the controls as the journal knows them
@@ -68,15 +63,14 @@ struct Session {
     SimControls simControls;  // behind: the simulation's controls between actions
     bool detached = false;    // behind: the viewer flies a camera of its own
     int lastRead = 0;         // the last clock reading an action saw
-    int sceneTime = 0;        // the scene clock the last step saw
 
     bool replaying = false;
     bool announce = false;
     bool announcedEnd = false;
     long replaySteps = 0;
+    int replaySpeed = 0;  // F1 / F2 during a replay: 2 to this power, -3 .. 3
+    int slowTurn = 0;     // below normal pace: which of the 2, 4 or 8 turns runs a step
     ReplayOutcome outcome;
-    // Turns of a slowed replay (2 to the -replaySpeed of them per step).
-    int replaySpeedTurn = 0;
 
     RecordingFile file;
     bool recordingFailed = false;
@@ -93,30 +87,30 @@ struct Session {
     std::size_t rayAt = 0;
 };
 
-Session S;
+Session session;
 
-bool behind() { return S.cursor < S.records.size(); }
+bool behind() { return session.cursor < session.records.size(); }
 
 // Live actions: the real clock and pick rays, noted on the way.
 struct NotingReadings final : Readings {
     int clock() override {
         const int now = liveReadings().clock();
-        if (!S.noted.empty() && S.noted.back().kind == RecordKind::Clock && now == S.lastRead) {
-            ++S.noted.back().value[1];
+        if (!session.noted.empty() && session.noted.back().kind == RecordKind::Clock && now == session.lastRead) {
+            ++session.noted.back().value[1];
         } else {
             JournalRecord r;
             r.kind = RecordKind::Clock;
-            r.value[0] = static_cast<long long>(now) - S.lastRead;
+            r.value[0] = static_cast<long long>(now) - session.lastRead;
             r.value[1] = 1;
-            S.noted.push_back(r);
+            session.noted.push_back(r);
         }
-        S.lastRead = now;
+        session.lastRead = now;
         return now;
     }
 
     Vector3 pickRay(int x, int y, const Vector3& ahead) override {
         const Vector3 d = liveReadings().pickRay(x, y, ahead);
-        S.noted.push_back(rayRecord(0, d));
+        session.noted.push_back(rayRecord(0, d));
         return d;
     }
 };
@@ -125,28 +119,21 @@ struct NotingReadings final : Readings {
 // (a diverging replay) the clock stands and rays look along the view.
 struct FedReadings final : Readings {
     int clock() override {
-        if (S.readsLeft == 0 && S.clockAt < S.clockFeed.size()) {
-            const JournalRecord& run = S.clockFeed[S.clockAt++];
-            S.lastRead = static_cast<int>(S.lastRead + run.value[0]);
-            S.readsLeft = run.value[1];
+        if (session.readsLeft == 0 && session.clockAt < session.clockFeed.size()) {
+            const JournalRecord& run = session.clockFeed[session.clockAt++];
+            session.lastRead = static_cast<int>(session.lastRead + run.value[0]);
+            session.readsLeft = run.value[1];
         }
-        if (S.readsLeft > 0) --S.readsLeft;
-        return S.lastRead;
+        if (session.readsLeft > 0) --session.readsLeft;
+        return session.lastRead;
     }
 
     Vector3 pickRay(int, int, const Vector3& ahead) override {
-        if (S.rayAt < S.rayFeed.size()) {
-            return rayOf(S.rayFeed[S.rayAt++]);
+        if (session.rayAt < session.rayFeed.size()) {
+            return rayOf(session.rayFeed[session.rayAt++]);
         }
         return Unit(ahead);
     }
-};
-
-// The clock as the last step saw it, for the flashes' fade after a recorded
-// step: the reading that gives the scene clock the last step saw.
-struct StandingReadings final : Readings {
-    int clock() override { return shiftedReading(S.sceneTime, sim.controls.pausedTotal); }
-    Vector3 pickRay(int x, int y, const Vector3& ahead) override { return liveReadings().pickRay(x, y, ahead); }
 };
 
 
@@ -155,24 +142,25 @@ struct StandingReadings final : Readings {
 // session goes on unrecorded, the corner says so while it does, and the
 // exit status will.
 void stopRecording() {
-    S.recordingFailed = true;
-    S.unwritten.clear();
-    S.lastLineStart = kNoLine;
-    const std::string& reason = S.file.failure();
-    std::string kept = S.file.currentPath();
-    kept += S.savedStep < 0 ? " holds only the header" : " holds the recording up to step " + std::to_string(S.savedStep);
-    if (!S.file.named()) kept += ", " + S.file.path() + " is untouched";
+    session.recordingFailed = true;
+    session.unwritten.clear();
+    session.lastLineStart = kNoLine;
+    const std::string& reason = session.file.failure();
+    std::string kept = session.file.currentPath();
+    kept += session.savedStep < 0 ? " holds only the header"
+                                  : " holds the recording up to step " + std::to_string(session.savedStep);
+    if (!session.file.named()) kept += ", " + session.file.path() + " is untouched";
     std::fprintf(stderr, "vennaloft: Recording stopped: %s (%s)\n", reason.c_str(), kept.c_str());
     showLastingNotice(live.notices, "Recording stopped: " + reason);
 }
 
 void writeOut() {
-    if (!S.file.isOpen() || S.unwritten.empty()) return;
-    const bool written = S.file.write(S.unwritten);
-    S.unwritten.clear();
-    S.lastLineStart = kNoLine;
+    if (!session.file.isOpen() || session.unwritten.empty()) return;
+    const bool written = session.file.write(session.unwritten);
+    session.unwritten.clear();
+    session.lastLineStart = kNoLine;
     if (written) {
-        S.savedStep = S.step;
+        session.savedStep = session.step;
     } else {
         stopRecording();
     }
@@ -182,57 +170,55 @@ void writeOut() {
 // ends at one. The new file takes the old one's name at the first
 // checkpoint after the start, or at the end.
 void flushRecording(bool ending) {
-    if (!S.file.isOpen()) return;
+    if (!session.file.isOpen()) return;
     writeOut();
-    if (S.file.isOpen() && !S.file.named() && (ending || S.step >= kCheckpointInterval) && !S.file.takeName()) {
+    if (session.file.isOpen() && !session.file.named() && (ending || session.step >= kCheckpointInterval) &&
+        !session.file.takeName()) {
         stopRecording();
     }
 }
 
 // The controls a Controls record stands for; nullptr for any other record.
 const SimControls* controlsOf(const JournalRecord& r) {
-    return r.kind == RecordKind::Controls ? &S.controls[static_cast<std::size_t>(r.value[0])] : nullptr;
+    return r.kind == RecordKind::Controls ? &session.controls[static_cast<std::size_t>(r.value[0])] : nullptr;
 }
 
 void append(const JournalRecord& r) {
-    S.records.push_back(r);
-    S.cursor = S.records.size();
-    if (S.file.isOpen()) {
-        S.lastLineStart = S.unwritten.size();
-        S.unwritten += formatRecord(r, controlsOf(r));
+    session.records.push_back(r);
+    session.cursor = session.records.size();
+    if (session.file.isOpen()) {
+        session.lastLineStart = session.unwritten.size();
+        session.unwritten += formatRecord(r, controlsOf(r));
     }
 }
 
 // The last record was changed in place: its line in the file to be is
 // written again in place of the old one (after it, if that is out already).
 void rewriteLastLine() {
-    if (!S.file.isOpen()) return;
-    if (S.lastLineStart != kNoLine) S.unwritten.resize(S.lastLineStart);
-    S.lastLineStart = S.unwritten.size();
-    S.unwritten += formatRecord(S.records.back(), nullptr);
+    if (!session.file.isOpen()) return;
+    if (session.lastLineStart != kNoLine) session.unwritten.resize(session.lastLineStart);
+    session.lastLineStart = session.unwritten.size();
+    session.unwritten += formatRecord(session.records.back(), nullptr);
 }
 
 JournalRecord hashRecord(RecordKind kind) {
     JournalRecord r;
     r.kind = kind;
-    r.step = S.step;
+    r.step = session.step;
     r.value[0] = static_cast<long long>(sceneStateHash(sim));
     return r;
 }
 
-int sceneTimeOf(const SimControls& c) {
-    return c.paused != 0 ? c.pausedSceneTime : shiftedReading(S.lastRead, -static_cast<long long>(c.pausedTotal));
-}
-
 void takeKeyframe() {
-    if (!S.keyframes.empty() && S.keyframes.back().step >= S.step) return;
-    S.keyframes.emplace_back();
-    Keyframe& k = S.keyframes.back();
-    k.step = S.step;
-    k.index = S.cursor;
-    k.lastRead = S.lastRead;
-    k.sceneTime = S.sceneTime;
+    if (!session.keyframes.empty() && session.keyframes.back().step >= session.step) return;
+    session.keyframes.emplace_back();
+    Keyframe& k = session.keyframes.back();
+    k.step = session.step;
+    k.index = session.cursor;
+    k.lastRead = session.lastRead;
     k.state = sim;
+    k.view = session.view;
+    k.contacts = session.contacts;
 }
 
 // Drops snapshots older than the history needs, then the journal in front
@@ -241,62 +227,59 @@ void trimHistory() {
     // A replay keeps its start, so Shift+Page Up can go back to it: the
     // journal is the whole file in memory anyway. Gone on live past its
     // end, the history is trimmed as a live one.
-    const std::size_t keep = S.replaying && S.newestStep <= S.replaySteps ? 1 : 0;
-    while (S.keyframes.size() >= keep + 2 && S.keyframes[keep + 1].step <= S.newestStep - kHistorySteps) {
-        S.keyframes.erase(S.keyframes.begin() + static_cast<long>(keep));
+    const std::size_t keep = session.replaying && session.newestStep <= session.replaySteps ? 1 : 0;
+    while (session.keyframes.size() >= keep + 2 &&
+           session.keyframes[keep + 1].step <= session.newestStep - kHistorySteps) {
+        session.keyframes.erase(session.keyframes.begin() + static_cast<long>(keep));
     }
-    const std::size_t dead = S.keyframes.front().index;
-    if (dead < kTrimRecords || dead < S.records.size() / 2) return;
-    S.records.erase(S.records.begin(), S.records.begin() + static_cast<long>(dead));
-    S.cursor -= dead;
-    S.stepEnd -= dead;
-    S.lockedEnd = S.lockedEnd > dead ? S.lockedEnd - dead : 0;
-    for (Keyframe& k : S.keyframes) k.index -= dead;
+    const std::size_t dead = session.keyframes.front().index;
+    if (dead < kTrimRecords || dead < session.records.size() / 2) return;
+    session.records.erase(session.records.begin(), session.records.begin() + static_cast<long>(dead));
+    session.cursor -= dead;
+    session.stepEnd -= dead;
+    session.lockedEnd = session.lockedEnd > dead ? session.lockedEnd - dead : 0;
+    session.lastRecordedStep = session.lastRecordedStep > dead ? session.lastRecordedStep - dead : 0;
+    for (Keyframe& k : session.keyframes) k.index -= dead;
     // The controls table loses what no record refers to any more.
-    std::size_t firstUsed = S.controls.size();
-    for (const JournalRecord& r : S.records) {
+    std::size_t firstUsed = session.controls.size();
+    for (const JournalRecord& r : session.records) {
         if (r.kind == RecordKind::Controls) {
             firstUsed = static_cast<std::size_t>(r.value[0]);
             break;
         }
     }
-    S.controls.erase(S.controls.begin(), S.controls.begin() + static_cast<long>(firstUsed));
-    for (JournalRecord& r : S.records) {
+    session.controls.erase(session.controls.begin(), session.controls.begin() + static_cast<long>(firstUsed));
+    for (JournalRecord& r : session.records) {
         if (r.kind == RecordKind::Controls) r.value[0] -= static_cast<long long>(firstUsed);
     }
 }
 
-void publish() {
-    live.scene.historyStepsBack = S.newestStep - S.step;
-    live.scene.historyReach = S.keyframes.empty() ? 0 : S.step - S.keyframes.front().step;
-    live.scene.replaying = S.replaying && S.cursor < S.lockedEnd ? 1 : 0;
-    live.scene.replayStep = S.step;
-    live.scene.replaySteps = S.replaySteps;
-}
+// A recording plays and has not reached its end.
+bool replayPlaying() { return session.replaying && session.cursor < session.lockedEnd; }
 
 // ---- live actions ----
 
 void beginLiveAction() {
     const SimControls& now = sim.controls;
-    if (!S.shadowValid || now != S.shadow) {
+    if (!session.shadowValid || now != session.shadow) {
         JournalRecord r;
         r.kind = RecordKind::Controls;
-        r.step = S.step + 1;
-        r.value[0] = static_cast<long long>(S.controls.size());
-        S.controls.push_back(now);
+        r.step = session.step + 1;
+        r.value[0] = static_cast<long long>(session.controls.size());
+        session.controls.push_back(now);
         append(r);
     }
-    S.noted.clear();
+    session.noted.clear();
 }
 
 void endLiveAction(const JournalRecord& action) {
-    for (JournalRecord r : S.noted) {
+    for (JournalRecord r : session.noted) {
         r.step = action.step;
         append(r);
     }
     append(action);
-    S.shadow = sim.controls;
-    S.shadowValid = true;
+    session.shadow = sim.controls;
+    session.shadowValid = true;
 }
 
 // The pointer only sets the pointer position, whatever else stands, so it
@@ -305,19 +288,19 @@ void endLiveAction(const JournalRecord& action) {
 // actions are kept as one record, the last, so a long pause with the mouse
 // moving does not grow the journal.
 void liveMotion(const InputEvent& event) {
-    applyInputEvent(sim, event, live.viewer, liveReadings());
-    if (S.shadowValid) {
-        S.shadow.mouseX = sim.controls.mouseX;
-        S.shadow.mouseY = sim.controls.mouseY;
+    applyInputEvent(sim, event, liveReadings());
+    if (session.shadowValid) {
+        session.shadow.mouseX = sim.controls.mouseX;
+        session.shadow.mouseY = sim.controls.mouseY;
     }
-    JournalRecord* last = S.records.empty() ? nullptr : &S.records.back();
+    JournalRecord* last = session.records.empty() ? nullptr : &session.records.back();
     if (last != nullptr && last->kind == RecordKind::Event && last->event.kind == InputKind::Motion &&
-        last->step == S.step + 1 && behind() == false) {
+        last->step == session.step + 1 && behind() == false) {
         last->event = event;
         rewriteLastLine();
         return;
     }
-    append(eventRecord(S.step + 1, event));
+    append(eventRecord(session.step + 1, event));
 }
 
 void liveEvent(const InputEvent& event) {
@@ -327,8 +310,8 @@ void liveEvent(const InputEvent& event) {
     }
     beginLiveAction();
     NotingReadings noting;
-    applyInputEvent(sim, event, live.viewer, noting);
-    endLiveAction(eventRecord(S.step + 1, event));
+    applyInputEvent(sim, event, noting);
+    endLiveAction(eventRecord(session.step + 1, event));
 }
 
 // A hold reads nothing from outside and sets only the hold, so like the
@@ -336,8 +319,8 @@ void liveEvent(const InputEvent& event) {
 // ball before any step read the last one replaces it.
 void liveDrag(int ball, const Vector3& target) {
     setDragHold(sim, ball, target);
-    const JournalRecord r = dragRecord(S.step + 1, sim.drag.ball, sim.drag.target);
-    JournalRecord* last = S.records.empty() ? nullptr : &S.records.back();
+    const JournalRecord r = dragRecord(session.step + 1, sim.drag.ball, sim.drag.target);
+    JournalRecord* last = session.records.empty() ? nullptr : &session.records.back();
     if (last != nullptr && last->kind == RecordKind::Drag && last->step == r.step && last->event.a == r.event.a &&
         r.event.a >= 0 && !behind()) {
         *last = r;
@@ -348,34 +331,29 @@ void liveDrag(int ball, const Vector3& target) {
 }
 
 void afterStep() {
-    S.stepEnd = S.cursor;
-    if (S.step % kSnapshotInterval == 0) takeKeyframe();
+    session.stepEnd = session.cursor;
+    if (session.step % kSnapshotInterval == 0) takeKeyframe();
     trimHistory();
 }
 
-// The view as the frames leave the current step, before the scene moves on.
-void noteView() {
-    if (S.views.empty()) S.views.resize(kViewRing);
-    ViewMark& mark = S.views[static_cast<std::size_t>(S.step % kViewRing)];
-    mark.step = S.step;
-    mark.view = sim.view;
-    mark.sceneTime = S.sceneTime;
+// A simulating step, and what it hands the display.
+void runStep(Readings& readings, StepEvents& events) {
+    events.contacts = &session.contacts;
+    runSimulatingStep(sim, readings, events);
+    advanceStepView(session.view, sim, events.endedFollow, live.viewer.selectedBall);
 }
 
 void liveStep(StepEvents& events) {
-    noteView();
     beginLiveAction();
     NotingReadings noting;
-    runSimulatingStep(sim, noting, events);
+    runStep(noting, events);
     JournalRecord r;
     r.kind = RecordKind::Step;
-    r.step = S.step + 1;
+    r.step = session.step + 1;
     endLiveAction(r);
-    S.step = r.step;
-    S.newestStep = S.step;
-    // Not from the readings: a step that read no clock still moved the scene clock on.
-    S.sceneTime = sceneMilliseconds(sim, liveReadings());
-    if (S.step % kCheckpointInterval == 0) {
+    session.step = r.step;
+    session.newestStep = session.step;
+    if (session.step % kCheckpointInterval == 0) {
         append(hashRecord(RecordKind::Checkpoint));
         flushRecording(false);
     }
@@ -385,69 +363,74 @@ void liveStep(StepEvents& events) {
 // ---- recorded actions ----
 
 // A checkpoint or end record met in the journal: compared with the scene.
-void checkRecord(const JournalRecord& r, bool quiet) {
-    if (quiet || !S.replaying || !S.outcome.matches) return;
+// How a recorded action is taken: as the watcher sees it (sound, checks),
+// again on the way back to a step (neither), or forward along the timeline
+// without frames (checks, no sound).
+enum class Taking { Watched, Again, Forward };
+
+void checkRecord(const JournalRecord& r, Taking taking) {
+    if (taking == Taking::Again || !session.replaying || !session.outcome.matches) return;
     const std::uint64_t expected = static_cast<std::uint64_t>(r.value[0]);
     const std::uint64_t got = sceneStateHash(sim);
     if (got == expected) return;
-    S.outcome.matches = false;
-    S.outcome.divergedAt = S.step;
-    S.outcome.expected = expected;
-    S.outcome.got = got;
-    const std::string verdict = "replay diverges at step " + std::to_string(S.step);
-    if (S.announce) std::fprintf(stderr, "%s\n", verdict.c_str());
+    session.outcome.matches = false;
+    session.outcome.divergedAt = session.step;
+    session.outcome.expected = expected;
+    session.outcome.got = got;
+    const std::string verdict = "replay diverges at step " + std::to_string(session.step);
+    if (session.announce) std::fprintf(stderr, "%s\n", verdict.c_str());
     showVerdict(live.notices, verdict);
 }
 
-void replayEnded() {
-    if (!S.replaying || S.announcedEnd || S.cursor < S.lockedEnd) return;
-    S.announcedEnd = true;
-    showVerdict(live.notices, S.outcome.matches ? "replay matches: " + std::to_string(S.step) + " steps"
-                                  : "replay diverges at step " + std::to_string(S.outcome.divergedAt));
-    if (!S.announce) return;
-    if (S.outcome.matches) {
+// True when the replay's end is announced now.
+bool replayEnded() {
+    if (!session.replaying || session.announcedEnd || session.cursor < session.lockedEnd) return false;
+    session.announcedEnd = true;
+    showVerdict(live.notices, session.outcome.matches ? "replay matches: " + std::to_string(session.step) + " steps"
+                                        : "replay diverges at step " + std::to_string(session.outcome.divergedAt));
+    if (!session.announce) return true;
+    if (session.outcome.matches) {
         char text[17];
         formatStateHash(sceneStateHash(sim), text);
-        std::fprintf(stderr, "replay matches: %ld steps, final state %s\n", S.step, text);
+        std::fprintf(stderr, "replay matches: %ld steps, final state %s\n", session.step, text);
     } else {
-        std::fprintf(stderr, "replay ends at step %ld\n", S.step);
+        std::fprintf(stderr, "replay ends at step %ld\n", session.step);
     }
     // The recorded session is over: it holds there, and P goes on live.
     if (sim.controls.paused == 0) togglePause(sim, live.scene, liveReadings());
+    return true;
 }
 
 // Acts on the journal from the cursor through the next action (an input or
 // a step) with the controls, clock readings and pick rays it recorded, and
 // through the checkpoints after it. The viewer's camera, arrows and pause
-// are set aside meanwhile. Returns true when a step ran. `quiet`: taken
-// again (no sound, no checks, no view kept); `jumping`: forward along the
-// timeline without frames (checks, but no sound and no view kept).
-bool runRecordedAction(bool quiet, StepEvents& events, bool jumping = false) {
+// are set aside meanwhile. Returns true when a step ran.
+bool runRecordedAction(Taking taking, StepEvents& events) {
     FedReadings fed;
-    S.clockFeed.clear();
-    S.rayFeed.clear();
-    S.clockAt = 0;
-    S.readsLeft = 0;
-    S.rayAt = 0;
+    session.clockFeed.clear();
+    session.rayFeed.clear();
+    session.clockAt = 0;
+    session.readsLeft = 0;
+    session.rayAt = 0;
     const SimControls viewer = sim.controls;
-    sim.controls = S.simControls;
+    sim.controls = session.simControls;
     bool stepped = false;
     bool acted = false;
-    while (S.cursor < S.records.size() && !acted) {
-        const JournalRecord& r = S.records[S.cursor++];
+    while (session.cursor < session.records.size() && !acted) {
+        const JournalRecord& r = session.records[session.cursor++];
         switch (r.kind) {
         case RecordKind::Controls:
             sim.controls = *controlsOf(r);
             break;
         case RecordKind::Clock:
-            S.clockFeed.push_back(r);
+            session.clockFeed.push_back(r);
             break;
         case RecordKind::Ray:
-            S.rayFeed.push_back(r);
+            session.rayFeed.push_back(r);
             break;
         case RecordKind::Checkpoint:
         case RecordKind::End:
-            checkRecord(r, quiet);
+            checkRecord(r, taking);
             break;
         case RecordKind::Back:
             break;
@@ -459,14 +442,13 @@ bool runRecordedAction(bool quiet, StepEvents& events, bool jumping = false) {
         case RecordKind::Step: {
             const JournalRecord action = r;
             if (action.kind == RecordKind::Event) {
-                applyInputEvent(sim, action.event, live.viewer, fed);
+                applyInputEvent(sim, action.event, fed);
             } else {
-                if (!quiet && !jumping) noteView();
                 StepEvents step;
-                runSimulatingStep(sim, fed, step);
-                events.absorb(step, !quiet && !jumping);
-                S.step = action.step;
-                if (S.step > S.newestStep) S.newestStep = S.step;
+                runStep(fed, step);
+                events.absorb(step, taking == Taking::Watched);
+                session.step = action.step;
+                if (session.step > session.newestStep) session.newestStep = session.step;
                 stepped = true;
             }
             acted = true;
@@ -476,66 +458,69 @@ bool runRecordedAction(bool quiet, StepEvents& events, bool jumping = false) {
     }
     // Readings the action did not take still move the chain on, so the
     // next action reads what it read when recorded.
-    while (S.clockAt < S.clockFeed.size()) S.lastRead = static_cast<int>(S.lastRead + S.clockFeed[S.clockAt++].value[0]);
+    while (session.clockAt < session.clockFeed.size())
+        session.lastRead = static_cast<int>(session.lastRead + session.clockFeed[session.clockAt++].value[0]);
     if (stepped) {
-        while (S.cursor < S.records.size() &&
-               (S.records[S.cursor].kind == RecordKind::Checkpoint || S.records[S.cursor].kind == RecordKind::End)) {
-            checkRecord(S.records[S.cursor++], quiet);
+        while (session.cursor < session.records.size() &&
+               (session.records[session.cursor].kind == RecordKind::Checkpoint ||
+                session.records[session.cursor].kind == RecordKind::End)) {
+            checkRecord(session.records[session.cursor++], taking);
         }
     }
-    S.simControls = sim.controls;
-    if (stepped) {
-        // A step this session lived is given the scene clock it saw then.
-        const ViewMark* lived = S.views.empty() ? nullptr : &S.views[static_cast<std::size_t>(S.step % kViewRing)];
-        S.sceneTime = lived != nullptr && lived->step == S.step ? lived->sceneTime : sceneTimeOf(S.simControls);
-        // The flashes fade as the frames after the step let them, on the
-        // scene clock the step saw.
-        StandingReadings standing;
-        for (int e = 0; e < kExplosionCount; ++e) advanceExplosion(sim, e, standing);
-        afterStep();
-    }
-    applyViewerControls(viewer, S.detached, sim.controls);
+    session.simControls = sim.controls;
+    if (stepped) afterStep();
+    applyViewerControls(viewer, session.detached, sim.controls);
     if (!behind()) {
         // The journal's end: live from here, and the controls the viewer
         // brings along reach the journal with the next action.
-        S.shadow = S.simControls;
-        S.shadowValid = true;
+        session.shadow = session.simControls;
+        session.shadowValid = true;
     }
     if (stepped) {
         // The viewer's scene clock goes on from the step's, so flashes and
         // contact marks age from where the step left them.
         if (sim.controls.paused != 0) {
-            sim.controls.pausedSceneTime = S.sceneTime;
+            sim.controls.pausedSceneTime = sim.stepSceneTime;
         } else {
-            sim.controls.pausedTotal = shiftedReading(liveReadings().clock(), -static_cast<long long>(S.sceneTime));
+            sim.controls.pausedTotal =
+                shiftedReading(liveReadings().clock(), -static_cast<long long>(sim.stepSceneTime));
         }
     }
     return stepped;
 }
 
+// The end of a replay is its last recorded step: what the file holds after
+// it (a pointer move before Escape, the end record) is taken with it.
+void takeReplayTail(StepEvents& events) {
+    if (!session.replaying) return;
+    while (session.cursor < session.lockedEnd && session.cursor > session.lastRecordedStep)
+        runRecordedAction(Taking::Watched, events);
+}
+
 // Takes the journal's actions again without sound, until step `target` has
 // run or the journal ends.
 void runSilentlyTo(long target, StepEvents& events) {
-    while (S.step < target && behind()) runRecordedAction(true, events);
+    while (session.step < target && behind()) runRecordedAction(Taking::Again, events);
 }
 
 // Input while behind that changes the simulation: the steps ahead are
 // dropped and the session goes on live from here. The file learns that the
 // session went back, and gets again what was already done since.
 void branch() {
-    S.records.resize(S.cursor);
-    while (!S.keyframes.empty() && S.keyframes.back().step > S.step) S.keyframes.pop_back();
-    if (S.file.isOpen()) {
+    session.records.resize(session.cursor);
+    while (!session.keyframes.empty() && session.keyframes.back().step > session.step) session.keyframes.pop_back();
+    if (session.file.isOpen()) {
         JournalRecord back;
         back.kind = RecordKind::Back;
-        back.step = S.step;
-        S.unwritten += formatRecord(back, nullptr);
-        for (std::size_t i = S.stepEnd; i < S.cursor; ++i) S.unwritten += formatRecord(S.records[i], controlsOf(S.records[i]));
-        S.lastLineStart = kNoLine;
+        back.step = session.step;
+        session.unwritten += formatRecord(back, nullptr);
+        for (std::size_t i = session.stepEnd; i < session.cursor; ++i)
+            session.unwritten += formatRecord(session.records[i], controlsOf(session.records[i]));
+        session.lastLineStart = kNoLine;
     }
-    S.newestStep = S.step;
-    S.shadow = S.simControls;
-    S.shadowValid = true;
+    session.newestStep = session.step;
+    session.shadow = session.simControls;
+    session.shadowValid = true;
 }
 
 // A recording file opened before the session starts (before the window),
@@ -550,11 +535,11 @@ void dropUnadopted() { opened.discard(); }
 // at once.
 void adoptRecording() {
     if (!opened.isOpen()) return;
-    S.file = std::move(opened);
+    session.file = std::move(opened);
     append(hashRecord(RecordKind::Checkpoint));
     flushRecording(false);
-    S.keyframes.back().index = S.cursor;
-    S.stepEnd = S.cursor;
+    session.keyframes.back().index = session.cursor;
+    session.stepEnd = session.cursor;
 }
 
 bool arrowEvent(const InputEvent& e) {
@@ -564,15 +549,16 @@ bool arrowEvent(const InputEvent& e) {
 }  // namespace
 
 void startSession() {
-    S = Session();
+    session = Session();
     clearLastingNotice(live.notices);
     clearVerdict(live.notices);
     sim.stepsRun = 0;
     sim.stats = StepStats();
-    S.sceneTime = sceneMilliseconds(sim, liveReadings());
+    sim.stepSceneTime = sceneMilliseconds(sim, liveReadings());
+    // Step 0 is shown as a step's frame: the pulse's first move included.
+    advanceStepView(session.view, sim, -1, live.viewer.selectedBall);
     takeKeyframe();
     adoptRecording();
-    publish();
 }
 
 bool openRecording(const char* path, const ReplayHeader& header, std::string& error) {
@@ -589,16 +575,19 @@ bool startRecording(const char* path, const ReplayHeader& header, std::string& e
 }
 
 void startReplay(const Recording& recording, bool announce) {
-    S.records = recording.records;
-    S.controls = recording.controls;
-    S.cursor = 0;
-    S.lockedEnd = S.records.size();
-    S.keyframes.back().index = 0;
-    S.simControls = sim.controls;
-    S.replaying = true;
-    S.announce = announce;
-    S.replaySteps = recording.steps;
-    publish();
+    session.records = recording.records;
+    session.controls = recording.controls;
+    session.cursor = 0;
+    session.lockedEnd = session.records.size();
+    session.lastRecordedStep = 0;
+    for (std::size_t i = 0; i < session.records.size(); ++i) {
+        if (session.records[i].kind == RecordKind::Step) session.lastRecordedStep = i;
+    }
+    session.keyframes.back().index = 0;
+    session.simControls = sim.controls;
+    session.replaying = true;
+    session.announce = announce;
+    session.replaySteps = recording.steps;
 }
 
 void deliverInput(const InputEvent& event) {
@@ -609,13 +598,13 @@ void deliverInput(const InputEvent& event) {
         return;
     }
     if (role == EventRole::Viewer) {
-        if (arrowEvent(event)) S.detached = true;
-        applyInputEvent(sim, event, live.viewer, liveReadings());
+        if (arrowEvent(event)) session.detached = true;
+        applyInputEvent(sim, event, liveReadings());
         return;
     }
     // A replay ignores what would change its simulation; F1 and F2 set how
     // fast it plays instead.
-    if (S.cursor < S.lockedEnd) {
+    if (session.cursor < session.lockedEnd) {
         if (event.kind == InputKind::SpecialDown && (event.a == kKeyF1 || event.a == kKeyF2)) {
             changeReplaySpeed(event.a == kKeyF1 ? 1 : -1);
         }
@@ -623,17 +612,15 @@ void deliverInput(const InputEvent& event) {
     }
     branch();
     liveEvent(event);
-    publish();
 }
 
 void deliverDrag(int ball, const Vector3& target) {
     if (behind()) {
         // A replay is not dragged; a stepped-back scene goes on live from here.
-        if (S.cursor < S.lockedEnd) return;
+        if (session.cursor < session.lockedEnd) return;
         branch();
         liveDrag(ball, target);
-        publish();
-        return;
+            return;
     }
     liveDrag(ball, target);
 }
@@ -645,70 +632,60 @@ StepEvents sessionStep() {
         return events;
     }
     while (behind()) {
-        if (runRecordedAction(false, events)) {
+        if (runRecordedAction(Taking::Watched, events)) {
             // The watcher's own camera flies with its own arrows, once a
             // step, as the free camera does in a live step.
-            if (S.detached) runPausedStep(sim, events);
+            if (session.detached) runPausedStep(sim, events);
+            takeReplayTail(events);
             replayEnded();
-            publish();
-            return events;
+                    return events;
         }
     }
-    replayEnded();
+    // A replay whose end was reached by a jump ends here: that turn runs no step.
+    if (replayEnded()) {
+            return events;
+    }
     liveStep(events);
-    publish();
     return events;
 }
 
 namespace {
 
-// The view the frames had made after the current step, when it is kept.
-void restoreView() {
-    if (S.views.empty()) return;
-    const ViewMark& mark = S.views[static_cast<std::size_t>(S.step % kViewRing)];
-    if (mark.step == S.step) sim.view = mark.view;
-}
-
 bool goBackTo(long target, StepEvents& events) {
-    if (S.keyframes.empty()) return false;
-    if (target < S.keyframes.front().step) target = S.keyframes.front().step;
-    if (target >= S.step) return false;
-    noteView();
+    if (session.keyframes.empty()) return false;
+    if (target < session.keyframes.front().step) target = session.keyframes.front().step;
+    if (target >= session.step) return false;
     if (!behind()) {
         // The live camera stays with the viewer while the scene goes back.
-        S.simControls = sim.controls;
-        S.detached = true;
+        session.simControls = sim.controls;
+        session.detached = true;
     }
     const SimControls viewer = sim.controls;
-    std::size_t k = S.keyframes.size() - 1;
-    while (S.keyframes[k].step > target) --k;
-    const Keyframe& key = S.keyframes[k];
+    std::size_t k = session.keyframes.size() - 1;
+    while (session.keyframes[k].step > target) --k;
+    const Keyframe& key = session.keyframes[k];
     sim = key.state;
-    S.simControls = key.state.controls;
-    S.cursor = key.index;
-    S.stepEnd = key.index;
-    S.step = key.step;
-    S.lastRead = key.lastRead;
-    S.sceneTime = key.sceneTime;
+    session.simControls = key.state.controls;
+    session.cursor = key.index;
+    session.stepEnd = key.index;
+    session.step = key.step;
+    session.lastRead = key.lastRead;
+    session.view = key.view;
+    session.contacts = key.contacts;
     // The steps in between are taken again silently.
     runSilentlyTo(target, events);
-    restoreView();
-    sim.controls = S.simControls;
-    applyViewerControls(viewer, S.detached, sim.controls);
-    sim.controls.pausedSceneTime = S.sceneTime;
-    publish();
+    sim.controls = session.simControls;
+    applyViewerControls(viewer, session.detached, sim.controls);
+    sim.controls.pausedSceneTime = sim.stepSceneTime;
     return true;
 }
 
-// Forward through the journal as O would go, without frames: the view is
-// put back from what the frames had made of the step, when it is kept.
+// Forward through the journal as O would go, without frames or sound.
 bool goForwardTo(long target, StepEvents& events) {
-    if (!behind() || target <= S.step) return false;
-    noteView();
-    while (S.step < target && behind()) runRecordedAction(false, events, true);
-    restoreView();
+    if (!behind() || target <= session.step) return false;
+    while (session.step < target && behind()) runRecordedAction(Taking::Forward, events);
+    if (session.cursor > session.lastRecordedStep) takeReplayTail(events);
     replayEnded();
-    publish();
     return true;
 }
 
@@ -716,54 +693,67 @@ bool goForwardTo(long target, StepEvents& events) {
 
 bool stepBack(StepEvents& events) {
     if (sim.controls.paused == 0) return false;
-    return goBackTo(S.step - 1, events);
+    return goBackTo(session.step - 1, events);
 }
 
 bool jumpToStep(long target, StepEvents& events) {
     if (sim.controls.paused == 0) return false;
-    return target < S.step ? goBackTo(target, events) : goForwardTo(target, events);
+    return target < session.step ? goBackTo(target, events) : goForwardTo(target, events);
 }
 
-long sessionStepNumber() { return S.step; }
+long sessionStepNumber() { return session.step; }
 
 void changeReplaySpeed(int by) {
-    live.scene.replaySpeed += by;
-    if (live.scene.replaySpeed > 3) live.scene.replaySpeed = 3;
-    if (live.scene.replaySpeed < -3) live.scene.replaySpeed = -3;
+    int& speed = session.replaySpeed;
+    speed += by;
+    if (speed > 3) speed = 3;
+    if (speed < -3) speed = -3;
 }
 
 int sessionStepsThisTurn() {
-    if (live.scene.replaying == 0 || sim.controls.paused != 0 || live.scene.replaySpeed == 0) return 1;
-    if (live.scene.replaySpeed > 0) return 1 << live.scene.replaySpeed;
-    S.replaySpeedTurn = (S.replaySpeedTurn + 1) % (1 << -live.scene.replaySpeed);
-    return S.replaySpeedTurn == 0 ? 1 : 0;
+    const int speed = session.replaySpeed;
+    if (!replayPlaying() || sim.controls.paused != 0 || speed == 0) return 1;
+    if (speed > 0) return 1 << speed;
+    session.slowTurn = (session.slowTurn + 1) % (1 << -speed);
+    return session.slowTurn == 0 ? 1 : 0;
 }
 
 bool endSession() {
-    if (!S.file.isOpen()) return !S.recordingFailed;
+    if (!session.file.isOpen()) return !session.recordingFailed;
     // A scene gone back ends where the session had got to.
     StepEvents ignored;
     runSilentlyTo(std::numeric_limits<long>::max(), ignored);
     append(hashRecord(RecordKind::End));
     flushRecording(true);
-    if (S.file.isOpen() && !S.file.close()) stopRecording();
-    return !S.recordingFailed;
+    if (session.file.isOpen() && !session.file.close()) stopRecording();
+    return !session.recordingFailed;
 }
 
 ReplayOutcome playReplayToEnd() {
     StepEvents ignored;
-    while (behind() && S.outcome.matches) runRecordedAction(false, ignored);
+    while (behind() && session.outcome.matches) runRecordedAction(Taking::Watched, ignored);
     replayEnded();
-    ReplayOutcome outcome = S.outcome;
-    outcome.steps = S.step;
+    ReplayOutcome outcome = session.outcome;
+    outcome.steps = session.step;
     if (outcome.matches) outcome.got = sceneStateHash(sim);
-    publish();
     return outcome;
 }
 
 long sessionMemoryBytes() {
-    const std::size_t bytes = S.records.capacity() * sizeof(JournalRecord) +
-                              S.controls.capacity() * sizeof(SimControls) + S.keyframes.size() * sizeof(Keyframe) +
-                              S.views.capacity() * sizeof(ViewMark);
+    const std::size_t bytes = session.records.capacity() * sizeof(JournalRecord) +
+                              session.controls.capacity() * sizeof(SimControls) +
+                              session.keyframes.size() * sizeof(Keyframe);
     return static_cast<long>(bytes);
+}
+
+FrameLook sessionLook() {
+    FrameLook look = lookAt(sim, session.view, &session.contacts, live.viewer.selectedBall);
+    TimelineFigures& t = look.timeline;
+    t.stepsBack = session.newestStep - session.step;
+    t.stepsReach = session.keyframes.empty() ? 0 : session.step - session.keyframes.front().step;
+    t.replaying = replayPlaying() ? 1 : 0;
+    t.replayStep = session.step;
+    t.replaySteps = session.replaySteps;
+    t.replaySpeed = session.replaySpeed;
+    return look;
 }

@@ -13,11 +13,12 @@
 
 #include "input/input_event.h"
 #include "input/replay_file.h"
+#include "effects/view_state.h"
 #include "physics/step_events.h"
 
 // Steps the history reaches back at least, and how often it keeps a snapshot.
 constexpr long kHistorySteps = 1200;
-constexpr long kSnapshotInterval = 50;
+constexpr long kSnapshotInterval = 100;
 
 // Starts a live session on the scene as start-up laid it out: empty
 // journal, step count 0, a snapshot of the start. Live actions read the
@@ -102,3 +103,8 @@ ReplayOutcome playReplayToEnd();
 
 // How many journal bytes and snapshots the history holds now (benchmarks, tests).
 long sessionMemoryBytes();
+
+// What a frame of the current step shows: the simulation's look with the
+// trail, pulse and contact lists the steps so far have made. Reads only, so
+// any number of frames of one step show the same.
+FrameLook sessionLook();

@@ -131,7 +131,7 @@ EMSCRIPTEN_KEEPALIVE int vl_check_dropped_replay() {
 
 // window.vennaloft.stats(): the help overlay's figures, in a fixed order.
 EMSCRIPTEN_KEEPALIVE double vl_stat(int which) {
-    const HelpFigures f = helpOverlayFigures(sim, live.viewer, live.scene);
+    const HelpFigures f = helpOverlayFigures(sim, live.viewer, sessionLook().timeline);
     switch (which) {
     case 0:
         return f.stepsPerSecond;
@@ -218,16 +218,6 @@ EMSCRIPTEN_KEEPALIVE void vl_tap(int x, int y, int follow) {
 EMSCRIPTEN_KEEPALIVE void vl_window_size(int width, int height) {
     if (ended || width <= 0 || height <= 0) return;
     onWindowSize(width, height);
-    glutPostRedisplay();
-}
-
-// The picture check against the desktop holds the glow spheres' pulse
-// where it holds the desktop's: the pulse moves with every frame drawn, and
-// no two runs draw the same number of frames.
-EMSCRIPTEN_KEEPALIVE void vl_hold_glow_pulse(double pulse) {
-    if (ended) return;
-    sim.view.glowPulse = static_cast<float>(pulse);
-    sim.view.glowPulseStep = 0.0f;
     glutPostRedisplay();
 }
 

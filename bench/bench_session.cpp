@@ -8,12 +8,17 @@
 // rounds for each n (the rest is the machine's noise), then the mean and
 // the worst over n, side by side.
 //
+// Jump: 1,000 steps back in the full room from the newest of 1,599, to a
+// step just before a snapshot (the most steps to take again), and forward
+// again.
+//
 // Replay: a 10-minute session (12,000 steps) recorded with automatic fire,
 // read from its text and played to the end as vl_replay does, for the
 // program's start (5 balls, speed 0.3) and the full room.
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -21,6 +26,7 @@
 #include "app/session.h"
 #include "bench/bare_step.h"
 #include "bench/step_rounds.h"
+#include "input/keyboard.h"
 #include "input/replay_file.h"
 
 namespace {
@@ -99,5 +105,27 @@ BENCHMARK(BM_ReplayTenMinutesStart)->Unit(benchmark::kMillisecond);
 
 void BM_ReplayTenMinutesFullRoom(benchmark::State& state) { replayTenMinutes(state, fullRoom()); }
 BENCHMARK(BM_ReplayTenMinutesFullRoom)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_JumpThousandStepsBack(benchmark::State& state) {
+    startHeadlessScene(fullRoom());
+    for (int n = 0; n < 1599; ++n) runHeadlessStep();
+    handleKey(sim, 'p');
+    StepEvents events;
+    long landed = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        jumpToStep(599, events);
+        const auto end = std::chrono::steady_clock::now();
+        landed = sessionStepNumber();
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+        state.PauseTiming();
+        jumpToStep(1599, events);
+        state.ResumeTiming();
+    }
+    state.counters["history_kB"] = static_cast<double>(sessionMemoryBytes()) / 1024.0;
+    state.counters["landed"] = static_cast<double>(landed);
+    stopHeadlessScene();
+}
+BENCHMARK(BM_JumpThousandStepsBack)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace

@@ -1,36 +1,45 @@
 #include "effects/contact_log.h"
 
-#include "effects/inspect_mode.h"
 #include "platform/clock.h"
 
-void recordContactMark(Simulation& s, const Vector3& point, const Vector3& normal, Readings& readings) {
-    ContactMark& mark = s.contactMarks[s.nextContactMark];
-    mark.point = point;
-    mark.normal = normal;
-    mark.time = sceneMilliseconds(s, readings);
+namespace {
+
+void store(float* into, const Vector3& v) {
+    into[0] = static_cast<float>(v.x);
+    into[1] = static_cast<float>(v.y);
+    into[2] = static_cast<float>(v.z);
+}
+
+}  // namespace
+
+void ContactHistory::addMark(const Vector3& point, const Vector3& normal, int time) {
+    ContactMark& mark = marks[nextMark];
+    store(mark.point, point);
+    store(mark.normal, normal);
+    mark.time = time;
     mark.used = 1;
-    s.nextContactMark = (s.nextContactMark + 1) % kContactMarkCount;
+    nextMark = (nextMark + 1) % kContactMarkCount;
 }
 
-void clearContactMarks(Simulation& s) {
-    for (ContactMark& mark : s.contactMarks) mark.used = 0;
-    s.nextContactMark = 0;
-    for (BallContact& c : s.ballContacts) c = BallContact();
-    for (int& next : s.nextBallContact) next = 0;
-}
+void ContactHistory::clear() { *this = ContactHistory(); }
 
-void recordBallContact(Simulation& s, int ball, int with, int other, const Vector3& normal, double speedBefore,
-                       double speedAfter) {
+void ContactHistory::addBallContact(long step, int ball, int with, int other, const Vector3& normal,
+                                    double speedBefore, double speedAfter) {
     if (ball < 0 || ball >= kMaxBalls) return;
-    int& next = s.nextBallContact[ball];
-    BallContact& c = s.ballContacts[ball * kBallContactsKept + next];
-    next = (next + 1) % kBallContactsKept;
-    c.step = s.stepsRun;
-    c.with = with;
-    c.other = other;
-    c.normal = normal;
-    c.speedBefore = speedBefore;
-    c.speedAfter = speedAfter;
+    unsigned char& next = nextBallContact[ball];
+    BallContact& c = ballContacts[ball * kBallContactsKept + next];
+    next = static_cast<unsigned char>((next + 1) % kBallContactsKept);
+    c.step = static_cast<int>(step);
+    c.with = static_cast<short>(with);
+    c.other = static_cast<short>(other);
+    store(c.normal, normal);
+    c.speedBefore = static_cast<float>(speedBefore);
+    c.speedAfter = static_cast<float>(speedAfter);
+}
+
+const BallContact& ContactHistory::ballContact(int ball, int i) const {
+    const int at = (nextBallContact[ball] + kBallContactsKept - 1 - i) % kBallContactsKept;
+    return ballContacts[ball * kBallContactsKept + at];
 }
 
 float contactMarkFade(const ContactMark& mark, int now) {

@@ -28,7 +28,7 @@ void spawnExplosion(Simulation& s, const Vector3& position, int blast, Readings&
         explosion.position = position;
         explosion.scaleStart = 0.5f;
         explosion.scaleEnd = static_cast<float>(2 * kind + 1);
-        explosion.scale = 1.0f;  // recomputed by the first drawing
+        explosion.scale = 1.0f;  // recomputed at the end of the step
         explosion.startTime = static_cast<float>(sceneMilliseconds(s, readings));
         explosion.duration = static_cast<float>(2500 * kind + 500);
         explosion.textureIndex = 4 * kind + 1;
@@ -37,21 +37,13 @@ void spawnExplosion(Simulation& s, const Vector3& position, int blast, Readings&
     // Pool full: the flash is dropped.
 }
 
-void advanceExplosion(Simulation& s, int index, Readings& readings) {
-    if (index < 0 || index >= kExplosionCount) return;
-    Explosion& explosion = s.explosions[index];
-    // A free record may hold stale or never-set values (duration 0).
-    if (explosion.alpha <= 0.0f) return;
-
-    // Not clamped: the frame in which alpha drops to 0 or below is the last
-    // one drawn, and frees the record. The scene clock stands still while
-    // paused, and so do the flashes.
-    const float t = static_cast<float>(sceneMilliseconds(s, readings));
-    explosion.alpha =
-        sinceSpawn(t, explosion.startTime) / explosion.duration * (explosion.alphaEnd - explosion.alphaStart) +
-        explosion.alphaStart;
-    const float t2 = static_cast<float>(sceneMilliseconds(s, readings));
-    explosion.scale =
-        sinceSpawn(t2, explosion.startTime) / explosion.duration * (explosion.scaleEnd - explosion.scaleStart) +
-        explosion.scaleStart;
+void fadeExplosions(Simulation& s) {
+    const float t = static_cast<float>(s.stepSceneTime);
+    for (Explosion& explosion : s.explosions) {
+        // A free record may hold stale or never-set values (duration 0).
+        if (explosion.alpha <= 0.0f) continue;
+        const float progress = sinceSpawn(t, explosion.startTime) / explosion.duration;
+        explosion.alpha = progress * (explosion.alphaEnd - explosion.alphaStart) + explosion.alphaStart;
+        explosion.scale = progress * (explosion.scaleEnd - explosion.scaleStart) + explosion.scaleStart;
+    }
 }

@@ -9,6 +9,7 @@
 // ball. Does nothing when all records are busy.
 void spawnExplosion(Simulation& s, const Vector3& position, int blast, Readings& readings);
 
-// Re-derives alpha and scale of a record from two clock readings (the
-// drawing's per-frame advance, kept here so it can be tested headless).
-void advanceExplosion(Simulation& s, int index, Readings& readings);
+// At the end of a simulating step: alpha and scale of every flash in use
+// at s.stepSceneTime. Not clamped: one whose alpha drops to 0 or below is
+// no longer drawn and its record is free for the next step's flashes.
+void fadeExplosions(Simulation& s);

@@ -59,6 +59,6 @@ void blendFrames(const ShownFrame& before, const ShownFrame& after, double fract
     for (int g = 0; g < kGlowSphereCount; ++g) {
         into.look.glowScales[g] = between(before.look.glowScales[g], after.look.glowScales[g], f);
     }
-    const long long sceneStep = millisecondsBetween(before.look.sceneTime, after.look.sceneTime);
-    into.look.sceneTime = shiftedReading(before.look.sceneTime, static_cast<long long>(f * static_cast<double>(sceneStep)));
+    const long long sceneStep = millisecondsBetween(before.look.contactTime, after.look.contactTime);
+    into.look.contactTime = shiftedReading(before.look.contactTime, static_cast<long long>(f * static_cast<double>(sceneStep)));
 }

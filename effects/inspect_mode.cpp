@@ -42,7 +42,6 @@ bool takeSimulationTurn(Simulation& s, SceneState& scene) {
     if (scene.singleStepsPending <= 0) return false;
     --scene.singleStepsPending;
     s.controls.pausedSceneTime = shiftedReading(s.controls.pausedSceneTime, kSingleStepMilliseconds);
-    scene.viewFrameOwed = 1;
     return true;
 }
 
@@ -50,10 +49,3 @@ int sceneMilliseconds(const Simulation& s, Readings& readings) {
     if (s.controls.paused != 0) return s.controls.pausedSceneTime;
     return shiftedReading(readings.clock(), -static_cast<long long>(s.controls.pausedTotal));
 }
-
-void beginViewFrame(const Simulation& s, SceneState& scene) {
-    scene.viewAdvances = (s.controls.paused == 0 || scene.viewFrameOwed != 0) ? 1 : 0;
-    scene.viewFrameOwed = 0;
-}
-
-bool viewFrozen(const SceneState& scene) { return scene.viewAdvances == 0; }

@@ -2,8 +2,8 @@
 
 // Inspect mode: pause and single steps (P, O), the collision view (V) and
 // the help overlay (H). Nothing here draws: the step asks whether it may
-// simulate, the frame whether its view state moves on, and the effects read
-// a scene clock that stands still while paused.
+// simulate, and the effects read a scene clock that stands still while
+// paused.
 
 #include "scene/readings.h"
 #include "scene/scene_state.h"
@@ -29,16 +29,9 @@ constexpr int kLayerVelocities = 4;
 void toggleHelpOverlay(ViewerState& viewer);
 
 // Asked once by every step: true when it is to simulate (running, or a
-// single step is due; that step moves the scene clock on by one step and
-// lets its frame move the view on once).
+// single step is due; that step moves the scene clock on by one step).
 bool takeSimulationTurn(Simulation& s, SceneState& scene);
 
 // Elapsed milliseconds without the time spent paused: what flashes and
 // contact marks age by. Equal to the elapsed time until the first pause.
 int sceneMilliseconds(const Simulation& s, Readings& readings);
-
-// Called at the start of every frame: decides whether this frame moves the
-// glow pulse and the chase trail on.
-void beginViewFrame(const Simulation& s, SceneState& scene);
-// True in a frame that must leave the view state as it is.
-bool viewFrozen(const SceneState& scene);

@@ -33,10 +33,10 @@ EventRole eventRole(const InputEvent& event) {
     return EventRole::Nothing;
 }
 
-void applyInputEvent(Simulation& s, const InputEvent& event, const ViewerState& viewer, Readings& readings) {
+void applyInputEvent(Simulation& s, const InputEvent& event, Readings& readings) {
     switch (event.kind) {
     case InputKind::SpecialDown:
-        handleSpecialKey(s, viewer, event.a, event.b);
+        handleSpecialKey(s, event.a, event.b);
         break;
     case InputKind::SpecialUp:
         handleSpecialKeyUp(s, event.a);

@@ -8,7 +8,6 @@
 
 #include "scene/readings.h"
 #include "scene/simulation.h"
-#include "scene/viewer_state.h"
 
 enum class InputKind : unsigned char {
     SpecialDown,  // a = key code, b = modifiers
@@ -39,5 +38,5 @@ EventRole eventRole(const InputEvent& event);
 
 // Hands the event to the key and mouse handlers. A window size is only
 // noted (the drawing resizes the window itself): the simulation never reads
-// it, it reaches shots only through the pick ray. F3 reads the viewer's selection.
-void applyInputEvent(Simulation& s, const InputEvent& event, const ViewerState& viewer, Readings& readings);
+// it, it reaches shots only through the pick ray.
+void applyInputEvent(Simulation& s, const InputEvent& event, Readings& readings);

@@ -2,7 +2,6 @@
 
 #include "effects/inspect_mode.h"
 #include "effects/screenshot_notice.h"
-#include "effects/view_state.h"
 #include "input/key_codes.h"
 
 namespace {
@@ -11,16 +10,14 @@ namespace {
 // 0.800000011920929 rather than 0.8.
 constexpr float kMaxTimeStep = 0.8f;
 
-void startFollowingBall(Simulation& s, int selectedBall) {
+void startFollowingBall(Simulation& s) {
     if (s.controls.followedShot != -1 || s.controls.followBall != 0) return;
     s.controls.followBall = 1;
-    const int k = chasedBall(s, selectedBall);
-    primeChaseTrail(s, s.ballPositions[k], s.ballVelocities[k]);
 }
 
 }  // namespace
 
-void handleSpecialKey(Simulation& s, const ViewerState& viewer, int key, int modifiers) {
+void handleSpecialKey(Simulation& s, int key, int modifiers) {
     // Control alone is ignored; with Shift or Alt added the key counts.
     if (modifiers == kModifierCtrl) return;
     switch (key) {
@@ -35,7 +32,7 @@ void handleSpecialKey(Simulation& s, const ViewerState& viewer, int key, int mod
         s.controls.activeTimeStep = s.controls.timeStep;
         break;
     case kKeyF3:
-        startFollowingBall(s, viewer.selectedBall);
+        startFollowingBall(s);
         break;
     case kKeyF4:
         s.controls.followedShot = -1;

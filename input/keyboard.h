@@ -7,9 +7,9 @@
 #include "scene/viewer_state.h"
 
 // Special keys (F1..F8, arrows) turned into scene-state changes. modifiers is
-// the toolkit's modifier state at the press; F3 chases the viewer's
-// selected ball.
-void handleSpecialKey(Simulation& s, const ViewerState& viewer, int key, int modifiers);
+// the toolkit's modifier state at the press. F3 starts the chase; which
+// ball it follows (the viewer's selection) is the view's choice.
+void handleSpecialKey(Simulation& s, int key, int modifiers);
 void handleSpecialKeyUp(Simulation& s, int key);
 // Ordinary keys other than Escape: the inspect letters P, O, V, H and the
 // screenshot S (either case), and the viewer's I and M. P reads the clock

@@ -1,7 +1,6 @@
 #include "input/mouse_actions.h"
 
 #include "effects/shot_pool.h"
-#include "effects/view_state.h"
 #include "input/key_codes.h"
 #include "platform/clock.h"
 
@@ -12,9 +11,7 @@ constexpr double kLaunchSpeed = 12.0;
 // A followed shot is watched in slow motion at this fraction of the step.
 constexpr double kSlowMotionDivisor = 6.0;
 
-void followNewShot(Simulation& s, int index) {
-    const Shot& shot = s.shots[index];
-    primeChaseTrail(s, shot.position, shot.velocity);
+void followNewShot(Simulation& s) {
     s.controls.activeTimeStep = s.controls.timeStep / kSlowMotionDivisor;
 }
 
@@ -40,7 +37,7 @@ void handleMouseButton(Simulation& s, int button, int state, int x, int y, Readi
         s.controls.mouseX = x;
         s.controls.mouseY = y;
         s.controls.followedShot = fireShot(s, s.controls.mouseX, s.controls.mouseY, readings);
-        if (s.controls.followedShot != -1) followNewShot(s, s.controls.followedShot);
+        if (s.controls.followedShot != -1) followNewShot(s);
     }
 }
 

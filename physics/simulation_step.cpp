@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "effects/contact_log.h"
+#include "effects/explosion_pool.h"
 #include "effects/inspect_mode.h"
 #include "effects/shot_pool.h"
 #include "input/mouse_actions.h"
@@ -284,13 +285,27 @@ void applyGravity(Simulation& s) {
     }
 }
 
+// Every contact reads the scene clock, kept or not, so that the clock
+// readings a step takes do not depend on who watches.
+void handOutMark(const Simulation& s, const Vector3& point, const Vector3& normal, Readings& readings,
+                 StepEvents& events) {
+    const int time = sceneMilliseconds(s, readings);
+    if (events.contacts != nullptr) events.contacts->addMark(point, normal, time);
+}
+
+void handOutBallContact(const Simulation& s, StepEvents& events, int ball, int with, int other, const Vector3& normal,
+                        double before, double after) {
+    if (events.contacts == nullptr) return;
+    events.contacts->addBallContact(s.stepsRun, ball, with, other, normal, before, after);
+}
+
 // Logs a ball pair contact for the collision view: the point where the two
 // touch and the normal from ball i towards ball j. Reads only.
-void markPair(Simulation& s, int i, int j, double time, Readings& readings) {
+void markPair(Simulation& s, int i, int j, double time, Readings& readings, StepEvents& events) {
     ++s.stats.contacts;
     const Vector3 pI = s.ballPreviousPositions[i] + s.ballVelocities[i] * time;
     const Vector3 pJ = s.ballPreviousPositions[j] + s.ballVelocities[j] * time;
-    recordContactMark(s, (pI + pJ) * 0.5, Unit(pJ - pI), readings);
+    handOutMark(s, (pI + pJ) * 0.5, Unit(pJ - pI), readings, events);
 }
 
 // The free camera moves, and fires or throws with `fireWith` when given,
@@ -304,6 +319,16 @@ void steerFreeCamera(Simulation& s, Readings* fireWith, StepEvents& events) {
     moveCamera(s);
     if (fireWith != nullptr) fireOrLaunch(s, *fireWith, events);
     events.clipPlane0 = 1;
+}
+
+// A followed shot that spent its last rebound in this step ends the
+// following, and the normal speed returns; the step's frame still looks at it.
+void endSpentFollow(Simulation& s, StepEvents& events) {
+    const int followed = s.controls.followedShot;
+    if (followed < 0 || followed >= kShotCount || s.shots[followed].life != 0) return;
+    s.controls.followedShot = -1;
+    s.controls.activeTimeStep = s.controls.timeStep;
+    events.endedFollow = followed;
 }
 
 // Handles the contacts of the step in time order until its time is spent.
@@ -329,13 +354,13 @@ void runSubSteps(Simulation& s, Readings& readings, StepEvents& events) {
 
         // A ball pair goes first only when strictly earlier than every other contact.
         if (pairFound && (contact.time == kNoContact || contact.time > pairTime)) {
-            markPair(s, i, j, pairTime, readings);
+            markPair(s, i, j, pairTime, readings, events);
             const double beforeI = s.ballVelocities[i].Length();
             const double beforeJ = s.ballVelocities[j].Length();
             respondToBallPair(s, i, j, pairTime, readings);
             const Vector3 towardsI = Unit(s.ballPositions[i] - s.ballPositions[j]);
-            recordBallContact(s, i, kWithBall, j, towardsI, beforeI, s.ballVelocities[i].Length());
-            recordBallContact(s, j, kWithBall, i, -towardsI, beforeJ, s.ballVelocities[j].Length());
+            handOutBallContact(s, events, i, kWithBall, j, towardsI, beforeI, s.ballVelocities[i].Length());
+            handOutBallContact(s, events, j, kWithBall, i, -towardsI, beforeJ, s.ballVelocities[j].Length());
             if (noProgress(pairTime)) {
                 ++s.zeroTimeContacts[i];
                 ++s.zeroTimeContacts[j];
@@ -345,14 +370,14 @@ void runSubSteps(Simulation& s, Readings& readings, StepEvents& events) {
             s.remaining = 0.0;
         } else {
             ++s.stats.contacts;
-            recordContactMark(s, contact.point, contact.normal, readings);
+            handOutMark(s, contact.point, contact.normal, readings, events);
             // The ball that met something (or that a shot pushed), and its speed before.
             const int ball = contact.body >= 0 ? contact.body : contact.hitBall;
             const double before = ball >= 0 ? s.ballVelocities[ball].Length() : 0.0;
             respondToContact(s, contact, readings, events);
             if (ball >= 0) {
                 const Vector3 normal = contact.body >= 0 ? contact.normal : -contact.normal;
-                recordBallContact(s, ball, contact.with, -1, normal, before, s.ballVelocities[ball].Length());
+                handOutBallContact(s, events, ball, contact.with, -1, normal, before, s.ballVelocities[ball].Length());
             }
             if (noProgress(contact.time)) ++s.zeroTimeContacts[bodySlot(contact.body)];
         }
@@ -373,7 +398,7 @@ void runSimulatingStep(Simulation& s, Readings& readings, StepEvents& events) {
     s.stats.stepNumber = ++s.stepsRun;
     if (s.controls.resetRequested != 0) {
         resetScene(s);
-        clearContactMarks(s);
+        if (events.contacts != nullptr) events.contacts->clear();
     }
     if (s.controls.autoFire != 0) autoFireShot(s, readings);
 
@@ -383,6 +408,11 @@ void runSimulatingStep(Simulation& s, Readings& readings, StepEvents& events) {
     applyGravity(s);
     pullDraggedBall(s);
     runSubSteps(s, readings, events);
+    endSpentFollow(s, events);
 
+    // One reading more, the step's last, dates what its frames show: the
+    // flashes' fade and the contact marks' age.
+    s.stepSceneTime = sceneMilliseconds(s, readings);
+    fadeExplosions(s);
     events.redisplay = true;
 }

@@ -147,22 +147,24 @@ void drawDomes(const Simulation& s) {
 }
 
 // Fading points with their normals.
-void drawContactMarks(const Simulation& s, int now) {
+void drawContactMarks(const FrameLook& look) {
+    if (look.contacts == nullptr) return;
+    const int now = look.contactTime;
     glBegin(GL_POINTS);
-    for (const ContactMark& mark : s.contactMarks) {
+    for (const ContactMark& mark : look.contacts->marks) {
         const float fade = contactMarkFade(mark, now);
         if (fade <= 0.0f) continue;
         glColor4f(kContactColour.r, kContactColour.g, kContactColour.b, fade);
-        vertex(mark.point);
+        vertex(mark.pointVector());
     }
     glEnd();
     glBegin(GL_LINES);
-    for (const ContactMark& mark : s.contactMarks) {
+    for (const ContactMark& mark : look.contacts->marks) {
         const float fade = contactMarkFade(mark, now);
         if (fade <= 0.0f) continue;
         glColor4f(kContactColour.r, kContactColour.g, kContactColour.b, fade);
-        vertex(mark.point);
-        vertex(mark.point + mark.normal * kNormalLength);
+        vertex(mark.pointVector());
+        vertex(mark.pointVector() + mark.normalVector() * kNormalLength);
     }
     glEnd();
 }
@@ -221,7 +223,7 @@ void drawLegend(int layers) {
 
 }  // namespace
 
-void drawCollisionView(const Simulation& s, int sceneTime, const ViewerState& viewer) {
+void drawCollisionView(const Simulation& s, const FrameLook& look, const ViewerState& viewer) {
     if (viewer.collisionView == 0) return;
 
     // Everything this pass changes comes back with the pop.
@@ -248,7 +250,7 @@ void drawCollisionView(const Simulation& s, int sceneTime, const ViewerState& vi
         glColor4f(kDomeColour.r, kDomeColour.g, kDomeColour.b, 0.8f);
         drawDomes(s);
     }
-    if ((layers & kLayerContacts) != 0) drawContactMarks(s, sceneTime);
+    if ((layers & kLayerContacts) != 0) drawContactMarks(look);
     if ((layers & kLayerVelocities) != 0) {
         glColor4f(kVelocityColour.r, kVelocityColour.g, kVelocityColour.b, 1.0f);
         drawVelocities(s);

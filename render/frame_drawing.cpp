@@ -252,7 +252,7 @@ void drawBackdrop(unsigned int texture) {
     glDisable(GL_TEXTURE_2D);
 }
 
-void drawFrame(const Simulation& s, const FrameLook& look, const ViewerState& viewer, const SceneState& scene) {
+void drawFrame(const Simulation& s, const FrameLook& look, const ViewerState& viewer) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     placeCamera(look.camera);
@@ -275,8 +275,8 @@ void drawFrame(const Simulation& s, const FrameLook& look, const ViewerState& vi
 
     glEnable(GL_LIGHTING);
     glDisable(GL_BLEND);
-    drawCollisionView(s, look.sceneTime, viewer);
+    drawCollisionView(s, look, viewer);
     drawSelectionRing(s, viewer);
-    drawHelpOverlay(s, viewer, scene);
-    drawInspectPanel(s, viewer);
+    drawHelpOverlay(s, viewer, look.timeline);
+    drawInspectPanel(s, viewer, look.contacts);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "effects/view_state.h"
-#include "scene/scene_state.h"
 #include "scene/simulation.h"
 #include "scene/viewer_state.h"
 
@@ -11,9 +10,9 @@
 void compileFrameLists();
 
 // Places the camera and draws the whole scene into the back buffer as
-// `look` (advanceFrameView) shows it; reads the state and changes none of
+// `look` (lookAt) shows it; reads the state and changes none of
 // it. The display callback swaps.
-void drawFrame(const Simulation& s, const FrameLook& look, const ViewerState& viewer, const SceneState& scene);
+void drawFrame(const Simulation& s, const FrameLook& look, const ViewerState& viewer);
 
 // The sky image over the whole viewport, behind everything, unaffected by
 // the camera. Leaves texturing off.

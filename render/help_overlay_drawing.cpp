@@ -19,7 +19,7 @@ HelpPanel panel;
 
 }  // namespace
 
-HelpFigures helpOverlayFigures(const Simulation& s, const ViewerState& viewer, const SceneState& scene) {
+HelpFigures helpOverlayFigures(const Simulation& s, const ViewerState& viewer, const TimelineFigures& timeline) {
     HelpFigures f;
     f.ballsAlive = liveBallCount(s);
     f.shotsInFlight = liveShotCount(s);
@@ -36,23 +36,23 @@ HelpFigures helpOverlayFigures(const Simulation& s, const ViewerState& viewer, c
     f.soundDevice = soundDeviceOpen() ? 1 : 0;
     f.paused = s.controls.paused;
     f.seed = viewer.randomSeed;
-    f.stepsBack = scene.historyStepsBack;
-    f.stepsReach = scene.historyReach;
-    f.replaying = scene.replaying;
-    f.replayStep = scene.replayStep;
-    f.replaySteps = scene.replaySteps;
-    f.replaySpeed = scene.replaySpeed;
+    f.stepsBack = timeline.stepsBack;
+    f.stepsReach = timeline.stepsReach;
+    f.replaying = timeline.replaying;
+    f.replayStep = timeline.replayStep;
+    f.replaySteps = timeline.replaySteps;
+    f.replaySpeed = timeline.replaySpeed;
     return f;
 }
 
-void drawHelpOverlay(const Simulation& s, const ViewerState& viewer, const SceneState& scene) {
+void drawHelpOverlay(const Simulation& s, const ViewerState& viewer, const TimelineFigures& timeline) {
     ++framesDrawn;
     const int now = elapsedMilliseconds();
     frameMeter.note(now, framesDrawn);
     stepMeter.note(now, s.stats.stepNumber);
     if (viewer.helpOverlay == 0) return;
 
-    composeHelpPanel(helpOverlayFigures(s, viewer, scene), panel);
+    composeHelpPanel(helpOverlayFigures(s, viewer, timeline), panel);
     const int width = graphics.windowSize[0];
     const int height = graphics.windowSize[1];
 

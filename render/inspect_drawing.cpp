@@ -82,7 +82,7 @@ void drawSelectionRing(const Simulation& s, const ViewerState& viewer) {
     endWindowOverlay();
 }
 
-void drawInspectPanel(const Simulation& s, const ViewerState& viewer) {
+void drawInspectPanel(const Simulation& s, const ViewerState& viewer, const ContactHistory* contacts) {
     if (!selectionShown(s, viewer) && viewer.inspectMode == 0) return;
     char lines[6 + kBallContactsKept][64];
     int count = 0;
@@ -95,9 +95,8 @@ void drawInspectPanel(const Simulation& s, const ViewerState& viewer) {
         std::snprintf(lines[count++], sizeof lines[0], "Velocity %.2f %.2f %.2f", v.x, v.y, v.z);
         std::snprintf(lines[count++], sizeof lines[0], "Speed %.2f", v.Length());
         // Newest first.
-        for (int i = 1; i <= kBallContactsKept; ++i) {
-            const int at = (s.nextBallContact[k] + kBallContactsKept - i) % kBallContactsKept;
-            const BallContact& c = s.ballContacts[k * kBallContactsKept + at];
+        for (int i = 0; i < kBallContactsKept && contacts != nullptr; ++i) {
+            const BallContact& c = contacts->ballContact(k, i);
             if (c.step == 0) break;
             char with[16];
             if (c.with == kWithBall) {
@@ -105,8 +104,8 @@ void drawInspectPanel(const Simulation& s, const ViewerState& viewer) {
             } else {
                 std::snprintf(with, sizeof with, "%s", contactWithName(c.with));
             }
-            std::snprintf(lines[count++], sizeof lines[0], "%ld %-7s n %.2f %.2f %.2f v %.2f>%.2f", c.step, with,
-                          c.normal.x, c.normal.y, c.normal.z, c.speedBefore, c.speedAfter);
+            std::snprintf(lines[count++], sizeof lines[0], "%d %-7s n %.2f %.2f %.2f v %.2f>%.2f", c.step, with,
+                          c.normal[0], c.normal[1], c.normal[2], c.speedBefore, c.speedAfter);
         }
     } else {
         std::snprintf(lines[count++], sizeof lines[0], "No ball selected");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "effects/contact_log.h"
 #include "scene/simulation.h"
 #include "scene/viewer_state.h"
 
@@ -12,4 +13,4 @@ void drawSelectionRing(const Simulation& s, const ViewerState& viewer);
 
 // The panel in the top right corner, while a ball is selected or inspect
 // mode is on. Window pixels; restores what it touches.
-void drawInspectPanel(const Simulation& s, const ViewerState& viewer);
+void drawInspectPanel(const Simulation& s, const ViewerState& viewer, const ContactHistory* contacts);

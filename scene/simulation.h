@@ -17,8 +17,6 @@ constexpr int kMaxBalls = 45;
 constexpr int kShotCount = 30;
 constexpr int kExplosionCount = 40;
 constexpr int kSpawnSlotCount = 51;
-constexpr int kChaseTrailLength = 10;
-constexpr int kContactMarkCount = 256;
 // Ball k is body k, shot slot s is body kMaxBalls + s in per-body tables.
 constexpr int kBodyCount = kMaxBalls + kShotCount;
 
@@ -76,15 +74,6 @@ struct Explosion {
     }
 };
 
-// One contact as the collision view shows it.
-struct ContactMark {
-    Vector3 point;
-    Vector3 normal;
-    int time = 0;  // scene milliseconds when it happened
-    int used = 0;
-    auto fields() const { return std::tie(point, normal, time, used); }
-};
-
 // What the last step did, for the soak runs, tests and the help overlay:
 // sub-steps run, contacts at no progress that the zero-time guard let pass,
 // contacts answered, the number of simulating steps so far (this one
@@ -106,30 +95,8 @@ struct StepStats {
     }
 };
 
-// What the frames move on between steps: the following cameras' trail and
-// the glow spheres' pulse.
-struct FrameView {
-    Vector3 chaseTrail[kChaseTrailLength];
-    float glowPulse = 0.2f;
-    float glowPulseStep = 0.005f;
-    auto fields() const { return std::tie(chaseTrail, glowPulse, glowPulseStep); }
-};
-
 // What a ball's contact was with, for the inspect panel.
 enum ContactWith : int { kWithWall, kWithPillar, kWithDome, kWithCone, kWithBall, kWithShot };
-
-// One of a ball's last contacts: the step, what it met (for a ball, which),
-// the normal towards the ball, and its speed before and after.
-struct BallContact {
-    long step = 0;  // 0: none yet
-    int with = kWithWall;
-    int other = -1;
-    Vector3 normal;
-    double speedBefore = 0.0;
-    double speedAfter = 0.0;
-    auto fields() const { return std::tie(step, with, other, normal, speedBefore, speedAfter); }
-};
-constexpr int kBallContactsKept = 4;
 
 // A ball held by the pointer: each simulating step pulls it towards the
 // target, a point on the plane through it facing the camera. Set only by
@@ -189,13 +156,10 @@ struct Simulation {
     Shot shots[kShotCount];
     Explosion explosions[kExplosionCount];
     int lastShotTime = 0;  // elapsed milliseconds of the last shot or launched ball
-    ContactMark contactMarks[kContactMarkCount];
-    int nextContactMark = 0;  // ring: the oldest entry is overwritten when full
-    FrameView view;
     DragHold drag;
-    // Ball k's last contacts: a ring at k * kBallContactsKept, next one to write in nextBallContact[k].
-    BallContact ballContacts[kMaxBalls * kBallContactsKept];
-    int nextBallContact[kMaxBalls] = {};
+    // The scene clock when the last simulating step ended: what its flashes
+    // and contact marks are shown aged by, whenever its frames are drawn.
+    int stepSceneTime = 0;
 
     RandomGenerator random;
 
@@ -212,8 +176,7 @@ struct Simulation {
         return std::tie(ballCount, ballRadius, spawnSlots, ballPositions, ballVelocities, ballPreviousPositions,
                         ballColors, ballAlive, initialVelocity, gravity, collisionPlanes, wallPlanes,
                         collisionCylinders, obstacleCylinders, collisionCones, obstacleCones, turnLeftMatrix,
-                        turnRightMatrix, controls, shots, explosions, lastShotTime, contactMarks, nextContactMark,
-                        view, drag, ballContacts, nextBallContact, random, stepsRun, stats, remaining, zeroTimeContacts);
+                        turnRightMatrix, controls, shots, explosions, lastShotTime, drag, stepSceneTime, random, stepsRun, stats, remaining, zeroTimeContacts);
     }
 };
 

@@ -86,7 +86,6 @@
     },
     firstFrameAt: function () { return firstFrameAt; },
     // For the picture check: the glow spheres' pulse held still (see web_main.cpp).
-    holdGlowPulse: function (pulse) { if (running()) program._vl_hold_glow_pulse(pulse); },
     // The drawing buffer's size, which the page sets from the stage.
     canvasSize: function () { return { width: canvas.width, height: canvas.height }; },
     ended: false

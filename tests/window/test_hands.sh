@@ -5,7 +5,9 @@
 # click on the room clears it. Back at the free camera, the selection ring
 # (white, over everything) shows where the ball is; in inspect mode (I) the
 # left button held on it and moved 60 pixels right drags it there over a
-# few single steps: the ring's centre follows the pointer.
+# few single steps: the ring's centre follows the pointer. Held again, B
+# pressed once, the button let go and P pressed, the simulation holds
+# nothing: the release reaches it whatever step back did to the hold.
 # Usage: test_hands.sh PROGRAM DATA_DIR
 set -u
 
@@ -90,6 +92,30 @@ vi_shot "$window" "$shots/dragged_noring.png"
 read -r x2 y2 count2 <<<"$(ring_centre "$shots/dragged.png" "$shots/dragged_noring.png")"
 vl_check "I and a held button drag the ball with the pointer: the ring moved from $x,$y to $x2,$y2 ($count2 pixels)" \
     vi_holds "$count2 >= 40 && $x2 - $x > 40 && ($y2 - $y) * ($y2 - $y) < 20 * 20"
+
+# The simulation's hold, read from the running program.
+drag_ball() {
+    timeout 60 gdb -q -nx -batch -p "$VL_PROGRAM_PID" -ex 'print sim.drag.ball' -ex detach 2>/dev/null |
+        sed -n 's/^\$1 = //p'
+}
+# Two steps without a hold first, so the step B goes back to held nothing.
+for i in 1 2; do
+    timeout 5 xdotool key o
+    sleep 0.2
+done
+timeout 5 xdotool mousemove --window "$window" "$x2" "$y2"
+timeout 5 xdotool mousedown 1
+sleep 0.3
+held=$(drag_ball)
+timeout 5 xdotool key b
+sleep 0.3
+timeout 5 xdotool mouseup 1
+sleep 0.3
+timeout 5 xdotool key p
+sleep 1
+after=$(drag_ball)
+vl_check "a release after B ends the hold the simulation has: held ball $held, after P ${after:-?}" \
+    vi_holds "${held:--1} >= 0 && ${after:-0} == -1"
 
 vl_quit_with_escape
 vl_finish

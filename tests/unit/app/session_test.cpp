@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <cstring>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -16,6 +17,7 @@
 #include "app/live_readings.h"
 #include "app/live_simulation.h"
 #include "effects/screenshot_notice.h"
+#include "effects/contact_log.h"
 #include "effects/view_state.h"
 #include "physics/simulation_step.h"
 #include "physics/state_hash.h"
@@ -38,6 +40,32 @@ protected:
 };
 
 using scripted::settings;
+
+// What a frame of the current step shows, copied out: the look and the
+// contact lists behind it.
+struct ShownStep {
+    FrameLook look;
+    ContactHistory contacts;
+};
+
+ShownStep shownNow() {
+    ShownStep shown{sessionLook(), ContactHistory()};
+    shown.contacts = *shown.look.contacts;
+    shown.look.contacts = nullptr;
+    return shown;
+}
+
+bool operator==(const ShownStep& a, const ShownStep& b) {
+    const auto same = [](const void* x, const void* y, std::size_t n) { return std::memcmp(x, y, n) == 0; };
+    return same(&a.look.camera, &b.look.camera, sizeof a.look.camera) && a.look.glowAlpha == b.look.glowAlpha &&
+           same(a.look.glowScales, b.look.glowScales, sizeof a.look.glowScales) &&
+           same(a.look.flashShown, b.look.flashShown, sizeof a.look.flashShown) &&
+           a.look.contactTime == b.look.contactTime &&
+           same(a.contacts.marks, b.contacts.marks, sizeof a.contacts.marks) &&
+           a.contacts.nextMark == b.contacts.nextMark &&
+           same(a.contacts.ballContacts, b.contacts.ballContacts, sizeof a.contacts.ballContacts) &&
+           same(a.contacts.nextBallContact, b.contacts.nextBallContact, sizeof a.contacts.nextBallContact);
+}
 
 ReplayOutcome replayText(const std::string& text) {
     Recording recording;
@@ -119,7 +147,7 @@ TEST_F(SessionTest, HomeAfterFlyingAwayRestoresTheStartViewLiveAndInItsReplay) {
     deliverInput({InputKind::SpecialDown, kKeyHome});
     deliverInput({InputKind::SpecialUp, kKeyHome});
     runHeadlessSteps(60);
-    const FrameLook look = advanceFrameView(sim, live.scene, live.viewer.selectedBall, liveReadings());
+    const FrameLook look = sessionLook();
     EXPECT_EQ(look.camera.eye.Distance(start.cameraPosition), 0.0);
     EXPECT_EQ(look.camera.center.Distance(start.cameraPosition + start.viewDirection), 0.0);
     EXPECT_EQ(sim.controls.cameraYaw, 0.0f);
@@ -151,7 +179,7 @@ TEST_F(SessionTest, StepBackAndForwardAgainGiveTheSameStateAtEveryStep) {
         ASSERT_TRUE(stepBack());
         ASSERT_EQ(sim.stats.stepNumber, n);
         ASSERT_EQ(sceneStateHash(sim), hashes[n]) << "back at step " << n;
-        EXPECT_EQ(live.scene.historyStepsBack, 600 - n);
+        EXPECT_EQ(sessionLook().timeline.stepsBack, 600 - n);
     }
     for (long n = 101; n <= 600; ++n) {
         handleKey(sim, live.viewer, live.scene, live.notices, 'o', liveReadings());
@@ -181,6 +209,7 @@ TEST_F(SessionTest, BackAndForwardAgainGiveTheWholeSimulationBack) {
         handleKey(sim, live.viewer, live.scene, live.notices, 'p', liveReadings());
         runHeadlessStep();
         const Simulation before = sim;
+        const ShownStep shownBefore = shownNow();
         ASSERT_GT(before.controls.pausedSceneTime, 0);
         const int steps = busy ? 5 : 1;
         const auto back = [steps] {
@@ -198,13 +227,17 @@ TEST_F(SessionTest, BackAndForwardAgainGiveTheWholeSimulationBack) {
         back();
         forward();
         EXPECT_TRUE(sim == before) << "back, then forward again";
+        EXPECT_TRUE(shownNow() == shownBefore) << "and shows what it showed";
         forward();
         const Simulation ahead = sim;
+        const ShownStep shownAhead = shownNow();
         ASSERT_FALSE(ahead == before);
         back();
         EXPECT_TRUE(sim == before) << "forward, then back";
+        EXPECT_TRUE(shownNow() == shownBefore) << "and shows what it showed";
         forward();
         EXPECT_TRUE(sim == ahead) << "and forward again";
+        EXPECT_TRUE(shownNow() == shownAhead);
     }
 }
 
@@ -296,7 +329,7 @@ TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
     StepEvents events;
     EXPECT_FALSE(jumpToStep(1400, events)) << "only while paused";
     handleKey(sim, live.viewer, live.scene, live.notices, 'p', liveReadings());
-    const long oldest = 1500 - live.scene.historyReach;
+    const long oldest = 1500 - sessionLook().timeline.stepsReach;
     EXPECT_GE(oldest, 250);
     EXPECT_LE(oldest, 300);
     struct Jump {
@@ -354,6 +387,41 @@ TEST_F(SessionTest, ReplayPaceChangesHowManyStepsRunNotWhatTheyCompute) {
     EXPECT_TRUE(playReplayToEnd().matches);
 }
 
+// What a step shows comes from the recording alone: the replay, which runs
+// its steps by another path and with none of the live run's frames, ends
+// showing what the live run showed with a frame drawn after every step.
+TEST_F(SessionTest, AReplayShowsWhatTheLiveRunShowed) {
+    std::string error;
+    ASSERT_TRUE(scripted::record(path_.c_str(), 400, error)) << error;
+    for (int n = 0; n < 3; ++n) sessionLook();
+    const ShownStep live = shownNow();
+    ASSERT_TRUE(endSession());
+    Recording recording;
+    ASSERT_TRUE(readReplayFile(path_.c_str(), recording, error)) << error;
+    ASSERT_TRUE(replayHeadless(recording).matches);
+    EXPECT_TRUE(shownNow() == live);
+}
+
+// A recording that ends with an input after its last step (a pointer move
+// before Escape): the replay ends with that step, pauses there and runs no
+// step of its own.
+TEST_F(SessionTest, AReplayEndsWithItsLastRecordedStep) {
+    std::string error;
+    ASSERT_TRUE(scripted::record(path_.c_str(), 30, error)) << error;
+    deliverInput({InputKind::Motion, 0, 0, 100, 100});
+    ASSERT_TRUE(endSession());
+    Recording recording;
+    ASSERT_TRUE(readReplayFile(path_.c_str(), recording, error)) << error;
+    startHeadlessScene(settings());
+    startReplay(recording, true);
+    runHeadlessSteps(30);
+    EXPECT_EQ(sessionStepNumber(), 30);
+    EXPECT_NE(sim.controls.paused, 0) << "ended with the last step";
+    runHeadlessSteps(5);
+    EXPECT_EQ(sessionStepNumber(), 30);
+    EXPECT_EQ(sim.controls.mouseX, 100);
+}
+
 TEST_F(SessionTest, StepBackAtTheStartOfTheHistoryDoesNothing) {
     startHeadlessScene(settings());
     startSession();
@@ -364,7 +432,7 @@ TEST_F(SessionTest, StepBackAtTheStartOfTheHistoryDoesNothing) {
     EXPECT_FALSE(stepBack());
     EXPECT_EQ(sceneStateHash(sim), start);
     EXPECT_EQ(sim.stats.stepNumber, 0);
-    EXPECT_EQ(live.scene.historyReach, 0);
+    EXPECT_EQ(sessionLook().timeline.stepsReach, 0);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "effects/explosion_pool.h"
+#include "effects/inspect_mode.h"
+#include "scene/scene_state.h"
 #include <climits>
 #include "tests/support/fakes.h"
 #include "tests/support/test_readings.h"
@@ -8,9 +10,14 @@
 
 namespace {
 
-// Moves on by one millisecond at every reading, to tell the two readings of
-// an advance apart.
+// Moves on by one millisecond at every reading.
 int ticking() { return fakes::clockNow()++; }
+
+// The end of a step at the clock's time now: its scene time, then the fade.
+void fadeNow() {
+    sim.stepSceneTime = sceneMilliseconds(sim, testReadings());
+    fadeExplosions(sim);
+}
 
 class ExplosionPoolTest : public ::testing::Test {
 protected:
@@ -28,12 +35,12 @@ TEST_F(ExplosionPoolTest, SparkSpawnedJustBeforeTheClockWrapsStillFades) {
     // About 200 ms on, past the wrap: partly faded (the float readings are
     // coarse out here).
     fakes::clockNow() = INT_MIN + 100;
-    advanceExplosion(sim, 0, testReadings());
+    fadeNow();
     EXPECT_GT(sim.explosions[0].alpha, 0.0f);
     EXPECT_LT(sim.explosions[0].alpha, 1.0f);
 
     fakes::clockNow() = INT_MIN + 500;
-    advanceExplosion(sim, 0, testReadings());
+    fadeNow();
     EXPECT_LE(sim.explosions[0].alpha, 0.0f);
 }
 
@@ -78,17 +85,17 @@ TEST_F(ExplosionPoolTest, SparkFadesAndGrowsThenFreesItsRecord) {
     spawnExplosion(sim, Vector3(0.0, 0.0, 0.0), 0, testReadings());
 
     fakes::clockNow() = 10250;
-    advanceExplosion(sim, 0, testReadings());
+    fadeNow();
     EXPECT_EQ(sim.explosions[0].alpha, 0.5f);
     EXPECT_EQ(sim.explosions[0].scale, 0.75f);
 
     fakes::clockNow() = 10499;
-    advanceExplosion(sim, 0, testReadings());
+    fadeNow();
     EXPECT_GT(sim.explosions[0].alpha, 0.0f);
 
     // Neither value is clamped once the time is up.
     fakes::clockNow() = 10600;
-    advanceExplosion(sim, 0, testReadings());
+    fadeNow();
     EXPECT_FLOAT_EQ(sim.explosions[0].alpha, -0.2f);
     EXPECT_FLOAT_EQ(sim.explosions[0].scale, 1.1f);
 
@@ -102,7 +109,7 @@ TEST_F(ExplosionPoolTest, SparkFadesAndGrowsThenFreesItsRecord) {
 TEST_F(ExplosionPoolTest, SparkIsFreeAtExactlyItsEnd) {
     spawnExplosion(sim, Vector3(0.0, 0.0, 0.0), 0, testReadings());
     fakes::clockNow() = 10500;
-    advanceExplosion(sim, 0, testReadings());
+    fadeNow();
     EXPECT_LE(sim.explosions[0].alpha, 0.0f);
     EXPECT_EQ(sim.explosions[0].scale, 1.0f);
 }
@@ -110,30 +117,28 @@ TEST_F(ExplosionPoolTest, SparkIsFreeAtExactlyItsEnd) {
 TEST_F(ExplosionPoolTest, BlastIsHalfFadedAfterHalfItsLife) {
     spawnExplosion(sim, Vector3(0.0, 0.0, 0.0), 1, testReadings());
     fakes::clockNow() = 11500;
-    advanceExplosion(sim, 0, testReadings());
+    fadeNow();
     EXPECT_EQ(sim.explosions[0].alpha, 0.5f);
     EXPECT_EQ(sim.explosions[0].scale, 1.75f);
 }
 
-TEST_F(ExplosionPoolTest, ScaleComesFromASecondClockReading) {
+TEST_F(ExplosionPoolTest, FadeTakesTheStepsSceneTimeAndReadsNoClock) {
     spawnExplosion(sim, Vector3(0.0, 0.0, 0.0), 0, testReadings());
     setClockSource(ticking);
-    fakes::clockNow() = 10250;
-    advanceExplosion(sim, 0, testReadings());
-    // alpha read at 10250, scale at 10251.
+    fakes::clockNow() = 10900;
+    sim.stepSceneTime = 10250;
+    fadeExplosions(sim);
     EXPECT_EQ(sim.explosions[0].alpha, 0.5f);
-    EXPECT_FLOAT_EQ(sim.explosions[0].scale, 0.751f);
-    EXPECT_EQ(fakes::clockNow(), 10252);
+    EXPECT_EQ(sim.explosions[0].scale, 0.75f);
+    EXPECT_EQ(fakes::clockNow(), 10900);
 }
 
-TEST_F(ExplosionPoolTest, AdvanceLeavesFreeRecordsAlone) {
-    // A never-used record has duration 0; advancing it must not turn it into
+TEST_F(ExplosionPoolTest, FadeLeavesFreeRecordsAlone) {
+    // A never-used record has duration 0; fading it must not turn it into
     // something that looks in use.
-    advanceExplosion(sim, 3, testReadings());
+    fadeNow();
     EXPECT_EQ(sim.explosions[3].alpha, 0.0f);
     EXPECT_EQ(sim.explosions[3].scale, 0.0f);
-    advanceExplosion(sim, -1, testReadings());
-    advanceExplosion(sim, kExplosionCount, testReadings());
 }
 
 TEST_F(ExplosionPoolTest, FullPoolDropsTheFlashAndLowestFreedRecordIsReused) {
@@ -151,9 +156,11 @@ TEST_F(ExplosionPoolTest, FullPoolDropsTheFlashAndLowestFreedRecordIsReused) {
     }
 
     // Records 7 and 20 run out; the next spawn takes 7.
+    for (int i = 0; i < kExplosionCount; ++i) {
+        if (i != 7 && i != 20) sim.explosions[i].duration = 1e9f;
+    }
     fakes::clockNow() = 20000;
-    advanceExplosion(sim, 20, testReadings());
-    advanceExplosion(sim, 7, testReadings());
+    fadeNow();
     spawnExplosion(sim, Vector3(-1.0, -1.0, -1.0), 1, testReadings());
     EXPECT_EQ(sim.explosions[7].textureIndex, 5);
     EXPECT_EQ(sim.explosions[7].startTime, 20000.0f);

@@ -13,7 +13,7 @@ namespace {
 // Hands the events to the simulation as the toolkit callbacks do, and
 // reads back which arrows it holds, as "LURD" with '-' for a free arrow.
 std::string apply(Simulation& s, const ArrowEvents& events) {
-    for (int i = 0; i < events.count; ++i) applyInputEvent(s, events.events[i], viewer, testReadings());
+    for (int i = 0; i < events.count; ++i) applyInputEvent(s, events.events[i], testReadings());
     const SimControls& c = s.controls;
     std::string held = "----";
     if (c.leftKeyDown) held[0] = 'L';

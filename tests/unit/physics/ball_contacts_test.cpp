@@ -19,22 +19,23 @@ TEST_F(BallContactsTest, EachBallKeepsItsOwnContacts) {
 
     stepfix::runStep();
 
-    const BallContact& floor = sim.ballContacts[0 * kBallContactsKept];
+    const ContactHistory& kept = stepfix::contacts();
+    const BallContact& floor = kept.ballContact(0, 0);
     EXPECT_EQ(floor.step, 1);
     EXPECT_EQ(floor.with, kWithWall);
-    EXPECT_EQ(floor.normal.y, 1.0);
-    EXPECT_DOUBLE_EQ(floor.speedBefore, 20.0 + 0.05 * 0.8);
-    EXPECT_DOUBLE_EQ(floor.speedAfter, floor.speedBefore);
+    EXPECT_EQ(floor.normal[1], 1.0f);
+    EXPECT_FLOAT_EQ(floor.speedBefore, static_cast<float>(20.0 + 0.05 * 0.8));
+    EXPECT_FLOAT_EQ(floor.speedAfter, floor.speedBefore);
 
-    const BallContact& one = sim.ballContacts[1 * kBallContactsKept];
-    const BallContact& two = sim.ballContacts[2 * kBallContactsKept];
+    const BallContact& one = kept.ballContact(1, 0);
+    const BallContact& two = kept.ballContact(2, 0);
     EXPECT_EQ(one.with, kWithBall);
     EXPECT_EQ(one.other, 2);
     EXPECT_EQ(two.other, 1);
-    EXPECT_LT(one.normal.x, -0.99) << "towards ball 1, away from 2";
-    EXPECT_GT(two.normal.x, 0.99);
-    EXPECT_EQ(sim.nextBallContact[1], 1);
-    EXPECT_EQ(sim.nextBallContact[3], 0) << "a ball that met nothing has no contacts";
+    EXPECT_LT(one.normal[0], -0.99f) << "towards ball 1, away from 2";
+    EXPECT_GT(two.normal[0], 0.99f);
+    EXPECT_EQ(kept.nextBallContact[1], 1);
+    EXPECT_EQ(kept.ballContact(3, 0).step, 0) << "a ball that met nothing has no contacts";
 }
 
 }  // namespace

@@ -9,7 +9,9 @@
 #include <cmath>
 #include <vector>
 
+#include "effects/contact_log.h"
 #include "effects/inspect_mode.h"
+#include "effects/view_state.h"
 #include "physics/collision_response.h"
 #include "physics/simulation_step.h"
 #include "scene/scene_layout.h"
@@ -18,6 +20,16 @@
 #include "tests/support/test_simulation.h"
 
 namespace stepfix {
+
+// What the display keeps of the steps, fed as the session feeds it.
+inline ContactHistory& contacts() {
+    static ContactHistory kept;
+    return kept;
+}
+inline StepView& stepView() {
+    static StepView kept;
+    return kept;
+}
 
 inline std::vector<int>& clipPlaneCalls() {
     static std::vector<int> calls;
@@ -39,8 +51,10 @@ inline void carryOut(const StepEvents& events) {
 // One step: held by the pause or simulating, on the live (fake) clock.
 inline void runStep() {
     StepEvents events;
+    events.contacts = &contacts();
     if (takeSimulationTurn(sim, scene)) {
         runSimulatingStep(sim, testReadings(), events);
+        advanceStepView(stepView(), sim, events.endedFollow, viewer.selectedBall);
     } else {
         runPausedStep(sim, events);
     }
@@ -59,6 +73,8 @@ class StepTest : public ::testing::Test {
 protected:
     void SetUp() override {
         resetTestState();
+        contacts() = ContactHistory();
+        stepView() = StepView();
         buildSceneGeometry(sim);
         fakes::install(10000);
         clipPlaneCalls().clear();
