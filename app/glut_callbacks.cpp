@@ -52,6 +52,9 @@ struct SmoothFrames {
 SmoothFrames smooth;
 // Our own repeat for a held O or B.
 KeyRepeat timelineRepeat;
+// The system's repeats of a held key are dropped here, not by the toolkit,
+// whose filter also loses quick presses and releases.
+KeysDown keysDown;
 // The middle button and the wheel, as the arrows.
 PointerArrows pointerArrows;
 
@@ -126,6 +129,7 @@ void deliver(const ArrowEvents& arrows) {
 
 // Held input let go: the pointer left, or the window was hidden.
 void letGo() {
+    keysDown.releaseAll();
     timelineRepeat.release(0);
     deliver(InputKind::Release, 0, 0, 0, 0);
     forgetPointerArrows(pointerArrows);
@@ -153,6 +157,7 @@ void timelineKeyAgain(int key) {
 }  // namespace
 
 void onKey(unsigned char key, int, int) {
+    if (!keysDown.press(KeySort::Letter, key)) return;
     if (clearVerdict()) glutPostRedisplay();
     if (key == 'b' || key == 'B' || key == 'o' || key == 'O') timelineRepeat.press(key | 0x20, glutElapsedMilliseconds());
     if (key == 'b' || key == 'B') {
@@ -170,7 +175,10 @@ void onKey(unsigned char key, int, int) {
     quitProgram();
 }
 
-void onKeyUp(unsigned char key, int, int) { timelineRepeat.release(key | 0x20); }
+void onKeyUp(unsigned char key, int, int) {
+    keysDown.release(KeySort::Letter, key);
+    timelineRepeat.release(key | 0x20);
+}
 
 void onClose() { quitProgram(); }
 
@@ -188,6 +196,7 @@ void onTimelineKey(int key, int modifiers) {
 }
 
 void onSpecialKey(int key, int, int) {
+    if (!keysDown.press(KeySort::Special, key)) return;
     if (key == kKeyPageUp || key == kKeyPageDown) {
         onTimelineKey(key, glutGetModifiers());
         return;
@@ -196,7 +205,10 @@ void onSpecialKey(int key, int, int) {
     deliver(InputKind::SpecialDown, key, glutGetModifiers(), 0, 0);
 }
 
-void onSpecialKeyUp(int key, int, int) { deliver(InputKind::SpecialUp, key, 0, 0, 0); }
+void onSpecialKeyUp(int key, int, int) {
+    keysDown.release(KeySort::Special, key);
+    deliver(InputKind::SpecialUp, key, 0, 0, 0);
+}
 
 void onMouseButton(int button, int state, int x, int y) {
     if (handsTakeButton(button, state, x, y)) return;
@@ -226,6 +238,8 @@ void onMouseMotion(int x, int y) {
 void onEntry(int state) {
     if (state == GLUT_LEFT) letGo();
 }
+
+void onFocusLost() { letGo(); }
 
 void onWindowStatus(int state) {
     if (state == GLUT_HIDDEN || state == GLUT_FULLY_COVERED) letGo();
@@ -278,7 +292,8 @@ void registerInputCallbacks() {
     glutSpecialUpFunc(onSpecialKeyUp);
     glutKeyboardFunc(onKey);
     glutKeyboardUpFunc(onKeyUp);
-    glutIgnoreKeyRepeat(1);
+    // Repeats come as presses of a key already down and are dropped above.
+    glutIgnoreKeyRepeat(0);
     glutMouseFunc(onMouseButton);
     glutMotionFunc(onMouseMotion);
     glutPassiveMotionFunc(onMouseMotion);

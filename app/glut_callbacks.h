@@ -16,6 +16,8 @@ void onMouseMotion(int x, int y);
 // Pointer leaving the window, and the window hidden or covered: held input is let go.
 void onEntry(int state);
 void onWindowStatus(int state);
+// The keyboard focus gone to another window: held input is let go too.
+void onFocusLost();
 // Keeps the viewport matched and notes the size.
 void onWindowSize(int width, int height);
 // Page Up / Page Down (Shift: to the first / last step kept), from the
@@ -34,7 +36,9 @@ void onIdle();
 void onDisplay();
 
 // Registers the reshape, key, mouse, entry and window-status callbacks
-// above, in start-up's order, with key repeats ignored. The desktop and the
+// above, in start-up's order. The system's key repeats must arrive as
+// presses without releases (the browser's do; the desktop asks the X
+// server for it, see app/window_watch.h). The desktop and the
 // page each add their own idle or timer and display callbacks.
 void registerInputCallbacks();
 

@@ -17,6 +17,7 @@
 #include "app/session.h"
 #include "app/start_up.h"
 #include "app/window_identity.h"
+#include "app/window_watch.h"
 #include "input/help_text.h"
 #include "input/replay_file.h"
 #include "platform/clock.h"
@@ -50,6 +51,16 @@ unsigned int startSeed(int argc, char** argv) {
                      found ? "using the seed" : "the clock seeds:", seed);
     }
     return seed;
+}
+
+// The desktop's idle: first what the toolkit does not report about the
+// window. Destroyed by another client, it ends the session as the close
+// button does.
+void idleOnDesktop() {
+    const WindowNews news = windowNews();
+    if (news.destroyed) onClose();
+    if (news.focusLost) onFocusLost();
+    onIdle();
 }
 
 }  // namespace
@@ -109,8 +120,12 @@ int main(int argc, char** argv) {
     startSdlCuePlayer();
 
     registerInputCallbacks();
+    // A server that cannot send repeats as presses alone gets the toolkit's
+    // filter back, with its faults.
+    if (!askRepeatsAsPresses()) glutIgnoreKeyRepeat(1);
+    if (!watchWindow()) std::fprintf(stderr, "vennaloft: cannot watch the window's focus; keys held when it goes may stay held\n");
     glutSetCursor(GLUT_CURSOR_CROSSHAIR);
-    glutIdleFunc(onIdle);
+    glutIdleFunc(idleOnDesktop);
     glutDisplayFunc(onDisplay);
     // The close button ends the session as Escape does, not by the
     // toolkit's own exit, which would lose the recording's end.
