@@ -17,6 +17,7 @@
 #include "input/input_event.h"
 #include "input/key_codes.h"
 #include "input/key_repeat.h"
+#include "input/key_table.h"
 #include "input/keyboard.h"
 #include "input/pointer_arrows.h"
 #include "physics/simulation_step.h"
@@ -30,8 +31,6 @@
 #include "scene/scene_state.h"
 
 namespace {
-
-constexpr unsigned char kEscape = 27;
 
 // Smooth motion. A step's frame moves the view on as every frame does
 // without the option, and is kept; the frames until the next step show the
@@ -154,25 +153,58 @@ void timelineKeyAgain(int key) {
     if (key == 'o') requestSingleStep(sim);
 }
 
+// The timeline's keys pause, then jump: 100 steps, or to an end of what is kept.
+void jumpAlongTimeline(KeyAction action) {
+    if (sim.controls.paused == 0) togglePause(sim);
+    const long step = sessionStepNumber();
+    long target = step + 100;
+    if (action == KeyAction::HundredBack) target = step - 100;
+    if (action == KeyAction::FirstKept) target = 0;
+    if (action == KeyAction::LastKept) target = std::numeric_limits<long>::max();
+    StepEvents events;
+    jumpToStep(target, events);
+    carryOut(events);
+    glutPostRedisplay();
+}
+
 }  // namespace
 
-void onKey(unsigned char key, int, int) {
-    if (!keysDown.press(KeySort::Letter, key)) return;
+void pressKey(KeyKind kind, int code, int modifiers) {
     if (clearVerdict()) glutPostRedisplay();
-    if (key == 'b' || key == 'B' || key == 'o' || key == 'O') timelineRepeat.press(key | 0x20, glutElapsedMilliseconds());
-    if (key == 'b' || key == 'B') {
+    const Key* key = keyFor(kind, code, modifiers);
+    const KeyAction action = key != nullptr ? key->action : KeyAction::None;
+    switch (action) {
+    case KeyAction::Quit:
+        quitProgram();
+    case KeyAction::StepBack:
+        timelineRepeat.press('b', glutElapsedMilliseconds());
         stepBackOnce();
         return;
-    }
-    if (key == 'g' || key == 'G') {
+    case KeyAction::SingleStep:
+        timelineRepeat.press('o', glutElapsedMilliseconds());
+        break;
+    case KeyAction::Grab:
         handsGrabKey(sim.controls.mouseX, sim.controls.mouseY);
         return;
-    }
-    if (key != kEscape) {
-        handleKey(sim, key);
+    case KeyAction::HundredBack:
+    case KeyAction::HundredForward:
+    case KeyAction::FirstKept:
+    case KeyAction::LastKept:
+        jumpAlongTimeline(action);
         return;
+    default:
+        break;
     }
-    quitProgram();
+    // The simulation's keys go to the session as events, to be recorded.
+    if (kind == KeyKind::Special) {
+        deliver(InputKind::SpecialDown, code, modifiers, 0, 0);
+    } else {
+        handleKey(sim, static_cast<unsigned char>(code));
+    }
+}
+
+void onKey(unsigned char key, int, int) {
+    if (keysDown.press(KeySort::Letter, key)) pressKey(KeyKind::Letter, key, 0);
 }
 
 void onKeyUp(unsigned char key, int, int) {
@@ -182,27 +214,8 @@ void onKeyUp(unsigned char key, int, int) {
 
 void onClose() { quitProgram(); }
 
-void onTimelineKey(int key, int modifiers) {
-    if (clearVerdict()) glutPostRedisplay();
-    if (sim.controls.paused == 0) togglePause(sim);
-    const bool toEnd = (modifiers & kModifierShift) != 0;
-    const long step = sessionStepNumber();
-    long target = key == kKeyPageUp ? step - 100 : step + 100;
-    if (toEnd) target = key == kKeyPageUp ? 0 : std::numeric_limits<long>::max();
-    StepEvents events;
-    jumpToStep(target, events);
-    carryOut(events);
-    glutPostRedisplay();
-}
-
 void onSpecialKey(int key, int, int) {
-    if (!keysDown.press(KeySort::Special, key)) return;
-    if (key == kKeyPageUp || key == kKeyPageDown) {
-        onTimelineKey(key, glutGetModifiers());
-        return;
-    }
-    if (clearVerdict()) glutPostRedisplay();
-    deliver(InputKind::SpecialDown, key, glutGetModifiers(), 0, 0);
+    if (keysDown.press(KeySort::Special, key)) pressKey(KeyKind::Special, key, glutGetModifiers());
 }
 
 void onSpecialKeyUp(int key, int, int) {

@@ -170,11 +170,7 @@ EMSCRIPTEN_KEEPALIVE void vl_escape() {
 EMSCRIPTEN_KEEPALIVE void vl_special_key(int key) {
     if (ended) return;
     // Outside a key event the toolkit has no modifiers to ask for.
-    if (key == kKeyPageUp || key == kKeyPageDown) {
-        onTimelineKey(key, 0);
-        return;
-    }
-    onSpecialKey(key, 0, 0);
+    pressKey(KeyKind::Special, key, 0);
     onSpecialKeyUp(key, 0, 0);
 }
 
@@ -198,7 +194,7 @@ EMSCRIPTEN_KEEPALIVE void vl_wheel_notch(int forward) {
 // The page's Start and End buttons: Shift+Page Up / Page Down.
 EMSCRIPTEN_KEEPALIVE void vl_timeline_end(int last) {
     if (ended) return;
-    onTimelineKey(last != 0 ? kKeyPageDown : kKeyPageUp, kModifierShift);
+    pressKey(KeyKind::Special, last != 0 ? kKeyPageDown : kKeyPageUp, kModifierShift);
 }
 
 // The page's buttons for letter keys (P, O, B, H, V); Escape has its own way.

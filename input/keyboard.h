@@ -2,12 +2,13 @@
 
 #include "scene/simulation.h"
 
-// Special keys (F1..F8, arrows) turned into scene-state changes. modifiers is
-// the toolkit's modifier state at the press.
+// What a key's action (input/key_table.h) does to the scene: the
+// simulation's special keys (F1..F8, arrows, Home). modifiers is the
+// toolkit's modifier state at the press.
 void handleSpecialKey(Simulation& s, int key, int modifiers);
 void handleSpecialKeyUp(Simulation& s, int key);
-// Ordinary keys other than Escape: the inspect letters P, O, V, H and the
-// screenshot S (either case).
+// The letters that steer what is watched: P, O, V, Shift+V, H, S, I, M
+// (either case). B, G and Escape are the window's (app/glut_callbacks.h).
 void handleKey(Simulation& s, unsigned char key);
 
 // Lets go of every held arrow and the left button. Called when the pointer

@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include "input/help_text.h"
+#include "input/key_codes.h"
+
+#include <cstdio>
 #include <fstream>
 #include <regex>
 #include <set>
@@ -72,6 +76,68 @@ TEST(KeyTable, LetterKeysOnlySteerWhatIsWatched) {
         for (const Key& key : kKeyLines[i].keys) {
             if (key.name != nullptr && key.kind == KeyKind::Letter) {
                 EXPECT_EQ(kKeyLines[i].role, KeyRole::View) << key.name;
+            }
+        }
+    }
+}
+
+// The options of "--help"'s usage lines are the man page's synopsis.
+TEST(KeyTable, TheManPageSynopsisHasTheOptionsOfTheHelp) {
+    std::FILE* out = std::tmpfile();
+    ASSERT_NE(out, nullptr);
+    printHelp(out);
+    std::rewind(out);
+    std::string help;
+    for (int c; (c = std::fgetc(out)) != EOF;) help += static_cast<char>(c);
+    std::fclose(out);
+    const std::string usage = help.substr(0, help.find("\n\n"));
+
+    const std::string page = fileText(VL_SOURCE_DIR "/dist/vennaloft.6.in");
+    const std::size_t from = page.find(".SH SYNOPSIS");
+    std::string synopsis = page.substr(from, page.find(".SH", from + 1) - from);
+    for (std::size_t at; (at = synopsis.find("\\-")) != std::string::npos;) synopsis.replace(at, 2, "-");
+
+    const std::regex option("-[-a-z]+");
+    int options = 0;
+    for (std::sregex_iterator m(usage.begin(), usage.end(), option), end; m != end; ++m, ++options) {
+        EXPECT_TRUE(std::regex_search(synopsis, std::regex("(^|[ |])" + m->str() + "\\b"))) << m->str();
+    }
+    EXPECT_GT(options, 8);
+}
+
+// A key as pressed finds the action it stands for: Shift picks a special
+// key's Shift variant where there is one and is otherwise no different; a
+// capital letter is its small one unless it has a line of its own.
+TEST(KeyTable, APressFindsItsAction) {
+    struct Case {
+        KeyKind kind;
+        int code;
+        int modifiers;
+        KeyAction action;  // None: the program does not answer it
+    };
+    const Case cases[] = {
+        {KeyKind::Special, kKeyPageUp, 0, KeyAction::HundredBack},
+        {KeyKind::Special, kKeyPageUp, kModifierShift, KeyAction::FirstKept},
+        {KeyKind::Special, kKeyPageDown, kModifierShift | kModifierCtrl, KeyAction::LastKept},
+        {KeyKind::Special, kKeyF1, kModifierShift, KeyAction::Faster},
+        {KeyKind::Special, kKeyLeft, 0, KeyAction::CircleLeft},
+        {KeyKind::Special, 12, 0, KeyAction::None},
+        {KeyKind::Letter, 'P', 0, KeyAction::Pause},
+        {KeyKind::Letter, 'v', 0, KeyAction::CollisionView},
+        {KeyKind::Letter, 'V', 0, KeyAction::CollisionLayers},
+        {KeyKind::Letter, 27, 0, KeyAction::Quit},
+        {KeyKind::Letter, 'x', 0, KeyAction::None},
+        {KeyKind::Button, kRightButton, 0, KeyAction::FireAndFollow},
+    };
+    for (const Case& c : cases) {
+        const Key* key = keyFor(c.kind, c.code, c.modifiers);
+        EXPECT_EQ(key != nullptr ? key->action : KeyAction::None, c.action) << c.code << " with " << c.modifiers;
+    }
+    // Every key the help names stands for an action.
+    for (int i = 0; i < kKeyLineCount; ++i) {
+        for (const Key& key : kKeyLines[i].keys) {
+            if (key.name != nullptr) {
+                EXPECT_NE(key.action, KeyAction::None) << key.name;
             }
         }
     }
