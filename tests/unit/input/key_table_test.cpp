@@ -1,6 +1,7 @@
 // The key table is the one list of keys: the help texts (and through the
 // help panel the page's key list) print it, the session records by it, the
-// man page must name exactly its keys and the page's buttons only its keys.
+// man page must name exactly its keys, README every one of them, and the
+// page's buttons only its keys, each labelled with its key.
 // Letter keys never reach the journal, so none of them may change the
 // simulation.
 
@@ -47,6 +48,28 @@ std::set<std::string> manPageKeys() {
     return names;
 }
 
+// The key names of README's Controls table: its first column, split at
+// " / ", without "(held)".
+std::set<std::string> readmeKeys() {
+    std::istringstream readme(fileText(VL_SOURCE_DIR "/README.md"));
+    std::set<std::string> names;
+    std::string line;
+    bool inControls = false;
+    while (std::getline(readme, line)) {
+        if (line.rfind("## ", 0) == 0) inControls = line == "## Controls";
+        if (!inControls || line.rfind("| ", 0) != 0) continue;
+        std::string cell = line.substr(2, line.find(" |", 1) - 2);
+        const std::size_t held = cell.find(" (held)");
+        if (held != std::string::npos) cell.erase(held);
+        for (std::size_t cut; (cut = cell.find(" / ")) != std::string::npos;) {
+            names.insert(cell.substr(0, cut));
+            cell = cell.substr(cut + 3);
+        }
+        names.insert(cell);
+    }
+    return names;
+}
+
 TEST(KeyTable, TheManPageNamesExactlyItsKeysAndThePageOnlyItsKeys) {
     std::set<std::string> table;
     for (int i = 0; i < kKeyLineCount; ++i) {
@@ -55,18 +78,21 @@ TEST(KeyTable, TheManPageNamesExactlyItsKeysAndThePageOnlyItsKeys) {
         }
     }
     EXPECT_EQ(manPageKeys(), table);
+    // README's table adds rows for the wheel, the middle button and replays.
+    const std::set<std::string> readme = readmeKeys();
+    for (const std::string& name : table) EXPECT_EQ(readme.count(name), 1u) << name << " missing from README";
 
     // The page's key list comes from the help panel; the buttons it carries
-    // for touch screens must press keys the program answers.
+    // for touch screens must press keys the program answers, and say which.
     const std::string page = fileText(VL_SOURCE_DIR "/web/index.html");
-    const std::regex keyButton("data-(special|char)=\"([^\"]+)\"");
+    const std::regex keyButton("data-(special|char)=\"([^\"]+)\" aria-label=\"([^\"]+)\"");
     int buttons = 0;
     for (std::sregex_iterator m(page.begin(), page.end(), keyButton), end; m != end; ++m, ++buttons) {
         const bool special = (*m)[1] == "special";
         const std::string value = (*m)[2];
-        const KeyLine* line =
-            special ? findKey(KeyKind::Special, std::stoi(value)) : findKey(KeyKind::Letter, value[0]);
-        EXPECT_NE(line, nullptr) << (*m)[0];
+        const Key* key = special ? keyFor(KeyKind::Special, std::stoi(value), 0) : keyFor(KeyKind::Letter, value[0], 0);
+        ASSERT_NE(key, nullptr) << (*m)[0];
+        EXPECT_EQ((*m)[3].str().rfind(std::string(key->name) + " ", 0), 0u) << (*m)[0];
     }
     EXPECT_GT(buttons, 0);
 }
