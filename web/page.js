@@ -172,6 +172,9 @@
 
   function call(name) { if (running()) program[name](); }
   onCanvas('mouseleave', function () { call('_vl_pointer_left'); });
+  // Keys let go after the canvas lost the focus never reach it: held input
+  // goes with the focus, as with the pointer.
+  onCanvas('blur', function () { call('_vl_pointer_left'); });
   onCanvas('mouseenter', function () { call('_vl_pointer_entered'); });
   window.addEventListener('blur', function () { call('_vl_pointer_left'); });
   document.addEventListener('visibilitychange', function () {
