@@ -32,8 +32,11 @@ WindowNews windowNews() {
         XNextEvent(watcher, &event);
         if (event.type == DestroyNotify && event.xdestroywindow.window == watched) news.destroyed = true;
         // Focus moving to a window inside ours is not a loss (there are none
-        // today); a keyboard grab (a window manager's switcher) is.
+        // today); a keyboard grab (a window manager's switcher) is. Given to
+        // our window from the pointer's (a bare server), the focus goes out
+        // and straight back in: only where it ends counts.
         if (event.type == FocusOut && event.xfocus.detail != NotifyInferior) news.focusLost = true;
+        if (event.type == FocusIn) news.focusLost = false;
     }
     return news;
 }
