@@ -275,9 +275,11 @@ int main(int argc, char** argv) {
         }, recording.steps, recording.header.seed, recording.header.ballCount, recording.header.ballRadius);
     }
     // Full screen needs a gesture in a page: the page goes there at the first click.
-    if (options.fullScreen) EM_ASM({
+    if (options.fullScreen) {
+        EM_ASM({
             if (Module['onFullScreenAsked']) Module['onFullScreenAsked']();
         });
+    }
     layOutScene(options.seed);
     scene.smoothMotion = options.smooth ? 1 : 0;
 
