@@ -19,6 +19,7 @@
 #include "input/input_event.h"
 #include "input/key_codes.h"
 #include "input/key_repeat.h"
+#include "input/key_table.h"
 #include "input/keyboard.h"
 #include "input/pointer_arrows.h"
 #include "physics/simulation_step.h"
@@ -31,8 +32,6 @@
 #include "render/texture_upload.h"
 
 namespace {
-
-constexpr unsigned char kEscape = 27;
 
 // Smooth motion. A step's frame moves the view on as every frame does
 // without the option, and is kept; the frames until the next step show the
@@ -55,6 +54,9 @@ SmoothFrames smooth;
 StepPacing pacing;
 // Our own repeat for a held O or B.
 KeyRepeat timelineRepeat;
+// The system's repeats of a held key are dropped here, not by the toolkit,
+// whose filter also loses quick presses and releases.
+KeysDown keysDown;
 // The middle button and the wheel, as the arrows.
 PointerArrows pointerArrows;
 
@@ -129,6 +131,7 @@ void deliver(const ArrowEvents& arrows) {
 
 // Held input let go: the pointer left, or the window was hidden.
 void letGo() {
+    keysDown.releaseAll();
     timelineRepeat.release(0);
     deliver(InputKind::Release, 0, 0, 0, 0);
     forgetPointerArrows(pointerArrows);
@@ -153,53 +156,75 @@ void timelineKeyAgain(int key) {
     if (key == 'o') requestSingleStep(sim, live.scene);
 }
 
-}  // namespace
-
-void onKey(unsigned char key, int, int) {
-    if (clearVerdict(live.notices)) glutPostRedisplay();
-    if (key == 'b' || key == 'B' || key == 'o' || key == 'O') timelineRepeat.press(key | 0x20, glutElapsedMilliseconds());
-    if (key == 'b' || key == 'B') {
-        stepBackOnce();
-        return;
-    }
-    if (key == 'g' || key == 'G') {
-        handsGrabKey(sim.controls.mouseX, sim.controls.mouseY);
-        return;
-    }
-    if (key != kEscape) {
-        handleKey(sim, live.viewer, live.scene, live.notices, key, liveReadings());
-        return;
-    }
-    quitProgram();
-}
-
-void onKeyUp(unsigned char key, int, int) { timelineRepeat.release(key | 0x20); }
-
-void onClose() { quitProgram(); }
-
-void onTimelineKey(int key, int modifiers) {
-    if (clearVerdict(live.notices)) glutPostRedisplay();
+// The timeline's keys pause, then jump: 100 steps, or to an end of what is kept.
+void jumpAlongTimeline(KeyAction action) {
     if (sim.controls.paused == 0) togglePause(sim, live.scene, liveReadings());
-    const bool toEnd = (modifiers & kModifierShift) != 0;
     const long step = sessionStepNumber();
-    long target = key == kKeyPageUp ? step - 100 : step + 100;
-    if (toEnd) target = key == kKeyPageUp ? 0 : std::numeric_limits<long>::max();
+    long target = step + 100;
+    if (action == KeyAction::HundredBack) target = step - 100;
+    if (action == KeyAction::FirstKept) target = 0;
+    if (action == KeyAction::LastKept) target = std::numeric_limits<long>::max();
     StepEvents events;
     jumpToStep(target, events);
     carryOut(events);
     glutPostRedisplay();
 }
 
-void onSpecialKey(int key, int, int) {
-    if (key == kKeyPageUp || key == kKeyPageDown) {
-        onTimelineKey(key, glutGetModifiers());
-        return;
-    }
+}  // namespace
+
+void pressKey(KeyKind kind, int code, int modifiers) {
     if (clearVerdict(live.notices)) glutPostRedisplay();
-    deliver(InputKind::SpecialDown, key, glutGetModifiers(), 0, 0);
+    const Key* key = keyFor(kind, code, modifiers);
+    const KeyAction action = key != nullptr ? key->action : KeyAction::None;
+    switch (action) {
+    case KeyAction::Quit:
+        quitProgram();
+    case KeyAction::StepBack:
+        timelineRepeat.press('b', glutElapsedMilliseconds());
+        stepBackOnce();
+        return;
+    case KeyAction::SingleStep:
+        timelineRepeat.press('o', glutElapsedMilliseconds());
+        break;
+    case KeyAction::Grab:
+        handsGrabKey(sim.controls.mouseX, sim.controls.mouseY);
+        return;
+    case KeyAction::HundredBack:
+    case KeyAction::HundredForward:
+    case KeyAction::FirstKept:
+    case KeyAction::LastKept:
+        jumpAlongTimeline(action);
+        return;
+    default:
+        break;
+    }
+    // The simulation's keys go to the session as events, to be recorded.
+    if (kind == KeyKind::Special) {
+        deliver(InputKind::SpecialDown, code, modifiers, 0, 0);
+    } else {
+        handleKey(sim, live.viewer, live.scene, live.notices, static_cast<unsigned char>(code), liveReadings());
+    }
 }
 
-void onSpecialKeyUp(int key, int, int) { deliver(InputKind::SpecialUp, key, 0, 0, 0); }
+void onKey(unsigned char key, int, int) {
+    if (keysDown.press(KeySort::Letter, key)) pressKey(KeyKind::Letter, key, 0);
+}
+
+void onKeyUp(unsigned char key, int, int) {
+    keysDown.release(KeySort::Letter, key);
+    timelineRepeat.release(key | 0x20);
+}
+
+void onClose() { quitProgram(); }
+
+void onSpecialKey(int key, int, int) {
+    if (keysDown.press(KeySort::Special, key)) pressKey(KeyKind::Special, key, glutGetModifiers());
+}
+
+void onSpecialKeyUp(int key, int, int) {
+    keysDown.release(KeySort::Special, key);
+    deliver(InputKind::SpecialUp, key, 0, 0, 0);
+}
 
 void onMouseButton(int button, int state, int x, int y) {
     if (handsTakeButton(button, state, x, y)) return;
@@ -229,6 +254,8 @@ void onMouseMotion(int x, int y) {
 void onEntry(int state) {
     if (state == GLUT_LEFT) letGo();
 }
+
+void onFocusLost() { letGo(); }
 
 void onWindowStatus(int state) {
     if (state == GLUT_HIDDEN || state == GLUT_FULLY_COVERED) letGo();
@@ -284,7 +311,8 @@ void registerInputCallbacks() {
     glutSpecialUpFunc(onSpecialKeyUp);
     glutKeyboardFunc(onKey);
     glutKeyboardUpFunc(onKeyUp);
-    glutIgnoreKeyRepeat(1);
+    // Repeats come as presses of a key already down and are dropped above.
+    glutIgnoreKeyRepeat(0);
     glutMouseFunc(onMouseButton);
     glutMotionFunc(onMouseMotion);
     glutPassiveMotionFunc(onMouseMotion);

@@ -1,10 +1,17 @@
 #pragma once
 
 // The toolkit's callbacks and the toolkit services the headless logic is
-// given at start-up. Input goes to the session as input events (so it can
-// be recorded, and ignored by a replay); B, Escape and the letter keys only
-// steer what is watched.
+// given at start-up. The key callbacks only translate: a press goes to
+// pressKey, which carries out the action the key table names for it. Input
+// that changes the simulation goes to the session as input events (so it
+// can be recorded, and ignored by a replay); the letter keys only steer
+// what is watched.
 
+#include "input/key_table.h"
+
+// A key pressed (not a repeat): what the key table says it does. The page's
+// buttons call it directly, with the modifiers they stand for.
+void pressKey(KeyKind kind, int code, int modifiers);
 void onKey(unsigned char key, int x, int y);
 // The window manager's close button: ends the program as Escape does.
 void onClose();
@@ -16,11 +23,10 @@ void onMouseMotion(int x, int y);
 // Pointer leaving the window, and the window hidden or covered: held input is let go.
 void onEntry(int state);
 void onWindowStatus(int state);
+// The keyboard focus gone to another window: held input is let go too.
+void onFocusLost();
 // Keeps the viewport matched and notes the size.
 void onWindowSize(int width, int height);
-// Page Up / Page Down (Shift: to the first / last step kept), from the
-// keyboard or the page's buttons: pauses, then jumps along the timeline.
-void onTimelineKey(int key, int modifiers);
 // Letters let go: ends the repeat of a held O or B.
 void onKeyUp(unsigned char key, int x, int y);
 // Paces, then a step of the session; plays its cues, sets the clip plane
@@ -36,7 +42,9 @@ void onIdle();
 void onDisplay();
 
 // Registers the reshape, key, mouse, entry and window-status callbacks
-// above, in start-up's order, with key repeats ignored. The desktop and the
+// above, in start-up's order. The system's key repeats must arrive as
+// presses without releases (the browser's do; the desktop asks the X
+// server for it, see app/window_watch.h). The desktop and the
 // page each add their own idle or timer and display callbacks.
 void registerInputCallbacks();
 

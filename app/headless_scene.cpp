@@ -8,7 +8,6 @@
 #include "app/start_up.h"
 #include "platform/clock.h"
 #include "platform/sound.h"
-#include "scene/command_line.h"
 
 namespace {
 
@@ -20,16 +19,21 @@ void advanceHeadlessClock(int milliseconds) {
     if (milliseconds > 0) clockNow += milliseconds;
 }
 
-// The options go through the command-line reader, so they are clamped
-// exactly as the program clamps them.
-void applyOptions(const HeadlessSettings& settings) {
+// The settings go through start-up's reader as command-line words, so they
+// are clamped and seeded exactly as the program's options are.
+unsigned int readSettings(const HeadlessSettings& settings) {
     std::string count = std::to_string(settings.ballCount);
     std::string radius = std::to_string(settings.ballRadius);
+    std::string seed = std::to_string(settings.seed);
     char program[] = "vennaloft";
     char countOption[] = "-nr";
     char radiusOption[] = "-radius";
-    char* argv[] = {program, countOption, &count[0], radiusOption, &radius[0], nullptr};
-    readOptions(sim, 5, argv);
+    char seedOption[] = "-seed";
+    char* argv[] = {program, countOption, &count[0], radiusOption, &radius[0], seedOption, &seed[0], nullptr};
+    StartOptions options;
+    std::string warning;
+    readStartOptions(7, argv, nullptr, settings.seed, options, warning);
+    return options.seed;
 }
 
 }  // namespace
@@ -41,8 +45,7 @@ void startHeadlessScene(const HeadlessSettings& settings) {
 
     sim = Simulation();
     live = LiveView();
-    applyOptions(settings);
-    layOutSimulation(settings.seed);
+    layOutSimulation(readSettings(settings));
 
     sim.controls.timeStep = settings.timeStep;
     sim.controls.activeTimeStep = settings.timeStep;

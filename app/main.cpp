@@ -17,6 +17,7 @@
 #include "app/session.h"
 #include "app/start_up.h"
 #include "app/window_identity.h"
+#include "app/window_watch.h"
 #include "input/help_text.h"
 #include "input/replay_file.h"
 #include "platform/clock.h"
@@ -26,30 +27,14 @@
 
 namespace {
 
-// "-seed N" or VENNALOFT_SEED (the window tests' hook) make the balls land
-// on the same slots with the same colours in every run; the command line
-// wins, being the more explicit. Without either the clock seeds, so each
-// run looks different. A seed that does not start with a whole number is
-// told in one line, with the seed taken instead.
-unsigned int startSeed(int argc, char** argv) {
-    unsigned int seed = 0;
-    const char* unusable = nullptr;
-    const char* source = "-seed";
-    bool found = readSeedOption(argc, argv, seed, &unusable);
-    const char* environment = std::getenv("VENNALOFT_SEED");
-    if (!found && environment != nullptr && *environment != '\0') {
-        found = parseSeed(environment, seed);
-        if (!found && unusable == nullptr) {
-            unusable = environment;
-            source = "VENNALOFT_SEED";
-        }
-    }
-    if (!found) seed = static_cast<unsigned int>(std::time(nullptr));
-    if (unusable != nullptr) {
-        std::fprintf(stderr, "vennaloft: %s \"%s\" is not a whole number; %s %u\n", source, unusable,
-                     found ? "using the seed" : "the clock seeds:", seed);
-    }
-    return seed;
+// The desktop's idle: first what the toolkit does not report about the
+// window. Destroyed by another client, it ends the session as the close
+// button does.
+void idleOnDesktop() {
+    const WindowNews news = windowNews();
+    if (news.destroyed) onClose();
+    if (news.focusLost) onFocusLost();
+    onIdle();
 }
 
 }  // namespace
@@ -64,32 +49,31 @@ int main(int argc, char** argv) {
         std::printf("vennaloft %s\n", VL_VERSION);
         return 0;
     }
-    int fullScreen = readOptions(sim, argc, argv);
-
     // A recording that outgrows the file size limit is stopped and reported
     // like one on a full disk, not ended by the signal with the program.
     std::signal(SIGXFSZ, SIG_IGN);
 
     // Recording and replaying are settled before the window opens: a file
     // that cannot be trusted or written starts nothing.
-    SessionFiles files;
-    std::string error;
-    if (!readSessionOptions(argc, argv, files, error)) {
-        std::fprintf(stderr, "vennaloft: %s\n", error.c_str());
-        return 2;
-    }
-    Recording recording;
-    if (files.replay != nullptr) {
-        if (!readReplayFile(files.replay, recording, error)) {
-            std::fprintf(stderr, "vennaloft: %s: %s\n", files.replay, error.c_str());
-            return 1;
+    StartOptions options;
+    std::string warning;
+    const StartRefusal refusal = readStartOptions(argc, argv, std::getenv("VENNALOFT_SEED"),
+                                                  static_cast<unsigned int>(std::time(nullptr)), options, warning);
+    if (!warning.empty()) std::fprintf(stderr, "vennaloft: %s\n", warning.c_str());
+    if (refusal.status != 0) {
+        if (refusal.file != nullptr) {
+            std::fprintf(stderr, "vennaloft: %s: %s\n", refusal.file, refusal.reason.c_str());
+        } else {
+            std::fprintf(stderr, "vennaloft: %s\n", refusal.reason.c_str());
         }
-        takeRecordedOptions(recording.header);
+        return refusal.status;
     }
-    layOutScene(files.replay != nullptr ? recording.header.seed : startSeed(argc, argv));
-    live.viewer.smoothMotion = smoothRequested(argc, argv) ? 1 : 0;
+    const SessionFiles& files = options.files;
+    layOutScene(options.seed);
+    live.viewer.smoothMotion = options.smooth ? 1 : 0;
 
     if (files.record != nullptr) {
+        std::string error;
         if (!openRecording(files.record, headerOfScene(), error)) {
             std::fprintf(stderr, "vennaloft: %s\n", error.c_str());
             return 1;
@@ -103,14 +87,18 @@ int main(int argc, char** argv) {
     glutInitWindowPosition(0, 0);
     glutCreateWindow("Vennaloft by Orlaskin");
     nameWindowForDesktop();
-    if (fullScreen) glutFullScreen();
+    if (options.fullScreen) glutFullScreen();
 
-    startSessionInWindow(files.replay != nullptr ? &recording : nullptr);
+    startSessionInWindow(files.replay != nullptr ? &options.recording : nullptr);
     startSdlCuePlayer();
 
     registerInputCallbacks();
+    // A server that cannot send repeats as presses alone gets the toolkit's
+    // filter back, with its faults.
+    if (!askRepeatsAsPresses()) glutIgnoreKeyRepeat(1);
+    if (!watchWindow()) std::fprintf(stderr, "vennaloft: cannot watch the window's focus; keys held when it goes may stay held\n");
     glutSetCursor(GLUT_CURSOR_CROSSHAIR);
-    glutIdleFunc(onIdle);
+    glutIdleFunc(idleOnDesktop);
     glutDisplayFunc(onDisplay);
     // The close button ends the session as Escape does, not by the
     // toolkit's own exit, which would lose the recording's end.

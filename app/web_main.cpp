@@ -1,6 +1,6 @@
 // Vennaloft in a web page. The same start-up as the desktop program, with
-// three differences a page needs: the options come from the address (the
-// page turns "?nr=45&seed=42" into "-nr 45 -seed 42"); the step runs from a
+// three differences a page needs: the options come from the address
+// ("?nr=45&seed=42" is read as "-nr 45 -seed 42", app/start_up.h); the step runs from a
 // timer set for when the next step is due, because the desktop's pacing
 // wait would block the page; and Escape, which ends the program, stops
 // every callback and leaves a message instead of a frozen canvas. A
@@ -12,8 +12,11 @@
 // turns a tap into a click. A click shorter than a step is held until the
 // next step has seen it, so a quick tap or click always fires.
 
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include <GL/glut.h>
 #include <emscripten.h>
@@ -59,11 +62,13 @@ void pageMouseButton(int button, int state, int x, int y) {
     onMouseButton(button, state, x, y);
 }
 
-// "seed" from the address, else the clock, as on the desktop.
-unsigned int startSeed(int argc, char** argv) {
-    unsigned int seed = 0;
-    if (readSeedOption(argc, argv, seed)) return seed;
-    return static_cast<unsigned int>(std::time(nullptr));
+// The page's address ("?nr=45&seed=42"), as the browser has it.
+std::string pageAddressSearch() {
+    const int length = EM_ASM_INT({ return lengthBytesUTF8(location.search); });
+    std::string search(static_cast<std::size_t>(length) + 1, '\0');
+    EM_ASM({ stringToUTF8(location.search, $0, $1); }, &search[0], length + 1);
+    search.resize(static_cast<std::size_t>(length));
+    return search;
 }
 
 void stepWhenDue(int) {
@@ -165,11 +170,7 @@ EMSCRIPTEN_KEEPALIVE void vl_escape() {
 EMSCRIPTEN_KEEPALIVE void vl_special_key(int key) {
     if (ended) return;
     // Outside a key event the toolkit has no modifiers to ask for.
-    if (key == kKeyPageUp || key == kKeyPageDown) {
-        onTimelineKey(key, 0);
-        return;
-    }
-    onSpecialKey(key, 0, 0);
+    pressKey(KeyKind::Special, key, 0);
     onSpecialKeyUp(key, 0, 0);
 }
 
@@ -193,7 +194,7 @@ EMSCRIPTEN_KEEPALIVE void vl_wheel_notch(int forward) {
 // The page's Start and End buttons: Shift+Page Up / Page Down.
 EMSCRIPTEN_KEEPALIVE void vl_timeline_end(int last) {
     if (ended) return;
-    onTimelineKey(last != 0 ? kKeyPageDown : kKeyPageUp, kModifierShift);
+    pressKey(KeyKind::Special, last != 0 ? kKeyPageDown : kKeyPageUp, kModifierShift);
 }
 
 // The page's buttons for letter keys (P, O, B, H, V); Escape has its own way.
@@ -238,29 +239,39 @@ EMSCRIPTEN_KEEPALIVE const char* vl_key_lines() {
 }  // extern "C"
 
 int main(int argc, char** argv) {
-    readOptions(sim, argc, argv);
+    // The address's options first, then what the page adds ("-replay FILE").
+    std::vector<std::string> words = addressArguments(pageAddressSearch());
+    std::vector<char*> arguments{argv[0]};
+    for (std::string& word : words) arguments.push_back(&word[0]);
+    for (int i = 1; i < argc; ++i) arguments.push_back(argv[i]);
+    arguments.push_back(nullptr);
 
     // As on the desktop: a recording is read whole before anything starts,
     // and its options win over the address's.
-    SessionFiles files;
-    std::string error;
-    Recording recording;
-    if (!readSessionOptions(argc, argv, files, error)) {
-        tellRefusal(error);
-        return 2;
+    StartOptions options;
+    std::string warning;
+    const StartRefusal refusal =
+        readStartOptions(static_cast<int>(arguments.size()) - 1, arguments.data(), std::getenv("VENNALOFT_SEED"),
+                         static_cast<unsigned int>(std::time(nullptr)), options, warning);
+    if (!warning.empty()) std::fprintf(stderr, "vennaloft: %s\n", warning.c_str());
+    if (refusal.status != 0) {
+        tellRefusal(refusal.reason);
+        return refusal.status;
     }
-    if (files.replay != nullptr) {
-        if (!readReplayFile(files.replay, recording, error)) {
-            tellRefusal(error);
-            return 1;
-        }
-        takeRecordedOptions(recording.header);
+    if (options.files.replay != nullptr) {
+        const Recording& recording = options.recording;
         EM_ASM({
             if (Module['onReplayStarted']) Module['onReplayStarted']($0, $1, $2, $3);
         }, recording.steps, recording.header.seed, recording.header.ballCount, recording.header.ballRadius);
     }
-    layOutScene(files.replay != nullptr ? recording.header.seed : startSeed(argc, argv));
-    live.viewer.smoothMotion = smoothRequested(argc, argv) ? 1 : 0;
+    // Full screen needs a gesture in a page: the page goes there at the first click.
+    if (options.fullScreen) {
+        EM_ASM({
+            if (Module['onFullScreenAsked']) Module['onFullScreenAsked']();
+        });
+    }
+    layOutScene(options.seed);
+    live.viewer.smoothMotion = options.smooth ? 1 : 0;
 
     // Touch is the page's own (on the canvas, not passive); the toolkit's
     // window-wide translation would call preventDefault where it may not.
@@ -277,7 +288,7 @@ int main(int argc, char** argv) {
     glutInitWindowSize(graphics.windowSize[0], graphics.windowSize[1]);
     glutCreateWindow("Vennaloft");
 
-    startSessionInWindow(files.replay != nullptr ? &recording : nullptr);
+    startSessionInWindow(options.files.replay != nullptr ? &options.recording : nullptr);
     startWebCuePlayer();
 
     registerInputCallbacks();

@@ -29,3 +29,19 @@ int KeyRepeat::due(int now) {
     if (pastBy(next_, now) >= 0) next_ = shiftedReading(now, kRepeatIntervalMilliseconds);
     return key_;
 }
+
+int KeysDown::slot(KeySort sort, int code) {
+    // A letter let go with Shift in another state than at its press comes
+    // back in the other case: one slot for both.
+    if (sort == KeySort::Letter && code >= 'A' && code <= 'Z') code |= 0x20;
+    return (sort == KeySort::Special ? 256 : 0) + (code & 0xff);
+}
+
+bool KeysDown::press(KeySort sort, int code) {
+    const int at = slot(sort, code);
+    if (down_.test(at)) return false;
+    down_.set(at);
+    return true;
+}
+
+void KeysDown::release(KeySort sort, int code) { down_.reset(slot(sort, code)); }

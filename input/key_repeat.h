@@ -1,5 +1,7 @@
 #pragma once
 
+#include <bitset>
+
 // Our own repeat for the keys that walk the timeline while held (O and B):
 // the toolkit's repeat stays off, since it would repeat every other key too
 // (P would flicker the pause). A press acts at once; held, the key acts
@@ -21,4 +23,23 @@ public:
 private:
     int key_ = 0;
     int next_ = 0;
+};
+
+// Which keys are down, to tell the system's auto-repeat from a new press:
+// the window asks for repeats as presses only (no release in between), and
+// the browser sends them so, so a press of a key already down is a repeat.
+// Every release is taken, however soon it follows its press.
+enum class KeySort { Letter, Special };
+
+class KeysDown {
+public:
+    // True for a new press, false for a repeat of a key already down.
+    bool press(KeySort sort, int code);
+    void release(KeySort sort, int code);
+    // Focus lost or window left: the next press of any key is new.
+    void releaseAll() { down_.reset(); }
+
+private:
+    static int slot(KeySort sort, int code);
+    std::bitset<512> down_;
 };

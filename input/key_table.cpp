@@ -4,9 +4,12 @@
 
 namespace {
 
-constexpr Key special(int code, const char* name) { return {KeyKind::Special, code, name}; }
-constexpr Key letter(char code, const char* name) { return {KeyKind::Letter, code, name}; }
-constexpr Key button(int code, const char* name) { return {KeyKind::Button, code, name}; }
+using A = KeyAction;
+
+constexpr Key special(int code, const char* name, KeyAction action) { return {KeyKind::Special, code, name, action}; }
+constexpr Key shifted(int code, KeyAction action) { return {KeyKind::Special, code, nullptr, action, true}; }
+constexpr Key letter(char code, const char* name, KeyAction action) { return {KeyKind::Letter, code, name, action}; }
+constexpr Key button(int code, const char* name, KeyAction action) { return {KeyKind::Button, code, name, action}; }
 
 constexpr KeyRole kSim = KeyRole::Simulation;
 constexpr KeyRole kView = KeyRole::View;
@@ -14,30 +17,34 @@ constexpr KeyRole kView = KeyRole::View;
 }  // namespace
 
 const KeyLine kKeyLines[] = {
-    {"Esc", "quit", kView, {letter(27, "Escape")}},
-    {"F1 / F2", "faster / slower", kSim, {special(kKeyF1, "F1"), special(kKeyF2, "F2")}},
-    {"F3 / F4", "chase the selected ball (0) / free camera", kSim, {special(kKeyF3, "F3"), special(kKeyF4, "F4")}},
-    {"F5 / F6", "automatic fire / throw mode", kSim, {special(kKeyF5, "F5"), special(kKeyF6, "F6")}},
-    {"F7", "sound on / off", kSim, {special(kKeyF7, "F7")}},
-    {"F8", "reset (new balls, shots and flashes cleared)", kSim, {special(kKeyF8, "F8")}},
-    {"Up / Down", "camera forward / back (wheel, middle drag too)", kView, {special(kKeyUp, "Up"), special(kKeyDown, "Down")}},
+    {"Esc", "quit", kView, {letter(27, "Escape", A::Quit)}},
+    {"F1 / F2", "faster / slower", kSim, {special(kKeyF1, "F1", A::Faster), special(kKeyF2, "F2", A::Slower)}},
+    {"F3 / F4", "chase the selected ball (0) / free camera", kSim,
+     {special(kKeyF3, "F3", A::ChaseBall), special(kKeyF4, "F4", A::FreeCamera)}},
+    {"F5 / F6", "automatic fire / throw mode", kSim,
+     {special(kKeyF5, "F5", A::AutoFire), special(kKeyF6, "F6", A::ThrowMode)}},
+    {"F7", "sound on / off", kSim, {special(kKeyF7, "F7", A::Sound)}},
+    {"F8", "reset (new balls, shots and flashes cleared)", kSim, {special(kKeyF8, "F8", A::Reset)}},
+    {"Up / Down", "camera forward / back (wheel, middle drag too)", kView,
+     {special(kKeyUp, "Up", A::CameraForward), special(kKeyDown, "Down", A::CameraBack)}},
     {"Left / Right", "circle the camera (middle-button drag too)", kView,
-     {special(kKeyLeft, "Left"), special(kKeyRight, "Right")}},
-    {"Home", "free camera back to its start", kView, {special(kKeyHome, "Home")}},
-    {"Left btn", "fire (throw in throw mode)", kSim, {button(kLeftButton, "left mouse button")}},
-    {"Right btn", "fire and follow the shot", kSim, {button(kRightButton, "right mouse button")}},
-    {"P / O", "pause / one step while paused (O held: 10/s)", kView, {letter('p', "P"), letter('o', "O")}},
-    {"B", "one step back while paused (held: 10/s)", kView, {letter('b', "B")}},
+     {special(kKeyLeft, "Left", A::CircleLeft), special(kKeyRight, "Right", A::CircleRight)}},
+    {"Home", "free camera back to its start", kView, {special(kKeyHome, "Home", A::CameraHome)}},
+    {"Left btn", "fire (throw in throw mode)", kSim, {button(kLeftButton, "left mouse button", A::Fire)}},
+    {"Right btn", "fire and follow the shot", kSim, {button(kRightButton, "right mouse button", A::FireAndFollow)}},
+    {"P / O", "pause / one step while paused (O held: 10/s)", kView,
+     {letter('p', "P", A::Pause), letter('o', "O", A::SingleStep)}},
+    {"B", "one step back while paused (held: 10/s)", kView, {letter('b', "B", A::StepBack)}},
     {"PgUp / PgDn", "pause, 100 steps back / forward", kView,
-     {special(kKeyPageUp, "Page Up"), special(kKeyPageDown, "Page Down")}},
+     {special(kKeyPageUp, "Page Up", A::HundredBack), special(kKeyPageDown, "Page Down", A::HundredForward)}},
     {"Shift+PgUp/Dn", "to the first / last step kept", kView,
-     {special(kKeyPageUp, nullptr), special(kKeyPageDown, nullptr)}},
-    {"V / H", "collision view / this help", kView, {letter('v', "V"), letter('h', "H")}},
-    {"Shift+V", "collision view layers, in turn", kView, {letter('V', nullptr)}},
-    {"S", "save a screenshot (PNG)", kView, {letter('s', "S")}},
-    {"I", "inspect: click selects a ball, hold drags it", kView, {letter('i', "I")}},
-    {"G", "grab / let go the selected ball", kView, {letter('g', "G")}},
-    {"M", "smooth motion on / off", kView, {letter('m', "M")}},
+     {shifted(kKeyPageUp, A::FirstKept), shifted(kKeyPageDown, A::LastKept)}},
+    {"V / H", "collision view / this help", kView, {letter('v', "V", A::CollisionView), letter('h', "H", A::Help)}},
+    {"Shift+V", "collision view layers, in turn", kView, {letter('V', nullptr, A::CollisionLayers)}},
+    {"S", "save a screenshot (PNG)", kView, {letter('s', "S", A::Screenshot)}},
+    {"I", "inspect: click selects a ball, hold drags it", kView, {letter('i', "I", A::Inspect)}},
+    {"G", "grab / let go the selected ball", kView, {letter('g', "G", A::Grab)}},
+    {"M", "smooth motion on / off", kView, {letter('m', "M", A::SmoothMotion)}},
 };
 
 const int kKeyLineCount = sizeof kKeyLines / sizeof kKeyLines[0];
@@ -49,4 +56,18 @@ const KeyLine* findKey(KeyKind kind, int code) {
         }
     }
     return nullptr;
+}
+
+const Key* keyFor(KeyKind kind, int code, int modifiers) {
+    const bool shift = kind == KeyKind::Special && (modifiers & kModifierShift) != 0;
+    const Key* plain = nullptr;
+    for (const KeyLine& line : kKeyLines) {
+        for (const Key& key : line.keys) {
+            if (key.action == KeyAction::None || key.kind != kind || key.code != code) continue;
+            if (key.shift == shift) return &key;
+            if (!key.shift) plain = &key;
+        }
+    }
+    if (plain == nullptr && kind == KeyKind::Letter && code >= 'A' && code <= 'Z') return keyFor(kind, code | 0x20, 0);
+    return plain;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
-// Every key and button the program answers, in one table: what it does,
-// whether it changes the simulation or only what is watched, and its line
-// in the help ("--help" and the help panel). The session records and
+// Every key and button the program answers, in one table: the action each
+// key stands for (carried out by input/keyboard.cpp, or by the window's
+// callbacks for the timeline, the hands and quitting), whether it changes
+// the simulation or only what is watched, and its line in the help
+// ("--help", the help panel and through it the page's key list). The session records and
 // replays exactly the input whose key changes the simulation; the man page
 // and the page's key buttons are checked against this table by a test.
 
@@ -17,10 +19,46 @@ enum class KeyRole {
     View,        // steers only the camera or what is shown: never recorded
 };
 
+enum class KeyAction {
+    None,
+    Quit,
+    Faster,
+    Slower,
+    ChaseBall,
+    FreeCamera,
+    AutoFire,
+    ThrowMode,
+    Sound,
+    Reset,
+    CameraForward,
+    CameraBack,
+    CircleLeft,
+    CircleRight,
+    CameraHome,
+    Fire,
+    FireAndFollow,
+    Pause,
+    SingleStep,
+    StepBack,
+    HundredBack,
+    HundredForward,
+    FirstKept,
+    LastKept,
+    CollisionView,
+    CollisionLayers,
+    Help,
+    Screenshot,
+    Inspect,
+    Grab,
+    SmoothMotion,
+};
+
 struct Key {
     KeyKind kind = KeyKind::Letter;
     int code = 0;                // key code, character or button
-    const char* name = nullptr;  // as the man page names it
+    const char* name = nullptr;  // as the man page names it (none for a Shift variant)
+    KeyAction action = KeyAction::None;
+    bool shift = false;          // a special key's action with Shift held
 };
 
 // One help line and the keys it covers.
@@ -36,3 +74,8 @@ extern const int kKeyLineCount;
 
 // The line that covers the key, or nullptr when the program does not answer it.
 const KeyLine* findKey(KeyKind kind, int code);
+
+// The key as pressed with the toolkit's modifiers: a special key's Shift
+// variant when it has one, else the key; a capital letter without a line of
+// its own is its small one. nullptr for a key the program does not answer.
+const Key* keyFor(KeyKind kind, int code, int modifiers);

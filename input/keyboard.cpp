@@ -3,6 +3,7 @@
 #include "effects/inspect_mode.h"
 #include "effects/screenshot_notice.h"
 #include "input/key_codes.h"
+#include "input/key_table.h"
 
 namespace {
 
@@ -20,50 +21,52 @@ void startFollowingBall(Simulation& s) {
 void handleSpecialKey(Simulation& s, int key, int modifiers) {
     // Control alone is ignored; with Shift or Alt added the key counts.
     if (modifiers == kModifierCtrl) return;
-    switch (key) {
-    case kKeyF1:
+    const Key* pressed = keyFor(KeyKind::Special, key, modifiers);
+    if (pressed == nullptr) return;
+    switch (pressed->action) {
+    case KeyAction::Faster:
         s.controls.timeStep += 0.1;
         if (s.controls.timeStep > 0.8) s.controls.timeStep = static_cast<double>(kMaxTimeStep);
         s.controls.activeTimeStep = s.controls.timeStep;
         break;
-    case kKeyF2:
+    case KeyAction::Slower:
         s.controls.timeStep -= 0.1;
         if (s.controls.timeStep < 0.0) s.controls.timeStep = 0.0;
         s.controls.activeTimeStep = s.controls.timeStep;
         break;
-    case kKeyF3:
+    case KeyAction::ChaseBall:
         startFollowingBall(s);
         break;
-    case kKeyF4:
+    case KeyAction::FreeCamera:
         s.controls.followedShot = -1;
         s.controls.followBall = 0;
         s.controls.activeTimeStep = s.controls.timeStep;
         break;
-    case kKeyF5:
+    case KeyAction::AutoFire:
         s.controls.autoFire ^= 1;
         break;
-    case kKeyF6:
+    case KeyAction::ThrowMode:
         s.controls.launchMode ^= 1;
         break;
-    case kKeyF7:
+    case KeyAction::Sound:
         s.controls.soundOn ^= 1;
         break;
-    case kKeyF8:
+    case KeyAction::Reset:
         s.controls.resetRequested = 1;
         break;
-    case kKeyLeft:
+    case KeyAction::CircleLeft:
         s.controls.leftKeyDown = 1;
         break;
-    case kKeyUp:
+    case KeyAction::CameraForward:
         s.controls.upKeyDown = 1;
         break;
-    case kKeyRight:
+    case KeyAction::CircleRight:
         s.controls.rightKeyDown = 1;
         break;
-    case kKeyDown:
+    case KeyAction::CameraBack:
         s.controls.downKeyDown = 1;
         break;
-    case kKeyHome: {
+    case KeyAction::CameraHome: {
         // Where a new scene puts it; the yaw too, since automatic fire aims by it.
         const SimControls start;
         s.controls.cameraPosition = start.cameraPosition;
@@ -77,17 +80,19 @@ void handleSpecialKey(Simulation& s, int key, int modifiers) {
 }
 
 void handleSpecialKeyUp(Simulation& s, int key) {
-    switch (key) {
-    case kKeyLeft:
+    const Key* let = keyFor(KeyKind::Special, key, 0);
+    if (let == nullptr) return;
+    switch (let->action) {
+    case KeyAction::CircleLeft:
         s.controls.leftKeyDown = 0;
         break;
-    case kKeyUp:
+    case KeyAction::CameraForward:
         s.controls.upKeyDown = 0;
         break;
-    case kKeyRight:
+    case KeyAction::CircleRight:
         s.controls.rightKeyDown = 0;
         break;
-    case kKeyDown:
+    case KeyAction::CameraBack:
         s.controls.downKeyDown = 0;
         break;
     default:
@@ -97,35 +102,31 @@ void handleSpecialKeyUp(Simulation& s, int key) {
 
 void handleKey(Simulation& s, ViewerState& viewer, SceneState& scene, CornerNotices& notices, unsigned char key,
                Readings& readings) {
-    switch (key) {
-    case 'p':
-    case 'P':
+    const Key* pressed = keyFor(KeyKind::Letter, key, 0);
+    if (pressed == nullptr) return;
+    switch (pressed->action) {
+    case KeyAction::Pause:
         togglePause(s, scene, readings);
         break;
-    case 'o':
-    case 'O':
+    case KeyAction::SingleStep:
         requestSingleStep(s, scene);
         break;
-    case 'v':
+    case KeyAction::CollisionView:
         toggleCollisionView(viewer);
         break;
-    case 'V':
+    case KeyAction::CollisionLayers:
         pickCollisionLayers(viewer);
         break;
-    case 'h':
-    case 'H':
+    case KeyAction::Help:
         toggleHelpOverlay(viewer);
         break;
-    case 's':
-    case 'S':
+    case KeyAction::Screenshot:
         requestScreenshot(notices);
         break;
-    case 'i':
-    case 'I':
+    case KeyAction::Inspect:
         viewer.inspectMode ^= 1;
         break;
-    case 'm':
-    case 'M':
+    case KeyAction::SmoothMotion:
         viewer.smoothMotion ^= 1;
         break;
     default:

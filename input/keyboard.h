@@ -6,14 +6,15 @@
 #include "scene/simulation.h"
 #include "scene/viewer_state.h"
 
-// Special keys (F1..F8, arrows) turned into scene-state changes. modifiers is
-// the toolkit's modifier state at the press. F3 starts the chase; which
-// ball it follows (the viewer's selection) is the view's choice.
+// What a key's action (input/key_table.h) does to the scene: the
+// simulation's special keys (F1..F8, arrows, Home). modifiers is the
+// toolkit's modifier state at the press. F3 starts the chase; which ball
+// it follows (the viewer's selection) is the view's choice.
 void handleSpecialKey(Simulation& s, int key, int modifiers);
 void handleSpecialKeyUp(Simulation& s, int key);
-// Ordinary keys other than Escape: the inspect letters P, O, V, H and the
-// screenshot S (either case), and the viewer's I and M. P reads the clock
-// from `readings`.
+// The letters that steer what is watched: P, O, V, Shift+V, H, S, I, M
+// (either case). B, G and Escape are the window's (app/glut_callbacks.h).
+// P reads the clock from `readings`.
 void handleKey(Simulation& s, ViewerState& viewer, SceneState& scene, CornerNotices& notices, unsigned char key,
                Readings& readings);
 

@@ -44,23 +44,11 @@
     setControlsEnabled(false);
   }
 
-  // "?nr=45&radius=8&seed=42&f" becomes "-nr 45 -radius 8 -seed 42 -f",
-  // read by the program exactly as its command line.
-  function addressArguments(search) {
-    var words = [];
-    search.replace(/^\?/, '').split('&').forEach(function (pair) {
-      if (pair === '') return;
-      var at = pair.indexOf('=');
-      var name = decodeURIComponent(at < 0 ? pair : pair.slice(0, at));
-      // A recording reaches the program as a file the page fetched, never by name.
-      if (name === 'replay' || name === 'record') return;
-      words.push('-' + name);
-      if (at >= 0) words.push(decodeURIComponent(pair.slice(at + 1).replace(/\+/g, ' ')));
-    });
-    return words;
-  }
-  var words = addressArguments(location.search);
-  var fullScreenAsked = words.indexOf('-f') >= 0;
+  // The options in the address ("?nr=45&radius=8&seed=42&f") are read by
+  // the program itself, as its command line. "-f" comes back here: full
+  // screen needs a gesture, so it waits for the first click (once a page).
+  var fullScreenAsked = false;
+  var fullScreenTaken = false;
 
   var program = null;         // the running instance
   var started = false;
@@ -183,6 +171,9 @@
 
   function call(name) { if (running()) program[name](); }
   onCanvas('mouseleave', function () { call('_vl_pointer_left'); });
+  // Keys let go after the canvas lost the focus never reach it: held input
+  // goes with the focus, as with the pointer.
+  onCanvas('blur', function () { call('_vl_pointer_left'); });
   onCanvas('mouseenter', function () { call('_vl_pointer_entered'); });
   window.addEventListener('blur', function () { call('_vl_pointer_left'); });
   document.addEventListener('visibilitychange', function () {
@@ -206,6 +197,7 @@
     canvas.focus();
     if (fullScreenAsked) {
       fullScreenAsked = false;
+      fullScreenTaken = true;
       goFullScreen();
     }
   });
@@ -328,7 +320,7 @@
     var options = {
       canvas: canvas,
       textOverlay: overlay,
-      arguments: words.slice(),
+      arguments: [],
       // The cues are decoded from the packed files when loaded, not beforehand.
       noAudioDecoding: true,
       setStatus: function (text) {
@@ -341,6 +333,7 @@
       preRun: recording ? [function () {
         options.FS_createDataFile('/', 'recording.vlr', recording.bytes, true, false, false);
       }] : [],
+      onFullScreenAsked: function () { if (!fullScreenTaken) fullScreenAsked = true; },
       onReady: function () {
         started = true;
         showLoading('Starting ...');

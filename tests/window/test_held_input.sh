@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Held input let go where the program cannot see the release: an arrow key
-# let go with the pointer outside the window, and the left button let go
-# while the window is unmapped. Either must stop acting at once, as a
+# let go with the pointer outside the window, the left button let go
+# while the window is unmapped, and an arrow key let go after another
+# window took the keyboard focus. Either must stop acting at once, as a
 # release inside the window would: the camera stops turning, the laser
 # stops sounding.
 # The simulation is stopped (F2 three times), so only the camera changes
 # the picture, and the laser is the only cue that can sound.
 # Usage: test_held_input.sh PROGRAM DATA_DIR
+#   VL_OTHER_CLIENT: the client that takes the focus (default beside the program)
 set -u
 
 program=$(realpath "$1")
 data=$(realpath "$2")
+other=${VL_OTHER_CLIENT:-$(dirname "$program")/tests/other_client}
 here=$(dirname "$0")
 source "$here/lib.sh"
 source "$here/lib_input.sh"
@@ -65,6 +68,22 @@ to=$(vi_file_size "$capture")
 quiet=$(vi_nonzero_bytes "$capture" "$from" "$to")
 vl_check "button let go while unmapped: silence after it ($quiet of $((to - from)) bytes not zero)" \
     vi_holds "$to - $from > 50000 && $quiet == 0"
+
+# Right held, then another window takes the focus (the pointer stays in
+# ours) and the key is let go there.
+vi_point_into "$window"
+vi_shot "$window" "$shots/before_focus.png"
+timeout 5 xdotool keydown Right
+turned=$(vi_wait_differs "$window" "$shots/before_focus.png" "$shots/turning_right.png" 300 5)
+vl_check "Right held: the camera turns ($turned pixels changed)" vi_holds "$turned >= 300"
+"$other" take-focus 8 &
+taker=$!
+sleep 1
+timeout 5 xdotool keyup Right
+vl_check "Right let go after the focus went: the picture stops changing" \
+    vi_wait_still "$window" "$shots/focus_gone" 5 0.5
+kill "$taker" 2>/dev/null
+wait "$taker" 2>/dev/null
 
 vl_check "the program still runs" vl_program_running
 vl_finish

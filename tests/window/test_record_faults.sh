@@ -12,8 +12,10 @@
 # - The window manager's close button (a WM_DELETE_WINDOW message, sent as
 #   a manager would; Xvfb has none): the session ends as with Escape, the
 #   file has its end record and replays.
+# - The window destroyed by another client: the same as the close button.
 # Usage: test_record_faults.sh PROGRAM DATA_DIR
 #   VL_SEND_CLOSE: the sender of the close message (default beside the program)
+#   VL_OTHER_CLIENT: the client that destroys the window (likewise)
 set -u
 
 # A private mount namespace where the test may have one: the tmpfs below
@@ -26,6 +28,7 @@ program=$(realpath "$1")
 data=$(realpath "$2")
 replayer="$(dirname "$program")/vl_replay"
 sender=${VL_SEND_CLOSE:-$(dirname "$program")/tests/send_close}
+other=${VL_OTHER_CLIENT:-$(dirname "$program")/tests/other_client}
 here=$(dirname "$0")
 source "$here/lib.sh"
 source "$here/lib_input.sh"
@@ -109,4 +112,17 @@ vl_check "the close button ends with status 0 (got $VL_EXIT_STATUS)" test "$VL_E
 vl_check "the recording has its end and no part file is left" \
     eval 'tail -n 1 "$closed" 2>/dev/null | grep -q "^e " && [ ! -e "$closed.part" ]'
 vl_check "it replays" replays "$closed"
+
+# 4. The window destroyed by another client, while recording.
+destroyed=$VL_TMP/destroyed.vlr
+vl_start_program "$program" "$data" -nr 12 -record "$destroyed"
+vl_require_window
+sleep 1
+vl_check "another client destroys the window" "$other" destroy "$window"
+vl_wait_exit 10
+[ "$VL_EXIT_STATUS" = running ] && vl_stop "$VL_PROGRAM_PID"
+vl_check "a destroyed window ends with status 0 (got $VL_EXIT_STATUS)" test "$VL_EXIT_STATUS" = 0
+vl_check "that recording has its end and no part file is left" \
+    eval 'tail -n 1 "$destroyed" 2>/dev/null | grep -q "^e " && [ ! -e "$destroyed.part" ]'
+vl_check "it replays too" replays "$destroyed"
 vl_finish

@@ -39,4 +39,35 @@ TEST(KeyRepeat, ALateCallBringsNoBurst) {
     EXPECT_EQ(repeat.due(1500), 'o');
 }
 
+// Presses and releases in the order they arrive, and which presses act.
+TEST(KeysDown, OnlyAPressOfAKeyAlreadyDownIsARepeat) {
+    struct Event {
+        bool press;
+        KeySort sort;
+        int code;
+        bool acts;
+    };
+    const KeySort L = KeySort::Letter;
+    const KeySort S = KeySort::Special;
+    const Event events[] = {
+        {true, L, 'o', true},  {true, L, 'o', false},  // held: the system repeats it
+        {false, L, 'o', false}, {true, L, 'o', true},  // let go and pressed again at once
+        {true, L, 'p', true},                           // another key while O is down
+        {false, L, 'O', false}, {true, L, 'o', true},  // let go with Shift: the same key
+        {true, S, 'o', true},                           // a special key with the same code
+        {true, S, 1, true},    {false, S, 1, false}, {true, S, 1, true},
+    };
+    KeysDown keys;
+    for (const Event& e : events) {
+        if (e.press) {
+            EXPECT_EQ(keys.press(e.sort, e.code), e.acts) << static_cast<char>(e.code);
+        } else {
+            keys.release(e.sort, e.code);
+        }
+    }
+    keys.releaseAll();
+    EXPECT_TRUE(keys.press(L, 'p'));
+    EXPECT_TRUE(keys.press(S, 1));
+}
+
 }  // namespace
