@@ -262,7 +262,8 @@ void onDisplay() {
     const int start = live.viewer.smoothMotion != 0 ? elapsedMilliseconds() : 0;
     if (live.viewer.smoothMotion == 0) {
         smooth.kept = false;
-        drawFrame(sim, advanceFrameView(sim, live.scene, live.viewer.selectedBall, liveReadings()), live.viewer, live.scene);
+        const FrameLook look = advanceFrameView(sim, live.scene, live.viewer.selectedBall, liveReadings());
+        drawFrame(sim, look, live.viewer, live.scene);
     } else {
         drawSmoothFrame();
     }
