@@ -60,5 +60,6 @@ void blendFrames(const ShownFrame& before, const ShownFrame& after, double fract
         into.look.glowScales[g] = between(before.look.glowScales[g], after.look.glowScales[g], f);
     }
     const long long sceneStep = millisecondsBetween(before.look.contactTime, after.look.contactTime);
-    into.look.contactTime = shiftedReading(before.look.contactTime, static_cast<long long>(f * static_cast<double>(sceneStep)));
+    const long long sceneGone = static_cast<long long>(f * static_cast<double>(sceneStep));
+    into.look.contactTime = shiftedReading(before.look.contactTime, sceneGone);
 }

@@ -72,7 +72,8 @@ inline void live(long idles) {
             if (s.letter == 'b') {
                 stepBack();
             } else if (s.letter != 0) {
-                handleKey(sim, ::live.viewer, ::live.scene, ::live.notices, static_cast<unsigned char>(s.letter), liveReadings());
+                handleKey(sim, ::live.viewer, ::live.scene, ::live.notices, static_cast<unsigned char>(s.letter),
+                          liveReadings());
             } else {
                 deliverInput(s.input);
             }

@@ -67,7 +67,8 @@ TEST_F(InspectModeTest, PauseHoldsStepsAndEachOAdvancesExactlyOne) {
         play(c.script);
         EXPECT_EQ(sim.stats.stepNumber - before, c.steps) << c.script;
         // S only asks the next frame for a screenshot.
-        EXPECT_EQ(takeScreenshotRequest(notices), std::string(c.script).find_first_of("Ss") != std::string::npos) << c.script;
+        const bool asked = std::string(c.script).find_first_of("Ss") != std::string::npos;
+        EXPECT_EQ(takeScreenshotRequest(notices), asked) << c.script;
         // The ball moves in exactly the steps that ran.
         Vector3 expected = kStart;
         Vector3 velocity = kVelocity;
