@@ -1,6 +1,7 @@
 // The page's half of test_desktop_picture.sh: replays the recording at
-// 640 x 480 and compares the picture at its end with the desktop's, the
-// pause label (the desktop's font) included.
+// 640 x 480 with the CPU slowed six times, so that it draws fewer frames
+// than it runs steps, and compares the end with the desktop's, the pause
+// label (the desktop's font) included.
 //
 //   node test_desktop_picture.js WEB_DIR RECORDING DESKTOP_PNG DESKTOP_VERDICT
 'use strict';
@@ -19,9 +20,11 @@ const far = (p, q) => Math.max(Math.abs(p[0] - q[0]), Math.abs(p[1] - q[1]), Mat
   const site = await lib.serve(folder, [], { 'picture.vlr': fs.readFileSync(recording) });
   const browser = await lib.launch();
   try {
-    const page = await lib.open(browser, site.base + '?replay=picture.vlr');
+    const page = await lib.open(browser, 'about:blank');
+    await page.emulateCPUThrottling(6);
+    await page.goto(site.base + '?replay=picture.vlr');
     await page.waitForFunction(() => /replay (matches|diverges|ends)/.test(document.getElementById('replay').textContent),
-                               { timeout: 40000 });
+                               { timeout: 90000 });
     const line = await page.evaluate(() => document.getElementById('replay').textContent);
     check('the page replays picture.vlr to the desktop\'s end', line === `picture.vlr: ${desktopVerdict}`,
           `${line} / desktop: ${desktopVerdict}`);
