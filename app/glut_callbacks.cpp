@@ -147,7 +147,7 @@ void stepBackOnce() {
 
 void timelineKeyAgain(int key) {
     if (key == 'b') stepBackOnce();
-    if (key == 'o') requestSingleStep(sim);
+    if (key == 'o') requestSingleStep();
 }
 
 }  // namespace
@@ -157,6 +157,11 @@ void onKey(unsigned char key, int, int) {
     if (key == 'b' || key == 'B' || key == 'o' || key == 'O') timelineRepeat.press(key | 0x20, glutElapsedMilliseconds());
     if (key == 'b' || key == 'B') {
         stepBackOnce();
+        return;
+    }
+    // O, like B, is the session's: single steps are its pacing.
+    if (key == 'o' || key == 'O') {
+        requestSingleStep();
         return;
     }
     if (key == 'g' || key == 'G') {

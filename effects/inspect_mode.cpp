@@ -13,12 +13,7 @@ void togglePause(Simulation& s, Readings& readings) {
         s.controls.pausedTotal =
             shiftedReading(readings.clock(), -static_cast<long long>(s.controls.pausedSceneTime));
         s.controls.paused = 0;
-        scene.singleStepsPending = 0;
     }
-}
-
-void requestSingleStep(const Simulation& s) {
-    if (s.controls.paused != 0) ++scene.singleStepsPending;
 }
 
 void toggleCollisionView() { scene.collisionView ^= 1; }
@@ -38,10 +33,10 @@ void pickCollisionLayers() {
 
 void toggleHelpOverlay() { scene.helpOverlay ^= 1; }
 
-bool takeSimulationTurn(Simulation& s) {
+bool takeSimulationTurn(Simulation& s, int& singleStepsPending) {
     if (s.controls.paused == 0) return true;
-    if (scene.singleStepsPending <= 0) return false;
-    --scene.singleStepsPending;
+    if (singleStepsPending <= 0) return false;
+    --singleStepsPending;
     s.controls.pausedSceneTime = shiftedReading(s.controls.pausedSceneTime, kSingleStepMilliseconds);
     return true;
 }

@@ -11,11 +11,8 @@
 // How far one single step moves the scene clock on: one paced step.
 constexpr int kSingleStepMilliseconds = 50;
 
-// P: pauses, or resumes at the speed chosen meanwhile (steps requested but
-// not yet run are dropped).
+// P: pauses, or resumes at the speed chosen meanwhile.
 void togglePause(Simulation& s, Readings& readings = liveReadings());
-// O: one more simulation step while paused; ignored while running.
-void requestSingleStep(const Simulation& s);
 // V and H.
 void toggleCollisionView();
 // Shift+V: the collision view's layers, in turn all three, the volumes,
@@ -26,9 +23,10 @@ constexpr int kLayerContacts = 2;
 constexpr int kLayerVelocities = 4;
 void toggleHelpOverlay();
 
-// Asked once by every step: true when it is to simulate (running, or a
-// single step is due; that step moves the scene clock on by one step).
-bool takeSimulationTurn(Simulation& s);
+// Asked once by every step: true when it is to simulate (running, or one
+// of `singleStepsPending`, the single steps O asked for, is due; it is
+// taken, and moves the scene clock on by one step).
+bool takeSimulationTurn(Simulation& s, int& singleStepsPending);
 
 // Elapsed milliseconds without the time spent paused: what flashes and
 // contact marks age by. Equal to the elapsed time until the first pause.

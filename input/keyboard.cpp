@@ -102,10 +102,6 @@ void handleKey(Simulation& s, unsigned char key) {
     case 'P':
         togglePause(s);
         break;
-    case 'o':
-    case 'O':
-        requestSingleStep(s);
-        break;
     case 'v':
         toggleCollisionView();
         break;

@@ -16,10 +16,8 @@ struct SceneState {
     int stepsSincePace = 0;
     int lastPaceTime = 0;
 
-    // Inspect mode (letter keys): single steps asked for while paused, the
-    // collision view and the help overlay; the seed the scene was laid out
-    // with.
-    int singleStepsPending = 0;
+    // Inspect mode (letter keys): the collision view and the help overlay;
+    // the seed the scene was laid out with.
     int collisionView = 0;
     // Which layers of the collision view show (Shift+V picks): all three, or one.
     int collisionLayers = 7;

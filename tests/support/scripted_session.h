@@ -70,6 +70,8 @@ inline void live(long idles) {
             if (s.at != n) continue;
             if (s.letter == 'b') {
                 stepBack();
+            } else if (s.letter == 'o') {
+                requestSingleStep();
             } else if (s.letter != 0) {
                 handleKey(sim, static_cast<unsigned char>(s.letter));
             } else {

@@ -98,7 +98,7 @@ TEST_F(SessionTest, ReplayIgnoresLiveInputAndOneChangedByteDivergesAtItsCheckpoi
     ASSERT_TRUE(readReplayFile(path_.c_str(), recording, error)) << error;
     startHeadlessScene(settings());
     startSession();
-    startReplay(recording, false);
+    startReplay(recording, ReplayReport::Quietly);
     deliverInput({InputKind::SpecialDown, kKeyDown});
     for (int n = 0; n < 400 && sim.stats.stepNumber < steps; ++n) {
         if (n == 20) deliverInput({InputKind::SpecialDown, kKeyF8});
@@ -182,7 +182,7 @@ TEST_F(SessionTest, StepBackAndForwardAgainGiveTheSameStateAtEveryStep) {
         EXPECT_EQ(sessionLook().timeline.stepsBack, 600 - n);
     }
     for (long n = 101; n <= 600; ++n) {
-        handleKey(sim, 'o');
+        requestSingleStep();
         runHeadlessStep();
         ASSERT_EQ(sim.stats.stepNumber, n);
         ASSERT_EQ(sceneStateHash(sim), hashes[n]) << "forward again at step " << n;
@@ -220,7 +220,7 @@ TEST_F(SessionTest, BackAndForwardAgainGiveTheWholeSimulationBack) {
         };
         const auto forward = [steps] {
             for (int n = 0; n < steps; ++n) {
-                handleKey(sim, 'o');
+                requestSingleStep();
                 runHeadlessStep();
             }
         };
@@ -344,7 +344,7 @@ TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
     }
     EXPECT_EQ(events.cueCount, 0) << "jumps are silent";
     EXPECT_FALSE(jumpToStep(1600, events)) << "nothing run beyond the newest step";
-    handleKey(sim, 'o');
+    requestSingleStep();
     runHeadlessStep();
     EXPECT_EQ(sessionStepNumber(), 1501);
 
@@ -371,7 +371,7 @@ TEST_F(SessionTest, ReplayPaceChangesHowManyStepsRunNotWhatTheyCompute) {
     Recording recording;
     ASSERT_TRUE(readReplayFile(path_.c_str(), recording, error)) << error;
     startHeadlessScene(settings());
-    startReplay(recording, false);
+    startReplay(recording, ReplayReport::Quietly);
     const double timeStep = sim.controls.timeStep;
     struct Pace {
         int key, presses, stepsIn8Turns;
@@ -413,7 +413,7 @@ TEST_F(SessionTest, AReplayEndsWithItsLastRecordedStep) {
     Recording recording;
     ASSERT_TRUE(readReplayFile(path_.c_str(), recording, error)) << error;
     startHeadlessScene(settings());
-    startReplay(recording, true);
+    startReplay(recording, ReplayReport::OnStandardError);
     runHeadlessSteps(30);
     EXPECT_EQ(sessionStepNumber(), 30);
     EXPECT_NE(sim.controls.paused, 0) << "ended with the last step";
