@@ -241,6 +241,34 @@ TEST_F(SessionTest, BackAndForwardAgainGiveTheWholeSimulationBack) {
     }
 }
 
+// The snapshots are only a cache of the log: dropped, every state is made
+// again from the oldest one, and a step comes out the same to the bit,
+// simulation, look and contact lists, as when it was lived.
+TEST_F(SessionTest, DroppingTheSnapshotsChangesNoStep) {
+    startHeadlessScene(settings());
+    startSession();
+    scripted::live(320);
+    deliverInput({InputKind::SpecialDown, kKeyF5});
+    runHeadlessSteps(250);
+    handleKey(sim, 'p');
+    const long newest = sessionStepNumber();
+    StepEvents events;
+    const long targets[] = {newest - 30, newest - 170, 5};
+    for (const long target : targets) {
+        SCOPED_TRACE(target);
+        ASSERT_TRUE(jumpToStep(target, events));
+        const Simulation cached = sim;
+        const ShownStep shownCached = shownNow();
+        ASSERT_TRUE(jumpToStep(newest, events));
+        const long before = sessionMemoryBytes();
+        dropSnapshotCache();
+        EXPECT_LT(sessionMemoryBytes(), before);
+        ASSERT_TRUE(jumpToStep(target, events));
+        EXPECT_TRUE(sim == cached);
+        EXPECT_TRUE(shownNow() == shownCached);
+    }
+}
+
 TEST_F(SessionTest, ARecordingReplacesAnOldFileOnlyAtItsFirstCheckpointAfterTheStart) {
     {
         std::ofstream old(path_);
