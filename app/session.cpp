@@ -31,6 +31,10 @@ constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
 // The dead front of the log is dropped once it is at least this long.
 constexpr std::size_t kTrimRecords = 4096;
 
+// Why the log is flushed to the file: a checkpoint, or the session's end
+// (which also gives the file its name when it has none yet).
+enum class FlushAt { Checkpoint, End };
+
 // How a logged action is taken: as the watcher sees it (sound, checks),
 // again on the way back to a step (neither), or forward along the timeline
 // without frames (checks, no sound).
@@ -211,7 +215,7 @@ private:
 
     void stopRecording();
     void writeOut();
-    void flushRecording(bool ending);
+    void flushRecording(FlushAt when);
     void takeSnapshot();
     void trimHistory();
     void beginLiveAction();
@@ -292,10 +296,10 @@ void Session::writeOut() {
 // Whole checkpoints only reach the file, so a crash leaves a recording that
 // ends at one. The new file takes the old one's name at the first
 // checkpoint after the start, or at the end.
-void Session::flushRecording(bool ending) {
+void Session::flushRecording(FlushAt when) {
     if (!output.file.isOpen()) return;
     writeOut();
-    if (output.file.isOpen() && !output.file.named() && (ending || step >= kCheckpointInterval) &&
+    if (output.file.isOpen() && !output.file.named() && (when == FlushAt::End || step >= kCheckpointInterval) &&
         !output.file.takeName()) {
         stopRecording();
     }
@@ -325,7 +329,7 @@ void Session::adoptRecording() {
     if (!unadoptedFile.isOpen()) return;
     output.file = std::move(unadoptedFile);
     append(hashRecord(RecordKind::Checkpoint));
-    flushRecording(false);
+    flushRecording(FlushAt::Checkpoint);
     snapshots.back().logIndex = position;
 }
 
@@ -469,7 +473,7 @@ void Session::liveStep(StepEvents& events) {
     furthestStep = step;
     if (step % kCheckpointInterval == 0) {
         append(hashRecord(RecordKind::Checkpoint));
-        flushRecording(false);
+        flushRecording(FlushAt::Checkpoint);
     }
     afterStep();
 }
@@ -725,7 +729,7 @@ bool Session::end() {
     StepEvents ignored;
     runSilentlyTo(std::numeric_limits<long>::max(), ignored);
     append(hashRecord(RecordKind::End));
-    flushRecording(true);
+    flushRecording(FlushAt::End);
     if (output.file.isOpen() && !output.file.close()) stopRecording();
     return !output.failed;
 }
