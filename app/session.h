@@ -41,8 +41,9 @@ bool openRecording(const char* path, const ReplayHeader& header, std::string& er
 
 // Plays `recording` instead of live input (after startSession, on a scene
 // laid out with its options). Live input that would change the simulation
-// is ignored until the recording is over. Reported on standard error, a
-// checkpoint that does not match, and the end, are also printed there.
+// is ignored until the recording is over. The verdict goes to the corner;
+// with OnStandardError (the window's -replay) a checkpoint that does not
+// match, and the end, are printed on standard error too.
 enum class ReplayReport { Quietly, OnStandardError };
 void startReplay(const Recording& recording, ReplayReport report);
 
@@ -56,7 +57,8 @@ void deliverInput(const InputEvent& event);
 void deliverDrag(int ball, const Vector3& target);
 
 // O: while paused, one more step for the coming idle turns to run. Asked
-// for while running, or not taken before P resumes, it is dropped.
+// for while running, or still waiting when the simulation runs again, it
+// is dropped.
 void requestSingleStep();
 
 // What the idle callback does after pacing: a step held by the pause, a
