@@ -153,12 +153,12 @@ void stepBackOnce() {
 
 void timelineKeyAgain(int key) {
     if (key == 'b') stepBackOnce();
-    if (key == 'o') requestSingleStep(sim, live.scene);
+    if (key == 'o') requestSingleStep();
 }
 
 // The timeline's keys pause, then jump: 100 steps, or to an end of what is kept.
 void jumpAlongTimeline(KeyAction action) {
-    if (sim.controls.paused == 0) togglePause(sim, live.scene, liveReadings());
+    if (sim.controls.paused == 0) togglePause(sim, liveReadings());
     const long step = sessionStepNumber();
     long target = step + 100;
     if (action == KeyAction::HundredBack) target = step - 100;
@@ -184,8 +184,10 @@ void pressKey(KeyKind kind, int code, int modifiers) {
         stepBackOnce();
         return;
     case KeyAction::SingleStep:
+        // O, like B, is the session's: single steps are its pacing.
         timelineRepeat.press('o', glutElapsedMilliseconds());
-        break;
+        requestSingleStep();
+        return;
     case KeyAction::Grab:
         handsGrabKey(sim.controls.mouseX, sim.controls.mouseY);
         return;
@@ -202,7 +204,7 @@ void pressKey(KeyKind kind, int code, int modifiers) {
     if (kind == KeyKind::Special) {
         deliver(InputKind::SpecialDown, code, modifiers, 0, 0);
     } else {
-        handleKey(sim, live.viewer, live.scene, live.notices, static_cast<unsigned char>(code), liveReadings());
+        handleKey(sim, live.viewer, live.notices, static_cast<unsigned char>(code), liveReadings());
     }
 }
 

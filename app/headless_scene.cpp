@@ -74,7 +74,7 @@ ReplayOutcome replayHeadless(const Recording& recording) {
     settings.ballRadius = recording.header.ballRadius;
     settings.seed = recording.header.seed;
     startHeadlessScene(settings);
-    startReplay(recording, false);
+    startReplay(recording, ReplayReport::Quietly);
     return playReplayToEnd();
 }
 

@@ -5,19 +5,16 @@
 // as a parameter instead.
 
 #include "effects/screenshot_notice.h"
-#include "scene/scene_state.h"
 #include "scene/simulation.h"
 #include "scene/viewer_state.h"
 
 extern Simulation sim;
 
 // Beside it, what the program keeps for the one watcher: their views and
-// hands on the balls, the lines in the window's corner, and the runner's
-// single steps, frame advance and session figures. Handed, part by part,
-// to the input and drawing code that reads them.
+// hands on the balls, and the lines in the window's corner. Handed, part by
+// part, to the input and drawing code that reads them.
 struct LiveView {
     ViewerState viewer;
     CornerNotices notices;
-    SceneState scene;
 };
 extern LiveView live;

@@ -21,5 +21,5 @@ void startSessionInWindow(const Recording* replay) {
     setUpGraphics();
     setPickRaySource(pickRay);
     startSession();
-    if (replay != nullptr) startReplay(*replay, true);
+    if (replay != nullptr) startReplay(*replay, ReplayReport::OnStandardError);
 }

@@ -1,12 +1,15 @@
 #pragma once
 
-// The session: every input and every simulating step passes through here,
-// so that what the step reads from outside (input events, the clock, pick
-// rays, the controls) is kept as journal records. The journal serves three
-// purposes: step back (B) restores a kept snapshot and simulates forward
-// through it; -record writes it to a file as it grows; -replay and vl_replay
-// play a file's journal instead of live input. Nothing of this changes what
-// a step computes: the live clock and pick rays are only noted on the way.
+// The session: every input and every simulating step passes through here.
+// It keeps a log of inputs, one group of records per step: the controls
+// when they changed, keys, buttons, pointer, drags, the clock readings and
+// pick rays the step and the inputs before it took, the window size, then
+// the step. The log is the one source of truth: the simulation at step n is
+// the nearest cached snapshot and the logged steps up to n taken again.
+// Step back (B), jumps, branches, -record (the log written as it grows) and
+// -replay (a file's log played instead of live input) are operations on it.
+// Nothing of this changes what a step computes: the live clock and pick
+// rays are only logged on the way.
 
 #include <cstdint>
 #include <string>
@@ -21,11 +24,11 @@ constexpr long kHistorySteps = 1200;
 constexpr long kSnapshotInterval = 100;
 
 // Starts a live session on the scene as start-up laid it out: empty
-// journal, step count 0, a snapshot of the start. Live actions read the
+// log, step count 0, a snapshot of the start. Live actions read the
 // installed clock and pick-ray source (scene/readings.h).
 void startSession();
 
-// Also writes the journal to `path`, with the options in `header`: first to
+// Also writes the log to `path`, with the options in `header`: first to
 // "<path>.part", which replaces `path` at the first checkpoint after step 0
 // (or at the end of a shorter session) if everything up to it was written.
 // False with a reason when `path` is a folder or not a regular file, or the
@@ -38,21 +41,28 @@ bool openRecording(const char* path, const ReplayHeader& header, std::string& er
 
 // Plays `recording` instead of live input (after startSession, on a scene
 // laid out with its options). Live input that would change the simulation
-// is ignored until the recording is over. With `announce` a checkpoint that
-// does not match, and the end, are reported on standard error.
-void startReplay(const Recording& recording, bool announce);
+// is ignored until the recording is over. The verdict goes to the corner;
+// with OnStandardError (the window's -replay) a checkpoint that does not
+// match, and the end, are printed on standard error too.
+enum class ReplayReport { Quietly, OnStandardError };
+void startReplay(const Recording& recording, ReplayReport report);
 
-// The one way in for input: applies it live, keeps it in the journal, or
+// The one way in for input: applies it live, keeps it in the log, or
 // ignores it while a recording plays.
 void deliverInput(const InputEvent& event);
 
 // Holds ball `ball` towards `target` from the next step on (-1 lets go):
-// simulation input like a key, journalled as a drag record. A new target
+// simulation input like a key, logged as a drag record. A new target
 // for the same ball before any step ran replaces the last one.
 void deliverDrag(int ball, const Vector3& target);
 
+// O: while paused, one more step for the coming idle turns to run. Asked
+// for while running, or still waiting when the simulation runs again, it
+// is dropped.
+void requestSingleStep();
+
 // What the idle callback does after pacing: a step held by the pause, a
-// step taken again from the journal, or a new live step. Returns what the
+// step taken again from the log, or a new live step. Returns what the
 // caller is to do outside: cues to play, clip plane, redisplay.
 StepEvents sessionStep();
 
@@ -67,7 +77,7 @@ inline bool stepBack() {
 
 // Page Up / Page Down, and B and O held: while paused, the scene as it was
 // after step `target`, clamped to what is kept: back to the oldest
-// snapshot (a replay keeps its start), forward to the end of the journal
+// snapshot (a replay keeps its start), forward to the end of the log
 // (the steps already run before going back, or the replay's end). Steps
 // taken on the way make no sound; going forward, a replay still checks its
 // checkpoints. False when the scene did not move (running, or already
@@ -101,8 +111,12 @@ struct ReplayOutcome {
 };
 ReplayOutcome playReplayToEnd();
 
-// How many journal bytes and snapshots the history holds now (benchmarks, tests).
+// How many log bytes and snapshots the history holds now (benchmarks, tests).
 long sessionMemoryBytes();
+
+// Drops every cached snapshot but the oldest, which the log starts from:
+// states are made again from it and the log when they are wanted.
+void dropSnapshotCache();
 
 // What a frame of the current step shows: the simulation's look with the
 // trail, pulse and contact lists the steps so far have made. Reads only, so

@@ -2,7 +2,7 @@
 
 #include "platform/clock.h"
 
-void togglePause(Simulation& s, SceneState& scene, Readings& readings) {
+void togglePause(Simulation& s, Readings& readings) {
     if (s.controls.paused == 0) {
         s.controls.pausedSceneTime =
             shiftedReading(readings.clock(), -static_cast<long long>(s.controls.pausedTotal));
@@ -12,12 +12,7 @@ void togglePause(Simulation& s, SceneState& scene, Readings& readings) {
         s.controls.pausedTotal =
             shiftedReading(readings.clock(), -static_cast<long long>(s.controls.pausedSceneTime));
         s.controls.paused = 0;
-        scene.singleStepsPending = 0;
     }
-}
-
-void requestSingleStep(const Simulation& s, SceneState& scene) {
-    if (s.controls.paused != 0) ++scene.singleStepsPending;
 }
 
 void toggleCollisionView(ViewerState& viewer) { viewer.collisionView ^= 1; }
@@ -37,10 +32,10 @@ void pickCollisionLayers(ViewerState& viewer) {
 
 void toggleHelpOverlay(ViewerState& viewer) { viewer.helpOverlay ^= 1; }
 
-bool takeSimulationTurn(Simulation& s, SceneState& scene) {
+bool takeSimulationTurn(Simulation& s, int& singleStepsPending) {
     if (s.controls.paused == 0) return true;
-    if (scene.singleStepsPending <= 0) return false;
-    --scene.singleStepsPending;
+    if (singleStepsPending <= 0) return false;
+    --singleStepsPending;
     s.controls.pausedSceneTime = shiftedReading(s.controls.pausedSceneTime, kSingleStepMilliseconds);
     return true;
 }

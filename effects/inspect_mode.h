@@ -6,18 +6,14 @@
 // paused.
 
 #include "scene/readings.h"
-#include "scene/scene_state.h"
 #include "scene/simulation.h"
 #include "scene/viewer_state.h"
 
 // How far one single step moves the scene clock on: one paced step.
 constexpr int kSingleStepMilliseconds = 50;
 
-// P: pauses, or resumes at the speed chosen meanwhile (steps requested but
-// not yet run are dropped).
-void togglePause(Simulation& s, SceneState& scene, Readings& readings);
-// O: one more simulation step while paused; ignored while running.
-void requestSingleStep(const Simulation& s, SceneState& scene);
+// P: pauses, or resumes at the speed chosen meanwhile.
+void togglePause(Simulation& s, Readings& readings);
 // V and H.
 void toggleCollisionView(ViewerState& viewer);
 // Shift+V: the collision view's layers, in turn all three, the volumes,
@@ -28,9 +24,10 @@ constexpr int kLayerContacts = 2;
 constexpr int kLayerVelocities = 4;
 void toggleHelpOverlay(ViewerState& viewer);
 
-// Asked once by every step: true when it is to simulate (running, or a
-// single step is due; that step moves the scene clock on by one step).
-bool takeSimulationTurn(Simulation& s, SceneState& scene);
+// Asked once by every step: true when it is to simulate (running, or one
+// of `singleStepsPending`, the single steps O asked for, is due; it is
+// taken, and moves the scene clock on by one step).
+bool takeSimulationTurn(Simulation& s, int& singleStepsPending);
 
 // Elapsed milliseconds without the time spent paused: what flashes and
 // contact marks age by. Equal to the elapsed time until the first pause.

@@ -100,16 +100,12 @@ void handleSpecialKeyUp(Simulation& s, int key) {
     }
 }
 
-void handleKey(Simulation& s, ViewerState& viewer, SceneState& scene, CornerNotices& notices, unsigned char key,
-               Readings& readings) {
+void handleKey(Simulation& s, ViewerState& viewer, CornerNotices& notices, unsigned char key, Readings& readings) {
     const Key* pressed = keyFor(KeyKind::Letter, key, 0);
     if (pressed == nullptr) return;
     switch (pressed->action) {
     case KeyAction::Pause:
-        togglePause(s, scene, readings);
-        break;
-    case KeyAction::SingleStep:
-        requestSingleStep(s, scene);
+        togglePause(s, readings);
         break;
     case KeyAction::CollisionView:
         toggleCollisionView(viewer);

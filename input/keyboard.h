@@ -2,7 +2,6 @@
 
 #include "effects/screenshot_notice.h"
 #include "scene/readings.h"
-#include "scene/scene_state.h"
 #include "scene/simulation.h"
 #include "scene/viewer_state.h"
 
@@ -12,11 +11,11 @@
 // it follows (the viewer's selection) is the view's choice.
 void handleSpecialKey(Simulation& s, int key, int modifiers);
 void handleSpecialKeyUp(Simulation& s, int key);
-// The letters that steer what is watched: P, O, V, Shift+V, H, S, I, M
-// (either case). B, G and Escape are the window's (app/glut_callbacks.h).
+// The letters that steer what is watched: P, V, Shift+V, H, S, I, M
+// (either case). O, B, G and Escape are the window's (app/glut_callbacks.h):
+// O and B go to the session.
 // P reads the clock from `readings`.
-void handleKey(Simulation& s, ViewerState& viewer, SceneState& scene, CornerNotices& notices, unsigned char key,
-               Readings& readings);
+void handleKey(Simulation& s, ViewerState& viewer, CornerNotices& notices, unsigned char key, Readings& readings);
 
 // Lets go of every held arrow and the left button. Called when the pointer
 // leaves the window or the window stops being visible: a key or button let

@@ -71,8 +71,10 @@ inline void live(long idles) {
             if (s.at != n) continue;
             if (s.letter == 'b') {
                 stepBack();
+            } else if (s.letter == 'o') {
+                requestSingleStep();
             } else if (s.letter != 0) {
-                handleKey(sim, ::live.viewer, ::live.scene, ::live.notices, static_cast<unsigned char>(s.letter),
+                handleKey(sim, ::live.viewer, ::live.notices, static_cast<unsigned char>(s.letter),
                           liveReadings());
             } else {
                 deliverInput(s.input);

@@ -2,10 +2,8 @@
 
 Simulation sim;
 ViewerState viewer;
-SceneState scene;
 
 void resetTestState() {
     sim = Simulation();
     viewer = ViewerState();
-    scene = SceneState();
 }

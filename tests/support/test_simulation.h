@@ -1,15 +1,13 @@
 #pragma once
 
 // The simulation the unit tests below app/ work on and hand to what they
-// test, with the viewer's state and the runner's beside it.
+// test, with the viewer's state beside it.
 
-#include "scene/scene_state.h"
 #include "scene/simulation.h"
 #include "scene/viewer_state.h"
 
 extern Simulation sim;
 extern ViewerState viewer;
-extern SceneState scene;
 
-// All three back to their values before start-up (between cases).
+// Both back to their values before start-up (between cases).
 void resetTestState();

@@ -40,7 +40,7 @@ TEST(BallDrag, ADragIsRecordedReplayedMatchingAndUndoneByStepBackToTheBit) {
     ASSERT_GE(ball, 0);
     live.viewer.selectedBall = ball;
 
-    handleKey(sim, live.viewer, live.scene, live.notices, 'p', liveReadings());
+    handleKey(sim, live.viewer, live.notices, 'p', liveReadings());
     runHeadlessStep();
     const Simulation before = sim;
     const long startStep = sim.stepsRun;
@@ -52,18 +52,18 @@ TEST(BallDrag, ADragIsRecordedReplayedMatchingAndUndoneByStepBackToTheBit) {
         deliverDrag(ball, target);
         deliverDrag(ball, target + Vector3(0.0, 1.0,
                                            0.0));  // moved again before the step: replaces
-        handleKey(sim, live.viewer, live.scene, live.notices, 'o', liveReadings());
+        requestSingleStep();
         runHeadlessStep();
     }
     EXPECT_LT(sim.ballPositions[ball].Distance(target), 2.0 * s.ballRadius) << "the ball follows the pointer";
     deliverDrag(-1, Vector3());
     const Vector3 flying = sim.ballVelocities[ball];
-    handleKey(sim, live.viewer, live.scene, live.notices, 'o', liveReadings());
+    requestSingleStep();
     runHeadlessStep();
     EXPECT_EQ(sim.drag.ball, -1);
     EXPECT_GT(sim.ballVelocities[ball].Length(), 0.5 * flying.Length()) << "let go, it flies on";
     for (int n = 0; n < 5; ++n) {
-        handleKey(sim, live.viewer, live.scene, live.notices, 'o', liveReadings());
+        requestSingleStep();
         runHeadlessStep();
     }
     const std::uint64_t dragged = sceneStateHash(sim);

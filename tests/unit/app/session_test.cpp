@@ -98,14 +98,14 @@ TEST_F(SessionTest, ReplayIgnoresLiveInputAndOneChangedByteDivergesAtItsCheckpoi
     ASSERT_TRUE(readReplayFile(path_.c_str(), recording, error)) << error;
     startHeadlessScene(settings());
     startSession();
-    startReplay(recording, false);
+    startReplay(recording, ReplayReport::Quietly);
     deliverInput({InputKind::SpecialDown, kKeyDown});
     for (int n = 0; n < 400 && sim.stats.stepNumber < steps; ++n) {
         if (n == 20) deliverInput({InputKind::SpecialDown, kKeyF8});
         if (n == 30) deliverInput({InputKind::MouseButton, kRightButton, kButtonDown, 5, 5});
         if (n == 40) deliverInput({InputKind::SpecialDown, kKeyF5});
-        if (n == 50) handleKey(sim, live.viewer, live.scene, live.notices, 'p', liveReadings());
-        if (n == 55) handleKey(sim, live.viewer, live.scene, live.notices, 'p', liveReadings());
+        if (n == 50) handleKey(sim, live.viewer, live.notices, 'p', liveReadings());
+        if (n == 55) handleKey(sim, live.viewer, live.notices, 'p', liveReadings());
         runHeadlessStep();
     }
     EXPECT_EQ(sim.stats.stepNumber, steps);
@@ -174,7 +174,7 @@ TEST_F(SessionTest, StepBackAndForwardAgainGiveTheSameStateAtEveryStep) {
         hashes.push_back(sceneStateHash(sim));
     }
     EXPECT_FALSE(stepBack()) << "only while paused";
-    handleKey(sim, live.viewer, live.scene, live.notices, 'p', liveReadings());
+    handleKey(sim, live.viewer, live.notices, 'p', liveReadings());
     for (long n = 599; n >= 100; --n) {
         ASSERT_TRUE(stepBack());
         ASSERT_EQ(sim.stats.stepNumber, n);
@@ -182,7 +182,7 @@ TEST_F(SessionTest, StepBackAndForwardAgainGiveTheSameStateAtEveryStep) {
         EXPECT_EQ(sessionLook().timeline.stepsBack, 600 - n);
     }
     for (long n = 101; n <= 600; ++n) {
-        handleKey(sim, live.viewer, live.scene, live.notices, 'o', liveReadings());
+        requestSingleStep();
         runHeadlessStep();
         ASSERT_EQ(sim.stats.stepNumber, n);
         ASSERT_EQ(sceneStateHash(sim), hashes[n]) << "forward again at step " << n;
@@ -206,7 +206,7 @@ TEST_F(SessionTest, BackAndForwardAgainGiveTheWholeSimulationBack) {
             deliverInput({InputKind::SpecialDown, kKeyF4});
         }
         runHeadlessSteps(busy ? 25 : 10);
-        handleKey(sim, live.viewer, live.scene, live.notices, 'p', liveReadings());
+        handleKey(sim, live.viewer, live.notices, 'p', liveReadings());
         runHeadlessStep();
         const Simulation before = sim;
         const ShownStep shownBefore = shownNow();
@@ -220,7 +220,7 @@ TEST_F(SessionTest, BackAndForwardAgainGiveTheWholeSimulationBack) {
         };
         const auto forward = [steps] {
             for (int n = 0; n < steps; ++n) {
-                handleKey(sim, live.viewer, live.scene, live.notices, 'o', liveReadings());
+                requestSingleStep();
                 runHeadlessStep();
             }
         };
@@ -238,6 +238,34 @@ TEST_F(SessionTest, BackAndForwardAgainGiveTheWholeSimulationBack) {
         forward();
         EXPECT_TRUE(sim == ahead) << "and forward again";
         EXPECT_TRUE(shownNow() == shownAhead);
+    }
+}
+
+// The snapshots are only a cache of the log: dropped, every state is made
+// again from the oldest one, and a step comes out the same to the bit,
+// simulation, look and contact lists, as when it was lived.
+TEST_F(SessionTest, DroppingTheSnapshotsChangesNoStep) {
+    startHeadlessScene(settings());
+    startSession();
+    scripted::live(320);
+    deliverInput({InputKind::SpecialDown, kKeyF5});
+    runHeadlessSteps(250);
+    handleKey(sim, live.viewer, live.notices, 'p', liveReadings());
+    const long newest = sessionStepNumber();
+    StepEvents events;
+    const long targets[] = {newest - 30, newest - 170, 5};
+    for (const long target : targets) {
+        SCOPED_TRACE(target);
+        ASSERT_TRUE(jumpToStep(target, events));
+        const Simulation cached = sim;
+        const ShownStep shownCached = shownNow();
+        ASSERT_TRUE(jumpToStep(newest, events));
+        const long before = sessionMemoryBytes();
+        dropSnapshotCache();
+        EXPECT_LT(sessionMemoryBytes(), before);
+        ASSERT_TRUE(jumpToStep(target, events));
+        EXPECT_TRUE(sim == cached);
+        EXPECT_TRUE(shownNow() == shownCached);
     }
 }
 
@@ -328,7 +356,7 @@ TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
     }
     StepEvents events;
     EXPECT_FALSE(jumpToStep(1400, events)) << "only while paused";
-    handleKey(sim, live.viewer, live.scene, live.notices, 'p', liveReadings());
+    handleKey(sim, live.viewer, live.notices, 'p', liveReadings());
     const long oldest = 1500 - sessionLook().timeline.stepsReach;
     EXPECT_GE(oldest, 250);
     EXPECT_LE(oldest, 300);
@@ -344,7 +372,7 @@ TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
     }
     EXPECT_EQ(events.cueCount, 0) << "jumps are silent";
     EXPECT_FALSE(jumpToStep(1600, events)) << "nothing run beyond the newest step";
-    handleKey(sim, live.viewer, live.scene, live.notices, 'o', liveReadings());
+    requestSingleStep();
     runHeadlessStep();
     EXPECT_EQ(sessionStepNumber(), 1501);
 
@@ -356,7 +384,7 @@ TEST_F(SessionTest, TimelineJumpsLandOnTheLivedStates) {
     ASSERT_TRUE(outcome.matches);
     const char* verdict = currentNotice(live.notices, 0);
     EXPECT_EQ(std::string(verdict != nullptr ? verdict : ""), "replay matches: " + std::to_string(outcome.steps) + " steps");
-    handleKey(sim, live.viewer, live.scene, live.notices, 'p', liveReadings());
+    handleKey(sim, live.viewer, live.notices, 'p', liveReadings());
     ASSERT_TRUE(jumpToStep(0, events));
     EXPECT_EQ(sessionStepNumber(), 0);
     EXPECT_TRUE(jumpToStep(1000000, events));
@@ -371,7 +399,7 @@ TEST_F(SessionTest, ReplayPaceChangesHowManyStepsRunNotWhatTheyCompute) {
     Recording recording;
     ASSERT_TRUE(readReplayFile(path_.c_str(), recording, error)) << error;
     startHeadlessScene(settings());
-    startReplay(recording, false);
+    startReplay(recording, ReplayReport::Quietly);
     const double timeStep = sim.controls.timeStep;
     struct Pace {
         int key, presses, stepsIn8Turns;
@@ -413,7 +441,7 @@ TEST_F(SessionTest, AReplayEndsWithItsLastRecordedStep) {
     Recording recording;
     ASSERT_TRUE(readReplayFile(path_.c_str(), recording, error)) << error;
     startHeadlessScene(settings());
-    startReplay(recording, true);
+    startReplay(recording, ReplayReport::OnStandardError);
     runHeadlessSteps(30);
     EXPECT_EQ(sessionStepNumber(), 30);
     EXPECT_NE(sim.controls.paused, 0) << "ended with the last step";
@@ -426,7 +454,7 @@ TEST_F(SessionTest, StepBackAtTheStartOfTheHistoryDoesNothing) {
     startHeadlessScene(settings());
     startSession();
     runHeadlessStep();
-    handleKey(sim, live.viewer, live.scene, live.notices, 'p', liveReadings());
+    handleKey(sim, live.viewer, live.notices, 'p', liveReadings());
     EXPECT_TRUE(stepBack());
     const std::uint64_t start = sceneStateHash(sim);
     EXPECT_FALSE(stepBack());

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "app/live_simulation.h"
-#include "scene/scene_state.h"
 
 namespace {
 

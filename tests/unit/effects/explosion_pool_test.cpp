@@ -2,7 +2,6 @@
 
 #include "effects/explosion_pool.h"
 #include "effects/inspect_mode.h"
-#include "scene/scene_state.h"
 #include <climits>
 #include "tests/support/fakes.h"
 #include "tests/support/test_readings.h"

@@ -44,8 +44,10 @@ protected:
         for (char c : script) {
             if (c == '.') {
                 step();
+            } else if (c == 'O' || c == 'o') {
+                stepfix::requestSingleStep();
             } else {
-                handleKey(sim, viewer, scene, notices, static_cast<unsigned char>(c), testReadings());
+                handleKey(sim, viewer, notices, static_cast<unsigned char>(c), testReadings());
             }
         }
     }
@@ -58,7 +60,7 @@ TEST_F(InspectModeTest, PauseHoldsStepsAndEachOAdvancesExactlyOne) {
     };
     const Case cases[] = {
         {"...", 3},      {"P...", 0},       {"PO...", 1},   {"POO...", 2},   {"P.O.O..", 2},
-        {"O.P...", 1},   {"OP...", 0},      {"P..P..", 2},  {"POP...", 3},   {"POPP...", 0},
+        {"O.P...", 1},   {"OP...", 0},      {"P..P..", 2},  {"POP...", 3},   {"POP.P..", 1},
         {"pO.o..", 2},   {"VH...", 3},      {"PVH.O..", 1}, {"Ss...", 3},    {"PS.O..", 1},
     };
     for (const Case& c : cases) {
@@ -109,7 +111,7 @@ TEST_F(InspectModeTest, PausedSceneStandsStillButTheCameraMoves) {
     putShot(0, Vector3(150, 100, -100), Vector3(0, 0, 60));
     spawnExplosion(sim, Vector3(0, 0, 0), 1, testReadings());
     play(".");
-    handleKey(sim, viewer, scene, notices, 'P', testReadings());
+    handleKey(sim, viewer, notices, 'P', testReadings());
     play(".");
     const Shot shot = sim.shots[0];
     const Explosion flash = sim.explosions[0];
@@ -133,7 +135,7 @@ TEST_F(InspectModeTest, PausedSceneStandsStillButTheCameraMoves) {
 
     // Resumed, the flash goes on from where it stood, not 2 s further on.
     sim.controls.upKeyDown = sim.controls.leftButtonDown = sim.controls.resetRequested = sim.controls.autoFire = 0;
-    handleKey(sim, viewer, scene, notices, 'P', testReadings());
+    handleKey(sim, viewer, notices, 'P', testReadings());
     step();
     EXPECT_GT(sim.explosions[0].alpha, flash.alpha - 0.05f);
     EXPECT_LT(sim.explosions[0].alpha, flash.alpha);
@@ -215,10 +217,10 @@ TEST_F(InspectModeTest, ContactMarksFadeOverASecondOfSceneTime) {
 
     // Paused, the scene clock (and so the fade) stands still.
     fakes::clockNow() += 400;
-    togglePause(sim, scene, testReadings());
+    togglePause(sim, testReadings());
     fakes::clockNow() += 10000;
     EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim, testReadings())), 0.6f);
-    togglePause(sim, scene, testReadings());
+    togglePause(sim, testReadings());
     fakes::clockNow() += 100;
     EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim, testReadings())), 0.5f);
 }
@@ -230,11 +232,11 @@ TEST_F(InspectModeTest, SceneClockAndFadeCarryOnAcrossTheCounterWrap) {
     fakes::clockNow() = 2147483647 - 300;
     stepfix::contacts().addMark(Vector3(1, 2, 3), Vector3(0, 1, 0), sceneMilliseconds(sim, testReadings()));
     const ContactMark& mark = stepfix::contacts().marks[0];
-    togglePause(sim, scene, testReadings());
+    togglePause(sim, testReadings());
     fakes::clockNow() = -2147483647 - 1 + 5000;  // after the wrap
-    handleKey(sim, viewer, scene, notices, 'O', testReadings());
+    stepfix::requestSingleStep();
     step();  // one single step: 50 ms of scene time
-    togglePause(sim, scene, testReadings());
+    togglePause(sim, testReadings());
     fakes::clockNow() += 200;
     EXPECT_FLOAT_EQ(contactMarkFade(mark, sceneMilliseconds(sim, testReadings())), 0.75f);
     fakes::clockNow() += 800;

@@ -31,6 +31,15 @@ inline StepView& stepView() {
     return kept;
 }
 
+// The single steps O asked for, held as the session holds them.
+inline int& singleStepsPending() {
+    static int pending = 0;
+    return pending;
+}
+inline void requestSingleStep() {
+    if (sim.controls.paused != 0) ++singleStepsPending();
+}
+
 inline std::vector<int>& clipPlaneCalls() {
     static std::vector<int> calls;
     return calls;
@@ -52,7 +61,8 @@ inline void carryOut(const StepEvents& events) {
 inline void runStep() {
     StepEvents events;
     events.contacts = &contacts();
-    if (takeSimulationTurn(sim, scene)) {
+    if (sim.controls.paused == 0) singleStepsPending() = 0;
+    if (takeSimulationTurn(sim, singleStepsPending())) {
         runSimulatingStep(sim, testReadings(), events);
         advanceStepView(stepView(), sim, events.endedFollow, viewer.selectedBall);
     } else {
@@ -75,6 +85,7 @@ protected:
         resetTestState();
         contacts() = ContactHistory();
         stepView() = StepView();
+        singleStepsPending() = 0;
         buildSceneGeometry(sim);
         fakes::install(10000);
         clipPlaneCalls().clear();
