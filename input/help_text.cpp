@@ -70,20 +70,21 @@ void composeHelpPanel(const HelpFigures& f, HelpPanel& panel) {
     addLine(panel, "Auto fire %s, throw %s, sound %s, pause %s", onOff(f.autoFire), onOff(f.launchMode),
             soundState(f), onOff(f.paused));
     addLine(panel, "Seed %u", f.seed);
-    if (f.replaying != 0) {
-        if (f.replaySpeed > 0) {
-            addLine(panel, "Replay: step %ld of %ld, %dx as fast", f.replayStep, f.replaySteps, 1 << f.replaySpeed);
-        } else if (f.replaySpeed < 0) {
-            addLine(panel, "Replay: step %ld of %ld, 1/%d as fast", f.replayStep, f.replaySteps, 1 << -f.replaySpeed);
+    const TimelineFigures& t = f.timeline;
+    if (t.replaying != 0) {
+        if (t.replaySpeed > 0) {
+            addLine(panel, "Replay: step %ld of %ld, %dx as fast", t.replayStep, t.replaySteps, 1 << t.replaySpeed);
+        } else if (t.replaySpeed < 0) {
+            addLine(panel, "Replay: step %ld of %ld, 1/%d as fast", t.replayStep, t.replaySteps, 1 << -t.replaySpeed);
         } else {
-            addLine(panel, "Replay: step %ld of %ld", f.replayStep, f.replaySteps);
+            addLine(panel, "Replay: step %ld of %ld", t.replayStep, t.replaySteps);
         }
     }
-    addLine(panel, "History: %ld steps back, %ld more possible", f.stepsBack, f.stepsReach);
+    addLine(panel, "History: %ld steps back, %ld more possible", t.stepsBack, t.stepsReach);
     // Where the scene stands on what Page Up / Page Down can reach.
-    const long step = f.replayStep;
-    const long last = f.replaying != 0 && f.replaySteps > step + f.stepsBack ? f.replaySteps : step + f.stepsBack;
-    addLine(panel, "Timeline: step %ld of %ld..%ld", step, step - f.stepsReach, last);
+    const long step = t.replayStep;
+    const long last = t.replaying != 0 && t.replaySteps > step + t.stepsBack ? t.replaySteps : step + t.stepsBack;
+    addLine(panel, "Timeline: step %ld of %ld..%ld", step, step - t.stepsReach, last);
 }
 
 void RateMeter::note(int now, long count) {

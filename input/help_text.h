@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include "effects/view_state.h"
+
 // "--help": usage, options and controls.
 void printHelp(std::FILE* out);
 
@@ -26,12 +28,7 @@ struct HelpFigures {
     int soundDevice = 1;  // 0: no audio device could be opened
     int paused = 0;
     unsigned int seed = 0;
-    long stepsBack = 0;   // behind the newest step (B)
-    long stepsReach = 0;  // how many more steps B can go back
-    int replaying = 0;
-    long replayStep = 0;
-    long replaySteps = 0;
-    int replaySpeed = 0;  // 2 to this power times the normal pace
+    TimelineFigures timeline;  // where step back and a replay stand
 };
 
 // The overlay's lines, in fixed buffers: nothing is allocated per frame.

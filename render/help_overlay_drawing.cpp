@@ -36,12 +36,7 @@ HelpFigures helpOverlayFigures(const Simulation& s, const ViewerState& viewer, c
     f.soundDevice = soundDeviceOpen() ? 1 : 0;
     f.paused = s.controls.paused;
     f.seed = viewer.randomSeed;
-    f.stepsBack = timeline.stepsBack;
-    f.stepsReach = timeline.stepsReach;
-    f.replaying = timeline.replaying;
-    f.replayStep = timeline.replayStep;
-    f.replaySteps = timeline.replaySteps;
-    f.replaySpeed = timeline.replaySpeed;
+    f.timeline = timeline;
     return f;
 }
 
