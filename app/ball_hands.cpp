@@ -13,16 +13,19 @@ namespace {
 
 // A press taken here takes its release too, so it never reaches the gun;
 // a press that began a hold ends it with its release, whatever step back
-// did to the hold in between (the journal ahead of a step back still holds
-// the ball until a release reaches it).
-enum class Press { None, Taken, Holding };
-Press press = Press::None;
+// did to the hold in between (the log ahead of a step back still holds the
+// ball until a release reaches it).
+using Press = ViewerState::Press;
 
-void letGo() {
-    if (live.viewer.heldBall < 0) return;
+// Ends the hold in the view and in the simulation.
+void release() {
     live.viewer.heldBall = -1;
     live.viewer.heldByButton = 0;
     deliverDrag(-1, Vector3());
+}
+
+void letGo() {
+    if (live.viewer.heldBall >= 0) release();
 }
 
 void aim(int x, int y) {
@@ -71,28 +74,24 @@ bool handsTakeButton(int button, int state, int x, int y) {
     if (button != kLeftButton) return false;
     noticeLostHold();
     if (state == kButtonUp) {
-        if (press == Press::None) return false;
-        const bool held = press == Press::Holding;
-        press = Press::None;
-        if (held) {
-            live.viewer.heldBall = -1;
-            live.viewer.heldByButton = 0;
-            deliverDrag(-1, Vector3());
-        }
+        if (live.viewer.press == Press::None) return false;
+        const bool held = live.viewer.press == Press::Holding;
+        live.viewer.press = Press::None;
+        if (held) release();
         return true;
     }
     if (state != kButtonDown) return false;
     if (live.viewer.heldBall >= 0) {
         // A click ends a hold G began.
         letGo();
-        press = Press::Taken;
+        live.viewer.press = Press::Taken;
         return true;
     }
     if (sim.controls.paused == 0 && live.viewer.inspectMode == 0) return false;
     const int ball = ballAt(x, y);
     live.viewer.selectedBall = ball;
     if (ball >= 0 && live.viewer.inspectMode != 0) hold(ball, x, y, true);
-    press = live.viewer.heldByButton != 0 ? Press::Holding : Press::Taken;
+    live.viewer.press = live.viewer.heldByButton != 0 ? Press::Holding : Press::Taken;
     return true;
 }
 

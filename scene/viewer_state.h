@@ -30,4 +30,9 @@ struct ViewerState {
     int heldByButton = 0;
     Vector3 dragPlanePoint;
     Vector3 dragPlaneNormal;
+    // The left press the hands took, so that they take its release too:
+    // none, a click, or one that began a hold (its release ends the hold
+    // whatever step back did to it in between).
+    enum class Press { None, Taken, Holding };
+    Press press = Press::None;
 };
