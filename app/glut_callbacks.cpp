@@ -49,16 +49,21 @@ struct SmoothFrames {
     int frameCost = 0;  // milliseconds a frame takes, swap included (see onDisplay)
 };
 
-SmoothFrames smooth;
-// The live steps' pacing.
-StepPacing pacing;
-// Our own repeat for a held O or B.
-KeyRepeat timelineRepeat;
-// The system's repeats of a held key are dropped here, not by the toolkit,
-// whose filter also loses quick presses and releases.
-KeysDown keysDown;
-// The middle button and the wheel, as the arrows.
-PointerArrows pointerArrows;
+// The window's own state between the toolkit's calls, in one value.
+struct WindowState {
+    SmoothFrames smooth;
+    // The live steps' pacing.
+    StepPacing pacing;
+    // Our own repeat for a held O or B.
+    KeyRepeat timelineRepeat;
+    // The system's repeats of a held key are dropped here, not by the
+    // toolkit, whose filter also loses quick presses and releases.
+    KeysDown keysDown;
+    // The middle button and the wheel, as the arrows.
+    PointerArrows pointerArrows;
+};
+
+WindowState window;
 
 // What steps asked for outside the simulation.
 void carryOut(const StepEvents& events) {
@@ -66,7 +71,7 @@ void carryOut(const StepEvents& events) {
     if (events.clipPlane0 == 1) glEnable(GL_CLIP_PLANE0);
     if (events.clipPlane0 == 0) glDisable(GL_CLIP_PLANE0);
     if (events.redisplay) {
-        smooth.stepFrameOwed = true;
+        window.smooth.stepFrameOwed = true;
         glutPostRedisplay();
     }
 }
@@ -75,42 +80,42 @@ void drawShown(const ShownFrame& frame) { drawFrame(frame.state, frame.look, liv
 
 void drawSmoothFrame() {
     const int now = elapsedMilliseconds();
-    if (smooth.stepFrameOwed || !smooth.kept) {
-        smooth.stepFrameOwed = false;
+    if (window.smooth.stepFrameOwed || !window.smooth.kept) {
+        window.smooth.stepFrameOwed = false;
         const FrameLook look = sessionLook();
         // Blended only from the step just before: after a reset of the
         // history (B, a pause) the frames start again from this one.
-        const bool follows = smooth.kept && smooth.after.state.stepsRun + 1 == sim.stepsRun;
-        if (follows) smooth.before = smooth.after;
-        smooth.after.state = sim;
-        smooth.after.look = look;
-        if (!follows) smooth.before = smooth.after;
-        smooth.kept = true;
-        smooth.stepFrameTime = now;
-        smooth.framesSinceStep = 0;
+        const bool follows = window.smooth.kept && window.smooth.after.state.stepsRun + 1 == sim.stepsRun;
+        if (follows) window.smooth.before = window.smooth.after;
+        window.smooth.after.state = sim;
+        window.smooth.after.look = look;
+        if (!follows) window.smooth.before = window.smooth.after;
+        window.smooth.kept = true;
+        window.smooth.stepFrameTime = now;
+        window.smooth.framesSinceStep = 0;
     }
     if (sim.controls.paused != 0) {
-        drawShown(smooth.after);
+        drawShown(window.smooth.after);
         return;
     }
-    const double fraction = static_cast<double>(millisecondsBetween(smooth.stepFrameTime, now)) / kStepSlotMilliseconds;
-    blendFrames(smooth.before, smooth.after, fraction, smooth.blended);
-    drawShown(smooth.blended);
+    const double fraction = static_cast<double>(millisecondsBetween(window.smooth.stepFrameTime, now)) / kStepSlotMilliseconds;
+    blendFrames(window.smooth.before, window.smooth.after, fraction, window.smooth.blended);
+    drawShown(window.smooth.blended);
 }
 
-// With smooth motion, running: asks for a frame between steps when one is
+// With window.smooth motion, running: asks for a frame between steps when one is
 // due and can end before the step, or sleeps until then. False when no
-// frame fits before the step any more and the pacing takes over.
+// frame fits before the step any more and the window.pacing takes over.
 bool frameBetweenSteps() {
-    const int since = static_cast<int>(millisecondsBetween(smooth.stepFrameTime, elapsedMilliseconds()));
+    const int since = static_cast<int>(millisecondsBetween(window.smooth.stepFrameTime, elapsedMilliseconds()));
     const FrameChoice choice =
-        chooseFrameBetweenSteps(smooth.framesSinceStep, since, millisecondsUntilStepDue(pacing), smooth.frameCost);
+        chooseFrameBetweenSteps(window.smooth.framesSinceStep, since, millisecondsUntilStepDue(window.pacing), window.smooth.frameCost);
     if (choice.kind == FrameChoice::Pace) return false;
     if (choice.kind == FrameChoice::Wait) {
         sleepMilliseconds(choice.wait);
         return true;
     }
-    smooth.framesSinceStep += 1;
+    window.smooth.framesSinceStep += 1;
     glutPostRedisplay();
     return true;
 }
@@ -131,10 +136,10 @@ void deliver(const ArrowEvents& arrows) {
 
 // Held input let go: the pointer left, or the window was hidden.
 void letGo() {
-    keysDown.releaseAll();
-    timelineRepeat.release(0);
+    window.keysDown.releaseAll();
+    window.timelineRepeat.release(0);
     deliver(InputKind::Release, 0, 0, 0, 0);
-    forgetPointerArrows(pointerArrows);
+    forgetPointerArrows(window.pointerArrows);
 }
 
 // Escape and the window's close button: the recording is finished, and
@@ -180,12 +185,12 @@ void pressKey(KeyKind kind, int code, int modifiers) {
     case KeyAction::Quit:
         quitProgram();
     case KeyAction::StepBack:
-        timelineRepeat.press('b', glutElapsedMilliseconds());
+        window.timelineRepeat.press('b', glutElapsedMilliseconds());
         stepBackOnce();
         return;
     case KeyAction::SingleStep:
-        // O, like B, is the session's: single steps are its pacing.
-        timelineRepeat.press('o', glutElapsedMilliseconds());
+        // O, like B, is the session's: single steps are its window.pacing.
+        window.timelineRepeat.press('o', glutElapsedMilliseconds());
         requestSingleStep();
         return;
     case KeyAction::Grab:
@@ -209,22 +214,22 @@ void pressKey(KeyKind kind, int code, int modifiers) {
 }
 
 void onKey(unsigned char key, int, int) {
-    if (keysDown.press(KeySort::Letter, key)) pressKey(KeyKind::Letter, key, 0);
+    if (window.keysDown.press(KeySort::Letter, key)) pressKey(KeyKind::Letter, key, 0);
 }
 
 void onKeyUp(unsigned char key, int, int) {
-    keysDown.release(KeySort::Letter, key);
-    timelineRepeat.release(key | 0x20);
+    window.keysDown.release(KeySort::Letter, key);
+    window.timelineRepeat.release(key | 0x20);
 }
 
 void onClose() { quitProgram(); }
 
 void onSpecialKey(int key, int, int) {
-    if (keysDown.press(KeySort::Special, key)) pressKey(KeyKind::Special, key, glutGetModifiers());
+    if (window.keysDown.press(KeySort::Special, key)) pressKey(KeyKind::Special, key, glutGetModifiers());
 }
 
 void onSpecialKeyUp(int key, int, int) {
-    keysDown.release(KeySort::Special, key);
+    window.keysDown.release(KeySort::Special, key);
     deliver(InputKind::SpecialUp, key, 0, 0, 0);
 }
 
@@ -233,12 +238,12 @@ void onMouseButton(int button, int state, int x, int y) {
     ArrowEvents arrows;
     if (button == kMiddleButton) {
         if (state == GLUT_DOWN) {
-            pressMiddle(pointerArrows, x, y);
+            pressMiddle(window.pointerArrows, x, y);
         } else {
-            releaseMiddle(pointerArrows, sim.controls, arrows);
+            releaseMiddle(window.pointerArrows, sim.controls, arrows);
         }
     } else if (button == kWheelForwardButton || button == kWheelBackButton) {
-        if (state == GLUT_DOWN) turnWheel(pointerArrows, sim.controls, button == kWheelForwardButton ? 1 : -1, arrows);
+        if (state == GLUT_DOWN) turnWheel(window.pointerArrows, sim.controls, button == kWheelForwardButton ? 1 : -1, arrows);
     } else {
         deliver(InputKind::MouseButton, button, state, x, y);
     }
@@ -249,7 +254,7 @@ void onMouseMotion(int x, int y) {
     deliver(InputKind::Motion, 0, 0, x, y);
     handsPointerMoved(x, y);
     ArrowEvents arrows;
-    movePointer(pointerArrows, sim.controls, x, y, arrows);
+    movePointer(window.pointerArrows, sim.controls, x, y, arrows);
     deliver(arrows);
 }
 
@@ -268,21 +273,21 @@ void onWindowSize(int width, int height) {
     deliver(InputKind::WindowSize, width, height, 0, 0);
 }
 
-int millisecondsUntilPacedStep() { return millisecondsUntilStepDue(pacing); }
+int millisecondsUntilPacedStep() { return millisecondsUntilStepDue(window.pacing); }
 
 void runPacedStep() {
-    paceStep(pacing);
-    timelineKeyAgain(timelineRepeat.due(glutElapsedMilliseconds()));
+    paceStep(window.pacing);
+    timelineKeyAgain(window.timelineRepeat.due(glutElapsedMilliseconds()));
     for (int n = sessionStepsThisTurn(); n > 0; --n) {
         carryOut(sessionStep());
         ArrowEvents arrows;
-        pointerStepTaken(pointerArrows, sim.controls, arrows);
+        pointerStepTaken(window.pointerArrows, sim.controls, arrows);
         deliver(arrows);
     }
 }
 
 void onIdle() {
-    if (live.viewer.smoothMotion != 0 && sim.controls.paused == 0 && smooth.kept && frameBetweenSteps()) return;
+    if (live.viewer.smoothMotion != 0 && sim.controls.paused == 0 && window.smooth.kept && frameBetweenSteps()) return;
     runPacedStep();
 }
 
@@ -290,7 +295,7 @@ void onDisplay() {
     handsCheckSelection(elapsedMilliseconds());
     const int start = live.viewer.smoothMotion != 0 ? elapsedMilliseconds() : 0;
     if (live.viewer.smoothMotion == 0) {
-        smooth.kept = false;
+        window.smooth.kept = false;
         drawFrame(sim, sessionLook(), live.viewer);
     } else {
         drawSmoothFrame();
@@ -303,7 +308,7 @@ void onDisplay() {
     glutSwapBuffers();
     if (live.viewer.smoothMotion != 0) {
         const int cost = static_cast<int>(millisecondsBetween(start, elapsedMilliseconds()));
-        smooth.frameCost = nextFrameCost(smooth.frameCost, cost);
+        window.smooth.frameCost = nextFrameCost(window.smooth.frameCost, cost);
     }
 }
 

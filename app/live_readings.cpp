@@ -1,23 +1,15 @@
 #include "app/live_readings.h"
 
+#include "app/live_simulation.h"
 #include "platform/clock.h"
 
-namespace {
+int LiveReadings::clock() { return elapsedMilliseconds(); }
 
-struct LiveReadings final : Readings {
-    PickRaySource pickRaySource = nullptr;
+Vector3 LiveReadings::pickRay(int x, int y, const Vector3& ahead) {
+    if (pickRaySource != nullptr) return pickRaySource(x, y);
+    return Unit(ahead);
+}
 
-    int clock() override { return elapsedMilliseconds(); }
-    Vector3 pickRay(int x, int y, const Vector3& ahead) override {
-        if (pickRaySource != nullptr) return pickRaySource(x, y);
-        return Unit(ahead);
-    }
-};
+void setPickRaySource(PickRaySource source) { live.readings.pickRaySource = source; }
 
-LiveReadings installed;
-
-}  // namespace
-
-void setPickRaySource(PickRaySource source) { installed.pickRaySource = source; }
-
-Readings& liveReadings() { return installed; }
+Readings& liveReadings() { return live.readings; }

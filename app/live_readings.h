@@ -11,5 +11,11 @@ using PickRaySource = Vector3 (*)(int x, int y);
 void setPickRaySource(PickRaySource source);
 
 // The installed clock and pick-ray source. Without a pick-ray source (no
-// window) every point looks straight ahead.
+// window) every point looks straight ahead. The program's one instance is
+// part of `live` (app/live_simulation.h).
+struct LiveReadings final : Readings {
+    PickRaySource pickRaySource = nullptr;
+    int clock() override;
+    Vector3 pickRay(int x, int y, const Vector3& ahead) override;
+};
 Readings& liveReadings();

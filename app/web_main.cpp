@@ -39,24 +39,28 @@
 
 namespace {
 
-bool ended = false;
-bool firstFrameDrawn = false;
+// The page's own state between the browser's calls, in one value.
+struct PageState {
+    bool ended = false;
+    bool firstFrameDrawn = false;
+    // A left button pressed since the last step: its release waits for the step.
+    bool leftPressedSinceStep = false;
+    bool releaseAfterStep = false;
+    int releaseX = 0;
+    int releaseY = 0;
+};
 
-// A left button pressed since the last step: its release waits for the step.
-bool leftPressedSinceStep = false;
-bool releaseAfterStep = false;
-int releaseX = 0;
-int releaseY = 0;
+PageState page;
 
 void pageMouseButton(int button, int state, int x, int y) {
     if (button == kLeftButton && state == kButtonDown) {
-        leftPressedSinceStep = true;
-        releaseAfterStep = false;
+        page.leftPressedSinceStep = true;
+        page.releaseAfterStep = false;
     }
-    if (button == kLeftButton && state == kButtonUp && leftPressedSinceStep) {
-        releaseAfterStep = true;
-        releaseX = x;
-        releaseY = y;
+    if (button == kLeftButton && state == kButtonUp && page.leftPressedSinceStep) {
+        page.releaseAfterStep = true;
+        page.releaseX = x;
+        page.releaseY = y;
         return;
     }
     onMouseButton(button, state, x, y);
@@ -72,13 +76,13 @@ std::string pageAddressSearch() {
 }
 
 void stepWhenDue(int) {
-    if (ended) return;
+    if (page.ended) return;
     // Due by now, so the pacing finds its time has come.
     runPacedStep();
-    leftPressedSinceStep = false;
-    if (releaseAfterStep) {
-        releaseAfterStep = false;
-        onMouseButton(kLeftButton, kButtonUp, releaseX, releaseY);
+    page.leftPressedSinceStep = false;
+    if (page.releaseAfterStep) {
+        page.releaseAfterStep = false;
+        onMouseButton(kLeftButton, kButtonUp, page.releaseX, page.releaseY);
     }
     glutTimerFunc(static_cast<unsigned>(millisecondsUntilPacedStep()), stepWhenDue, 0);
 }
@@ -88,7 +92,7 @@ void stepWhenDue(int) {
 // listeners), so every later callback is refused and the page says what
 // happened.
 void endInPage() {
-    ended = true;
+    page.ended = true;
     // The toolkit's window listeners stay behind a program that ended;
     // without callbacks they do nothing.
     EM_ASM({
@@ -105,8 +109,8 @@ void endInPage() {
 void drawFrameInPage() {
     onDisplay();
     if (live.viewer.smoothMotion != 0 && sim.controls.paused == 0) glutPostRedisplay();
-    if (firstFrameDrawn) return;
-    firstFrameDrawn = true;
+    if (page.firstFrameDrawn) return;
+    page.firstFrameDrawn = true;
     EM_ASM({
         if (Module['onFirstFrame']) Module['onFirstFrame']();
     });
@@ -168,7 +172,7 @@ EMSCRIPTEN_KEEPALIVE void vl_escape() {
 
 // The page's buttons for the function keys a browser may keep for itself.
 EMSCRIPTEN_KEEPALIVE void vl_special_key(int key) {
-    if (ended) return;
+    if (page.ended) return;
     // Outside a key event the toolkit has no modifiers to ask for.
     pressKey(KeyKind::Special, key, 0);
     onSpecialKeyUp(key, 0, 0);
@@ -176,7 +180,7 @@ EMSCRIPTEN_KEEPALIVE void vl_special_key(int key) {
 
 // A drag on the canvas holds and lets go of the arrows.
 EMSCRIPTEN_KEEPALIVE void vl_special_key_held(int key, int down) {
-    if (ended) return;
+    if (page.ended) return;
     if (down != 0) {
         onSpecialKey(key, 0, 0);
     } else {
@@ -187,19 +191,19 @@ EMSCRIPTEN_KEEPALIVE void vl_special_key_held(int key, int down) {
 // A wheel notch over the picture: the page listens for the wheel on the
 // canvas only (the toolkit would take it anywhere on the page).
 EMSCRIPTEN_KEEPALIVE void vl_wheel_notch(int forward) {
-    if (ended) return;
+    if (page.ended) return;
     onMouseButton(forward != 0 ? kWheelForwardButton : kWheelBackButton, kButtonDown, 0, 0);
 }
 
 // The page's Start and End buttons: Shift+Page Up / Page Down.
 EMSCRIPTEN_KEEPALIVE void vl_timeline_end(int last) {
-    if (ended) return;
+    if (page.ended) return;
     pressKey(KeyKind::Special, last != 0 ? kKeyPageDown : kKeyPageUp, kModifierShift);
 }
 
 // The page's buttons for letter keys (P, O, B, H, V); Escape has its own way.
 EMSCRIPTEN_KEEPALIVE void vl_key(int key) {
-    if (ended || key == 27) return;
+    if (page.ended || key == 27) return;
     // A button is pressed and let go at once: Back steps back once, not on.
     onKey(static_cast<unsigned char>(key), 0, 0);
     onKeyUp(static_cast<unsigned char>(key), 0, 0);
@@ -208,7 +212,7 @@ EMSCRIPTEN_KEEPALIVE void vl_key(int key) {
 // A tap at a canvas point: the left button (fire, or throw in throw mode),
 // or the right one (fire and follow the shot).
 EMSCRIPTEN_KEEPALIVE void vl_tap(int x, int y, int follow) {
-    if (ended) return;
+    if (page.ended) return;
     onMouseMotion(x, y);
     const int button = follow != 0 ? kRightButton : kLeftButton;
     pageMouseButton(button, kButtonDown, x, y);
@@ -217,7 +221,7 @@ EMSCRIPTEN_KEEPALIVE void vl_tap(int x, int y, int follow) {
 
 // The page has given the canvas a new drawing-buffer size.
 EMSCRIPTEN_KEEPALIVE void vl_window_size(int width, int height) {
-    if (ended || width <= 0 || height <= 0) return;
+    if (page.ended || width <= 0 || height <= 0) return;
     onWindowSize(width, height);
     glutPostRedisplay();
 }

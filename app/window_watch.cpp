@@ -6,8 +6,13 @@
 
 namespace {
 
-Display* watcher = nullptr;
-Window watched = None;
+// Our own connection to the server, and the window it watches.
+struct Watch {
+    Display* display = nullptr;
+    Window window = None;
+};
+
+Watch watch;
 
 }  // namespace
 
@@ -16,21 +21,21 @@ bool watchWindow() {
     if (window == None) return false;
     // Our own connection: events selected here come to us as well as to the
     // toolkit, which ignores focus changes and a destroyed window.
-    watcher = XOpenDisplay(DisplayString(glXGetCurrentDisplay()));
-    if (watcher == nullptr) return false;
-    watched = window;
-    XSelectInput(watcher, watched, FocusChangeMask | StructureNotifyMask);
-    XFlush(watcher);
+    watch.display = XOpenDisplay(DisplayString(glXGetCurrentDisplay()));
+    if (watch.display == nullptr) return false;
+    watch.window = window;
+    XSelectInput(watch.display, watch.window, FocusChangeMask | StructureNotifyMask);
+    XFlush(watch.display);
     return true;
 }
 
 WindowNews windowNews() {
     WindowNews news;
-    if (watcher == nullptr) return news;
-    while (XPending(watcher) > 0) {
+    if (watch.display == nullptr) return news;
+    while (XPending(watch.display) > 0) {
         XEvent event;
-        XNextEvent(watcher, &event);
-        if (event.type == DestroyNotify && event.xdestroywindow.window == watched) news.destroyed = true;
+        XNextEvent(watch.display, &event);
+        if (event.type == DestroyNotify && event.xdestroywindow.window == watch.window) news.destroyed = true;
         // Focus moving to a window inside ours is not a loss (there are none
         // today); a keyboard grab (a window manager's switcher) is. Given to
         // our window from the pointer's (a bare server), the focus goes out
