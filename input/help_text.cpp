@@ -49,8 +49,10 @@ void printHelp(std::FILE* out) {
     for (int i = 0; i < kKeyLineCount; ++i) std::fprintf(out, "  %-13s %s\n", kKeyLines[i].label, kKeyLines[i].action);
     std::fputs(
         "\nKeys go to the window with the keyboard focus (under a bare X server: the\n"
-        "window under the pointer). The textures and sound cues are read from the\n"
-        "working directory. vl_replay FILE checks a recording without a window.\n",
+        "window under the pointer). When the pointer leaves the window, or another\n"
+        "window takes the keyboard focus, held keys and buttons count as let go.\n"
+        "The textures and sound cues are read from the working directory.\n"
+        "vl_replay FILE checks a recording without a window.\n",
         out);
 }
 
