@@ -61,6 +61,7 @@ struct WindowState {
     KeysDown keysDown;
     // The middle button and the wheel, as the arrows.
     PointerArrows pointerArrows;
+    void (*drawPanels)() = nullptr;
 };
 
 WindowState window;
@@ -300,8 +301,9 @@ void onDisplay() {
     } else {
         drawSmoothFrame();
     }
-    // Read back before the pause label and the notice are drawn, so neither
-    // shows in the picture.
+    // The panels are in the screenshot, as the user sees them; the pause
+    // label and the notice, drawn after the readback, are not.
+    if (window.drawPanels != nullptr) window.drawPanels();
     if (takeScreenshotRequest(live.notices)) saveScreenshot();
     drawPauseLabel(sim);
     drawNotice(currentNotice(live.notices, elapsedMilliseconds()));
@@ -311,6 +313,8 @@ void onDisplay() {
         window.smooth.frameCost = nextFrameCost(window.smooth.frameCost, cost);
     }
 }
+
+void setPanelDrawing(void (*draw)()) { window.drawPanels = draw; }
 
 void registerInputCallbacks() {
     glutReshapeFunc(onWindowSize);

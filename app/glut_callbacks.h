@@ -41,6 +41,10 @@ void onIdle();
 // the screenshot S asked for and the notice in the corner, then the swap.
 void onDisplay();
 
+// What the desktop draws over the frame before the screenshot's readback:
+// its panels. The page has none (null).
+void setPanelDrawing(void (*draw)());
+
 // Registers the reshape, key, mouse, entry and window-status callbacks
 // above, in start-up's order. The system's key repeats must arrive as
 // presses without releases (the browser's do; the desktop asks the X

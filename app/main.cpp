@@ -17,6 +17,7 @@
 #include "app/session.h"
 #include "app/start_up.h"
 #include "app/window_identity.h"
+#include "app/window_panels.h"
 #include "app/window_watch.h"
 #include "input/help_text.h"
 #include "input/replay_file.h"
@@ -93,6 +94,7 @@ int main(int argc, char** argv) {
     startSdlCuePlayer();
 
     registerInputCallbacks();
+    startPanelsInWindow(files.record, files.replay);
     // A server that cannot send repeats as presses alone gets the toolkit's
     // filter back, with its faults.
     if (!askRepeatsAsPresses()) glutIgnoreKeyRepeat(1);

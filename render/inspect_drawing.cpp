@@ -31,6 +31,8 @@ void ringLoop(double cx, double cy, double radius, float width, float grey) {
     glEnd();
 }
 
+}  // namespace
+
 const char* contactWithName(int with) {
     switch (with) {
     case kWithWall:
@@ -47,8 +49,6 @@ const char* contactWithName(int with) {
         return "ball";
     }
 }
-
-}  // namespace
 
 void drawSelectionRing(const Simulation& s, const ViewerState& viewer) {
     if (!selectionShown(s, viewer)) return;
@@ -83,7 +83,7 @@ void drawSelectionRing(const Simulation& s, const ViewerState& viewer) {
 }
 
 void drawInspectPanel(const Simulation& s, const ViewerState& viewer, const ContactHistory* contacts) {
-    if (!selectionShown(s, viewer) && viewer.inspectMode == 0) return;
+    if (!graphics.bitmapPanels || (!selectionShown(s, viewer) && viewer.inspectMode == 0)) return;
     char lines[6 + kBallContactsKept][64];
     int count = 0;
     if (selectionShown(s, viewer)) {

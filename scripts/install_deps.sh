@@ -4,8 +4,8 @@
 # for its own groups, so `make run` brings in no test tools.
 #
 # Usage: install_deps.sh GROUP...
-#   build    compiler, CMake, GL, GLU, freeglut, SDL2_mixer, ALSA, Xlib:
-#            what building and running the demo need
+#   build    compiler, CMake, GL, GLU, freeglut, SDL2_mixer, ALSA, Xlib,
+#            Dear ImGui and stb: what building and running the demo need
 #   test     GoogleTest, benchmark, clang, Xvfb and the tools the tests drive,
 #            gdb and python3 for the checks that read debug information
 #   package  what `make package` needs to build the .deb and check it
@@ -29,7 +29,7 @@ for group in "$@"; do
     build) packages+=(
       build-essential cmake pkg-config
       freeglut3-dev libglu1-mesa-dev libx11-dev libsdl2-mixer-dev libasound2-dev
-      libgl1-mesa-dri) ;;
+      libimgui-dev libstb-dev libgl1-mesa-dri) ;;
     test) packages+=(
       libgtest-dev libbenchmark-dev clang
       xvfb xauth xdotool imagemagick x11-utils gdb python3

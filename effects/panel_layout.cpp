@@ -1,0 +1,91 @@
+#include "effects/panel_layout.h"
+
+#include <algorithm>
+
+namespace {
+
+int index(PanelId id) { return static_cast<int>(id); }
+
+// Stacks the open panels of a column from `top` down, each as tall as it
+// would like; when they do not fit, each gives up room in proportion to
+// its wish, none going below `shortest`.
+void stack(const PanelLayoutRequest& r, const PanelId* ids, int count, float x, float width, float top, float bottom,
+           PanelLayout& out) {
+    float wanted = 0.0f;
+    int open = 0;
+    for (int i = 0; i < count; ++i) {
+        if (!r.open[index(ids[i])]) continue;
+        wanted += r.wantedHeight[index(ids[i])];
+        ++open;
+    }
+    if (open == 0) return;
+    const float room = std::max(0.0f, bottom - top - r.margin * static_cast<float>(open - 1));
+    const float share = wanted > room && wanted > 0.0f ? room / wanted : 1.0f;
+    float y = top;
+    for (int i = 0; i < count; ++i) {
+        const int k = index(ids[i]);
+        if (!r.open[k]) continue;
+        PanelRect& rect = out.rects[k];
+        rect.x = x;
+        rect.y = y;
+        rect.width = width;
+        rect.height = std::max(1.0f, r.wantedHeight[k] * share);
+        y += rect.height + r.margin;
+    }
+}
+
+}  // namespace
+
+PanelLayout layOutPanels(const PanelLayoutRequest& r) {
+    PanelLayout out;
+    const float m = r.margin;
+    const float left = m;
+    const float right = r.windowWidth - m;
+    const float usable = std::max(1.0f, right - left);
+
+    // Across the bottom, above the strip: the timeline lowest, the plots
+    // over it, together at most half the window's height.
+    float bottom = r.windowHeight - r.bottomStrip;
+    const PanelId across[] = {PanelId::Timeline, PanelId::Plots};
+    float budget = std::max(0.0f, (r.windowHeight - 2.0f * m - r.bottomStrip) * 0.5f);
+    for (PanelId id : across) {
+        const int k = index(id);
+        if (!r.open[k]) continue;
+        const float height = std::max(1.0f, std::min(r.wantedHeight[k], budget));
+        budget = std::max(0.0f, budget - height - m);
+        out.rects[k] = {left, bottom - height, usable, height};
+        bottom -= height + m;
+    }
+
+    // The two columns share the width left to right; each gets what it
+    // asks for, and half the room when both do not fit.
+    const PanelId rightColumn[] = {PanelId::Indicator, PanelId::Ball, PanelId::Legend, PanelId::Data};
+    float rightWanted = 0.0f;
+    for (PanelId id : rightColumn) {
+        if (r.open[index(id)]) rightWanted = std::max(rightWanted, r.wantedWidth[index(id)]);
+    }
+    const int help = index(PanelId::Help);
+    float helpWidth = r.open[help] ? r.wantedWidth[help] : 0.0f;
+    const float between = helpWidth > 0.0f && rightWanted > 0.0f ? m : 0.0f;
+    if (helpWidth + rightWanted + between > usable) {
+        const float half = (usable - between) * 0.5f;
+        if (helpWidth < half) {
+            rightWanted = usable - between - helpWidth;
+        } else if (rightWanted < half) {
+            helpWidth = usable - between - rightWanted;
+        } else {
+            helpWidth = half;
+            rightWanted = half;
+        }
+    }
+    const float top = m;
+    if (r.open[help]) {
+        out.rects[help] = {left, top, helpWidth, std::max(1.0f, std::min(r.wantedHeight[help], bottom - top))};
+    }
+    stack(r, rightColumn, 4, right - rightWanted, rightWanted, top, bottom, out);
+    return out;
+}
+
+bool panelsOverlap(const PanelRect& a, const PanelRect& b) {
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+// The window's panels (help, ball, legend and the recording or replay
+// indicator) as Dear ImGui windows over the finished frame, placed by
+// effects/panel_layout.h until the user moves one. With no panel open
+// nothing is drawn and no GL state is touched.
+
+#include "effects/contact_log.h"
+#include "input/help_text.h"
+#include "scene/simulation.h"
+#include "scene/viewer_state.h"
+
+// What the panels show this frame.
+struct PanelFigures {
+    const Simulation* simulation = nullptr;
+    const ViewerState* viewer = nullptr;
+    const ContactHistory* contacts = nullptr;
+    HelpFigures help;
+    // "REC name" or the replay's line; empty: no indicator.
+    char indicator[160] = {};
+};
+
+// Once the window exists. `report`: each change of the panels' rectangles
+// is written to standard error (the window tests read it).
+void startWindowPanels(bool report);
+
+// Last in the frame, before the screenshot's readback and the corner's
+// notice and pause label.
+void drawWindowPanels(const PanelFigures& figures);
+
+// The toolkit's input, offered to the panels first. True when a panel
+// takes it, so the demo does not see it: a press on a panel (and its
+// release), keys while a field is typed in.
+bool panelsTakeButton(int button, int state, int x, int y);
+void panelsPointerMoved(int x, int y);
+bool panelsTakeKey(unsigned char key, int x, int y);
+void panelsKeyUp(unsigned char key, int x, int y);
+bool panelsTakeSpecialKey(int key, int x, int y);
+void panelsSpecialKeyUp(int key, int x, int y);
