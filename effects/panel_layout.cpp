@@ -4,12 +4,12 @@
 
 namespace {
 
-int index(PanelId id) { return static_cast<int>(id); }
+int index(PanelSlot id) { return static_cast<int>(id); }
 
 // Stacks the open panels of a column from `top` down, each as tall as it
 // would like; when they do not fit, each gives up room in proportion to
 // its wish, none going below `shortest`.
-void stack(const PanelLayoutRequest& r, const PanelId* ids, int count, float x, float width, float top, float bottom,
+void stack(const PanelLayoutRequest& r, const PanelSlot* ids, int count, float x, float width, float top, float bottom,
            PanelLayout& out) {
     float wanted = 0.0f;
     int open = 0;
@@ -46,9 +46,9 @@ PanelLayout layOutPanels(const PanelLayoutRequest& r) {
     // Across the bottom, above the strip: the timeline lowest, the plots
     // over it, together at most half the window's height.
     float bottom = r.windowHeight - r.bottomStrip;
-    const PanelId across[] = {PanelId::Timeline, PanelId::Plots};
+    const PanelSlot across[] = {PanelSlot::Timeline, PanelSlot::Plots};
     float budget = std::max(0.0f, (r.windowHeight - 2.0f * m - r.bottomStrip) * 0.5f);
-    for (PanelId id : across) {
+    for (PanelSlot id : across) {
         const int k = index(id);
         if (!r.open[k]) continue;
         const float height = std::max(1.0f, std::min(r.wantedHeight[k], budget));
@@ -59,12 +59,12 @@ PanelLayout layOutPanels(const PanelLayoutRequest& r) {
 
     // The two columns share the width left to right; each gets what it
     // asks for, and half the room when both do not fit.
-    const PanelId rightColumn[] = {PanelId::Indicator, PanelId::Ball, PanelId::Legend, PanelId::Data};
+    const PanelSlot rightColumn[] = {PanelSlot::Indicator, PanelSlot::Ball, PanelSlot::Legend, PanelSlot::Data};
     float rightWanted = 0.0f;
-    for (PanelId id : rightColumn) {
+    for (PanelSlot id : rightColumn) {
         if (r.open[index(id)]) rightWanted = std::max(rightWanted, r.wantedWidth[index(id)]);
     }
-    const int help = index(PanelId::Help);
+    const int help = index(PanelSlot::Help);
     float helpWidth = r.open[help] ? r.wantedWidth[help] : 0.0f;
     const float between = helpWidth > 0.0f && rightWanted > 0.0f ? m : 0.0f;
     if (helpWidth + rightWanted + between > usable) {

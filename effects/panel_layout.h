@@ -7,8 +7,8 @@
 // pause label (right). Window pixels, origin top left. Pure: the drawing
 // measures what each panel would like and places it where this says.
 
-enum class PanelId { Indicator, Help, Ball, Legend, Data, Plots, Timeline };
-constexpr int kPanelCount = 7;
+enum class PanelSlot { Indicator, Help, Ball, Legend, Data, Plots, Timeline };
+constexpr int kPanelSlots = 7;
 
 struct PanelRect {
     float x = 0.0f;
@@ -23,16 +23,16 @@ struct PanelLayoutRequest {
     float margin = 8.0f;
     // Kept free along the bottom edge for the notice and the pause label.
     float bottomStrip = 40.0f;
-    bool open[kPanelCount] = {};
+    bool open[kPanelSlots] = {};
     // What each panel would like; it gets less when the window is small
     // (and scrolls).
-    float wantedWidth[kPanelCount] = {};
-    float wantedHeight[kPanelCount] = {};
+    float wantedWidth[kPanelSlots] = {};
+    float wantedHeight[kPanelSlots] = {};
 };
 
 struct PanelLayout {
-    PanelRect rects[kPanelCount];
-    const PanelRect& operator[](PanelId id) const { return rects[static_cast<int>(id)]; }
+    PanelRect rects[kPanelSlots];
+    const PanelRect& operator[](PanelSlot id) const { return rects[static_cast<int>(id)]; }
 };
 
 PanelLayout layOutPanels(const PanelLayoutRequest& request);

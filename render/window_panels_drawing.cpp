@@ -19,7 +19,7 @@
 namespace {
 
 constexpr int kButtons = 3;  // left, middle, right, as ImGui counts them
-const char* const kTitles[kPanelCount] = {"##indicator", "Help (H)", "Ball (I)", "Legend (V)", "Data", "Plots",
+const char* const kTitles[kPanelSlots] = {"##indicator", "Help (H)", "Ball (I)", "Legend (V)", "Data", "Plots",
                                           "Timeline"};
 
 struct PanelsState {
@@ -31,12 +31,12 @@ struct PanelsState {
     float laidOutWidth = 0.0f;
     float laidOutHeight = 0.0f;
     ImFont* laidOutFont = nullptr;
-    bool openBefore[kPanelCount] = {};
-    float wishedWidth[kPanelCount] = {};
-    float wishedHeight[kPanelCount] = {};
+    bool openBefore[kPanelSlots] = {};
+    float wishedWidth[kPanelSlots] = {};
+    float wishedHeight[kPanelSlots] = {};
     // Where each panel was drawn in the last frame, for the pointer.
-    bool seenOpen[kPanelCount] = {};
-    PanelRect seen[kPanelCount];
+    bool seenOpen[kPanelSlots] = {};
+    PanelRect seen[kPanelSlots];
     // Presses the panels took, so that their releases go there too; and a
     // release that came before any frame saw its press, held for a frame
     // so that a quick click is not lost.
@@ -63,22 +63,22 @@ bool selectionShown(const Simulation& s, const ViewerState& viewer) {
 }
 
 void whichOpen(const PanelFigures& f, bool* open) {
-    for (int k = 0; k < kPanelCount; ++k) open[k] = false;
-    open[static_cast<int>(PanelId::Indicator)] = f.indicator[0] != '\0';
-    open[static_cast<int>(PanelId::Help)] = f.viewer->helpOverlay != 0;
-    open[static_cast<int>(PanelId::Ball)] = selectionShown(*f.simulation, *f.viewer) || f.viewer->inspectMode != 0;
-    open[static_cast<int>(PanelId::Legend)] = f.viewer->collisionView != 0;
+    for (int k = 0; k < kPanelSlots; ++k) open[k] = false;
+    open[static_cast<int>(PanelSlot::Indicator)] = f.indicator[0] != '\0';
+    open[static_cast<int>(PanelSlot::Help)] = f.viewer->helpOverlay != 0;
+    open[static_cast<int>(PanelSlot::Ball)] = selectionShown(*f.simulation, *f.viewer) || f.viewer->inspectMode != 0;
+    open[static_cast<int>(PanelSlot::Legend)] = f.viewer->collisionView != 0;
 }
 
 bool anyOpen(const bool* open) {
-    for (int k = 0; k < kPanelCount; ++k) {
+    for (int k = 0; k < kPanelSlots; ++k) {
         if (open[k]) return true;
     }
     return false;
 }
 
 bool pointerOverPanel(int x, int y) {
-    for (int k = 0; k < kPanelCount; ++k) {
+    for (int k = 0; k < kPanelSlots; ++k) {
         const PanelRect& r = panels.seen[k];
         if (panels.seenOpen[k] && x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height) return true;
     }
@@ -98,30 +98,30 @@ void measure(const PanelFigures& f, PanelLayoutRequest& request) {
     const float title = ImGui::GetFrameHeight();
     const float padX = 2.0f * style.WindowPadding.x + style.ScrollbarSize;
     const float padY = 2.0f * style.WindowPadding.y;
-    const auto wish = [&](PanelId id, float width, float height) {
+    const auto wish = [&](PanelSlot id, float width, float height) {
         request.wantedWidth[static_cast<int>(id)] = width;
         request.wantedHeight[static_cast<int>(id)] = height;
     };
     // In steps of ten characters, so that a replay's counting does not move it.
     const int indicatorLength = (static_cast<int>(std::strlen(f.indicator)) + 9) / 10 * 10;
-    wish(PanelId::Indicator, indicatorLength * ch + 2.0f * style.WindowPadding.x, line + padY);
+    wish(PanelSlot::Indicator, indicatorLength * ch + 2.0f * style.WindowPadding.x, line + padY);
     int longest = 0;
     for (int i = 0; i < kKeyLineCount; ++i) {
         longest = std::max(longest, static_cast<int>(std::strlen(kKeyLines[i].action)));
     }
-    wish(PanelId::Help, (15 + longest) * ch + 2.0f * style.CellPadding.x * 2.0f + padX,
+    wish(PanelSlot::Help, (15 + longest) * ch + 2.0f * style.CellPadding.x * 2.0f + padX,
          title + padY + (kKeyLineCount + 9) * (line + 2.0f * style.CellPadding.y));
     // With no ball selected the panel holds two lines.
     const bool selected = selectionShown(*f.simulation, *f.viewer);
-    wish(PanelId::Ball, (selected ? 46 : 40) * ch + 8.0f * style.CellPadding.x + padX,
+    wish(PanelSlot::Ball, (selected ? 46 : 40) * ch + 8.0f * style.CellPadding.x + padX,
          title + padY + (selected ? kBallContactsKept + 8 : 2) * (line + 2.0f * style.CellPadding.y));
-    wish(PanelId::Legend, 26 * ch + padX, title + padY + kLegendLinesMost * line);
+    wish(PanelSlot::Legend, 26 * ch + padX, title + padY + kLegendLinesMost * line);
 }
 
 // Places the panel where the layout says when the layout was made again
 // (a resize, a panel opened or closed or wishing another size); between,
 // the user may move it.
-bool beginPanel(PanelId id, const PanelLayout& layout, bool place, ImGuiWindowFlags flags) {
+bool beginPanel(PanelSlot id, const PanelLayout& layout, bool place, ImGuiWindowFlags flags) {
     const PanelRect& r = layout[id];
     if (place) {
         ImGui::SetNextWindowPos(ImVec2(r.x, r.y), ImGuiCond_Always);
@@ -132,7 +132,7 @@ bool beginPanel(PanelId id, const PanelLayout& layout, bool place, ImGuiWindowFl
                                                                      ImGuiWindowFlags_NoFocusOnAppearing);
 }
 
-void endPanel(PanelId id) {
+void endPanel(PanelSlot id) {
     const ImVec2 pos = ImGui::GetWindowPos();
     const ImVec2 size = ImGui::GetWindowSize();
     const int k = static_cast<int>(id);
@@ -244,7 +244,7 @@ void legendPanel(const PanelFigures& f) {
 void reportRects() {
     char line[512];
     int used = std::snprintf(line, sizeof line, "panels:");
-    for (int k = 0; k < kPanelCount && used < static_cast<int>(sizeof line); ++k) {
+    for (int k = 0; k < kPanelSlots && used < static_cast<int>(sizeof line); ++k) {
         if (!panels.seenOpen[k]) continue;
         const PanelRect& r = panels.seen[k];
         const char* name = k == 0 ? "Indicator" : kTitles[k];
@@ -286,7 +286,7 @@ void startWindowPanels(bool report) {
 }
 
 void drawWindowPanels(const PanelFigures& f) {
-    bool open[kPanelCount];
+    bool open[kPanelSlots];
     whichOpen(f, open);
     if (!panels.started || !anyOpen(open)) {
         // Nothing drawn, nothing touched: the picture is the frame's alone.
@@ -331,14 +331,14 @@ void drawWindowPanels(const PanelFigures& f) {
     // their places: a line of the bitmap font in its panel, and the margin.
     request.bottomStrip = static_cast<float>(kOverlayLineHeight + 2 * kOverlayPadding + kOverlayMargin + 4);
     bool place = width != panels.laidOutWidth || height != panels.laidOutHeight || font != panels.laidOutFont;
-    for (int k = 0; k < kPanelCount; ++k) {
+    for (int k = 0; k < kPanelSlots; ++k) {
         request.open[k] = open[k];
         if (open[k] != panels.openBefore[k]) place = true;
         panels.openBefore[k] = open[k];
         panels.seenOpen[k] = false;
     }
     measure(f, request);
-    for (int k = 0; k < kPanelCount; ++k) {
+    for (int k = 0; k < kPanelSlots; ++k) {
         if (open[k] && (request.wantedWidth[k] != panels.wishedWidth[k] || request.wantedHeight[k] != panels.wishedHeight[k])) {
             place = true;
         }
@@ -350,23 +350,23 @@ void drawWindowPanels(const PanelFigures& f) {
     panels.laidOutHeight = height;
     panels.laidOutFont = font;
 
-    if (open[static_cast<int>(PanelId::Indicator)]) {
-        beginPanel(PanelId::Indicator, layout, place,
+    if (open[static_cast<int>(PanelSlot::Indicator)]) {
+        beginPanel(PanelSlot::Indicator, layout, place,
                    ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoNav | ImGuiWindowFlags_NoScrollbar);
         ImGui::TextUnformatted(f.indicator);
-        endPanel(PanelId::Indicator);
+        endPanel(PanelSlot::Indicator);
     }
-    if (open[static_cast<int>(PanelId::Help)]) {
-        if (beginPanel(PanelId::Help, layout, place, 0)) helpPanel(f);
-        endPanel(PanelId::Help);
+    if (open[static_cast<int>(PanelSlot::Help)]) {
+        if (beginPanel(PanelSlot::Help, layout, place, 0)) helpPanel(f);
+        endPanel(PanelSlot::Help);
     }
-    if (open[static_cast<int>(PanelId::Ball)]) {
-        if (beginPanel(PanelId::Ball, layout, place, 0)) ballPanel(f);
-        endPanel(PanelId::Ball);
+    if (open[static_cast<int>(PanelSlot::Ball)]) {
+        if (beginPanel(PanelSlot::Ball, layout, place, 0)) ballPanel(f);
+        endPanel(PanelSlot::Ball);
     }
-    if (open[static_cast<int>(PanelId::Legend)]) {
-        if (beginPanel(PanelId::Legend, layout, place, 0)) legendPanel(f);
-        endPanel(PanelId::Legend);
+    if (open[static_cast<int>(PanelSlot::Legend)]) {
+        if (beginPanel(PanelSlot::Legend, layout, place, 0)) legendPanel(f);
+        endPanel(PanelSlot::Legend);
     }
 
     ImGui::PopFont();

@@ -10,6 +10,8 @@
 #                               [--program PATH] [--data DIR] [--] [ARGS...]
 #   --seconds N   length of each stretch (default 10)
 #   --autofire    switch automatic fire on (F5) before measuring
+#   --keys "K..." keys tapped before measuring, in order (xdotool names,
+#                 e.g. "h i v" for the help, ball and legend panels)
 #   --no-count    skip the step count (needs gdb and a binary with symbols)
 #   --profile F   also record a perf profile of the program into F, in a
 #                 stretch of its own (read it with perf report -i F), and
@@ -22,6 +24,7 @@ set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=10
 autofire=0
+keys=""
 count=1
 profile=""
 program="$root/build/vennaloft"
@@ -31,6 +34,7 @@ while [ $# -gt 0 ]; do
     case "$1" in
         --seconds) seconds=$2; shift 2 ;;
         --autofire) autofire=1; shift ;;
+        --keys) keys=$2; shift 2 ;;
         --no-count) count=0; shift ;;
         --profile) profile=$(realpath -m "$2"); shift 2 ;;
         --program) program=$2; shift 2 ;;
@@ -119,6 +123,12 @@ if [ "$autofire" -eq 1 ]; then
     vm_autofire "$window"
     sleep 2
 fi
+if [ -n "$keys" ]; then
+    for key in $keys; do
+        xdotool key --window "$window" "$key"
+    done
+    sleep 2
+fi
 
 tick=$(getconf CLK_TCK)
 t0=$(now)
@@ -133,6 +143,7 @@ thread_ticks "$VL_PROGRAM_PID" >"$VL_TMP/threads1"
 
 fire=""
 [ "$autofire" -eq 1 ] && fire=" (automatic fire on)"
+[ -n "$keys" ] && fire="$fire (keys: $keys)"
 echo "program: $program${args[*]:+ ${args[*]}}$fire"
 awk -v t0="$t0" -v t1="$t1" -v p0="$p0" -v p1="$p1" -v x0="$x0" -v x1="$x1" -v hz="$tick" 'BEGIN {
     wall = t1 - t0

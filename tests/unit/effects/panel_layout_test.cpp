@@ -11,25 +11,25 @@ namespace {
 TEST(PanelLayout, OpenPanelsNeverCoverEachOtherTheWindowsEdgeOrTheBottomStrip) {
     const struct {
         float width, height;
-        unsigned openMask;  // bit per PanelId
+        unsigned openMask;  // bit per PanelSlot
     } cases[] = {
         {400, 300, 0x7f}, {640, 480, 0x7f}, {640, 480, 0x0e}, {1920, 1080, 0x7f},
         {400, 300, 0x0c}, {800, 200, 0x66}, {300, 600, 0x1f},
     };
-    const float wantedWidth[kPanelCount] = {220, 430, 330, 200, 460, 600, 600};
-    const float wantedHeight[kPanelCount] = {30, 470, 220, 140, 300, 260, 60};
+    const float wantedWidth[kPanelSlots] = {220, 430, 330, 200, 460, 600, 600};
+    const float wantedHeight[kPanelSlots] = {30, 470, 220, 140, 300, 260, 60};
     for (const auto& c : cases) {
         PanelLayoutRequest request;
         request.windowWidth = c.width;
         request.windowHeight = c.height;
-        for (int k = 0; k < kPanelCount; ++k) {
+        for (int k = 0; k < kPanelSlots; ++k) {
             request.open[k] = (c.openMask >> k & 1u) != 0;
             request.wantedWidth[k] = wantedWidth[k];
             request.wantedHeight[k] = wantedHeight[k];
         }
         const PanelLayout layout = layOutPanels(request);
         const float floor = c.height - request.bottomStrip;
-        for (int a = 0; a < kPanelCount; ++a) {
+        for (int a = 0; a < kPanelSlots; ++a) {
             if (!request.open[a]) continue;
             const PanelRect& r = layout.rects[a];
             EXPECT_GT(r.width, 0.0f) << c.width << "x" << c.height << " panel " << a;
@@ -38,7 +38,7 @@ TEST(PanelLayout, OpenPanelsNeverCoverEachOtherTheWindowsEdgeOrTheBottomStrip) {
             EXPECT_GE(r.y, 0.0f) << c.width << "x" << c.height << " panel " << a;
             EXPECT_LE(r.x + r.width, c.width) << c.width << "x" << c.height << " panel " << a;
             EXPECT_LE(r.y + r.height, floor) << c.width << "x" << c.height << " panel " << a;
-            for (int b = a + 1; b < kPanelCount; ++b) {
+            for (int b = a + 1; b < kPanelSlots; ++b) {
                 if (request.open[b]) {
                     EXPECT_FALSE(panelsOverlap(r, layout.rects[b]))
                         << c.width << "x" << c.height << " panels " << a << " and " << b;
