@@ -162,21 +162,25 @@ void timelineKeyAgain(int key) {
     if (key == 'o') requestSingleStep();
 }
 
-// The timeline's keys pause, then jump: 100 steps, or to an end of what is kept.
+// The timeline's keys: 100 steps, or to an end of what is kept.
 void jumpAlongTimeline(KeyAction action) {
-    if (sim.controls.paused == 0) togglePause(sim, liveReadings());
     const long step = sessionStepNumber();
     long target = step + 100;
     if (action == KeyAction::HundredBack) target = step - 100;
     if (action == KeyAction::FirstKept) target = 0;
     if (action == KeyAction::LastKept) target = std::numeric_limits<long>::max();
-    StepEvents events;
-    jumpToStep(target, events);
-    carryOut(events);
-    glutPostRedisplay();
+    pauseAndJumpTo(target);
 }
 
 }  // namespace
+
+void pauseAndJumpTo(long step) {
+    if (sim.controls.paused == 0) togglePause(sim, liveReadings());
+    StepEvents events;
+    jumpToStep(step, events);
+    carryOut(events);
+    glutPostRedisplay();
+}
 
 void pressKey(KeyKind kind, int code, int modifiers) {
     if (clearVerdict(live.notices)) glutPostRedisplay();

@@ -12,6 +12,9 @@
 // A key pressed (not a repeat): what the key table says it does. The page's
 // buttons call it directly, with the modifiers they stand for.
 void pressKey(KeyKind kind, int code, int modifiers);
+// The timeline's jumps (Page Up / Down, a click on the timeline bar): a
+// running demo pauses first, as the user is to look at the step reached.
+void pauseAndJumpTo(long step);
 void onKey(unsigned char key, int x, int y);
 // The window manager's close button: ends the program as Escape does.
 void onClose();

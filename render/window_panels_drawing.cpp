@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include <GL/freeglut.h>
@@ -34,6 +35,10 @@ struct PanelsState {
     bool openBefore[kPanelSlots] = {};
     float wishedWidth[kPanelSlots] = {};
     float wishedHeight[kPanelSlots] = {};
+    // Where each panel was put, and whether the user has moved it since:
+    // a moved panel stays where it is until the window's size changes.
+    PanelRect placed[kPanelSlots];
+    bool moved[kPanelSlots] = {};
     // Where each panel was drawn in the last frame, for the pointer.
     bool seenOpen[kPanelSlots] = {};
     PanelRect seen[kPanelSlots];
@@ -111,10 +116,23 @@ void measure(const PanelFigures& f, PanelLayoutRequest& request) {
     }
     wish(PanelSlot::Help, (15 + longest) * ch + 2.0f * style.CellPadding.x * 2.0f + padX,
          title + padY + (kKeyLineCount + 9) * (line + 2.0f * style.CellPadding.y));
-    // With no ball selected the panel holds two lines.
-    const bool selected = selectionShown(*f.simulation, *f.viewer);
-    wish(PanelSlot::Ball, (selected ? 46 : 40) * ch + 8.0f * style.CellPadding.x + padX,
-         title + padY + (selected ? kBallContactsKept + 8 : 2) * (line + 2.0f * style.CellPadding.y));
+    // As many rows as the panel shows now: it covers no more of the room
+    // than it needs to.
+    int ballRows = f.viewer->inspectMode != 0 ? 1 : 0;
+    int ballWidth = 39;
+    if (selectionShown(*f.simulation, *f.viewer)) {
+        int contacts = 0;
+        while (f.contacts != nullptr && contacts < kBallContactsKept &&
+               f.contacts->ballContact(f.viewer->selectedBall, contacts).step != 0) {
+            ++contacts;
+        }
+        ballRows += 4 + (contacts > 0 ? contacts + 1 : 0);
+        ballWidth = 40;
+    } else {
+        ballRows += 1;
+    }
+    wish(PanelSlot::Ball, ballWidth * ch + 8.0f * style.CellPadding.x + padX,
+         title + padY + ballRows * (line + 2.0f * style.CellPadding.y));
     wish(PanelSlot::Legend, 26 * ch + padX, title + padY + kLegendLinesMost * line);
 }
 
@@ -123,7 +141,9 @@ void measure(const PanelFigures& f, PanelLayoutRequest& request) {
 // the user may move it.
 bool beginPanel(PanelSlot id, const PanelLayout& layout, bool place, ImGuiWindowFlags flags) {
     const PanelRect& r = layout[id];
-    if (place) {
+    const int k = static_cast<int>(id);
+    if (place && !panels.moved[k]) {
+        panels.placed[k] = r;
         ImGui::SetNextWindowPos(ImVec2(r.x, r.y), ImGuiCond_Always);
         ImGui::SetNextWindowSize(ImVec2(r.width, r.height), ImGuiCond_Always);
     }
@@ -138,6 +158,10 @@ void endPanel(PanelSlot id) {
     const int k = static_cast<int>(id);
     panels.seenOpen[k] = true;
     panels.seen[k] = {pos.x, pos.y, size.x, size.y};
+    // ImGui keeps windows on whole pixels.
+    if (std::fabs(pos.x - panels.placed[k].x) > 1.0f || std::fabs(pos.y - panels.placed[k].y) > 1.0f) {
+        panels.moved[k] = true;
+    }
     ImGui::End();
 }
 
@@ -179,20 +203,20 @@ void ballPanel(const PanelFigures& f) {
             ImGui::TextUnformatted("Position");
             for (double c : {p.x, p.y, p.z}) {
                 ImGui::TableNextColumn();
-                ImGui::Text("%8.1f", c);
+                ImGui::Text("%.1f", c);
             }
             ImGui::TableNextRow();
             ImGui::TableNextColumn();
             ImGui::TextUnformatted("Velocity");
             for (double c : {v.x, v.y, v.z}) {
                 ImGui::TableNextColumn();
-                ImGui::Text("%8.2f", c);
+                ImGui::Text("%.2f", c);
             }
             ImGui::TableNextRow();
             ImGui::TableNextColumn();
             ImGui::TextUnformatted("Speed");
             ImGui::TableNextColumn();
-            ImGui::Text("%8.2f", v.Length());
+            ImGui::Text("%.2f", v.Length());
             ImGui::EndTable();
         }
         if (f.contacts != nullptr && f.contacts->ballContact(k, 0).step != 0 &&
@@ -216,9 +240,9 @@ void ballPanel(const PanelFigures& f) {
                     ImGui::TextUnformatted(contactWithName(c.with));
                 }
                 ImGui::TableNextColumn();
-                ImGui::Text("%5.2f %5.2f %5.2f", c.normal[0], c.normal[1], c.normal[2]);
+                ImGui::Text("%.2f %.2f %.2f", c.normal[0], c.normal[1], c.normal[2]);
                 ImGui::TableNextColumn();
-                ImGui::Text("%.2f > %.2f", c.speedBefore, c.speedAfter);
+                ImGui::Text("%.2f>%.2f", c.speedBefore, c.speedAfter);
             }
             ImGui::EndTable();
         }
@@ -274,6 +298,8 @@ void startWindowPanels(bool report) {
     ImGui::StyleColorsDark();
     ImGui::GetStyle().WindowRounding = 3.0f;
     ImGui::GetStyle().Colors[ImGuiCol_WindowBg].w = 0.82f;
+    // Light grey, not white: the selection ring stays the one white thing.
+    ImGui::GetStyle().Colors[ImGuiCol_Text] = ImVec4(0.92f, 0.92f, 0.92f, 1.0f);
     ImFontConfig small;
     panels.fonts[0] = io.Fonts->AddFontDefault(&small);
     ImFontConfig large;
@@ -331,9 +357,13 @@ void drawWindowPanels(const PanelFigures& f) {
     // their places: a line of the bitmap font in its panel, and the margin.
     request.bottomStrip = static_cast<float>(kOverlayLineHeight + 2 * kOverlayPadding + kOverlayMargin + 4);
     bool place = width != panels.laidOutWidth || height != panels.laidOutHeight || font != panels.laidOutFont;
+    if (place) {
+        for (bool& moved : panels.moved) moved = false;
+    }
     for (int k = 0; k < kPanelSlots; ++k) {
         request.open[k] = open[k];
         if (open[k] != panels.openBefore[k]) place = true;
+        if (!open[k]) panels.moved[k] = false;
         panels.openBefore[k] = open[k];
         panels.seenOpen[k] = false;
     }

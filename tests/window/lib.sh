@@ -108,7 +108,8 @@ vl_finish() {
     exit $?
 }
 
-# Starts a private Xvfb and exports DISPLAY.
+# Starts a private Xvfb and exports DISPLAY; VL_SCREEN sets its size
+# (default 1024x768, larger for large screenshots).
 # -r: no key auto-repeat, so a held key gives one press and one release.
 vl_start_xvfb() {
     local number_file="$VL_TMP/display" n i
@@ -116,7 +117,7 @@ vl_start_xvfb() {
     # started at the same moment never share one. -noreset: the readiness
     # probe below is the server's first client, and a reset after it leaves
     # would refuse the program's connection. -r: no key auto-repeat.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset -r \
+    Xvfb -displayfd 3 -screen 0 "${VL_SCREEN:-1024x768}x24" -nolisten tcp -noreset -r \
         3>"$number_file" >"$VL_TMP/xvfb.log" 2>&1 &
     VL_XVFB_PID=$!
     for i in $(seq 1 100); do

@@ -49,7 +49,7 @@ n=$(vi_wait_differs "$window" "$shots/chase.png" "$shots/selected.png" 500 5)
 after=$(panel_text "$shots/selected.png")
 rows=$(vi_fraction "$shots/selected.png" 300x12+330+70 'r > 0.8 && g > 0.8 && b > 0.6')
 vl_check "a click on the chased ball while paused selects it: the panel shows ($n pixels, text $before -> $after, fourth line $rows)" \
-    vi_holds "$n >= 500 && $after > $before + 0.02 && $rows > 0.01"
+    vi_holds "$n >= 500 && $after > $before + 0.01 && $rows > 0.01"
 
 vl_click "$window" 3 3 1
 n=$(vi_wait_matches "$window" "$shots/chase.png" "$shots/cleared.png" 0 5)
