@@ -26,7 +26,7 @@ struct EnergyTotals {
     double kinetic = 0.0;
     double potential = 0.0;
     double total = 0.0;  // kinetic + potential
-    Vector3 momentum;
+    Vector3 momentum{0.0, 0.0, 0.0};  // a default Vector3 is invalid and would absorb the sum
 };
 
 // Ball k's potential energy per unit mass (k live or not).

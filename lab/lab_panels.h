@@ -42,8 +42,8 @@ struct PanelText {
     int columns = 0;  // the widest row's cell count
 };
 
-// Help (H): the figures as "figure | value" rows, then the keys as
-// "key | what it does".
+// Help (H): the keys as "key | what it does" rows, then the figures as
+// "figure | value" rows, each part under a header row.
 void composeHelpPanel(const HelpFigures& figures, PanelText& panel);
 
 // The selected ball: position, velocity, speed as "name | value" rows, then
@@ -53,8 +53,18 @@ void composeHelpPanel(const HelpFigures& figures, PanelText& panel);
 void composeBallPanel(const Simulation& s, int selected, int held, bool inspectMode, const ContactHistory* contacts,
                       PanelText& panel);
 
-// The collision view's colours for the layers shown (kLayerVolumes ...):
-// one row each, its colour as the swatch.
+// What the collision view draws in which colour, by layer (kLayerVolumes,
+// kLayerContacts, kLayerVelocities).
+struct LegendEntry {
+    int layer;
+    float colour[3];
+    const char* name;
+};
+constexpr int kLegendEntryCount = 6;
+extern const LegendEntry kLegendEntries[kLegendEntryCount];
+
+// The legend for the layers shown: one row per entry, its colour as the
+// swatch.
 void composeLegendPanel(int layers, PanelText& panel);
 
 // A header row, one row per live ball (slot, x, y, z, vx, vy, vz, speed,
