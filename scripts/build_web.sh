@@ -26,7 +26,7 @@ flags=(-std=c++17 -O3 -Wall -Wextra -ffp-contract=off -fno-fast-math -I"$root")
 gl_flags=(-I"$root/webgl/include")
 
 simulation=(platform/clock.cpp platform/random_source.cpp platform/sound.cpp
-    geometry/*.cpp scene/*.cpp effects/*.cpp input/*.cpp physics/*.cpp assets/*.cpp app/headless_scene.cpp
+    geometry/*.cpp scene/*.cpp effects/*.cpp input/*.cpp physics/*.cpp lab/*.cpp assets/*.cpp app/headless_scene.cpp
     app/session.cpp app/recording_file.cpp app/start_up.cpp app/live_readings.cpp app/step_pacing.cpp)
 # The window's Dear ImGui panels are the desktop's alone (Debian ships no
 # ImGui sources to compile for the browser); the page keeps its own.
