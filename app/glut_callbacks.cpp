@@ -22,6 +22,7 @@
 #include "input/key_table.h"
 #include "input/keyboard.h"
 #include "input/pointer_arrows.h"
+#include "lab/lab_panels.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/sound.h"
@@ -206,6 +207,23 @@ void pressKey(KeyKind kind, int code, int modifiers) {
     case KeyAction::FirstKept:
     case KeyAction::LastKept:
         jumpAlongTimeline(action);
+        return;
+    // The lab's views: what they show is lab/'s, so they are switched here.
+    case KeyAction::DataPanel:
+        live.viewer.labPanels ^= kLabDataPanel;
+        glutPostRedisplay();
+        return;
+    case KeyAction::PlotPanel:
+        live.viewer.labPanels ^= kLabPlotPanel;
+        glutPostRedisplay();
+        return;
+    case KeyAction::Paths:
+        live.viewer.paths = (live.viewer.paths + 1) % 3;
+        glutPostRedisplay();
+        return;
+    case KeyAction::ValueLabels:
+        live.viewer.valueLabels ^= 1;
+        glutPostRedisplay();
         return;
     default:
         break;

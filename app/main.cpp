@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
     startSdlCuePlayer();
 
     registerInputCallbacks();
-    startPanelsInWindow(files.record, files.replay);
+    startPanelsInWindow();
     // A server that cannot send repeats as presses alone gets the toolkit's
     // filter back, with its faults.
     if (!askRepeatsAsPresses()) glutIgnoreKeyRepeat(1);

@@ -870,8 +870,6 @@ bool jumpToStep(long target, StepEvents& events) {
 
 long sessionStepNumber() { return liveSession.step; }
 
-bool sessionRecording() { return liveSession.output.file.isOpen() && !liveSession.output.failed; }
-
 void changeReplaySpeed(int by) { liveSession.changeReplaySpeed(by); }
 
 int sessionStepsThisTurn() { return liveSession.stepsThisTurn(); }

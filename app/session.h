@@ -84,8 +84,6 @@ inline bool stepBack() {
 // there).
 bool jumpToStep(long target, StepEvents& events);
 long sessionStepNumber();
-// Whether a recording is being written (not stopped by a failed write).
-bool sessionRecording();
 
 // F1 / F2 while a replay plays: how many of the paced step slots run a
 // replayed step, as a power of two from 1/8 to 8 (-3 .. 3). What a step

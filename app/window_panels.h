@@ -5,4 +5,4 @@
 // registered again to offer their input to the panels first, and the
 // panels are drawn with each frame. VENNALOFT_PANEL_REPORT set to 1 writes
 // the panels' rectangles to standard error as they change (window tests).
-void startPanelsInWindow(const char* recordPath, const char* replayPath);
+void startPanelsInWindow();

@@ -1,26 +1,37 @@
 #include "effects/panel_layout.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 int index(PanelSlot id) { return static_cast<int>(id); }
 
 // Stacks the open panels of a column from `top` down, each as tall as it
-// would like; when they do not fit, each gives up room in proportion to
-// its wish, none going below `shortest`.
+// would like; when they do not fit, the small ones keep their height and
+// the tallest share what is left equally (they scroll).
 void stack(const PanelLayoutRequest& r, const PanelSlot* ids, int count, float x, float width, float top, float bottom,
            PanelLayout& out) {
-    float wanted = 0.0f;
+    float wishes[kPanelSlots];
     int open = 0;
     for (int i = 0; i < count; ++i) {
-        if (!r.open[index(ids[i])]) continue;
-        wanted += r.wantedHeight[index(ids[i])];
-        ++open;
+        if (r.open[index(ids[i])]) wishes[open++] = r.wantedHeight[index(ids[i])];
     }
     if (open == 0) return;
-    const float room = std::max(0.0f, bottom - top - r.margin * static_cast<float>(open - 1));
-    const float share = wanted > room && wanted > 0.0f ? room / wanted : 1.0f;
+    // Smallest first (a handful: insertion).
+    for (int i = 1; i < open; ++i) {
+        for (int j = i; j > 0 && wishes[j] < wishes[j - 1]; --j) std::swap(wishes[j], wishes[j - 1]);
+    }
+    float room = std::max(0.0f, bottom - top - r.margin * static_cast<float>(open - 1));
+    float cap = room;
+    for (int i = 0; i < open; ++i) {
+        const float fair = room / static_cast<float>(open - i);
+        if (wishes[i] > fair) {
+            cap = fair;
+            break;
+        }
+        room -= wishes[i];
+    }
     float y = top;
     for (int i = 0; i < count; ++i) {
         const int k = index(ids[i]);
@@ -29,7 +40,7 @@ void stack(const PanelLayoutRequest& r, const PanelSlot* ids, int count, float x
         rect.x = x;
         rect.y = y;
         rect.width = width;
-        rect.height = std::max(1.0f, r.wantedHeight[k] * share);
+        rect.height = std::max(1.0f, std::min(r.wantedHeight[k], cap));
         y += rect.height + r.margin;
     }
 }

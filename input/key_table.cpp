@@ -45,6 +45,10 @@ const KeyLine kKeyLines[] = {
     {"I", "inspect: click selects a ball, hold drags it", kView, {letter('i', "I", A::Inspect)}},
     {"G", "grab / let go the selected ball", kView, {letter('g', "G", A::Grab)}},
     {"M", "smooth motion on / off", kView, {letter('m', "M", A::SmoothMotion)}},
+    {"D / T", "data table / plots and timeline", kView,
+     {letter('d', "D", A::DataPanel), letter('t', "T", A::PlotPanel)}},
+    {"L / N", "paths (selected ball, all, off) / value labels", kView,
+     {letter('l', "L", A::Paths), letter('n', "N", A::ValueLabels)}},
 };
 
 const int kKeyLineCount = sizeof kKeyLines / sizeof kKeyLines[0];

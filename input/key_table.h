@@ -51,6 +51,10 @@ enum class KeyAction {
     Inspect,
     Grab,
     SmoothMotion,
+    DataPanel,
+    PlotPanel,
+    Paths,
+    ValueLabels,
 };
 
 struct Key {

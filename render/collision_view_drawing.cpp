@@ -188,10 +188,15 @@ void drawVelocities(const Simulation& s) {
 // What each colour is, for the layers shown: a swatch and a name per line,
 // hanging from the top right corner.
 void drawLegend(int layers) {
-    LegendLine shown[kLegendLinesMost];
-    const int count = collisionLegend(layers, shown);
+    const LayerColour* shown[6];
+    int count = 0;
+    if ((layers & kLayerVolumes) != 0) {
+        for (const LayerColour* c : {&kWallColour, &kPillarColour, &kConeColour, &kDomeColour}) shown[count++] = c;
+    }
+    if ((layers & kLayerContacts) != 0) shown[count++] = &kContactColour;
+    if ((layers & kLayerVelocities) != 0) shown[count++] = &kVelocityColour;
     int longest = 0;
-    for (int i = 0; i < count; ++i) longest = std::max(longest, static_cast<int>(std::strlen(shown[i].name)));
+    for (int i = 0; i < count; ++i) longest = std::max(longest, static_cast<int>(std::strlen(shown[i]->name)));
     constexpr int kSwatch = 10;
     const int width = graphics.windowSize[0];
     const int height = graphics.windowSize[1];
@@ -204,30 +209,19 @@ void drawLegend(int layers) {
     drawOverlayPanel(left, top - panelHeight, right, top);
     for (int i = 0; i < count; ++i) {
         const int baseline = top - kOverlayPadding - (i + 1) * kOverlayLineHeight + 3;
-        glColor4f(shown[i].r, shown[i].g, shown[i].b, 1.0f);
+        glColor4f(shown[i]->r, shown[i]->g, shown[i]->b, 1.0f);
         glBegin(GL_QUADS);
         glVertex2i(left + kOverlayPadding, baseline);
         glVertex2i(left + kOverlayPadding + kSwatch, baseline);
         glVertex2i(left + kOverlayPadding + kSwatch, baseline + kSwatch);
         glVertex2i(left + kOverlayPadding, baseline + kSwatch);
         glEnd();
-        drawOverlayText(left + kOverlayPadding + kSwatch + kOverlayCharWidth, baseline, shown[i].name);
+        drawOverlayText(left + kOverlayPadding + kSwatch + kOverlayCharWidth, baseline, shown[i]->name);
     }
     endWindowOverlay();
 }
 
 }  // namespace
-
-int collisionLegend(int layers, LegendLine* lines) {
-    int count = 0;
-    const auto add = [&](const LayerColour& c) { lines[count++] = {c.r, c.g, c.b, c.name}; };
-    if ((layers & kLayerVolumes) != 0) {
-        for (const LayerColour* c : {&kWallColour, &kPillarColour, &kConeColour, &kDomeColour}) add(*c);
-    }
-    if ((layers & kLayerContacts) != 0) add(kContactColour);
-    if ((layers & kLayerVelocities) != 0) add(kVelocityColour);
-    return count;
-}
 
 void drawCollisionView(const Simulation& s, const FrameLook& look, const ViewerState& viewer) {
     if (viewer.collisionView == 0) return;

@@ -8,11 +8,3 @@
 // volumes ball centres are tested against at the current radius, the
 // contacts of the last second (fading) and each ball's velocity.
 void drawCollisionView(const Simulation& s, const FrameLook& look, const ViewerState& viewer);
-
-// The legend's lines for the layers shown: a colour and what it marks.
-struct LegendLine {
-    float r, g, b;
-    const char* name;
-};
-constexpr int kLegendLinesMost = 6;
-int collisionLegend(int layers, LegendLine* lines);

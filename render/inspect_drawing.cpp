@@ -31,8 +31,6 @@ void ringLoop(double cx, double cy, double radius, float width, float grey) {
     glEnd();
 }
 
-}  // namespace
-
 const char* contactWithName(int with) {
     switch (with) {
     case kWithWall:
@@ -49,6 +47,8 @@ const char* contactWithName(int with) {
         return "ball";
     }
 }
+
+}  // namespace
 
 void drawSelectionRing(const Simulation& s, const ViewerState& viewer) {
     if (!selectionShown(s, viewer)) return;

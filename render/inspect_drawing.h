@@ -14,6 +14,3 @@ void drawSelectionRing(const Simulation& s, const ViewerState& viewer);
 // The panel in the top right corner, while a ball is selected or inspect
 // mode is on. Window pixels; restores what it touches.
 void drawInspectPanel(const Simulation& s, const ViewerState& viewer, const ContactHistory* contacts);
-
-// What a contact was with, in a word ("ball", "wall", ...).
-const char* contactWithName(int with);

@@ -1,8 +1,8 @@
 #include "render/window_panels_drawing.h"
 
-#include <cstdio>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include <GL/freeglut.h>
@@ -10,18 +10,19 @@
 #include <imgui_impl_glut.h>
 #include <imgui_impl_opengl2.h>
 
+#include <GL/glu.h>
+
 #include "effects/panel_layout.h"
-#include "input/key_table.h"
-#include "render/collision_view_drawing.h"
+#include "lab/lab_panels.h"
 #include "render/graphics_setup.h"
-#include "render/inspect_drawing.h"
+#include "render/path_drawing.h"
 #include "render/window_overlay.h"
 
 namespace {
 
 constexpr int kButtons = 3;  // left, middle, right, as ImGui counts them
-const char* const kTitles[kPanelSlots] = {"##indicator", "Help (H)", "Ball (I)", "Legend (V)", "Data", "Plots",
-                                          "Timeline"};
+const char* const kTitles[kPanelSlots] = {"##indicator", "Help (H)", "Ball (I)", "Legend (V)", "Data (D)",
+                                          "Plots (T)", "Timeline (T)"};
 
 struct PanelsState {
     bool started = false;
@@ -51,6 +52,12 @@ struct PanelsState {
     // Frames the panels still need after input to settle, paused or not.
     int framesOwed = 0;
     char reported[512] = {};
+    // This frame's texts, in fixed buffers: composed once for measuring
+    // and drawing.
+    PanelText texts[kPanelSlots];
+    PlotData plots;
+    TimelineBar bar;
+    char indicator[160] = {};
 };
 
 PanelsState panels;
@@ -62,17 +69,23 @@ int imguiButton(int button) {
     return -1;
 }
 
+
 bool selectionShown(const Simulation& s, const ViewerState& viewer) {
     const int k = viewer.selectedBall;
     return k >= 0 && k < kMaxBalls && s.ballAlive[k] != 0;
 }
 
+int slot(PanelSlot id) { return static_cast<int>(id); }
+
 void whichOpen(const PanelFigures& f, bool* open) {
-    for (int k = 0; k < kPanelSlots; ++k) open[k] = false;
-    open[static_cast<int>(PanelSlot::Indicator)] = f.indicator[0] != '\0';
-    open[static_cast<int>(PanelSlot::Help)] = f.viewer->helpOverlay != 0;
-    open[static_cast<int>(PanelSlot::Ball)] = selectionShown(*f.simulation, *f.viewer) || f.viewer->inspectMode != 0;
-    open[static_cast<int>(PanelSlot::Legend)] = f.viewer->collisionView != 0;
+    const ViewerState& viewer = *f.viewer;
+    open[slot(PanelSlot::Indicator)] = panels.indicator[0] != '\0';
+    open[slot(PanelSlot::Help)] = viewer.helpOverlay != 0;
+    open[slot(PanelSlot::Ball)] = selectionShown(*f.simulation, viewer) || viewer.inspectMode != 0;
+    open[slot(PanelSlot::Legend)] = viewer.collisionView != 0;
+    open[slot(PanelSlot::Data)] = (viewer.labPanels & kLabDataPanel) != 0;
+    open[slot(PanelSlot::Plots)] = (viewer.labPanels & kLabPlotPanel) != 0;
+    open[slot(PanelSlot::Timeline)] = (viewer.labPanels & kLabPlotPanel) != 0;
 }
 
 bool anyOpen(const bool* open) {
@@ -95,8 +108,46 @@ ImFont* fontFor(int width, int height) {
     return width >= 1280 && height >= 900 ? panels.fonts[1] : panels.fonts[0];
 }
 
-// What each panel would like at the current font, for the layout.
-void measure(const PanelFigures& f, PanelLayoutRequest& request) {
+void composeText(const PanelFigures& f, PanelSlot id, PanelText& text) {
+    const ViewerState& viewer = *f.viewer;
+    switch (id) {
+    case PanelSlot::Help:
+        composeHelpPanel(f.help, text);
+        break;
+    case PanelSlot::Ball:
+        composeBallPanel(*f.simulation, viewer.selectedBall, viewer.heldBall, viewer.inspectMode != 0, f.contacts,
+                         text);
+        break;
+    case PanelSlot::Legend:
+        composeLegendPanel(viewer.collisionLayers, text);
+        break;
+    default:
+        composeDataPanel(*f.simulation, viewer.selectedBall, viewer.heldBall, text);
+        break;
+    }
+}
+
+// A table's size: its widest cell per column, the rows at one line each.
+ImVec2 tableSize(const PanelText& text) {
+    const ImGuiStyle& style = ImGui::GetStyle();
+    float widths[kMaxCells] = {};
+    for (int i = 0; i < text.rowCount; ++i) {
+        const PanelRow& row = text.rows[i];
+        for (int c = 0; c < row.cellCount; ++c) {
+            float w = ImGui::CalcTextSize(row.cells[c]).x;
+            if (c == 0 && row.swatch) w += ImGui::GetTextLineHeight() + style.ItemSpacing.x;
+            widths[c] = std::max(widths[c], w);
+        }
+    }
+    float width = 0.0f;
+    for (int c = 0; c < text.columns; ++c) width += widths[c] + 2.0f * style.CellPadding.x;
+    const float line = ImGui::GetTextLineHeight() + 2.0f * style.CellPadding.y;
+    return ImVec2(width, text.rowCount * line);
+}
+
+// What each panel would like at the current font, for the layout: the
+// size of its table now, so that it covers no more of the room than it needs.
+void measure(const PanelFigures& f, const bool* open, PanelLayoutRequest& request) {
     const ImGuiStyle& style = ImGui::GetStyle();
     const float line = ImGui::GetTextLineHeightWithSpacing();
     const float ch = ImGui::CalcTextSize("0").x;
@@ -104,36 +155,24 @@ void measure(const PanelFigures& f, PanelLayoutRequest& request) {
     const float padX = 2.0f * style.WindowPadding.x + style.ScrollbarSize;
     const float padY = 2.0f * style.WindowPadding.y;
     const auto wish = [&](PanelSlot id, float width, float height) {
-        request.wantedWidth[static_cast<int>(id)] = width;
-        request.wantedHeight[static_cast<int>(id)] = height;
+        request.wantedWidth[slot(id)] = width;
+        request.wantedHeight[slot(id)] = height;
     };
     // In steps of ten characters, so that a replay's counting does not move it.
-    const int indicatorLength = (static_cast<int>(std::strlen(f.indicator)) + 9) / 10 * 10;
+    const int indicatorLength = (static_cast<int>(std::strlen(panels.indicator)) + 9) / 10 * 10;
     wish(PanelSlot::Indicator, indicatorLength * ch + 2.0f * style.WindowPadding.x, line + padY);
-    int longest = 0;
-    for (int i = 0; i < kKeyLineCount; ++i) {
-        longest = std::max(longest, static_cast<int>(std::strlen(kKeyLines[i].action)));
+    for (PanelSlot id : {PanelSlot::Help, PanelSlot::Ball, PanelSlot::Legend, PanelSlot::Data}) {
+        if (!open[slot(id)]) continue;
+        composeText(f, id, panels.texts[slot(id)]);
+        const ImVec2 size = tableSize(panels.texts[slot(id)]);
+        // The tables that scroll themselves keep room for their scroll bar.
+        wish(id, size.x + padX, title + padY + size.y + (id == PanelSlot::Help ? 0.0f : style.ScrollbarSize));
     }
-    wish(PanelSlot::Help, (15 + longest) * ch + 2.0f * style.CellPadding.x * 2.0f + padX,
-         title + padY + (kKeyLineCount + 9) * (line + 2.0f * style.CellPadding.y));
-    // As many rows as the panel shows now: it covers no more of the room
-    // than it needs to.
-    int ballRows = f.viewer->inspectMode != 0 ? 1 : 0;
-    int ballWidth = 39;
-    if (selectionShown(*f.simulation, *f.viewer)) {
-        int contacts = 0;
-        while (f.contacts != nullptr && contacts < kBallContactsKept &&
-               f.contacts->ballContact(f.viewer->selectedBall, contacts).step != 0) {
-            ++contacts;
-        }
-        ballRows += 4 + (contacts > 0 ? contacts + 1 : 0);
-        ballWidth = 40;
-    } else {
-        ballRows += 1;
-    }
-    wish(PanelSlot::Ball, ballWidth * ch + 8.0f * style.CellPadding.x + padX,
-         title + padY + ballRows * (line + 2.0f * style.CellPadding.y));
-    wish(PanelSlot::Legend, 26 * ch + padX, title + padY + kLegendLinesMost * line);
+    // A plot a few lines tall per series, the bar and its key below.
+    int series = 0;
+    for (int k = 0; k < kSeries; ++k) series += panels.plots.present[k] ? 1 : 0;
+    wish(PanelSlot::Plots, request.windowWidth, title + padY + std::max(1, series) * (2.5f * line + style.ItemSpacing.y));
+    wish(PanelSlot::Timeline, request.windowWidth, title + padY + 2.5f * line + style.ItemSpacing.y);
 }
 
 // Places the panel where the layout says when the layout was made again
@@ -141,21 +180,19 @@ void measure(const PanelFigures& f, PanelLayoutRequest& request) {
 // the user may move it.
 bool beginPanel(PanelSlot id, const PanelLayout& layout, bool place, ImGuiWindowFlags flags) {
     const PanelRect& r = layout[id];
-    const int k = static_cast<int>(id);
+    const int k = slot(id);
     if (place && !panels.moved[k]) {
         panels.placed[k] = r;
         ImGui::SetNextWindowPos(ImVec2(r.x, r.y), ImGuiCond_Always);
         ImGui::SetNextWindowSize(ImVec2(r.width, r.height), ImGuiCond_Always);
     }
-    return ImGui::Begin(kTitles[static_cast<int>(id)], nullptr, flags | ImGuiWindowFlags_NoResize |
-                                                                     ImGuiWindowFlags_HorizontalScrollbar |
-                                                                     ImGuiWindowFlags_NoFocusOnAppearing);
+    return ImGui::Begin(kTitles[k], nullptr, flags | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoFocusOnAppearing);
 }
 
 void endPanel(PanelSlot id) {
     const ImVec2 pos = ImGui::GetWindowPos();
     const ImVec2 size = ImGui::GetWindowSize();
-    const int k = static_cast<int>(id);
+    const int k = slot(id);
     panels.seenOpen[k] = true;
     panels.seen[k] = {pos.x, pos.y, size.x, size.y};
     // ImGui keeps windows on whole pixels.
@@ -165,102 +202,165 @@ void endPanel(PanelSlot id) {
     ImGui::End();
 }
 
-void helpPanel(const PanelFigures& f) {
-    static HelpPanel text;
-    composeHelpPanel(f.help, text);
-    // What a key does wraps in a narrow panel rather than hiding behind a scroll.
-    if (ImGui::BeginTable("keys", 2, ImGuiTableFlags_RowBg)) {
-        ImGui::TableSetupColumn("Key", ImGuiTableColumnFlags_WidthFixed);
-        ImGui::TableSetupColumn("Does", ImGuiTableColumnFlags_WidthStretch);
-        ImGui::TableHeadersRow();
-        for (int i = 0; i < kKeyLineCount; ++i) {
-            ImGui::TableNextRow();
-            ImGui::TableNextColumn();
-            ImGui::TextUnformatted(kKeyLines[i].label);
-            ImGui::TableNextColumn();
-            ImGui::TextWrapped("%s", kKeyLines[i].action);
-        }
-        ImGui::EndTable();
+// A panel's rows as one table: header rows as ImGui's headers, the marked
+// row lit, a swatch before a row's first cell. With `wrapLast` the last
+// column takes the room left and wraps (help's descriptions).
+void panelTable(const PanelText& text, bool wrapLast) {
+    if (text.rowCount == 0 || text.columns == 0) return;
+    // Otherwise the columns keep their widths and the table scrolls in both
+    // directions, its header row staying in view.
+    const ImGuiTableFlags flags =
+        wrapLast ? ImGuiTableFlags_RowBg : ImGuiTableFlags_RowBg | ImGuiTableFlags_ScrollX | ImGuiTableFlags_ScrollY;
+    if (!ImGui::BeginTable("rows", text.columns, flags)) return;
+    if (!wrapLast && text.rows[0].header) ImGui::TableSetupScrollFreeze(0, 1);
+    for (int c = 0; c < text.columns; ++c) {
+        const bool stretch = wrapLast && c == text.columns - 1;
+        ImGui::TableSetupColumn(nullptr,
+                                stretch ? ImGuiTableColumnFlags_WidthStretch : ImGuiTableColumnFlags_WidthFixed);
     }
-    ImGui::Separator();
-    // The figures follow the key lines and a blank one.
-    for (int i = kKeyLineCount + 2; i < text.count; ++i) ImGui::TextWrapped("%s", text.lines[i]);
-}
-
-void ballPanel(const PanelFigures& f) {
-    const Simulation& s = *f.simulation;
-    const ViewerState& viewer = *f.viewer;
-    if (!selectionShown(s, viewer)) {
-        ImGui::TextUnformatted("No ball selected");
-    } else {
-        const int k = viewer.selectedBall;
-        const Vector3& p = s.ballPositions[k];
-        const Vector3& v = s.ballVelocities[k];
-        ImGui::Text("Ball %d%s", k, viewer.heldBall == k ? " (held)" : "");
-        if (ImGui::BeginTable("motion", 4, ImGuiTableFlags_SizingFixedFit)) {
-            ImGui::TableNextRow();
-            ImGui::TableNextColumn();
-            ImGui::TextUnformatted("Position");
-            for (double c : {p.x, p.y, p.z}) {
-                ImGui::TableNextColumn();
-                ImGui::Text("%.1f", c);
-            }
-            ImGui::TableNextRow();
-            ImGui::TableNextColumn();
-            ImGui::TextUnformatted("Velocity");
-            for (double c : {v.x, v.y, v.z}) {
-                ImGui::TableNextColumn();
-                ImGui::Text("%.2f", c);
-            }
-            ImGui::TableNextRow();
-            ImGui::TableNextColumn();
-            ImGui::TextUnformatted("Speed");
-            ImGui::TableNextColumn();
-            ImGui::Text("%.2f", v.Length());
-            ImGui::EndTable();
-        }
-        if (f.contacts != nullptr && f.contacts->ballContact(k, 0).step != 0 &&
-            ImGui::BeginTable("contacts", 4, ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg)) {
-            ImGui::TableSetupColumn("Step");
-            ImGui::TableSetupColumn("With");
-            ImGui::TableSetupColumn("Normal");
-            ImGui::TableSetupColumn("Speed");
-            ImGui::TableHeadersRow();
-            // Newest first.
-            for (int i = 0; i < kBallContactsKept; ++i) {
-                const BallContact& c = f.contacts->ballContact(k, i);
-                if (c.step == 0) break;
-                ImGui::TableNextRow();
-                ImGui::TableNextColumn();
-                ImGui::Text("%d", c.step);
-                ImGui::TableNextColumn();
-                if (c.with == kWithBall) {
-                    ImGui::Text("ball %d", c.other);
-                } else {
-                    ImGui::TextUnformatted(contactWithName(c.with));
-                }
-                ImGui::TableNextColumn();
-                ImGui::Text("%.2f %.2f %.2f", c.normal[0], c.normal[1], c.normal[2]);
-                ImGui::TableNextColumn();
-                ImGui::Text("%.2f>%.2f", c.speedBefore, c.speedAfter);
-            }
-            ImGui::EndTable();
-        }
-    }
-    if (viewer.inspectMode != 0) ImGui::TextUnformatted("Inspect (I): click selects, hold drags");
-}
-
-void legendPanel(const PanelFigures& f) {
-    LegendLine lines[kLegendLinesMost];
-    const int count = collisionLegend(f.viewer->collisionLayers, lines);
     const float side = ImGui::GetTextLineHeight();
-    for (int i = 0; i < count; ++i) {
-        const ImVec2 at = ImGui::GetCursorScreenPos();
-        ImGui::GetWindowDrawList()->AddRectFilled(at, ImVec2(at.x + side, at.y + side),
-                                                  ImGui::GetColorU32(ImVec4(lines[i].r, lines[i].g, lines[i].b, 1.0f)));
-        ImGui::Dummy(ImVec2(side, side));
+    for (int i = 0; i < text.rowCount; ++i) {
+        const PanelRow& row = text.rows[i];
+        ImGui::TableNextRow(row.header ? ImGuiTableRowFlags_Headers : 0);
+        if (row.marked) ImGui::TableSetBgColor(ImGuiTableBgTarget_RowBg1, ImGui::GetColorU32(ImGuiCol_HeaderActive));
+        for (int c = 0; c < row.cellCount; ++c) {
+            ImGui::TableNextColumn();
+            if (c == 0 && row.swatch) {
+                const ImVec2 at = ImGui::GetCursorScreenPos();
+                ImGui::GetWindowDrawList()->AddRectFilled(
+                    at, ImVec2(at.x + side, at.y + side),
+                    ImGui::GetColorU32(ImVec4(row.colour[0], row.colour[1], row.colour[2], 1.0f)));
+                ImGui::Dummy(ImVec2(side, side));
+                ImGui::SameLine();
+            }
+            if (row.header) {
+                ImGui::TableHeader(row.cells[c]);
+            } else if (wrapLast && c == text.columns - 1) {
+                ImGui::TextWrapped("%s", row.cells[c]);
+            } else {
+                ImGui::TextUnformatted(row.cells[c]);
+            }
+        }
+    }
+    ImGui::EndTable();
+}
+
+// Where a press on the area just drawn lies, 0 .. 1 across it, while the
+// press lasts; -1 otherwise. An invisible button over it, so that the
+// press does not move the window.
+double pressedFraction(const char* id, ImVec2 min, ImVec2 max, float inset) {
+    ImGui::SetCursorScreenPos(min);
+    ImGui::InvisibleButton(id, ImVec2(std::max(1.0f, max.x - min.x), std::max(1.0f, max.y - min.y)));
+    if (!ImGui::IsItemActive()) return -1.0;
+    const float width = std::max(1.0f, max.x - min.x - 2.0f * inset);
+    const double f = (ImGui::GetIO().MousePos.x - min.x - inset) / width;
+    return f < 0.0 ? 0.0 : f > 1.0 ? 1.0 : f;
+}
+
+void cursorLine(ImVec2 min, ImVec2 max, float inset, double fraction) {
+    const float x = min.x + inset + static_cast<float>(fraction) * (max.x - min.x - 2.0f * inset);
+    ImGui::GetWindowDrawList()->AddLine(ImVec2(x, min.y), ImVec2(x, max.y), IM_COL32(255, 220, 80, 255), 2.0f);
+}
+
+// One line per series over the kept steps, its figure at the cursor
+// written over it; a press or drag on a plot asks for a jump there.
+void plotsPanel(const PlotData& plots, long& jumpTo) {
+    int shown = 0;
+    for (int k = 0; k < kSeries; ++k) shown += plots.present[k] ? 1 : 0;
+    if (shown == 0 || plots.count == 0) {
+        ImGui::TextUnformatted("No steps kept yet");
+        return;
+    }
+    const ImGuiStyle& style = ImGui::GetStyle();
+    const ImVec2 room = ImGui::GetContentRegionAvail();
+    const float height =
+        std::max(1.5f * ImGui::GetTextLineHeightWithSpacing(), (room.y - (shown - 1) * style.ItemSpacing.y) / shown);
+    const int at = plots.current >= plots.first && plots.current <= plots.last
+                       ? static_cast<int>(plots.current - plots.first)
+                       : -1;
+    const double fraction = plots.count > 1 && at >= 0 ? static_cast<double>(at) / (plots.count - 1) : 0.0;
+    for (int k = 0; k < kSeries; ++k) {
+        if (!plots.present[k]) continue;
+        char label[64];
+        if (at >= 0) {
+            std::snprintf(label, sizeof label, "%s %.2f", seriesName(static_cast<Series>(k)), plots.values[k][at]);
+        } else {
+            std::snprintf(label, sizeof label, "%s", seriesName(static_cast<Series>(k)));
+        }
+        char id[16];
+        std::snprintf(id, sizeof id, "##plot%d", k);
+        const float low = plots.minimum[k];
+        const float high = plots.maximum[k] > low ? plots.maximum[k] : low + 1.0f;
+        ImGui::PlotLines(id, plots.values[k], plots.count, 0, label, low, high, ImVec2(room.x, height));
+        const ImVec2 min = ImGui::GetItemRectMin();
+        const ImVec2 max = ImGui::GetItemRectMax();
+        if (at >= 0) cursorLine(min, max, style.FramePadding.x, fraction);
+        std::snprintf(id, sizeof id, "##press%d", k);
+        const double pressed = pressedFraction(id, min, max, style.FramePadding.x);
+        if (pressed >= 0.0) {
+            const long step = plots.first + static_cast<long>(pressed * (plots.count - 1) + 0.5);
+            if (step != plots.current) jumpTo = step;
+        }
+    }
+}
+
+// A colour per kind of input mark; the first kind a step had wins.
+ImU32 markColour(unsigned kind) {
+    if ((kind & kMarkReset) != 0) return IM_COL32(255, 255, 255, 255);
+    if ((kind & kMarkBranch) != 0) return IM_COL32(255, 230, 60, 255);
+    if ((kind & kMarkEdit) != 0) return IM_COL32(255, 90, 255, 255);
+    if ((kind & kMarkDrag) != 0) return IM_COL32(80, 220, 255, 255);
+    if ((kind & kMarkThrow) != 0) return IM_COL32(255, 150, 40, 255);
+    return IM_COL32(255, 80, 80, 255);
+}
+
+// The bar: the kept range end to end, a tick per step that had input, the
+// current step as a bright line; a press or drag asks for a jump there.
+void timelinePanel(const TimelineBar& bar, long& jumpTo) {
+    if (bar.first < 0) {
+        ImGui::TextUnformatted("No steps kept yet");
+        return;
+    }
+    // The step, then what the ticks' colours stand for, on one line.
+    ImGui::Text("Step %ld of %ld..%ld ", bar.current, bar.first, bar.last);
+    for (unsigned kind = 1; kind < (1u << kMarkKinds); kind <<= 1) {
         ImGui::SameLine();
-        ImGui::TextUnformatted(lines[i].name);
+        ImGui::TextColored(ImGui::ColorConvertU32ToFloat4(markColour(kind)), "%s", markName(kind));
+    }
+    const float width = ImGui::GetContentRegionAvail().x;
+    const float height = ImGui::GetTextLineHeight() * 1.5f;
+    const ImVec2 min = ImGui::GetCursorScreenPos();
+    const ImVec2 max(min.x + width, min.y + height);
+    ImDrawList* draw = ImGui::GetWindowDrawList();
+    draw->AddRectFilled(min, max, ImGui::GetColorU32(ImGuiCol_FrameBg));
+    for (int i = 0; i < bar.markCount; ++i) {
+        const float x = min.x + static_cast<float>(timelineFraction(bar, bar.markStep[i])) * width;
+        draw->AddLine(ImVec2(x, min.y), ImVec2(x, min.y + height * 0.6f), markColour(bar.markKind[i]), 1.0f);
+    }
+    cursorLine(min, max, 0.0f, timelineFraction(bar, bar.current));
+    const double pressed = pressedFraction("##bar", min, max, 0.0f);
+    if (pressed >= 0.0) {
+        const long step = timelineStepAt(bar, pressed);
+        if (step >= 0 && step != bar.current) jumpTo = step;
+    }
+}
+
+// Each ball's slot and speed beside it on the screen (N), drawn behind
+// the panels. `view`: the frame's matrices, read before ImGui draws.
+void valueLabels(const Simulation& s, const GLdouble* modelview, const GLdouble* projection, const GLint* viewport) {
+    ImDrawList* draw = ImGui::GetBackgroundDrawList();
+    const float height = static_cast<float>(viewport[3]);
+    for (int k = 0; k < kMaxBalls; ++k) {
+        if (s.ballAlive[k] == 0) continue;
+        const Vector3& p = s.ballPositions[k];
+        GLdouble x = 0.0, y = 0.0, z = 0.0;
+        if (gluProject(p.x, p.y, p.z, modelview, projection, viewport, &x, &y, &z) != GL_TRUE) continue;
+        if (z < 0.0 || z > 1.0) continue;  // behind the eye
+        char label[32];
+        std::snprintf(label, sizeof label, "%d  %.2f", k, s.ballVelocities[k].Length());
+        const ImVec2 at(static_cast<float>(x) + 8.0f, height - static_cast<float>(y) - 8.0f);
+        draw->AddText(ImVec2(at.x + 1.0f, at.y + 1.0f), IM_COL32(0, 0, 0, 230), label);
+        draw->AddText(at, IM_COL32(255, 255, 210, 255), label);
     }
 }
 
@@ -311,18 +411,18 @@ void startWindowPanels(bool report) {
     panels.report = report;
 }
 
-void drawWindowPanels(const PanelFigures& f) {
+long drawWindowPanels(const PanelFigures& f) {
+    drawPaths(*f.simulation, *f.viewer, *f.history, f.step);
+    composeIndicator(f.help.timeline, panels.indicator, sizeof panels.indicator);
     bool open[kPanelSlots];
     whichOpen(f, open);
-    if (!panels.started || !anyOpen(open)) {
+    const bool labels = f.viewer->valueLabels != 0;
+    if (!panels.started || (!anyOpen(open) && !labels)) {
         // Nothing drawn, nothing touched: the picture is the frame's alone.
-        if (panels.started && panels.shownBefore && panels.report) {
-            for (bool& seen : panels.seenOpen) seen = false;
-            reportRects();
-        }
-        panels.shownBefore = false;
         for (bool& seen : panels.seenOpen) seen = false;
-        return;
+        if (panels.started && panels.shownBefore && panels.report) reportRects();
+        panels.shownBefore = false;
+        return -1;
     }
     ImGuiIO& io = ImGui::GetIO();
     if (!panels.shownBefore) {
@@ -344,12 +444,26 @@ void drawWindowPanels(const PanelFigures& f) {
             panels.releaseOwed[b] = false;
         }
     }
+    // The frame's camera, for the labels, before ImGui's drawing sets its own.
+    GLdouble modelview[16];
+    GLdouble projection[16];
+    GLint viewport[4];
+    if (labels) {
+        glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+    }
 
     ImGui_ImplOpenGL2_NewFrame();
     ImGui_ImplGLUT_NewFrame();
     ImFont* font = fontFor(graphics.windowSize[0], graphics.windowSize[1]);
     ImGui::PushFont(font);
 
+    const bool plotsOpen = open[slot(PanelSlot::Plots)];
+    if (plotsOpen) {
+        composePlots(*f.history, f.step, f.viewer->selectedBall, panels.plots);
+        composeTimeline(*f.history, f.step, panels.bar);
+    }
     PanelLayoutRequest request;
     request.windowWidth = width;
     request.windowHeight = height;
@@ -367,7 +481,7 @@ void drawWindowPanels(const PanelFigures& f) {
         panels.openBefore[k] = open[k];
         panels.seenOpen[k] = false;
     }
-    measure(f, request);
+    measure(f, open, request);
     for (int k = 0; k < kPanelSlots; ++k) {
         if (open[k] && (request.wantedWidth[k] != panels.wishedWidth[k] || request.wantedHeight[k] != panels.wishedHeight[k])) {
             place = true;
@@ -380,23 +494,28 @@ void drawWindowPanels(const PanelFigures& f) {
     panels.laidOutHeight = height;
     panels.laidOutFont = font;
 
-    if (open[static_cast<int>(PanelSlot::Indicator)]) {
+    if (labels) valueLabels(*f.simulation, modelview, projection, viewport);
+    long jumpTo = -1;
+    if (open[slot(PanelSlot::Indicator)]) {
         beginPanel(PanelSlot::Indicator, layout, place,
                    ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoNav | ImGuiWindowFlags_NoScrollbar);
-        ImGui::TextUnformatted(f.indicator);
+        ImGui::TextUnformatted(panels.indicator);
         endPanel(PanelSlot::Indicator);
     }
-    if (open[static_cast<int>(PanelSlot::Help)]) {
-        if (beginPanel(PanelSlot::Help, layout, place, 0)) helpPanel(f);
-        endPanel(PanelSlot::Help);
+    for (PanelSlot id : {PanelSlot::Help, PanelSlot::Ball, PanelSlot::Legend, PanelSlot::Data}) {
+        if (!open[slot(id)]) continue;
+        // Help scrolls as a window; the others' tables scroll themselves.
+        const ImGuiWindowFlags flags = id == PanelSlot::Help ? 0 : ImGuiWindowFlags_NoScrollbar;
+        if (beginPanel(id, layout, place, flags)) {
+            panelTable(panels.texts[slot(id)], id == PanelSlot::Help);
+        }
+        endPanel(id);
     }
-    if (open[static_cast<int>(PanelSlot::Ball)]) {
-        if (beginPanel(PanelSlot::Ball, layout, place, 0)) ballPanel(f);
-        endPanel(PanelSlot::Ball);
-    }
-    if (open[static_cast<int>(PanelSlot::Legend)]) {
-        if (beginPanel(PanelSlot::Legend, layout, place, 0)) legendPanel(f);
-        endPanel(PanelSlot::Legend);
+    if (plotsOpen) {
+        if (beginPanel(PanelSlot::Plots, layout, place, 0)) plotsPanel(panels.plots, jumpTo);
+        endPanel(PanelSlot::Plots);
+        if (beginPanel(PanelSlot::Timeline, layout, place, 0)) timelinePanel(panels.bar, jumpTo);
+        endPanel(PanelSlot::Timeline);
     }
 
     ImGui::PopFont();
@@ -408,6 +527,7 @@ void drawWindowPanels(const PanelFigures& f) {
         --panels.framesOwed;
         glutPostRedisplay();
     }
+    return jumpTo;
 }
 
 bool panelsTakeButton(int button, int state, int x, int y) {

@@ -1,12 +1,15 @@
 #pragma once
 
-// The window's panels (help, ball, legend and the recording or replay
-// indicator) as Dear ImGui windows over the finished frame, placed by
-// effects/panel_layout.h until the user moves one. With no panel open
-// nothing is drawn and no GL state is touched.
+// The window's panels as Dear ImGui windows over the finished frame: help,
+// ball, legend, data, plots with the timeline bar, the recording or replay
+// indicator, as lab/lab_panels.h composes them, placed by
+// effects/panel_layout.h until the user moves one; the value labels on
+// the balls and their paths. With none of them on nothing is drawn and no
+// GL state is touched.
 
 #include "effects/contact_log.h"
 #include "input/help_text.h"
+#include "lab/lab_history.h"
 #include "scene/simulation.h"
 #include "scene/viewer_state.h"
 
@@ -15,9 +18,9 @@ struct PanelFigures {
     const Simulation* simulation = nullptr;
     const ViewerState* viewer = nullptr;
     const ContactHistory* contacts = nullptr;
+    const LabHistory* history = nullptr;
+    long step = 0;  // the session's current step
     HelpFigures help;
-    // "REC name" or the replay's line; empty: no indicator.
-    char indicator[160] = {};
 };
 
 // Once the window exists. `report`: each change of the panels' rectangles
@@ -25,8 +28,9 @@ struct PanelFigures {
 void startWindowPanels(bool report);
 
 // Last in the frame, before the screenshot's readback and the corner's
-// notice and pause label.
-void drawWindowPanels(const PanelFigures& figures);
+// notice and pause label. The step a press on a plot or the timeline bar
+// asks to jump to, or -1.
+long drawWindowPanels(const PanelFigures& figures);
 
 // The toolkit's input, offered to the panels first. True when a panel
 // takes it, so the demo does not see it: a press on a panel (and its

@@ -28,9 +28,11 @@ gl_flags=(-I"$root/webgl/include")
 simulation=(platform/clock.cpp platform/random_source.cpp platform/sound.cpp
     geometry/*.cpp scene/*.cpp effects/*.cpp input/*.cpp physics/*.cpp lab/*.cpp assets/*.cpp app/headless_scene.cpp
     app/session.cpp app/recording_file.cpp app/start_up.cpp app/live_readings.cpp app/step_pacing.cpp)
-# The window's Dear ImGui panels are the desktop's alone (Debian ships no
-# ImGui sources to compile for the browser); the page keeps its own.
-drawing=(platform/web_cue_player.cpp webgl/*.cpp $(ls render/*.cpp | grep -v '^render/window_panels_drawing\.cpp$')
+# The window's Dear ImGui panels and the paths they come with are the
+# desktop's alone (Debian ships no ImGui sources to compile for the
+# browser); the page keeps its own.
+drawing=(platform/web_cue_player.cpp webgl/*.cpp
+    $(ls render/*.cpp | grep -v -e '^render/window_panels_drawing\.cpp$' -e '^render/path_drawing\.cpp$')
     app/web_main.cpp app/scene_start.cpp app/glut_callbacks.cpp app/pick_ray.cpp app/ball_hands.cpp app/web_screenshot_saving.cpp)
 
 # Two compilers at a time; an object is rebuilt when its source or any
