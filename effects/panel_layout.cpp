@@ -53,47 +53,55 @@ PanelLayout layOutPanels(const PanelLayoutRequest& r) {
     const float left = m;
     const float right = r.windowWidth - m;
     const float usable = std::max(1.0f, right - left);
+    const float top = m;
+    const float floor = r.windowHeight - r.bottomStrip;
 
-    // Across the bottom, above the strip: the timeline lowest, the plots
-    // over it, together at most half the window's height.
-    float bottom = r.windowHeight - r.bottomStrip;
-    const PanelSlot across[] = {PanelSlot::Timeline, PanelSlot::Plots};
-    float budget = std::max(0.0f, (r.windowHeight - 2.0f * m - r.bottomStrip) * 0.5f);
-    for (PanelSlot id : across) {
-        const int k = index(id);
-        if (!r.open[k]) continue;
-        const float height = std::max(1.0f, std::min(r.wantedHeight[k], budget));
-        budget = std::max(0.0f, budget - height - m);
-        out.rects[k] = {left, bottom - height, usable, height};
-        bottom -= height + m;
-    }
-
-    // The two columns share the width left to right; each gets what it
-    // asks for, and half the room when both do not fit.
+    // The right column and the area left of it share the width: each gets
+    // what it asks for (the plots half the width at least), and half the
+    // room when both do not fit.
     const PanelSlot rightColumn[] = {PanelSlot::Indicator, PanelSlot::Ball, PanelSlot::Legend, PanelSlot::Data};
     float rightWanted = 0.0f;
     for (PanelSlot id : rightColumn) {
         if (r.open[index(id)]) rightWanted = std::max(rightWanted, r.wantedWidth[index(id)]);
     }
     const int help = index(PanelSlot::Help);
-    float helpWidth = r.open[help] ? r.wantedWidth[help] : 0.0f;
-    const float between = helpWidth > 0.0f && rightWanted > 0.0f ? m : 0.0f;
-    if (helpWidth + rightWanted + between > usable) {
+    const PanelSlot across[] = {PanelSlot::Timeline, PanelSlot::Plots};
+    float leftWanted = r.open[help] ? r.wantedWidth[help] : 0.0f;
+    for (PanelSlot id : across) {
+        if (r.open[index(id)]) leftWanted = std::max(leftWanted, std::max(r.wantedWidth[index(id)], usable * 0.5f));
+    }
+    const float between = leftWanted > 0.0f && rightWanted > 0.0f ? m : 0.0f;
+    if (leftWanted + rightWanted + between > usable) {
         const float half = (usable - between) * 0.5f;
-        if (helpWidth < half) {
-            rightWanted = usable - between - helpWidth;
+        if (leftWanted < half) {
+            rightWanted = usable - between - leftWanted;
         } else if (rightWanted < half) {
-            helpWidth = usable - between - rightWanted;
+            leftWanted = usable - between - rightWanted;
         } else {
-            helpWidth = half;
+            leftWanted = half;
             rightWanted = half;
         }
     }
-    const float top = m;
-    if (r.open[help]) {
-        out.rects[help] = {left, top, helpWidth, std::max(1.0f, std::min(r.wantedHeight[help], bottom - top))};
+    // The right column from top to bottom.
+    stack(r, rightColumn, 4, right - rightWanted, rightWanted, top, floor, out);
+
+    // Left of it: the timeline lowest, the plots over it, together at most
+    // half the window's height; the help above them.
+    const float leftWidth = rightWanted > 0.0f ? std::max(1.0f, usable - rightWanted - between) : usable;
+    float bottom = floor;
+    float budget = std::max(0.0f, (floor - top) * 0.5f);
+    for (PanelSlot id : across) {
+        const int k = index(id);
+        if (!r.open[k]) continue;
+        const float height = std::max(1.0f, std::min(r.wantedHeight[k], budget));
+        budget = std::max(0.0f, budget - height - m);
+        out.rects[k] = {left, bottom - height, leftWidth, height};
+        bottom -= height + m;
     }
-    stack(r, rightColumn, 4, right - rightWanted, rightWanted, top, bottom, out);
+    if (r.open[help]) {
+        out.rects[help] = {left, top, std::min(leftWidth, r.wantedWidth[help]),
+                           std::max(1.0f, std::min(r.wantedHeight[help], bottom - top))};
+    }
     return out;
 }
 

@@ -2,10 +2,11 @@
 
 // Where the window's panels go by default, so that none covers another or
 // the corner notices: the indicator and a column (ball, legend, data) on
-// the right, help on the left, the timeline and plots across the bottom,
-// and a strip along the bottom edge kept for the notice (left) and the
-// pause label (right). Window pixels, origin top left. Pure: the drawing
-// measures what each panel would like and places it where this says.
+// the right, top to bottom; left of it help at the top and the plots over
+// the timeline at the bottom; and a strip along the bottom edge kept for
+// the notice (left) and the pause label (right). Window pixels, origin top
+// left. Pure: the drawing measures what each panel would like and places
+// it where this says.
 
 enum class PanelSlot { Indicator, Help, Ball, Legend, Data, Plots, Timeline };
 constexpr int kPanelSlots = 7;

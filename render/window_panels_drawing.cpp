@@ -127,22 +127,29 @@ void composeText(const PanelFigures& f, PanelSlot id, PanelText& text) {
     }
 }
 
-// A table's size: its widest cell per column, the rows at one line each.
-ImVec2 tableSize(const PanelText& text) {
+// Each column as wide as its widest cell; a row of one cell (a hint, "No
+// ball selected") runs across the columns and widens none. The table's
+// size: the columns, or the widest such row, and one line per row.
+ImVec2 columnWidths(const PanelText& text, float* widths) {
     const ImGuiStyle& style = ImGui::GetStyle();
-    float widths[kMaxCells] = {};
+    for (int c = 0; c < kMaxCells; ++c) widths[c] = 0.0f;
+    float across = 0.0f;
     for (int i = 0; i < text.rowCount; ++i) {
         const PanelRow& row = text.rows[i];
         for (int c = 0; c < row.cellCount; ++c) {
             float w = ImGui::CalcTextSize(row.cells[c]).x;
             if (c == 0 && row.swatch) w += ImGui::GetTextLineHeight() + style.ItemSpacing.x;
-            widths[c] = std::max(widths[c], w);
+            if (row.cellCount == 1 && text.columns > 1) {
+                across = std::max(across, w + 2.0f * style.CellPadding.x);
+            } else {
+                widths[c] = std::max(widths[c], w);
+            }
         }
     }
     float width = 0.0f;
     for (int c = 0; c < text.columns; ++c) width += widths[c] + 2.0f * style.CellPadding.x;
     const float line = ImGui::GetTextLineHeight() + 2.0f * style.CellPadding.y;
-    return ImVec2(width, text.rowCount * line);
+    return ImVec2(std::max(width, across), text.rowCount * line);
 }
 
 // What each panel would like at the current font, for the layout: the
@@ -164,7 +171,8 @@ void measure(const PanelFigures& f, const bool* open, PanelLayoutRequest& reques
     for (PanelSlot id : {PanelSlot::Help, PanelSlot::Ball, PanelSlot::Legend, PanelSlot::Data}) {
         if (!open[slot(id)]) continue;
         composeText(f, id, panels.texts[slot(id)]);
-        const ImVec2 size = tableSize(panels.texts[slot(id)]);
+        float widths[kMaxCells];
+        const ImVec2 size = columnWidths(panels.texts[slot(id)], widths);
         // The tables that scroll themselves keep room for their scroll bar.
         wish(id, size.x + padX, title + padY + size.y + (id == PanelSlot::Help ? 0.0f : style.ScrollbarSize));
     }
@@ -209,14 +217,20 @@ void panelTable(const PanelText& text, bool wrapLast) {
     if (text.rowCount == 0 || text.columns == 0) return;
     // Otherwise the columns keep their widths and the table scrolls in both
     // directions, its header row staying in view.
-    const ImGuiTableFlags flags =
-        wrapLast ? ImGuiTableFlags_RowBg : ImGuiTableFlags_RowBg | ImGuiTableFlags_ScrollX | ImGuiTableFlags_ScrollY;
+    // No clipping per column: a row's lone cell runs on over the others
+    // (the cells of the other rows fit their columns).
+    const ImGuiTableFlags flags = ImGuiTableFlags_RowBg | ImGuiTableFlags_NoClip |
+                                  (wrapLast ? 0 : ImGuiTableFlags_ScrollX | ImGuiTableFlags_ScrollY);
     if (!ImGui::BeginTable("rows", text.columns, flags)) return;
     if (!wrapLast && text.rows[0].header) ImGui::TableSetupScrollFreeze(0, 1);
+    float widths[kMaxCells];
+    columnWidths(text, widths);
     for (int c = 0; c < text.columns; ++c) {
-        const bool stretch = wrapLast && c == text.columns - 1;
-        ImGui::TableSetupColumn(nullptr,
-                                stretch ? ImGuiTableColumnFlags_WidthStretch : ImGuiTableColumnFlags_WidthFixed);
+        if (wrapLast && c == text.columns - 1) {
+            ImGui::TableSetupColumn(nullptr, ImGuiTableColumnFlags_WidthStretch);
+        } else {
+            ImGui::TableSetupColumn(nullptr, ImGuiTableColumnFlags_WidthFixed, widths[c]);
+        }
     }
     const float side = ImGui::GetTextLineHeight();
     for (int i = 0; i < text.rowCount; ++i) {

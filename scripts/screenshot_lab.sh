@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of the window's panels: 20 balls with
-# automatic fire, paused after six seconds, the chased ball selected in
-# inspect mode, the collision view's legend and the lab (-lab) open, at
-# 640x480 and at 1920x1080, under a private Xvfb.
+# automatic fire, paused after six seconds, ball 0 selected in inspect
+# mode with its path, the collision view's legend and the lab (-lab) open,
+# at 640x480 and at 1920x1080, under a private Xvfb.
 # Usage: scripts/screenshot_lab.sh [BUILD_DIR] [OUT_PREFIX]
 #   defaults: build, docs/screenshot_lab (gives docs/screenshot_lab.png and
 #   docs/screenshot_lab_big.png)
@@ -36,15 +36,23 @@ shoot() {
     vl_wait_geometry "$window" "$1x$2" 10 || { echo "window not at $1x$2" >&2; exit 1; }
     vi_point_into "$window"
     vi_tap_key "$window" F5
-    sleep 6
-    vi_tap_key "$window" p
+    sleep 5
     # The chase camera puts ball 0 in the middle, where inspect mode's
-    # click selects it.
+    # click selects it (the lab's panels, closed for it, would take the click);
+    # then the free camera again, with its path.
     vi_tap_key "$window" F3
+    sleep 1
+    vi_tap_key "$window" p
+    vi_tap_key "$window" t
+    vi_tap_key "$window" d
     vi_tap_key "$window" i
     sleep 0.5
     vi_hold_button "$window" $(($1 / 2)) $(($2 / 2)) 1 0.15
+    vi_tap_key "$window" t
+    vi_tap_key "$window" d
+    vi_tap_key "$window" F4
     vi_tap_key "$window" v
+    vi_tap_key "$window" l
     sleep 1.5
     vi_shot "$window" "$VL_TMP/lab.png" || { echo "could not capture the window" >&2; exit 1; }
     vi_tap_key "$window" Escape
