@@ -215,6 +215,25 @@ void endPanel(PanelSlot id) {
 // column takes the room left and wraps (help's descriptions).
 void panelTable(const PanelText& text, bool wrapLast) {
     if (text.rowCount == 0 || text.columns == 0) return;
+    float widths[kMaxCells];
+    columnWidths(text, widths);
+    if (wrapLast && ImGui::GetContentRegionAvail().x < widths[0] + 20.0f * ImGui::CalcTextSize("0").x) {
+        // Too narrow for a column of descriptions beside the keys (a small
+        // window): one wrapped line per row, the first cell lit.
+        for (int i = 0; i < text.rowCount; ++i) {
+            const PanelRow& row = text.rows[i];
+            if (row.header) {
+                ImGui::Separator();
+                continue;
+            }
+            ImGui::TextColored(ImGui::GetStyleColorVec4(ImGuiCol_PlotLinesHovered), "%s", row.cells[0]);
+            for (int c = 1; c < row.cellCount; ++c) {
+                ImGui::SameLine();
+                ImGui::TextWrapped("%s", row.cells[c]);
+            }
+        }
+        return;
+    }
     // Otherwise the columns keep their widths and the table scrolls in both
     // directions, its header row staying in view.
     // No clipping per column: a row's lone cell runs on over the others
@@ -223,8 +242,6 @@ void panelTable(const PanelText& text, bool wrapLast) {
                                   (wrapLast ? 0 : ImGuiTableFlags_ScrollX | ImGuiTableFlags_ScrollY);
     if (!ImGui::BeginTable("rows", text.columns, flags)) return;
     if (!wrapLast && text.rows[0].header) ImGui::TableSetupScrollFreeze(0, 1);
-    float widths[kMaxCells];
-    columnWidths(text, widths);
     for (int c = 0; c < text.columns; ++c) {
         if (wrapLast && c == text.columns - 1) {
             ImGui::TableSetupColumn(nullptr, ImGuiTableColumnFlags_WidthStretch);
