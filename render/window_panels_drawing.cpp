@@ -468,12 +468,13 @@ long drawWindowPanels(const PanelFigures& f) {
     const float width = static_cast<float>(graphics.windowSize[0]);
     const float height = static_cast<float>(graphics.windowSize[1]);
     io.DisplaySize = ImVec2(width, height);
+    // A release owed goes in once a frame has seen its press.
     for (int b = 0; b < kButtons; ++b) {
-        panels.pressUnseen[b] = false;
-        if (panels.releaseOwed[b]) {
+        if (panels.releaseOwed[b] && !panels.pressUnseen[b]) {
             io.MouseDown[b] = false;
             panels.releaseOwed[b] = false;
         }
+        panels.pressUnseen[b] = false;
     }
     // The frame's camera, for the labels, before ImGui's drawing sets its own.
     GLdouble modelview[16];

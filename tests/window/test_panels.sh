@@ -3,7 +3,9 @@
 # legend (V) open at once each get room of their own: no two of their
 # rectangles (as the program reports them) share a pixel, none leaves the
 # window or reaches the bottom strip where the notice and the pause label
-# are, and each is large enough to read a few lines.
+# are, and each is large enough to read a few lines. A click on a panel is
+# the panel's: running, it fires nothing (a click beside the panels does),
+# and a click on help's triangle folds it.
 # Usage: test_panels.sh PROGRAM DATA_DIR
 set -u
 
@@ -35,5 +37,29 @@ overlaps=$(awk '{ n[NR] = $1; x[NR] = $2; y[NR] = $3; w[NR] = $4; h[NR] = $5 }
 vl_check "no two panels overlap (${overlaps:-none})" test -z "$overlaps"
 outside=$(awk '$2 < 0 || $3 < 0 || $2 + $4 > 640 || $3 + $5 > 480 - 30 || $4 < 150 || $5 < 60 { printf "%s ", $1 }' <<<"$rects")
 vl_check "each inside the window, clear of the bottom strip, large enough to read (${outside:-all})" test -z "$outside"
+
+# The time of the last shot, read from the running program.
+last_shot() {
+    timeout 60 gdb -q -nx -batch -p "$VL_PROGRAM_PID" -ex 'print sim.lastShotTime' -ex detach 2>/dev/null |
+        sed -n 's/^\$1 = //p'
+}
+read -r hx hy hw hh <<<"$(awk '$1 == "Help" { print $2, $3, $4, $5 }' <<<"$rects")"
+# Inspect off (a click would select), running again.
+vi_tap_key "$window" i
+vi_tap_key "$window" p
+sleep 0.5
+# Held half a second: the demo fires while the button is down.
+vi_hold_button "$window" $((hx + hw / 2)) $((hy + hh / 2)) 1 0.5
+sleep 0.3
+on_panel=$(last_shot)
+vi_hold_button "$window" 480 300 1 0.5
+sleep 0.3
+beside=$(last_shot)
+vl_check "a press on help fires nothing (last shot at $on_panel ms), one beside the panels does ($beside ms)" \
+    vi_holds "${on_panel:-1} == 0 && ${beside:-0} > 0"
+vl_click "$window" $((hx + 10)) $((hy + 8)) 1
+sleep 1
+folded=$(grep 'panels:' "$VL_PROGRAM_ERR" | tail -n 1 | sed 's/.*panels://' | tr ';' '\n' | awk '$1 == "Help" { print $5 }')
+vl_check "a click on help's triangle folds it (height $hh, then $folded)" vi_holds "${folded:-$hh} < 30"
 vl_quit_with_escape
 vl_finish
