@@ -35,7 +35,7 @@ check "one .deb built" test "$(echo "$deb" | wc -l)" -eq 1
 check "package name" test "$(dpkg-deb -f "$deb" Package)" = vennaloft
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for library in libglut libglu libsdl2-mixer; do
+for library in libglut libglu libsdl2-mixer libstb; do
     check "depends on $library" grep -q "$library" <<<"$depends"
 done
 
