@@ -24,9 +24,9 @@ void drawPanels() {
     figures.history = &sessionLabHistory();
     figures.step = sessionStepNumber();
     figures.help = helpOverlayFigures(sim, live.viewer, look.timeline);
-    const long jumpTo = drawWindowPanels(figures);
+    const PanelRequests requests = drawWindowPanels(figures);
     // A press on a plot or the timeline: shown from the next frame on.
-    if (jumpTo >= 0) pauseAndJumpTo(jumpTo);
+    if (requests.jumpTo >= 0) pauseAndJumpTo(requests.jumpTo);
 }
 
 void keyDown(unsigned char key, int x, int y) {

@@ -173,8 +173,13 @@ void measure(const PanelFigures& f, const bool* open, PanelLayoutRequest& reques
         composeText(f, id, panels.texts[slot(id)]);
         float widths[kMaxCells];
         const ImVec2 size = columnWidths(panels.texts[slot(id)], widths);
-        // The tables that scroll themselves keep room for their scroll bar.
-        wish(id, size.x + padX, title + padY + size.y + (id == PanelSlot::Help ? 0.0f : style.ScrollbarSize));
+        // The tables that scroll themselves keep room for their scroll bar;
+        // the ball panel for its two fields.
+        float extra = id == PanelSlot::Help ? 0.0f : style.ScrollbarSize;
+        if (id == PanelSlot::Ball && selectionShown(*f.simulation, *f.viewer)) {
+            extra += 2.0f * ImGui::GetFrameHeightWithSpacing() + style.ItemSpacing.y;
+        }
+        wish(id, size.x + padX, title + padY + size.y + extra);
     }
     // A plot a few lines tall per series, the bar and its key below.
     int series = 0;
@@ -213,7 +218,7 @@ void endPanel(PanelSlot id) {
 // A panel's rows as one table: header rows as ImGui's headers, the marked
 // row lit, a swatch before a row's first cell. With `wrapLast` the last
 // column takes the room left and wraps (help's descriptions).
-void panelTable(const PanelText& text, bool wrapLast) {
+void panelTable(const PanelText& text, bool wrapLast, float roomBelow) {
     if (text.rowCount == 0 || text.columns == 0) return;
     float widths[kMaxCells];
     columnWidths(text, widths);
@@ -240,7 +245,9 @@ void panelTable(const PanelText& text, bool wrapLast) {
     // (the cells of the other rows fit their columns).
     const ImGuiTableFlags flags = ImGuiTableFlags_RowBg | ImGuiTableFlags_NoClip |
                                   (wrapLast ? 0 : ImGuiTableFlags_ScrollX | ImGuiTableFlags_ScrollY);
-    if (!ImGui::BeginTable("rows", text.columns, flags)) return;
+    // A scrolling table fills the window but for `roomBelow`.
+    const ImVec2 outer(0.0f, wrapLast || roomBelow <= 0.0f ? 0.0f : -roomBelow);
+    if (!ImGui::BeginTable("rows", text.columns, flags, outer)) return;
     if (!wrapLast && text.rows[0].header) ImGui::TableSetupScrollFreeze(0, 1);
     for (int c = 0; c < text.columns; ++c) {
         if (wrapLast && c == text.columns - 1) {
@@ -376,6 +383,47 @@ void timelinePanel(const TimelineBar& bar, long& jumpTo) {
     }
 }
 
+// Fields for the selected ball's position and velocity under its table:
+// Enter in one asks for the edit. They follow the ball while not being
+// typed in. Read-only where the edit cannot be made.
+void ballFields(const PanelFigures& f, PanelRequests& requests) {
+    const Simulation& s = *f.simulation;
+    const int k = f.viewer->selectedBall;
+    if (!selectionShown(s, *f.viewer)) return;
+    static double values[2][3];
+    static bool typing[2] = {};
+    static int shownBall = -1;
+    const Vector3* now[2] = {&s.ballPositions[k], &s.ballVelocities[k]};
+    for (int i = 0; i < 2; ++i) {
+        if (typing[i] && shownBall == k) continue;
+        values[i][0] = now[i]->x;
+        values[i][1] = now[i]->y;
+        values[i][2] = now[i]->z;
+    }
+    shownBall = k;
+    const char* const labels[2] = {"Position", "Velocity"};
+    const char* const formats[2] = {"%.1f", "%.2f"};
+    const ImGuiInputTextFlags flags =
+        ImGuiInputTextFlags_EnterReturnsTrue | (f.ballsEditable ? 0 : ImGuiInputTextFlags_ReadOnly);
+    ImGui::Separator();
+    ImGui::PushItemWidth(std::max(60.0f, ImGui::GetContentRegionAvail().x - ImGui::CalcTextSize("Velocity ").x));
+    for (int i = 0; i < 2; ++i) {
+        if (ImGui::InputScalarN(labels[i], ImGuiDataType_Double, values[i], 3, nullptr, nullptr, formats[i], flags)) {
+            requests.editBall = k;
+            const Vector3 typed(values[i][0], values[i][1], values[i][2]);
+            if (i == 0) {
+                requests.setPosition = true;
+                requests.position = typed;
+            } else {
+                requests.setVelocity = true;
+                requests.velocity = typed;
+            }
+        }
+        typing[i] = ImGui::IsItemActive();
+    }
+    ImGui::PopItemWidth();
+}
+
 // Each ball's slot and speed beside it on the screen (N), drawn behind
 // the panels. `view`: the frame's matrices, read before ImGui draws.
 void valueLabels(const Simulation& s, const GLdouble* modelview, const GLdouble* projection, const GLint* viewport) {
@@ -442,7 +490,7 @@ void startWindowPanels(bool report) {
     panels.report = report;
 }
 
-long drawWindowPanels(const PanelFigures& f) {
+PanelRequests drawWindowPanels(const PanelFigures& f) {
     drawPaths(*f.simulation, *f.viewer, *f.history, f.step);
     composeIndicator(f.help.timeline, panels.indicator, sizeof panels.indicator);
     bool open[kPanelSlots];
@@ -453,7 +501,7 @@ long drawWindowPanels(const PanelFigures& f) {
         for (bool& seen : panels.seenOpen) seen = false;
         if (panels.started && panels.shownBefore && panels.report) reportRects();
         panels.shownBefore = false;
-        return -1;
+        return PanelRequests();
     }
     ImGuiIO& io = ImGui::GetIO();
     if (!panels.shownBefore) {
@@ -527,7 +575,7 @@ long drawWindowPanels(const PanelFigures& f) {
     panels.laidOutFont = font;
 
     if (labels) valueLabels(*f.simulation, modelview, projection, viewport);
-    long jumpTo = -1;
+    PanelRequests requests;
     if (open[slot(PanelSlot::Indicator)]) {
         beginPanel(PanelSlot::Indicator, layout, place,
                    ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoNav | ImGuiWindowFlags_NoScrollbar);
@@ -539,14 +587,18 @@ long drawWindowPanels(const PanelFigures& f) {
         // Help scrolls as a window; the others' tables scroll themselves.
         const ImGuiWindowFlags flags = id == PanelSlot::Help ? 0 : ImGuiWindowFlags_NoScrollbar;
         if (beginPanel(id, layout, place, flags)) {
-            panelTable(panels.texts[slot(id)], id == PanelSlot::Help);
+            const bool fields = id == PanelSlot::Ball && selectionShown(*f.simulation, *f.viewer);
+            const ImGuiStyle& style = ImGui::GetStyle();
+            panelTable(panels.texts[slot(id)], id == PanelSlot::Help,
+                       fields ? 2.0f * ImGui::GetFrameHeightWithSpacing() + 2.0f * style.ItemSpacing.y : 0.0f);
+            if (fields) ballFields(f, requests);
         }
         endPanel(id);
     }
     if (plotsOpen) {
-        if (beginPanel(PanelSlot::Plots, layout, place, 0)) plotsPanel(panels.plots, jumpTo);
+        if (beginPanel(PanelSlot::Plots, layout, place, 0)) plotsPanel(panels.plots, requests.jumpTo);
         endPanel(PanelSlot::Plots);
-        if (beginPanel(PanelSlot::Timeline, layout, place, 0)) timelinePanel(panels.bar, jumpTo);
+        if (beginPanel(PanelSlot::Timeline, layout, place, 0)) timelinePanel(panels.bar, requests.jumpTo);
         endPanel(PanelSlot::Timeline);
     }
 
@@ -559,7 +611,7 @@ long drawWindowPanels(const PanelFigures& f) {
         --panels.framesOwed;
         glutPostRedisplay();
     }
-    return jumpTo;
+    return requests;
 }
 
 bool panelsTakeButton(int button, int state, int x, int y) {

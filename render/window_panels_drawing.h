@@ -8,6 +8,7 @@
 // GL state is touched.
 
 #include "effects/contact_log.h"
+#include "geometry/vector3.h"
 #include "input/help_text.h"
 #include "lab/lab_history.h"
 #include "scene/simulation.h"
@@ -21,6 +22,18 @@ struct PanelFigures {
     const LabHistory* history = nullptr;
     long step = 0;  // the session's current step
     HelpFigures help;
+    // Whether the ball panel's fields may be typed in.
+    bool ballsEditable = false;
+};
+
+// What the user asked for in the panels this frame.
+struct PanelRequests {
+    long jumpTo = -1;  // a press on a plot or the timeline bar
+    int editBall = -1;  // Enter in the ball panel's fields
+    bool setPosition = false;
+    bool setVelocity = false;
+    Vector3 position;
+    Vector3 velocity;
 };
 
 // Once the window exists. `report`: each change of the panels' rectangles
@@ -28,9 +41,8 @@ struct PanelFigures {
 void startWindowPanels(bool report);
 
 // Last in the frame, before the screenshot's readback and the corner's
-// notice and pause label. The step a press on a plot or the timeline bar
-// asks to jump to, or -1.
-long drawWindowPanels(const PanelFigures& figures);
+// notice and pause label.
+PanelRequests drawWindowPanels(const PanelFigures& figures);
 
 // The toolkit's input, offered to the panels first. True when a panel
 // takes it, so the demo does not see it: a press on a panel (and its
