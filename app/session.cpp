@@ -670,13 +670,15 @@ void Session::branch() {
 }
 
 // What the inputs in the group of the step at log[stepRecord] did, as
-// timeline marks: a press that fires or throws, a pull on a ball, a reset.
+// timeline marks: a press that fires or throws, a pull on a ball, a reset,
+// a ball moved or given a velocity by hand.
 unsigned Session::groupMarks(std::size_t stepRecord) const {
     unsigned marks = 0;
     for (std::size_t i = stepRecord; i > 0; --i) {
         const JournalRecord& r = log[i - 1];
         if (r.kind == RecordKind::Step || r.kind == RecordKind::Checkpoint || r.kind == RecordKind::End) break;
         if (r.kind == RecordKind::Drag && r.event.a >= 0) marks |= kMarkDrag;
+        if (r.kind == RecordKind::Edit) marks |= kMarkEdit;
         if (r.kind != RecordKind::Event) continue;
         const InputEvent& e = r.event;
         if (e.kind == InputKind::MouseButton && e.b == kButtonDown) {
