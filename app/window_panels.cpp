@@ -24,7 +24,15 @@ void drawPanels() {
     figures.history = &sessionLabHistory();
     figures.step = sessionStepNumber();
     figures.help = helpOverlayFigures(sim, live.viewer, look.timeline);
+    figures.ballsEditable = true;
     const PanelRequests requests = drawWindowPanels(figures);
+    // A typed position or velocity: an edit like any input (recorded,
+    // undone by B); a refusal is said in the corner by the session.
+    if (requests.editBall >= 0) {
+        deliverBallEdit(requests.editBall, requests.setPosition ? &requests.position : nullptr,
+                        requests.setVelocity ? &requests.velocity : nullptr, nullptr);
+        glutPostRedisplay();
+    }
     // A press on a plot or the timeline: shown from the next frame on.
     if (requests.jumpTo >= 0) pauseAndJumpTo(requests.jumpTo);
 }

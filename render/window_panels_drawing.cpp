@@ -385,7 +385,7 @@ void timelinePanel(const TimelineBar& bar, long& jumpTo) {
 
 // Fields for the selected ball's position and velocity under its table:
 // Enter in one asks for the edit. They follow the ball while not being
-// typed in. Read-only where the edit cannot be made.
+// typed in.
 void ballFields(const PanelFigures& f, PanelRequests& requests) {
     const Simulation& s = *f.simulation;
     const int k = f.viewer->selectedBall;

@@ -22,7 +22,7 @@ struct PanelFigures {
     const LabHistory* history = nullptr;
     long step = 0;  // the session's current step
     HelpFigures help;
-    // Whether the ball panel's fields may be typed in.
+    // Whether the ball panel's fields may be typed in (read-only else).
     bool ballsEditable = false;
 };
 
