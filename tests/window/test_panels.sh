@@ -5,7 +5,8 @@
 # window or reaches the bottom strip where the notice and the pause label
 # are, and each is large enough to read a few lines. A click on a panel is
 # the panel's: running, it fires nothing (a click beside the panels does),
-# and a click on help's triangle folds it.
+# and a click on help's triangle folds it. While paused, a drag moves the
+# ball at once, with no step taken.
 # Usage: test_panels.sh PROGRAM DATA_DIR
 set -u
 
@@ -61,5 +62,31 @@ vl_click "$window" $((hx + 10)) $((hy + 8)) 1
 sleep 1
 folded=$(grep 'panels:' "$VL_PROGRAM_ERR" | tail -n 1 | sed 's/.*panels://' | tr ';' '\n' | awk '$1 == "Help" { print $5 }')
 vl_check "a click on help's triangle folds it (height $hh, then $folded)" vi_holds "${folded:-$hh} < 30"
+
+# The chase camera puts ball 0 in the middle; paused, in inspect mode, a
+# drag from there 60 pixels to the right.
+ball_x() {
+    timeout 60 gdb -q -nx -batch -p "$VL_PROGRAM_PID" -ex 'print sim.ballPositions[0].x' \
+        -ex 'print sim.stepsRun' -ex detach 2>/dev/null | sed -n 's/^\$[0-9]* = //p' | tr '\n' ' '
+}
+vi_tap_key "$window" F3
+sleep 1
+vi_tap_key "$window" p
+vi_tap_key "$window" i
+sleep 0.5
+read -r x0 steps0 <<<"$(ball_x)"
+timeout 5 xdotool mousemove --window "$window" 320 240
+timeout 5 xdotool mousedown 1
+sleep 0.3
+for dx in 15 30 45 60; do
+    timeout 5 xdotool mousemove --window "$window" $((320 + dx)) 240
+    sleep 0.1
+done
+timeout 5 xdotool mouseup 1
+sleep 0.5
+read -r x1 steps1 <<<"$(ball_x)"
+vl_check "paused, a drag moves the ball at once (x $x0 -> $x1, steps run $steps0 -> $steps1)" \
+    awk -v a="${x0:-0}" -v b="${x1:-0}" -v s0="${steps0:-0}" -v s1="${steps1:-1}" \
+        'BEGIN { d = b - a; if (d < 0) d = -d; exit !(d > 5 && s0 == s1) }'
 vl_quit_with_escape
 vl_finish
