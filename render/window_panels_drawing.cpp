@@ -21,6 +21,7 @@
 namespace {
 
 constexpr int kButtons = 3;  // left, middle, right, as ImGui counts them
+constexpr int kSpecialKeys = 256;
 const char* const kTitles[kPanelSlots] = {"##indicator", "Help (H)", "Ball (I)", "Legend (V)", "Data (D)",
                                           "Plots (T)", "Timeline (T)"};
 
@@ -49,6 +50,10 @@ struct PanelsState {
     bool pressTaken[kButtons] = {};
     bool pressUnseen[kButtons] = {};
     bool releaseOwed[kButtons] = {};
+    // The same for keys (letters, then the toolkit's special keys): Enter
+    // pressed and let go between two frames still reaches a field.
+    bool keyUnseen[256 + kSpecialKeys] = {};
+    bool keyUpOwed[256 + kSpecialKeys] = {};
     // Frames the panels still need after input to settle, paused or not.
     int framesOwed = 0;
     char reported[512] = {};
@@ -511,6 +516,7 @@ PanelRequests drawWindowPanels(const PanelFigures& f) {
             panels.pressTaken[b] = panels.pressUnseen[b] = panels.releaseOwed[b] = false;
         }
         for (bool& down : io.KeysDown) down = false;
+        for (int k = 0; k < 256 + kSpecialKeys; ++k) panels.keyUnseen[k] = panels.keyUpOwed[k] = false;
     }
     panels.shownBefore = true;
     const float width = static_cast<float>(graphics.windowSize[0]);
@@ -523,6 +529,17 @@ PanelRequests drawWindowPanels(const PanelFigures& f) {
             panels.releaseOwed[b] = false;
         }
         panels.pressUnseen[b] = false;
+    }
+    for (int k = 0; k < 256 + kSpecialKeys; ++k) {
+        if (panels.keyUpOwed[k] && !panels.keyUnseen[k]) {
+            if (k < 256) {
+                ImGui_ImplGLUT_KeyboardUpFunc(static_cast<unsigned char>(k), 0, 0);
+            } else {
+                ImGui_ImplGLUT_SpecialUpFunc(k - 256, 0, 0);
+            }
+            panels.keyUpOwed[k] = false;
+        }
+        panels.keyUnseen[k] = false;
     }
     // The frame's camera, for the labels, before ImGui's drawing sets its own.
     GLdouble modelview[16];
@@ -661,12 +678,19 @@ bool panelsTakeKey(unsigned char key, int x, int y) {
     const ImGuiIO& io = ImGui::GetIO();
     if (!io.WantCaptureKeyboard && !io.WantTextInput) return false;
     ImGui_ImplGLUT_KeyboardFunc(key, x, y);
+    panels.keyUnseen[key] = true;
     owe(2);
     return true;
 }
 
 void panelsKeyUp(unsigned char key, int x, int y) {
-    if (panels.started && panels.shownBefore) ImGui_ImplGLUT_KeyboardUpFunc(key, x, y);
+    if (!panels.started || !panels.shownBefore) return;
+    if (panels.keyUnseen[key]) {
+        panels.keyUpOwed[key] = true;
+        owe(2);
+        return;
+    }
+    ImGui_ImplGLUT_KeyboardUpFunc(key, x, y);
 }
 
 bool panelsTakeSpecialKey(int key, int x, int y) {
@@ -674,10 +698,17 @@ bool panelsTakeSpecialKey(int key, int x, int y) {
     const ImGuiIO& io = ImGui::GetIO();
     if (!io.WantCaptureKeyboard && !io.WantTextInput) return false;
     ImGui_ImplGLUT_SpecialFunc(key, x, y);
+    if (key >= 0 && key < kSpecialKeys) panels.keyUnseen[256 + key] = true;
     owe(2);
     return true;
 }
 
 void panelsSpecialKeyUp(int key, int x, int y) {
-    if (panels.started && panels.shownBefore) ImGui_ImplGLUT_SpecialUpFunc(key, x, y);
+    if (!panels.started || !panels.shownBefore) return;
+    if (key >= 0 && key < kSpecialKeys && panels.keyUnseen[256 + key]) {
+        panels.keyUpOwed[256 + key] = true;
+        owe(2);
+        return;
+    }
+    ImGui_ImplGLUT_SpecialUpFunc(key, x, y);
 }
