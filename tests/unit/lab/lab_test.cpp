@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -89,6 +90,35 @@ TEST(LabPanels, DataTableHasOneRowPerLiveBallTheSelectedMarkedThenTheTotals) {
     for (int i = 0; i < 4; ++i) {
         const PanelRow& r = panel.rows[5 + i];
         for (int c = 0; c < r.cellCount; ++c) EXPECT_STREQ(r.cells[c], totals[i][c]);
+    }
+}
+
+// The table formats its numbers itself (snprintf would cost too much a
+// frame): they must read as "%.1f" / "%.2f" would print them, but for a
+// number that rounds to zero, which has no "-".
+TEST(LabPanels, TableNumbersReadAsPrintfWouldPrintThem) {
+    struct Case {
+        Vector3 position, velocity;
+        const char* cells[6];
+    };
+    const Case cases[] = {
+        {{-0.04, 319.96, -12.345}, {-3.14159, 0.996, 250.0}, {"0.0", "320.0", "-12.3", "-3.14", "1.00", "250.00"}},
+        {{1e20, -7.0, 0.05001}, {-0.004, 9.999, -1e16}, {nullptr, "-7.0", "0.1", "0.00", "10.00", nullptr}},
+    };
+    Simulation s;
+    for (const Case& c : cases) {
+        s = Simulation();
+        s.ballAlive[0] = 1;
+        s.ballPositions[0] = c.position;
+        s.ballVelocities[0] = c.velocity;
+        PanelText panel;
+        composeDataPanel(s, -1, -1, panel);
+        const double values[] = {c.position.x, c.position.y, c.position.z, c.velocity.x, c.velocity.y, c.velocity.z};
+        for (int i = 0; i < 6; ++i) {
+            char printed[kCellLength];
+            std::snprintf(printed, sizeof printed, "%.*f", i < 3 ? 1 : 2, values[i]);
+            EXPECT_STREQ(panel.rows[1].cells[1 + i], c.cells[i] != nullptr ? c.cells[i] : printed) << values[i];
+        }
     }
 }
 
