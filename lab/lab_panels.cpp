@@ -332,30 +332,31 @@ void copyRange(const float* ring, long first, int count, float* out) {
     std::memcpy(out + head, ring, static_cast<std::size_t>(count - head) * sizeof(float));
 }
 
-// The least and greatest of n > 0 values, in eight independent lanes so
+// The least and greatest of n > 0 values, in four independent lanes so
 // that each comparison need not wait for the one before it.
+float lesser(float a, float b) { return b < a ? b : a; }
+float greater(float a, float b) { return b > a ? b : a; }
+
 void rangeOf(const float* v, int n, float& low, float& high) {
-    constexpr int kLanes = 8;
-    float lo[kLanes];
-    float hi[kLanes];
-    for (int j = 0; j < kLanes; ++j) lo[j] = hi[j] = v[0];
+    float l0 = v[0], l1 = v[0], l2 = v[0], l3 = v[0];
+    float h0 = v[0], h1 = v[0], h2 = v[0], h3 = v[0];
     int i = 0;
-    for (; i + kLanes <= n; i += kLanes) {
-        for (int j = 0; j < kLanes; ++j) {
-            lo[j] = v[i + j] < lo[j] ? v[i + j] : lo[j];
-            hi[j] = v[i + j] > hi[j] ? v[i + j] : hi[j];
-        }
+    for (; i + 4 <= n; i += 4) {
+        l0 = lesser(l0, v[i]);
+        l1 = lesser(l1, v[i + 1]);
+        l2 = lesser(l2, v[i + 2]);
+        l3 = lesser(l3, v[i + 3]);
+        h0 = greater(h0, v[i]);
+        h1 = greater(h1, v[i + 1]);
+        h2 = greater(h2, v[i + 2]);
+        h3 = greater(h3, v[i + 3]);
     }
     for (; i < n; ++i) {
-        lo[0] = v[i] < lo[0] ? v[i] : lo[0];
-        hi[0] = v[i] > hi[0] ? v[i] : hi[0];
+        l0 = lesser(l0, v[i]);
+        h0 = greater(h0, v[i]);
     }
-    low = lo[0];
-    high = hi[0];
-    for (int j = 1; j < kLanes; ++j) {
-        low = lo[j] < low ? lo[j] : low;
-        high = hi[j] > high ? hi[j] : high;
-    }
+    low = lesser(lesser(l0, l1), lesser(l2, l3));
+    high = greater(greater(h0, h1), greater(h2, h3));
 }
 
 }  // namespace
