@@ -13,8 +13,8 @@
 constexpr int kLabHistoryCapacity = 2048;
 
 // What happened in a step's group of records, as bits of StepFigures::marks.
-constexpr unsigned kMarkFire = 1u << 0;    // a shot fired or a ball launched
-constexpr unsigned kMarkThrow = 1u << 1;   // a held ball let go with a throw
+constexpr unsigned kMarkFire = 1u << 0;    // a button pressed to fire
+constexpr unsigned kMarkThrow = 1u << 1;   // the left button in throw mode (F6)
 constexpr unsigned kMarkDrag = 1u << 2;    // a ball pulled by the pointer
 constexpr unsigned kMarkReset = 1u << 3;   // the scene laid out again
 constexpr unsigned kMarkBranch = 1u << 4;  // new input after going back
