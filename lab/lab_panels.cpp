@@ -449,6 +449,27 @@ double timelineFraction(const TimelineBar& bar, long step) {
     return static_cast<double>(step - bar.first) / static_cast<double>(bar.last - bar.first);
 }
 
+int composePath(const LabHistory& history, long current, int slot, int steps, float out[][3]) {
+    if (slot < 0 || slot >= kMaxBalls || steps <= 0) return 0;
+    long from = current;
+    while (current - from + 1 < steps) {
+        const StepFigures* f = history.at(from - 1);
+        if (f == nullptr || f->alive[slot] == 0) break;
+        --from;
+    }
+    const StepFigures* now = history.at(current);
+    if (now == nullptr || now->alive[slot] == 0) return 0;
+    int count = 0;
+    for (long n = from; n <= current; ++n) {
+        const float* p = history.at(n)->position[slot];
+        out[count][0] = p[0];
+        out[count][1] = p[1];
+        out[count][2] = p[2];
+        ++count;
+    }
+    return count;
+}
+
 void composeIndicator(const TimelineFigures& t, char* out, std::size_t size) {
     if (size == 0) return;
     out[0] = '\0';

@@ -148,6 +148,33 @@ TEST(LabHistory, KeepsTheNewestStepsAndForgetsABranchedFuture) {
     EXPECT_EQ(history.at(2000), nullptr);
 }
 
+// A path must not join a ball's places across its death (a new ball in
+// the slot) nor reach past what is kept or past the current step.
+TEST(LabPanels, APathRunsBackToTheBallsBirthOrTheKeptRange) {
+    Simulation s;
+    smallScene(s);
+    LabHistory history;
+    for (long n = 10; n <= 60; ++n) {
+        s.ballPositions[2] = Vector3(static_cast<double>(n), 0, 0);
+        s.ballAlive[2] = n == 30 ? 0 : 1;
+        history.record(s, n, 0, 0);
+    }
+    struct Case {
+        long current;
+        int steps, count;
+        float firstX;
+    };
+    const Case cases[] = {{50, 5, 5, 46}, {50, 40, 20, 31}, {25, 40, 16, 10}, {30, 5, 0, 0}, {60, 0, 0, 0}};
+    for (const Case& c : cases) {
+        float path[64][3];
+        EXPECT_EQ(composePath(history, c.current, 2, c.steps, path), c.count) << c.current << " " << c.steps;
+        if (c.count > 0) {
+            EXPECT_EQ(path[0][0], c.firstX);
+            EXPECT_EQ(path[c.count - 1][0], static_cast<float>(c.current));
+        }
+    }
+}
+
 TEST(LabPanels, ABarClickMeansTheNearestStepInTheRange) {
     TimelineBar bar;
     bar.first = 300;
