@@ -12,12 +12,17 @@
 // turns a tap into a click. A click shorter than a step is held until the
 // next step has seen it, so a quick tap or click always fires.
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <initializer_list>
 #include <ctime>
 #include <string>
 #include <vector>
 
+#include <GL/gl.h>
+#include <GL/glu.h>
 #include <GL/glut.h>
 #include <emscripten.h>
 
@@ -26,6 +31,7 @@
 #include "app/scene_start.h"
 #include "app/session.h"
 #include "app/start_up.h"
+#include "effects/inspect_mode.h"
 #include "input/help_text.h"
 #include "input/key_codes.h"
 #include "input/mouse_actions.h"
@@ -123,6 +129,176 @@ void tellRefusal(const std::string& reason) {
     }, reason.c_str());
 }
 
+// The selected ball while it lives, else -1.
+int shownSelection() {
+    const int k = live.viewer.selectedBall;
+    return k >= 0 && k < kMaxBalls && sim.ballAlive[k] != 0 ? k : -1;
+}
+
+// The panels' figures for the page, as JSON text in one buffer that keeps
+// its capacity: the page reads it a few times a second, not every frame.
+struct JsonText {
+    std::string text;
+    bool first = true;
+
+    void clear() {
+        text.clear();
+        first = true;
+    }
+    void comma() {
+        if (!first) text += ',';
+        first = false;
+    }
+    void key(const char* name) {
+        comma();
+        quoted(name);
+        text += ':';
+        first = true;
+    }
+    void open(char bracket) {
+        comma();
+        text += bracket;
+        first = true;
+    }
+    void close(char bracket) {
+        text += bracket;
+        first = false;
+    }
+    void string(const char* value) {
+        comma();
+        quoted(value);
+    }
+    void quoted(const char* value) {
+        text += '"';
+        for (const char* c = value; *c != '\0'; ++c) {
+            const unsigned char u = static_cast<unsigned char>(*c);
+            if (u == '"' || u == '\\') {
+                text += '\\';
+                text += *c;
+            } else if (u < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
+                text += escaped;
+            } else {
+                text += *c;
+            }
+        }
+        text += '"';
+    }
+    void number(double value) {
+        comma();
+        char digits[32];
+        // JSON has no NaN or infinity.
+        if (!std::isfinite(value)) value = 0.0;
+        std::snprintf(digits, sizeof digits, "%.9g", value);
+        text += digits;
+    }
+};
+
+JsonText labJson;
+
+// A table: {"title", "columns": [...], "rows": [{"cells": [...], "marked", "header"}]}.
+void beginTable(JsonText& j, const char* id, const char* title, std::initializer_list<const char*> columns) {
+    j.key(id);
+    j.open('{');
+    j.key("title");
+    j.string(title);
+    j.key("columns");
+    j.open('[');
+    for (const char* c : columns) j.string(c);
+    j.close(']');
+    j.key("rows");
+    j.open('[');
+}
+void endTable(JsonText& j) {
+    j.close(']');
+    j.close('}');
+}
+void row(JsonText& j, std::initializer_list<const char*> cells, bool marked = false, bool header = false) {
+    j.open('{');
+    j.key("cells");
+    j.open('[');
+    for (const char* c : cells) j.string(c);
+    j.close(']');
+    j.key("marked");
+    j.number(marked ? 1 : 0);
+    j.key("header");
+    j.number(header ? 1 : 0);
+    j.close('}');
+}
+const char* figure(char (&buffer)[24], const char* format, double value) {
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+// The help panel's lines: a key and what it does, split where the panel
+// pads between them; a line without a gap is a heading.
+void writeHelpTable(JsonText& j) {
+    static HelpPanel panel;
+    composeHelpPanel(helpOverlayFigures(sim, live.viewer, sessionLook().timeline), panel);
+    beginTable(j, "help", panel.lines[0], {"Key", "Action"});
+    for (int i = 1; i < panel.count; ++i) {
+        const char* line = panel.lines[i];
+        if (line[0] == '\0') continue;
+        const char* gap = std::strstr(line, "  ");
+        if (gap == nullptr) {
+            row(j, {line}, false, true);
+            continue;
+        }
+        std::string key(line, static_cast<std::size_t>(gap - line));
+        const char* rest = gap;
+        while (*rest == ' ') ++rest;
+        row(j, {key.c_str(), rest});
+    }
+    endTable(j);
+}
+
+void writeBallTable(JsonText& j) {
+    beginTable(j, "ball", "Ball", {"", "x", "y", "z"});
+    const int k = shownSelection();
+    if (k >= 0) {
+        char slot[24], a[24], b[24], c[24];
+        std::snprintf(slot, sizeof slot, "Ball %d%s", k, live.viewer.heldBall == k ? " (held)" : "");
+        row(j, {slot}, true, true);
+        const Vector3& p = sim.ballPositions[k];
+        const Vector3& v = sim.ballVelocities[k];
+        row(j, {"Position", figure(a, "%.1f", p.x), figure(b, "%.1f", p.y), figure(c, "%.1f", p.z)});
+        row(j, {"Velocity", figure(a, "%.2f", v.x), figure(b, "%.2f", v.y), figure(c, "%.2f", v.z)});
+        row(j, {"Speed", figure(a, "%.2f", v.Length())});
+    } else {
+        row(j, {"No ball selected"});
+    }
+    if (live.viewer.inspectMode != 0) row(j, {"Inspect (I): click selects, hold drags"});
+    endTable(j);
+}
+
+void writeLegendTable(JsonText& j) {
+    beginTable(j, "legend", "Collision view", {"Colour"});
+    for (const char* name : {"walls, floor, ceiling", "pillars", "cones, tip zones", "domes", "contacts, normals",
+                             "velocities"}) {
+        row(j, {name});
+    }
+    endTable(j);
+}
+
+void writeDataTable(JsonText& j) {
+    beginTable(j, "data", "Data", {"Ball", "x", "y", "z", "vx", "vy", "vz", "Speed", "Kinetic"});
+    const int selected = shownSelection();
+    for (int k = 0; k < kMaxBalls; ++k) {
+        if (sim.ballAlive[k] == 0) continue;
+        char cells[9][24];
+        const Vector3& p = sim.ballPositions[k];
+        const Vector3& v = sim.ballVelocities[k];
+        const double speed = v.Length();
+        std::snprintf(cells[0], sizeof cells[0], "%d", k);
+        row(j, {cells[0], figure(cells[1], "%.1f", p.x), figure(cells[2], "%.1f", p.y), figure(cells[3], "%.1f", p.z),
+                figure(cells[4], "%.2f", v.x), figure(cells[5], "%.2f", v.y), figure(cells[6], "%.2f", v.z),
+                figure(cells[7], "%.2f", speed), figure(cells[8], "%.2f", speed * speed / 2.0)},
+            k == selected);
+    }
+    endTable(j);
+}
+
 }  // namespace
 
 extern "C" {
@@ -158,6 +334,10 @@ EMSCRIPTEN_KEEPALIVE double vl_stat(int which) {
         return webAudioRunning() ? 1.0 : 0.0;
     case 7:
         return webCuesDecoded();
+    case 8:
+        return live.viewer.inspectMode;
+    case 9:
+        return shownSelection();
     default:
         return 0.0;
     }
@@ -168,6 +348,112 @@ EMSCRIPTEN_KEEPALIVE double vl_stat(int which) {
 EMSCRIPTEN_KEEPALIVE void vl_escape() {
     endInPage();
     onKey(27, 0, 0);
+}
+
+// The page's panels beside the picture: which the program shows (H, I or a
+// selection, V), where the timeline stands, the indicator line, and the
+// tables of the open ones (`open`: 1 help, 2 ball, 4 legend, 8 data, 16
+// plots), as JSON.
+EMSCRIPTEN_KEEPALIVE const char* vl_lab_json(int open) {
+    JsonText& j = labJson;
+    j.clear();
+    const TimelineFigures timeline = sessionLook().timeline;
+    const long step = sessionStepNumber();
+    j.open('{');
+    j.key("step");
+    j.number(static_cast<double>(step));
+    j.key("paused");
+    j.number(sim.controls.paused);
+    j.key("help");
+    j.number(live.viewer.helpOverlay);
+    j.key("inspect");
+    j.number(live.viewer.inspectMode);
+    j.key("selected");
+    j.number(shownSelection());
+    j.key("collisionView");
+    j.number(live.viewer.collisionView);
+    j.key("timeline");
+    j.open('{');
+    j.key("first");
+    j.number(static_cast<double>(step - timeline.stepsReach));
+    j.key("last");
+    j.number(static_cast<double>(step + timeline.stepsBack));
+    j.key("marks");
+    j.open('[');
+    j.close(']');
+    j.close('}');
+    j.key("indicator");
+    j.string("");
+    j.key("panels");
+    j.open('{');
+    if ((open & 1) != 0) writeHelpTable(j);
+    if ((open & 2) != 0) writeBallTable(j);
+    if ((open & 4) != 0) writeLegendTable(j);
+    if ((open & 8) != 0) writeDataTable(j);
+    j.close('}');
+    j.key("plots");
+    j.open('[');
+    j.close(']');
+    j.close('}');
+    return j.text.c_str();
+}
+
+// A click or drag on the timeline or a plot: the scene at `target` through
+// the session's jump, paused first as the timeline's keys do.
+EMSCRIPTEN_KEEPALIVE void vl_jump(double target) {
+    if (page.ended) return;
+    if (sim.controls.paused == 0) togglePause(sim, liveReadings());
+    StepEvents events;
+    jumpToStep(static_cast<long>(target), events);
+    if (events.clipPlane0 == 1) glEnable(GL_CLIP_PLANE0);
+    if (events.clipPlane0 == 0) glDisable(GL_CLIP_PLANE0);
+    glutPostRedisplay();
+}
+
+// Where ball `slot` is on the canvas through the last frame's matrices
+// (axis 0: x, 1: y, rows from the top as the toolkit counts them), -1 when
+// it is not alive or not in front of the eye: the page test taps it.
+EMSCRIPTEN_KEEPALIVE double vl_ball_on_screen(int slot, int axis) {
+    if (slot < 0 || slot >= kMaxBalls || sim.ballAlive[slot] == 0) return -1.0;
+    GLint viewport[4];
+    GLdouble modelview[16];
+    GLdouble projection[16];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    const Vector3& c = sim.ballPositions[slot];
+    GLdouble x = 0.0, y = 0.0, z = 0.0;
+    if (gluProject(c.x, c.y, c.z, modelview, projection, viewport, &x, &y, &z) != GL_TRUE || z < 0.0 || z > 1.0) {
+        return -1.0;
+    }
+    return axis == 0 ? x : viewport[3] - y - 1;
+}
+
+// A row of the data table chosen: that ball selected, as a click on it would.
+EMSCRIPTEN_KEEPALIVE void vl_select_ball(int slot) {
+    if (page.ended || slot < -1 || slot >= kMaxBalls) return;
+    live.viewer.selectedBall = slot;
+    glutPostRedisplay();
+}
+
+// A finger down in inspect mode: the left button at that point, so a ball
+// under it is held and follows the finger (vl_pointer_move), released by
+// vl_pointer_up. 1 when a ball is held.
+EMSCRIPTEN_KEEPALIVE int vl_pointer_down(int x, int y) {
+    if (page.ended) return 0;
+    onMouseMotion(x, y);
+    pageMouseButton(kLeftButton, kButtonDown, x, y);
+    return live.viewer.heldBall >= 0 ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE void vl_pointer_move(int x, int y) {
+    if (page.ended) return;
+    onMouseMotion(x, y);
+}
+
+EMSCRIPTEN_KEEPALIVE void vl_pointer_up(int x, int y) {
+    if (page.ended) return;
+    pageMouseButton(kLeftButton, kButtonUp, x, y);
 }
 
 // The page's buttons for the function keys a browser may keep for itself.
@@ -275,6 +561,8 @@ int main(int argc, char** argv) {
         });
     }
     layOutScene(options.seed);
+    // The help, ball and legend panels are the page's, in HTML beside the picture.
+    graphics.panelsInPicture = false;
     live.viewer.smoothMotion = options.smooth ? 1 : 0;
 
     // Touch is the page's own (on the canvas, not passive); the toolkit's

@@ -10,6 +10,9 @@ struct GraphicsState {
     void* quadric = nullptr;  // GLUquadric*, kept so this header stays free of GL
     unsigned int textureNames[kTextureCount] = {};
     unsigned int explosionList = 0;
+    // The help, inspect and legend panels drawn over the picture; the page
+    // lays them out beside it in HTML instead and turns this off.
+    bool panelsInPicture = true;
 };
 extern GraphicsState graphics;
 

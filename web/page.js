@@ -66,7 +66,7 @@
       if (!running()) return { reason: ended && started ? 'the demo has ended (Escape)' : notRunning };
       var s = function (i) { return program._vl_stat(i); };
       return { stepsPerSecond: s(0), framesPerSecond: s(1), balls: s(2), shots: s(3),
-               paused: s(4) !== 0, timeStep: s(5) };
+               paused: s(4) !== 0, timeStep: s(5), inspect: s(8) !== 0, selected: s(9) };
     },
     // Sound: the browser's audio running (after a click or key) and the cues decoded.
     sound: function () {
@@ -76,6 +76,14 @@
     // For the picture check: the glow spheres' pulse held still (see web_main.cpp).
     // The drawing buffer's size, which the page sets from the stage.
     canvasSize: function () { return { width: canvas.width, height: canvas.height }; },
+    // Where ball `slot` is on the page (CSS pixels), or null: the tests tap it.
+    ballOnPage: function (slot) {
+      if (!running()) return null;
+      var x = program._vl_ball_on_screen(slot, 0), y = program._vl_ball_on_screen(slot, 1);
+      if (x < 0 || y < 0) return null;
+      var box = canvas.getBoundingClientRect();
+      return { x: box.left + x * box.width / canvas.width, y: box.top + y * box.height / canvas.height };
+    },
     ended: false
   };
 
@@ -238,12 +246,30 @@
     canvas.focus();
     if (finger || !running()) return;
     var t = event.changedTouches[0];
-    finger = { id: t.identifier, x: t.clientX, y: t.clientY, dragging: false, held: {} };
+    finger = { id: t.identifier, x: t.clientX, y: t.clientY, dragging: false, held: {}, ball: false };
+    // In inspect mode a finger on a ball holds it and drags it.
+    if (program._vl_stat(8) !== 0) {
+      var p = canvasPoint(t);
+      finger.ball = program._vl_pointer_down(p.x, p.y) !== 0;
+      if (!finger.ball) program._vl_pointer_up(p.x, p.y);
+    }
   }, { passive: false });
+  function canvasPoint(t) {
+    var box = canvas.getBoundingClientRect();
+    return { x: Math.round((t.clientX - box.left) * canvas.width / box.width),
+             y: Math.round((t.clientY - box.top) * canvas.height / box.height) };
+  }
   onCanvas('touchmove', function (event) {
     event.preventDefault();
     var t = touchOf(event);
     if (!t) return;
+    if (finger.ball) {
+      if (running()) {
+        var p = canvasPoint(t);
+        program._vl_pointer_move(p.x, p.y);
+      }
+      return;
+    }
     var dx = t.clientX - finger.x, dy = t.clientY - finger.y;
     if (!finger.dragging && Math.abs(dx) < kDeadZone && Math.abs(dy) < kDeadZone) return;
     finger.dragging = true;
@@ -257,11 +283,14 @@
     var t = touchOf(event);
     if (!t) return;
     letGoArrows();
-    if (!finger.dragging && event.type === 'touchend' && running()) {
-      var box = canvas.getBoundingClientRect();
-      var x = Math.round((t.clientX - box.left) * canvas.width / box.width);
-      var y = Math.round((t.clientY - box.top) * canvas.height / box.height);
-      program._vl_tap(x, y, follow ? 1 : 0);
+    if (finger.ball) {
+      if (running()) {
+        var p = canvasPoint(t);
+        program._vl_pointer_up(p.x, p.y);
+      }
+    } else if (!finger.dragging && event.type === 'touchend' && running()) {
+      var q = canvasPoint(t);
+      program._vl_tap(q.x, q.y, follow ? 1 : 0);
       setFollow(false);
     }
     finger = null;
@@ -315,6 +344,246 @@
     });
   }
 
+  // ---- The panels beside the picture: the program composes what each
+  // shows (vl_lab_json); the page only lays it out, a few times a second
+  // rather than every frame. Help, the ball panel and the legend follow the
+  // program's H, I (or a selection) and V; the data and plot panels are the
+  // page's own (?lab opens them at the start).
+  var lab = {
+    indicator: document.getElementById('indicator'),
+    timeline: document.getElementById('timeline'),
+    timelineText: document.getElementById('timeline-text'),
+    timelineMarks: document.getElementById('timeline-marks'),
+    plots: document.getElementById('plots'),
+    panels: {},
+    shown: {},       // what the program showed at the last reading
+    texts: {},       // each panel's last JSON, so an unchanged table is left alone
+    state: null,
+    timer: null,
+    dragging: false
+  };
+  var kPanelBits = { help: 1, ball: 2, legend: 4, data: 8, plots: 16 };
+  Array.prototype.forEach.call(document.querySelectorAll('#lab details[data-panel]'), function (d) {
+    lab.panels[d.dataset.panel] = d;
+  });
+  if (new URLSearchParams(location.search).has('lab')) {
+    lab.panels.data.open = true;
+    lab.panels.plots.open = true;
+  }
+
+  function openMask() {
+    var mask = 0;
+    Object.keys(lab.panels).forEach(function (name) {
+      if (lab.panels[name].open && !lab.panels[name].hidden) mask |= kPanelBits[name];
+    });
+    return mask;
+  }
+
+  // A table from {title, columns, rows: [{cells, marked, header}]}; the
+  // data table's rows select their ball.
+  function tableOf(panel, pick) {
+    var table = document.createElement('table');
+    if (pick || panel.figures) table.className = 'figures';
+    var caption = document.createElement('caption');
+    caption.className = 'visually-hidden';
+    caption.textContent = panel.title;
+    table.appendChild(caption);
+    var width = Math.max(1, panel.columns.length);
+    if (panel.columns.some(function (c) { return c !== ''; })) {
+      var head = table.createTHead().insertRow();
+      panel.columns.forEach(function (name) {
+        var th = document.createElement('th');
+        th.scope = 'col';
+        th.textContent = name;
+        head.appendChild(th);
+      });
+    }
+    var body = table.createTBody();
+    if (pick) body.className = 'pick';
+    panel.rows.forEach(function (row) {
+      var tr = body.insertRow();
+      if (row.header) {
+        tr.className = 'heading';
+        var th = document.createElement('th');
+        th.scope = 'colgroup';
+        th.colSpan = width;
+        th.textContent = row.cells.join(' ');
+        tr.appendChild(th);
+      } else {
+        row.cells.forEach(function (cell, i) {
+          var td = tr.insertCell();
+          td.textContent = cell;
+          if (i === row.cells.length - 1 && row.cells.length < width) td.colSpan = width - i;
+        });
+      }
+      if (row.marked) tr.setAttribute('aria-selected', 'true');
+      if (pick) tr.dataset.slot = row.cells[0];
+    });
+    return table;
+  }
+
+  function showTable(name, panel) {
+    var text = JSON.stringify(panel);
+    if (lab.texts[name] === text) return;
+    lab.texts[name] = text;
+    var box = lab.panels[name].querySelector('.table-box');
+    box.replaceChildren(tableOf(panel, name === 'data'));
+  }
+
+  // A series over the kept steps, with the cursor at the current step.
+  function drawPlot(canvasOf, plot, current) {
+    var ratio = window.devicePixelRatio || 1;
+    var width = Math.max(1, Math.round(canvasOf.clientWidth * ratio));
+    var height = Math.max(1, Math.round(canvasOf.clientHeight * ratio));
+    if (canvasOf.width !== width) canvasOf.width = width;
+    if (canvasOf.height !== height) canvasOf.height = height;
+    var g = canvasOf.getContext('2d');
+    g.clearRect(0, 0, width, height);
+    var values = plot.values;
+    if (values.length === 0) return;
+    var low = Math.min.apply(null, values), high = Math.max.apply(null, values);
+    if (high === low) { high += 1; low -= 1; }
+    var pad = 3 * ratio;
+    var last = Math.max(1, values.length - 1);
+    g.strokeStyle = plot.colour || '#8fd0ff';
+    g.lineWidth = ratio;
+    g.beginPath();
+    values.forEach(function (v, i) {
+      var x = (i / last) * (width - 1);
+      var y = height - pad - ((v - low) / (high - low)) * (height - 2 * pad);
+      if (i === 0) g.moveTo(x, y); else g.lineTo(x, y);
+    });
+    g.stroke();
+    var at = (current - plot.first) / last;
+    g.strokeStyle = '#f0c040';
+    g.beginPath();
+    g.moveTo(at * (width - 1), 0);
+    g.lineTo(at * (width - 1), height);
+    g.stroke();
+  }
+
+  function showPlots(plots, current) {
+    while (lab.plots.children.length > plots.length) lab.plots.lastChild.remove();
+    plots.forEach(function (plot, i) {
+      var figure = lab.plots.children[i];
+      if (!figure) {
+        figure = document.createElement('figure');
+        figure.className = 'plot';
+        figure.appendChild(document.createElement('figcaption'));
+        var c = document.createElement('canvas');
+        c.setAttribute('role', 'img');
+        figure.appendChild(c);
+        jumpsFrom(c, function () { return figure.plot; });
+        lab.plots.appendChild(figure);
+      }
+      figure.plot = plot;
+      var atCursor = plot.values[current - plot.first];
+      figure.firstChild.textContent = plot.name + (atCursor !== undefined ? ': ' + atCursor.toFixed(2) : '');
+      figure.lastChild.setAttribute('aria-label', plot.name + ' over the kept steps');
+      drawPlot(figure.lastChild, plot, current);
+    });
+  }
+
+  // A press or drag across a plot jumps to the step under it.
+  function jumpsFrom(target, span) {
+    var down = false;
+    function jump(event) {
+      var s = span();
+      if (!s || !running()) return;
+      var box = target.getBoundingClientRect();
+      var fraction = Math.min(1, Math.max(0, (event.clientX - box.left) / box.width));
+      program._vl_jump(s.first + Math.round(fraction * Math.max(0, s.values.length - 1)));
+      refreshLab();
+    }
+    target.addEventListener('pointerdown', function (event) {
+      down = true;
+      target.setPointerCapture(event.pointerId);
+      jump(event);
+    });
+    target.addEventListener('pointermove', function (event) { if (down) jump(event); });
+    target.addEventListener('pointerup', function () { down = false; });
+    target.addEventListener('pointercancel', function () { down = false; });
+  }
+
+  function showTimeline(state) {
+    var t = state.timeline;
+    if (!lab.dragging) {
+      lab.timeline.min = t.first;
+      lab.timeline.max = t.last;
+      lab.timeline.value = state.step;
+    }
+    lab.timeline.disabled = t.last <= t.first;
+    lab.timelineText.textContent = 'step ' + state.step + ' of ' + t.first + '-' + t.last +
+      (state.paused ? ' (paused)' : '');
+    lab.timeline.setAttribute('aria-valuetext', 'step ' + state.step);
+    var c = lab.timelineMarks;
+    var ratio = window.devicePixelRatio || 1;
+    var width = Math.max(1, Math.round(c.clientWidth * ratio));
+    var height = Math.max(1, Math.round(c.clientHeight * ratio));
+    if (c.width !== width) c.width = width;
+    if (c.height !== height) c.height = height;
+    var g = c.getContext('2d');
+    g.clearRect(0, 0, width, height);
+    var span = Math.max(1, t.last - t.first);
+    t.marks.forEach(function (mark) {
+      g.fillStyle = mark.colour || '#f0c040';
+      g.fillRect(Math.round(((mark.step - t.first) / span) * (width - 1)), 0, Math.max(1, ratio), height);
+    });
+  }
+  lab.timeline.addEventListener('input', function () {
+    if (!running()) return;
+    lab.dragging = true;
+    program._vl_jump(Number(lab.timeline.value));
+    refreshLab();
+  });
+  lab.timeline.addEventListener('change', function () { lab.dragging = false; });
+
+  // The program's panels follow its keys: a panel the program starts or stops
+  // showing opens or closes here; opening or closing one here presses its key.
+  function followProgram(name, shown) {
+    var was = lab.shown[name];
+    lab.shown[name] = shown;
+    if (was !== shown) lab.panels[name].open = shown;
+  }
+  lab.panels.help.addEventListener('toggle', function () {
+    if (running() && lab.state && lab.panels.help.open !== (lab.state.help !== 0)) {
+      program._vl_key('h'.charCodeAt(0));
+      lab.state.help = lab.panels.help.open ? 1 : 0;
+      lab.shown.help = lab.panels.help.open;
+    }
+    refreshLab();
+  });
+  ['ball', 'legend', 'data', 'plots'].forEach(function (name) {
+    lab.panels[name].addEventListener('toggle', refreshLab);
+  });
+  lab.panels.data.addEventListener('click', function (event) {
+    var tr = event.target.closest && event.target.closest('tr[data-slot]');
+    if (tr && running()) {
+      program._vl_select_ball(Number(tr.dataset.slot));
+      refreshLab();
+    }
+  });
+
+  function refreshLab() {
+    if (!running()) return;
+    var state = JSON.parse(program.UTF8ToString(program._vl_lab_json(openMask())));
+    lab.state = state;
+    followProgram('help', state.help !== 0);
+    followProgram('ball', state.inspect !== 0 || state.selected >= 0);
+    lab.panels.legend.hidden = state.collisionView === 0;
+    followProgram('legend', state.collisionView !== 0);
+    lab.indicator.textContent = state.indicator;
+    showTimeline(state);
+    Object.keys(state.panels).forEach(function (name) { showTable(name, state.panels[name]); });
+    if (lab.panels.plots.open) showPlots(state.plots, state.step);
+  }
+  function startLab() {
+    lab.shown = {};
+    lab.texts = {};
+    if (lab.timer === null) lab.timer = setInterval(refreshLab, 250);
+    refreshLab();
+  }
+
   // ---- The program.
   function programOptions(recording) {
     var options = {
@@ -340,6 +609,7 @@
         fitCanvas();
         showKeys();
         setControlsEnabled(true);
+        startLab();
       },
       onFirstFrame: function () {
         firstFrameAt = performance.now();
