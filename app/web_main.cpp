@@ -562,7 +562,7 @@ int main(int argc, char** argv) {
     }
     layOutScene(options.seed);
     // The help, ball and legend panels are the page's, in HTML beside the picture.
-    graphics.panelsInPicture = false;
+    graphics.bitmapPanels = false;
     live.viewer.smoothMotion = options.smooth ? 1 : 0;
 
     // Touch is the page's own (on the canvas, not passive); the toolkit's
