@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     }
     const SessionFiles& files = options.files;
     layOutScene(options.seed);
-    live.viewer.smoothMotion = options.smooth ? 1 : 0;
+    takeViewOptions(options);
 
     if (files.record != nullptr) {
         std::string error;
@@ -90,6 +90,7 @@ int main(int argc, char** argv) {
     if (options.fullScreen) glutFullScreen();
 
     startSessionInWindow(files.replay != nullptr ? &options.recording : nullptr);
+    nameSessionReplay(files.replay);
     startSdlCuePlayer();
 
     registerInputCallbacks();

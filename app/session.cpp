@@ -15,6 +15,7 @@
 #include "effects/screenshot_notice.h"
 #include "effects/view_state.h"
 #include "input/key_codes.h"
+#include "lab/lab_history.h"
 #include "input/mouse_actions.h"
 #include "physics/ball_drag.h"
 #include "physics/simulation_step.h"
@@ -73,6 +74,7 @@ struct ReplayProgress {
     int speed = 0;      // F1 / F2: 2 to this power, -3 .. 3
     int slowTurn = 0;   // below normal pace: which of the 2, 4 or 8 turns runs a step
     ReplayOutcome outcome;
+    std::string name;   // the file's, without its folders
 };
 
 class Session;
@@ -157,6 +159,8 @@ public:
     std::deque<Snapshot> snapshots;
     StepView view;
     ContactHistory contacts;
+    LabHistory lab;
+    bool branchPending = false;  // the next step starts a branch: it gets the mark
     long step = 0;          // the last step run
     long furthestStep = 0;  // the furthest step the session has run
     int lastClockReading = 0;
@@ -234,6 +238,8 @@ private:
     void takeReplayTail(StepEvents& events);
     void runSilentlyTo(long target, StepEvents& events);
     void branch();
+    unsigned groupMarks(std::size_t stepRecord) const;
+    void noteLabStep(std::size_t stepRecord);
 };
 
 LoggingReadings::LoggingReadings(Session& session) : session_(session), actionStart_(session.log.size()) {}
@@ -473,6 +479,7 @@ void Session::liveStep(StepEvents& events) {
     endLiveAction(r);
     step = r.step;
     furthestStep = step;
+    noteLabStep(position - 1);
     if (step % kCheckpointInterval == 0) {
         append(hashRecord(RecordKind::Checkpoint));
         flushRecording(FlushAt::Checkpoint);
@@ -545,6 +552,7 @@ bool Session::runLoggedAction(Taking taking, StepEvents& events) {
             step = action.step;
             if (step > furthestStep) furthestStep = step;
             stepped = true;
+            noteLabStep(position - 1);
         }
     }
     readings.finish();
@@ -599,6 +607,39 @@ void Session::branch() {
         output.lastLineStart = kNoLine;
     }
     furthestStep = step;
+    lab.forgetAfter(step);
+    branchPending = true;
+}
+
+// What the inputs in the group of the step at log[stepRecord] did, as
+// timeline marks: a press that fires or throws, a pull on a ball, a reset.
+unsigned Session::groupMarks(std::size_t stepRecord) const {
+    unsigned marks = 0;
+    for (std::size_t i = stepRecord; i > 0; --i) {
+        const JournalRecord& r = log[i - 1];
+        if (r.kind == RecordKind::Step || r.kind == RecordKind::Checkpoint || r.kind == RecordKind::End) break;
+        if (r.kind == RecordKind::Drag && r.event.a >= 0) marks |= kMarkDrag;
+        if (r.kind != RecordKind::Event) continue;
+        const InputEvent& e = r.event;
+        if (e.kind == InputKind::MouseButton && e.b == kButtonDown) {
+            // The left button throws a ball in throw mode (F6).
+            if (e.a == kRightButton || (e.a == kLeftButton && sim.controls.launchMode == 0)) marks |= kMarkFire;
+            if (e.a == kLeftButton && sim.controls.launchMode != 0) marks |= kMarkThrow;
+        }
+        if (e.kind == InputKind::SpecialDown && e.a == kKeyF8) marks |= kMarkReset;
+    }
+    return marks;
+}
+
+// After every simulating step, the one at log[stepRecord]. A step run again
+// writes the same figures; only the branch mark is not in the log, so an
+// entry keeps it.
+void Session::noteLabStep(std::size_t stepRecord) {
+    unsigned marks = groupMarks(stepRecord);
+    if (branchPending) marks |= kMarkBranch;
+    branchPending = false;
+    if (const StepFigures* kept = lab.at(step)) marks |= kept->marks & kMarkBranch;
+    lab.record(sim, step, sim.stats.contacts, marks);
 }
 
 bool arrowEvent(const InputEvent& e) {
@@ -618,6 +659,7 @@ void Session::start() {
     sim.stepSceneTime = sceneMilliseconds(sim, liveReadings());
     // Step 0 is shown as a step's frame: the pulse's first move included.
     advanceStepView(view, sim, -1, live.viewer.selectedBall);
+    lab.record(sim, 0, 0, 0);
     takeSnapshot();
     adoptRecording();
 }
@@ -697,6 +739,7 @@ bool Session::goBackTo(long target, StepEvents& events) {
     if (target >= step) return false;
     // The live camera stays with the watcher while the scene goes back.
     if (!behind()) watcherFliesOwnCamera = true;
+    branchPending = false;
     const SimControls watcher = sim.controls;
     std::size_t k = snapshots.size() - 1;
     while (snapshots[k].step > target) --k;
@@ -761,6 +804,10 @@ FrameLook Session::look() const {
     t.replayStep = step;
     t.replaySteps = replay.steps;
     t.replaySpeed = replay.speed;
+    t.recording = output.file.isOpen() && !output.failed ? 1 : 0;
+    const std::string& name = t.recording != 0 ? output.file.path() : replay.active ? replay.name : std::string();
+    const std::size_t slash = name.rfind('/');
+    std::snprintf(t.fileName, sizeof t.fileName, "%s", name.c_str() + (slash == std::string::npos ? 0 : slash + 1));
     return look;
 }
 
@@ -836,3 +883,7 @@ void dropSnapshotCache() { liveSession.dropSnapshotCache(); }
 long sessionMemoryBytes() { return liveSession.memoryBytes(); }
 
 FrameLook sessionLook() { return liveSession.look(); }
+
+const LabHistory& sessionLabHistory() { return liveSession.lab; }
+
+void nameSessionReplay(const char* path) { liveSession.replay.name = path != nullptr ? path : ""; }

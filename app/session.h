@@ -118,6 +118,16 @@ long sessionMemoryBytes();
 // states are made again from it and the log when they are wanted.
 void dropSnapshotCache();
 
+// The figures of the steps the session ran, for the lab's plots and
+// timeline: every simulating step (live, taken again, replayed) writes its
+// entry with the marks of its group of records; a branch drops the steps
+// after it. Read only; not part of the snapshots.
+class LabHistory;
+const LabHistory& sessionLabHistory();
+
+// The replay's file, for the replay indicator (its folders are left out).
+void nameSessionReplay(const char* path);
+
 // What a frame of the current step shows: the simulation's look with the
 // trail, pulse and contact lists the steps so far have made. Reads only, so
 // any number of frames of one step show the same.

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/live_simulation.h"
+#include "lab/lab_panels.h"
 #include "scene/scene_layout.h"
 
 StartRefusal readStartOptions(int argc, char** argv, const char* environmentSeed, unsigned int clockSeed,
@@ -11,6 +12,7 @@ StartRefusal readStartOptions(int argc, char** argv, const char* environmentSeed
     warning.clear();
     options.fullScreen = readOptions(sim, argc, argv) != 0;
     options.smooth = smoothRequested(argc, argv);
+    options.lab = labRequested(argc, argv);
     if (!readSessionOptions(argc, argv, options.files, refusal.reason)) {
         refusal.status = 2;
         return refusal;
@@ -117,6 +119,11 @@ void layOutSimulation(unsigned int seed) {
     placeBalls(sim);
     drawBallColors(sim);
     clearEffects(sim);
+}
+
+void takeViewOptions(const StartOptions& options) {
+    live.viewer.smoothMotion = options.smooth ? 1 : 0;
+    if (options.lab) live.viewer.labPanels = kLabDataPanel | kLabPlotPanel;
 }
 
 void takeRecordedOptions(const ReplayHeader& header) {

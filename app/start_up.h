@@ -16,6 +16,7 @@
 struct StartOptions {
     bool fullScreen = false;  // "-f"
     bool smooth = false;      // "-smooth"
+    bool lab = false;         // "-lab": the data table and the plots open
     SessionFiles files;       // "-record FILE", "-replay FILE"
     Recording recording;      // read whole when files.replay is given
     unsigned int seed = 0;    // the recording's, else "-seed", VENNALOFT_SEED, the clock
@@ -52,6 +53,9 @@ unsigned int chooseSeed(int argc, char** argv, const char* environmentSeed, unsi
 std::vector<std::string> addressArguments(const std::string& search);
 
 void layOutSimulation(unsigned int seed);
+
+// What the options set of the watcher's view: smooth motion, the lab's panels.
+void takeViewOptions(const StartOptions& options);
 
 // A recording to replay brings its own ball count and radius, which win
 // over the command line's; its seed is laid out with.

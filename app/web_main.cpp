@@ -563,7 +563,7 @@ int main(int argc, char** argv) {
     layOutScene(options.seed);
     // The help, ball and legend panels are the page's, in HTML beside the picture.
     graphics.bitmapPanels = false;
-    live.viewer.smoothMotion = options.smooth ? 1 : 0;
+    takeViewOptions(options);
 
     // Touch is the page's own (on the canvas, not passive); the toolkit's
     // window-wide translation would call preventDefault where it may not.
@@ -581,6 +581,7 @@ int main(int argc, char** argv) {
     glutCreateWindow("Vennaloft");
 
     startSessionInWindow(options.files.replay != nullptr ? &options.recording : nullptr);
+    nameSessionReplay(options.files.replay);
     startWebCuePlayer();
 
     registerInputCallbacks();

@@ -48,7 +48,7 @@ void advanceStepView(StepView& view, const Simulation& s, int endedFollow, int s
 // Where the session stands, for the help overlay: how many steps the scene
 // stands behind the newest one it has been through, how many more it can go
 // back, and while a recording plays, its step, length and pace (2 to the
-// power replaySpeed, -3 .. 3).
+// power replaySpeed, -3 .. 3); the file being recorded or played.
 struct TimelineFigures {
     long stepsBack = 0;
     long stepsReach = 0;
@@ -56,6 +56,10 @@ struct TimelineFigures {
     long replayStep = 0;
     long replaySteps = 0;
     int replaySpeed = 0;
+    // A -record file being written, and the recording's or the replay's
+    // file name without its folders ("" when there is neither).
+    int recording = 0;
+    char fileName[64] = {};
 };
 
 // What one frame shows.

@@ -28,7 +28,7 @@ __attribute__((format(printf, 2, 3))) void addLine(HelpPanel& panel, const char*
 
 void printHelp(std::FILE* out) {
     std::fputs(
-        "Usage: vennaloft [-f] [-nr N] [-radius N] [-seed N] [-smooth] [-record FILE | -replay FILE]\n"
+        "Usage: vennaloft [-f] [-nr N] [-radius N] [-seed N] [-smooth] [-lab] [-record FILE | -replay FILE]\n"
         "                 [-h | --help] [--version]\n"
         "\n"
         "Balls bounce through a room of pillars, cones and domes.\n"
@@ -39,6 +39,7 @@ void printHelp(std::FILE* out) {
         "  -radius N    ball radius, 5..20 (default 20)\n"
         "  -seed N      random seed; wins over VENNALOFT_SEED (default: the clock)\n"
         "  -smooth      smooth motion: frames between the steps (M toggles it)\n"
+        "  -lab         open the data table and the plots at start\n"
         "  -record FILE write the session to FILE, to be replayed exactly\n"
         "  -replay FILE play a recorded session (its balls, radius and seed win)\n"
         "  -h, --help   print this text and exit\n"

@@ -55,6 +55,8 @@ bool helpRequested(int argc, char** argv) { return given(argc, argv, "-h") || gi
 
 bool smoothRequested(int argc, char** argv) { return given(argc, argv, "-smooth"); }
 
+bool labRequested(int argc, char** argv) { return given(argc, argv, "-lab"); }
+
 bool versionRequested(int argc, char** argv) { return given(argc, argv, "--version"); }
 
 bool parseSeed(const char* text, unsigned int& seed) {

@@ -14,6 +14,9 @@ bool helpRequested(int argc, char** argv);
 // True when "-smooth" is among the arguments.
 bool smoothRequested(int argc, char** argv);
 
+// True when "-lab" is among the arguments.
+bool labRequested(int argc, char** argv);
+
 // True when "--version" is among the arguments.
 bool versionRequested(int argc, char** argv);
 

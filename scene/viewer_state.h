@@ -20,6 +20,12 @@ struct ViewerState {
     // steps, drawn between the last two steps' pictures.
     int smoothMotion = 0;
     unsigned int randomSeed = 0;
+    // The lab (-lab opens the first two): which of the data table and the
+    // plots are open (bits, lab/lab_panels.h), the selected ball's path
+    // and the value labels on the balls.
+    int labPanels = 0;
+    int paths = 0;
+    int valueLabels = 0;
 
     // The hands on the balls (I, G, a click on a ball): the selected ball by
     // slot (-1: none), whether a left click selects and a held one drags,

@@ -26,7 +26,7 @@ flags=(-std=c++17 -O3 -Wall -Wextra -ffp-contract=off -fno-fast-math -I"$root")
 gl_flags=(-I"$root/webgl/include")
 
 simulation=(platform/clock.cpp platform/random_source.cpp platform/sound.cpp
-    geometry/*.cpp scene/*.cpp effects/*.cpp input/*.cpp physics/*.cpp assets/*.cpp app/headless_scene.cpp
+    geometry/*.cpp scene/*.cpp effects/*.cpp input/*.cpp physics/*.cpp lab/*.cpp assets/*.cpp app/headless_scene.cpp
     app/session.cpp app/recording_file.cpp app/start_up.cpp app/live_readings.cpp app/step_pacing.cpp)
 drawing=(platform/web_cue_player.cpp webgl/*.cpp render/*.cpp
     app/web_main.cpp app/scene_start.cpp app/glut_callbacks.cpp app/pick_ray.cpp app/ball_hands.cpp app/web_screenshot_saving.cpp)

@@ -13,8 +13,8 @@
 set -euo pipefail
 
 root="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
-layers=(platform geometry scene effects input physics assets webgl render app)
-first_gl_rank=7
+layers=(platform geometry scene effects input physics lab assets webgl render app)
+first_gl_rank=8
 
 rank_of() {
     local i

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/live_simulation.h"
+#include "lab/lab_panels.h"
 
 namespace {
 
@@ -69,6 +70,27 @@ TEST(StartUp, TheAddressIsReadAsTheCommandLine) {
         {"?n%72=5&seed=1%2", {"-nr", "5", "-seed", "1%2"}},
     };
     for (const Case& c : cases) EXPECT_EQ(addressArguments(c.search), c.words) << c.search;
+}
+
+// The view options reach the watcher's view, the page's address as the
+// command line's words.
+TEST(StartUp, ViewOptionsOpenWhatTheyName) {
+    struct Case {
+        const char* search;
+        int smooth, labPanels;
+    };
+    const Case cases[] = {{"", 0, 0}, {"?lab", 0, kLabDataPanel | kLabPlotPanel}, {"?smooth&nr=3", 1, 0}};
+    for (const Case& c : cases) {
+        live.viewer = ViewerState();
+        Arguments arguments(addressArguments(c.search));
+        StartOptions options;
+        std::string warning;
+        ASSERT_EQ(readStartOptions(arguments.count(), arguments.values(), nullptr, 0, options, warning).status, 0);
+        takeViewOptions(options);
+        EXPECT_EQ(live.viewer.smoothMotion, c.smooth) << c.search;
+        EXPECT_EQ(live.viewer.labPanels, c.labPanels) << c.search;
+    }
+    live.viewer = ViewerState();
 }
 
 TEST(StartUp, AStartThatCannotGoOnSaysWhyWithItsStatus) {
