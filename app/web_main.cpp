@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -33,6 +32,8 @@
 #include "app/start_up.h"
 #include "effects/inspect_mode.h"
 #include "input/help_text.h"
+#include "lab/lab_history.h"
+#include "lab/lab_panels.h"
 #include "input/key_codes.h"
 #include "input/mouse_actions.h"
 #include "input/replay_file.h"
@@ -185,119 +186,107 @@ struct JsonText {
         }
         text += '"';
     }
-    void number(double value) {
+    void number(double value, int digitsKept = 12) {
         comma();
         char digits[32];
         // JSON has no NaN or infinity.
         if (!std::isfinite(value)) value = 0.0;
-        std::snprintf(digits, sizeof digits, "%.9g", value);
+        std::snprintf(digits, sizeof digits, "%.*g", digitsKept, value);
         text += digits;
     }
 };
 
 JsonText labJson;
 
-// A table: {"title", "columns": [...], "rows": [{"cells": [...], "marked", "header"}]}.
-void beginTable(JsonText& j, const char* id, const char* title, std::initializer_list<const char*> columns) {
+// A panel as {"title", "columns", "rows": [{"cells", "marked", "header",
+// "swatch"}]}, a swatch as "#rrggbb".
+void writePanel(JsonText& j, const char* id, const PanelText& panel) {
     j.key(id);
     j.open('{');
     j.key("title");
-    j.string(title);
+    j.string(panel.title);
     j.key("columns");
-    j.open('[');
-    for (const char* c : columns) j.string(c);
-    j.close(']');
+    j.number(panel.columns);
     j.key("rows");
     j.open('[');
-}
-void endTable(JsonText& j) {
-    j.close(']');
-    j.close('}');
-}
-void row(JsonText& j, std::initializer_list<const char*> cells, bool marked = false, bool header = false) {
-    j.open('{');
-    j.key("cells");
-    j.open('[');
-    for (const char* c : cells) j.string(c);
-    j.close(']');
-    j.key("marked");
-    j.number(marked ? 1 : 0);
-    j.key("header");
-    j.number(header ? 1 : 0);
-    j.close('}');
-}
-const char* figure(char (&buffer)[24], const char* format, double value) {
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
-}
-
-// The help panel's lines: a key and what it does, split where the panel
-// pads between them; a line without a gap is a heading.
-void writeHelpTable(JsonText& j) {
-    static HelpPanel panel;
-    composeHelpPanel(helpOverlayFigures(sim, live.viewer, sessionLook().timeline), panel);
-    beginTable(j, "help", panel.lines[0], {"Key", "Action"});
-    for (int i = 1; i < panel.count; ++i) {
-        const char* line = panel.lines[i];
-        if (line[0] == '\0') continue;
-        const char* gap = std::strstr(line, "  ");
-        if (gap == nullptr) {
-            row(j, {line}, false, true);
-            continue;
+    for (int r = 0; r < panel.rowCount; ++r) {
+        const PanelRow& row = panel.rows[r];
+        j.open('{');
+        j.key("cells");
+        j.open('[');
+        for (int c = 0; c < row.cellCount; ++c) j.string(row.cells[c]);
+        j.close(']');
+        if (row.marked) {
+            j.key("marked");
+            j.number(1);
         }
-        std::string key(line, static_cast<std::size_t>(gap - line));
-        const char* rest = gap;
-        while (*rest == ' ') ++rest;
-        row(j, {key.c_str(), rest});
+        if (row.header) {
+            j.key("header");
+            j.number(1);
+        }
+        if (row.swatch) {
+            char colour[8];
+            std::snprintf(colour, sizeof colour, "#%02x%02x%02x", static_cast<int>(row.colour[0] * 255.0f + 0.5f),
+                          static_cast<int>(row.colour[1] * 255.0f + 0.5f), static_cast<int>(row.colour[2] * 255.0f + 0.5f));
+            j.key("swatch");
+            j.string(colour);
+        }
+        j.close('}');
     }
-    endTable(j);
+    j.close(']');
+    j.close('}');
 }
 
-void writeBallTable(JsonText& j) {
-    beginTable(j, "ball", "Ball", {"", "x", "y", "z"});
-    const int k = shownSelection();
-    if (k >= 0) {
-        char slot[24], a[24], b[24], c[24];
-        std::snprintf(slot, sizeof slot, "Ball %d%s", k, live.viewer.heldBall == k ? " (held)" : "");
-        row(j, {slot}, true, true);
-        const Vector3& p = sim.ballPositions[k];
-        const Vector3& v = sim.ballVelocities[k];
-        row(j, {"Position", figure(a, "%.1f", p.x), figure(b, "%.1f", p.y), figure(c, "%.1f", p.z)});
-        row(j, {"Velocity", figure(a, "%.2f", v.x), figure(b, "%.2f", v.y), figure(c, "%.2f", v.z)});
-        row(j, {"Speed", figure(a, "%.2f", v.Length())});
-    } else {
-        row(j, {"No ball selected"});
+// The plots' series over the kept steps: {"first", "series": [{"name",
+// "values"}]}, the series with nothing to show left out.
+void writePlots(JsonText& j, const PlotData& plots) {
+    j.key("plots");
+    j.open('{');
+    j.key("first");
+    j.number(static_cast<double>(plots.first));
+    j.key("series");
+    j.open('[');
+    for (int k = 0; k < kSeries; ++k) {
+        if (!plots.present[k]) continue;
+        j.open('{');
+        j.key("name");
+        j.string(seriesName(static_cast<Series>(k)));
+        j.key("values");
+        j.open('[');
+        for (int i = 0; i < plots.count; ++i) j.number(plots.values[k][i], 5);
+        j.close(']');
+        j.close('}');
     }
-    if (live.viewer.inspectMode != 0) row(j, {"Inspect (I): click selects, hold drags"});
-    endTable(j);
+    j.close(']');
+    j.close('}');
 }
 
-void writeLegendTable(JsonText& j) {
-    beginTable(j, "legend", "Collision view", {"Colour"});
-    for (const char* name : {"walls, floor, ceiling", "pillars", "cones, tip zones", "domes", "contacts, normals",
-                             "velocities"}) {
-        row(j, {name});
+// The bar: the kept range and a mark per step with input, by kind.
+void writeTimeline(JsonText& j, const TimelineBar& bar) {
+    j.key("timeline");
+    j.open('{');
+    j.key("first");
+    j.number(static_cast<double>(bar.first));
+    j.key("last");
+    j.number(static_cast<double>(bar.last));
+    j.key("marks");
+    j.open('[');
+    for (int i = 0; i < bar.markCount; ++i) {
+        j.number(static_cast<double>(bar.markStep[i]));
+        j.number(bar.markKind[i]);
     }
-    endTable(j);
+    j.close(']');
+    j.close('}');
 }
 
-void writeDataTable(JsonText& j) {
-    beginTable(j, "data", "Data", {"Ball", "x", "y", "z", "vx", "vy", "vz", "Speed", "Kinetic"});
-    const int selected = shownSelection();
-    for (int k = 0; k < kMaxBalls; ++k) {
-        if (sim.ballAlive[k] == 0) continue;
-        char cells[9][24];
-        const Vector3& p = sim.ballPositions[k];
-        const Vector3& v = sim.ballVelocities[k];
-        const double speed = v.Length();
-        std::snprintf(cells[0], sizeof cells[0], "%d", k);
-        row(j, {cells[0], figure(cells[1], "%.1f", p.x), figure(cells[2], "%.1f", p.y), figure(cells[3], "%.1f", p.z),
-                figure(cells[4], "%.2f", v.x), figure(cells[5], "%.2f", v.y), figure(cells[6], "%.2f", v.z),
-                figure(cells[7], "%.2f", speed), figure(cells[8], "%.2f", speed * speed / 2.0)},
-            k == selected);
-    }
-    endTable(j);
-}
+// The composed panels, kept between readings (too big for the stack).
+struct PagePanels {
+    PanelText panel;
+    PlotData plots;
+    TimelineBar bar;
+    char indicator[96];
+};
+PagePanels pagePanels;
 
 }  // namespace
 
@@ -351,14 +340,17 @@ EMSCRIPTEN_KEEPALIVE void vl_escape() {
 }
 
 // The page's panels beside the picture: which the program shows (H, I or a
-// selection, V), where the timeline stands, the indicator line, and the
-// tables of the open ones (`open`: 1 help, 2 ball, 4 legend, 8 data, 16
-// plots), as JSON.
+// selection, V, the lab's data and plots), the timeline bar, the indicator
+// line, and the composed panels among those open (`open`: 1 help, 2 ball,
+// 4 legend, 8 data, 16 plots), as JSON.
 EMSCRIPTEN_KEEPALIVE const char* vl_lab_json(int open) {
     JsonText& j = labJson;
+    PagePanels& p = pagePanels;
     j.clear();
-    const TimelineFigures timeline = sessionLook().timeline;
+    const FrameLook look = sessionLook();
+    const LabHistory& history = sessionLabHistory();
     const long step = sessionStepNumber();
+    const int selected = shownSelection();
     j.open('{');
     j.key("step");
     j.number(static_cast<double>(step));
@@ -369,33 +361,46 @@ EMSCRIPTEN_KEEPALIVE const char* vl_lab_json(int open) {
     j.key("inspect");
     j.number(live.viewer.inspectMode);
     j.key("selected");
-    j.number(shownSelection());
+    j.number(selected);
     j.key("collisionView");
     j.number(live.viewer.collisionView);
-    j.key("timeline");
-    j.open('{');
-    j.key("first");
-    j.number(static_cast<double>(step - timeline.stepsReach));
-    j.key("last");
-    j.number(static_cast<double>(step + timeline.stepsBack));
-    j.key("marks");
-    j.open('[');
-    j.close(']');
-    j.close('}');
+    j.key("labPanels");
+    j.number(live.viewer.labPanels);
+    composeTimeline(history, step, p.bar);
+    writeTimeline(j, p.bar);
+    composeIndicator(look.timeline, p.indicator, sizeof p.indicator);
     j.key("indicator");
-    j.string("");
+    j.string(p.indicator);
     j.key("panels");
     j.open('{');
-    if ((open & 1) != 0) writeHelpTable(j);
-    if ((open & 2) != 0) writeBallTable(j);
-    if ((open & 4) != 0) writeLegendTable(j);
-    if ((open & 8) != 0) writeDataTable(j);
+    if ((open & 1) != 0) {
+        composeHelpPanel(helpOverlayFigures(sim, live.viewer, look.timeline), p.panel);
+        writePanel(j, "help", p.panel);
+    }
+    if ((open & 2) != 0) {
+        composeBallPanel(sim, selected, live.viewer.heldBall, live.viewer.inspectMode != 0, look.contacts, p.panel);
+        writePanel(j, "ball", p.panel);
+    }
+    if ((open & 4) != 0) {
+        composeLegendPanel(live.viewer.collisionLayers, p.panel);
+        writePanel(j, "legend", p.panel);
+    }
+    if ((open & 8) != 0) {
+        composeDataPanel(sim, selected, live.viewer.heldBall, p.panel);
+        writePanel(j, "data", p.panel);
+    }
     j.close('}');
-    j.key("plots");
-    j.open('[');
-    j.close(']');
+    if ((open & 16) != 0) {
+        composePlots(history, step, selected, p.plots);
+        writePlots(j, p.plots);
+    }
     j.close('}');
     return j.text.c_str();
+}
+
+// The lab's own panels opened or closed on the page (bits as -lab sets them).
+EMSCRIPTEN_KEEPALIVE void vl_set_lab_panels(int bits) {
+    live.viewer.labPanels = bits & (kLabDataPanel | kLabPlotPanel);
 }
 
 // A click or drag on the timeline or a plot: the scene at `target` through

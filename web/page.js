@@ -366,10 +366,6 @@
   Array.prototype.forEach.call(document.querySelectorAll('#lab details[data-panel]'), function (d) {
     lab.panels[d.dataset.panel] = d;
   });
-  if (new URLSearchParams(location.search).has('lab')) {
-    lab.panels.data.open = true;
-    lab.panels.plots.open = true;
-  }
 
   function openMask() {
     var mask = 0;
@@ -379,45 +375,40 @@
     return mask;
   }
 
-  // A table from {title, columns, rows: [{cells, marked, header}]}; the
-  // data table's rows select their ball.
-  function tableOf(panel, pick) {
+  // A table from {title, columns, rows: [{cells, marked, header, swatch}]}:
+  // header rows name the columns below them; the data table's ball rows
+  // select their ball.
+  function tableOf(panel, name) {
     var table = document.createElement('table');
-    if (pick || panel.figures) table.className = 'figures';
+    if (name === 'data' || name === 'ball') table.className = 'figures';
     var caption = document.createElement('caption');
     caption.className = 'visually-hidden';
     caption.textContent = panel.title;
     table.appendChild(caption);
-    var width = Math.max(1, panel.columns.length);
-    if (panel.columns.some(function (c) { return c !== ''; })) {
-      var head = table.createTHead().insertRow();
-      panel.columns.forEach(function (name) {
-        var th = document.createElement('th');
-        th.scope = 'col';
-        th.textContent = name;
-        head.appendChild(th);
-      });
-    }
+    var width = Math.max(1, panel.columns);
     var body = table.createTBody();
-    if (pick) body.className = 'pick';
+    if (name === 'data') body.className = 'pick';
     panel.rows.forEach(function (row) {
       var tr = body.insertRow();
-      if (row.header) {
-        tr.className = 'heading';
-        var th = document.createElement('th');
-        th.scope = 'colgroup';
-        th.colSpan = width;
-        th.textContent = row.cells.join(' ');
-        tr.appendChild(th);
-      } else {
-        row.cells.forEach(function (cell, i) {
-          var td = tr.insertCell();
-          td.textContent = cell;
-          if (i === row.cells.length - 1 && row.cells.length < width) td.colSpan = width - i;
-        });
-      }
+      row.cells.forEach(function (text, i) {
+        var cell = document.createElement(row.header ? 'th' : 'td');
+        if (row.header) cell.scope = 'col';
+        if (i === 0 && row.swatch) {
+          var swatch = document.createElement('span');
+          swatch.className = 'swatch';
+          swatch.style.background = row.swatch;
+          cell.appendChild(swatch);
+        }
+        cell.appendChild(document.createTextNode(text));
+        // A short row's last text runs on over the empty columns, but for figures, which keep their column.
+        if (name !== 'data' && name !== 'ball' && i === row.cells.length - 1 && row.cells.length < width) {
+          cell.colSpan = width - i;
+        }
+        tr.appendChild(cell);
+      });
+      if (row.header) tr.className = 'heading';
       if (row.marked) tr.setAttribute('aria-selected', 'true');
-      if (pick) tr.dataset.slot = row.cells[0];
+      if (name === 'data' && !row.header && /^\d+$/.test(row.cells[0])) tr.dataset.slot = row.cells[0];
     });
     return table;
   }
@@ -427,11 +418,14 @@
     if (lab.texts[name] === text) return;
     lab.texts[name] = text;
     var box = lab.panels[name].querySelector('.table-box');
-    box.replaceChildren(tableOf(panel, name === 'data'));
+    box.replaceChildren(tableOf(panel, name));
   }
 
+  var kSeriesColours = { kinetic: '#ff9060', potential: '#60b0ff', total: '#f0f0f0', contacts: '#c080ff',
+                         'selected speed': '#70e070' };
+
   // A series over the kept steps, with the cursor at the current step.
-  function drawPlot(canvasOf, plot, current) {
+  function drawPlot(canvasOf, values, at, colour) {
     var ratio = window.devicePixelRatio || 1;
     var width = Math.max(1, Math.round(canvasOf.clientWidth * ratio));
     var height = Math.max(1, Math.round(canvasOf.clientHeight * ratio));
@@ -439,13 +433,12 @@
     if (canvasOf.height !== height) canvasOf.height = height;
     var g = canvasOf.getContext('2d');
     g.clearRect(0, 0, width, height);
-    var values = plot.values;
     if (values.length === 0) return;
     var low = Math.min.apply(null, values), high = Math.max.apply(null, values);
     if (high === low) { high += 1; low -= 1; }
     var pad = 3 * ratio;
     var last = Math.max(1, values.length - 1);
-    g.strokeStyle = plot.colour || '#8fd0ff';
+    g.strokeStyle = colour;
     g.lineWidth = ratio;
     g.beginPath();
     values.forEach(function (v, i) {
@@ -454,17 +447,14 @@
       if (i === 0) g.moveTo(x, y); else g.lineTo(x, y);
     });
     g.stroke();
-    var at = (current - plot.first) / last;
-    g.strokeStyle = '#f0c040';
-    g.beginPath();
-    g.moveTo(at * (width - 1), 0);
-    g.lineTo(at * (width - 1), height);
-    g.stroke();
+    g.fillStyle = '#f0c040';
+    g.fillRect(Math.round((at / last) * (width - 1)) - ratio, 0, 2 * ratio, height);
   }
 
   function showPlots(plots, current) {
-    while (lab.plots.children.length > plots.length) lab.plots.lastChild.remove();
-    plots.forEach(function (plot, i) {
+    var series = plots ? plots.series : [];
+    while (lab.plots.children.length > series.length) lab.plots.lastChild.remove();
+    series.forEach(function (one, i) {
       var figure = lab.plots.children[i];
       if (!figure) {
         figure = document.createElement('figure');
@@ -473,14 +463,18 @@
         var c = document.createElement('canvas');
         c.setAttribute('role', 'img');
         figure.appendChild(c);
-        jumpsFrom(c, function () { return figure.plot; });
+        jumpsFrom(c, function () { return figure.span; });
         lab.plots.appendChild(figure);
       }
-      figure.plot = plot;
-      var atCursor = plot.values[current - plot.first];
-      figure.firstChild.textContent = plot.name + (atCursor !== undefined ? ': ' + atCursor.toFixed(2) : '');
-      figure.lastChild.setAttribute('aria-label', plot.name + ' over the kept steps');
-      drawPlot(figure.lastChild, plot, current);
+      figure.span = { first: plots.first, count: one.values.length };
+      var at = current - plots.first;
+      var value = one.values[at];
+      var low = Math.min.apply(null, one.values), high = Math.max.apply(null, one.values);
+      figure.firstChild.textContent = one.name + (value !== undefined ? ': ' + value : '') +
+        (one.values.length ? ' (' + low + ' to ' + high + ')' : '');
+      figure.lastChild.setAttribute('aria-label', one.name + ' over the kept steps, ' + one.values.length +
+                                    ' steps; press or drag to jump');
+      drawPlot(figure.lastChild, one.values, at, kSeriesColours[one.name] || '#8fd0ff');
     });
   }
 
@@ -492,7 +486,7 @@
       if (!s || !running()) return;
       var box = target.getBoundingClientRect();
       var fraction = Math.min(1, Math.max(0, (event.clientX - box.left) / box.width));
-      program._vl_jump(s.first + Math.round(fraction * Math.max(0, s.values.length - 1)));
+      program._vl_jump(s.first + Math.round(fraction * Math.max(0, s.count - 1)));
       refreshLab();
     }
     target.addEventListener('pointerdown', function (event) {
@@ -503,6 +497,13 @@
     target.addEventListener('pointermove', function (event) { if (down) jump(event); });
     target.addEventListener('pointerup', function () { down = false; });
     target.addEventListener('pointercancel', function () { down = false; });
+  }
+
+  // Fire, throw, drag, reset, a branch, an edit: the first kind a mark has.
+  var kMarkColours = ['#ff5050', '#ffa040', '#70e070', '#ffffff', '#f0c040', '#60b0ff'];
+  function markColour(kind) {
+    for (var k = 0; k < kMarkColours.length; k++) if (kind & (1 << k)) return kMarkColours[k];
+    return '#999';
   }
 
   function showTimeline(state) {
@@ -525,10 +526,10 @@
     var g = c.getContext('2d');
     g.clearRect(0, 0, width, height);
     var span = Math.max(1, t.last - t.first);
-    t.marks.forEach(function (mark) {
-      g.fillStyle = mark.colour || '#f0c040';
-      g.fillRect(Math.round(((mark.step - t.first) / span) * (width - 1)), 0, Math.max(1, ratio), height);
-    });
+    for (var i = 0; i + 1 < t.marks.length; i += 2) {
+      g.fillStyle = markColour(t.marks[i + 1]);
+      g.fillRect(Math.round(((t.marks[i] - t.first) / span) * (width - 1)), 0, Math.max(1, ratio), height);
+    }
   }
   lab.timeline.addEventListener('input', function () {
     if (!running()) return;
@@ -553,8 +554,24 @@
     }
     refreshLab();
   });
-  ['ball', 'legend', 'data', 'plots'].forEach(function (name) {
+  ['ball', 'legend'].forEach(function (name) {
     lab.panels[name].addEventListener('toggle', refreshLab);
+  });
+  // The data table and the plots are the lab's panels (-lab opens both).
+  var kLabBits = { data: 1, plots: 2 };
+  ['data', 'plots'].forEach(function (name) {
+    lab.panels[name].addEventListener('toggle', function () {
+      if (running() && lab.state) {
+        var bits = lab.state.labPanels & ~kLabBits[name];
+        if (lab.panels[name].open) bits |= kLabBits[name];
+        if (bits !== lab.state.labPanels) {
+          program._vl_set_lab_panels(bits);
+          lab.state.labPanels = bits;
+          lab.shown[name] = lab.panels[name].open;
+        }
+      }
+      refreshLab();
+    });
   });
   lab.panels.data.addEventListener('click', function (event) {
     var tr = event.target.closest && event.target.closest('tr[data-slot]');
@@ -572,6 +589,8 @@
     followProgram('ball', state.inspect !== 0 || state.selected >= 0);
     lab.panels.legend.hidden = state.collisionView === 0;
     followProgram('legend', state.collisionView !== 0);
+    followProgram('data', (state.labPanels & kLabBits.data) !== 0);
+    followProgram('plots', (state.labPanels & kLabBits.plots) !== 0);
     lab.indicator.textContent = state.indicator;
     showTimeline(state);
     Object.keys(state.panels).forEach(function (name) { showTable(name, state.panels[name]); });
