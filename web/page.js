@@ -468,6 +468,10 @@
       }
       figure.span = { first: plots.first, count: one.values.length };
       var at = current - plots.first;
+      // Paused, nothing moves: the plot is left as drawn.
+      var drawn = [plots.first, one.values.length, at, figure.lastChild.clientWidth, one.values[at]].join(' ');
+      if (figure.drawn === drawn) return;
+      figure.drawn = drawn;
       var value = one.values[at];
       var low = Math.min.apply(null, one.values), high = Math.max.apply(null, one.values);
       figure.firstChild.textContent = one.name + (value !== undefined ? ': ' + value : '') +
@@ -619,7 +623,7 @@
         }
       },
       preRun: recording ? [function () {
-        options.FS_createDataFile('/', 'recording.vlr', recording.bytes, true, false, false);
+        options.FS_createDataFile('/', fileNameOf(recording), recording.bytes, true, false, false);
       }] : [],
       onFullScreenAsked: function () { if (!fullScreenTaken) fullScreenAsked = true; },
       onReady: function () {
@@ -715,12 +719,20 @@
     return factoryLoaded;
   }
 
+  // The recording's own name in the runtime's files, so the replay indicator
+  // names it: the last part of its address, in safe characters.
+  function fileNameOf(recording) {
+    var name = String(recording.name).split(/[\/\\?#]/).filter(Boolean).pop() || '';
+    name = name.replace(/[^A-Za-z0-9._-]/g, '_').replace(/^\.+/, '');
+    return name || 'recording.vlr';
+  }
+
   function loadProgram(recording) {
     lastRecording = recording;
     var options = programOptions(recording);
     if (recording) {
       replayName = recording.name;
-      options.arguments.push('-replay', '/recording.vlr');
+      options.arguments.push('-replay', '/' + fileNameOf(recording));
     }
     program = options;
     showLoading('Loading the program ...');
