@@ -380,7 +380,7 @@
   // select their ball.
   function tableOf(panel, name) {
     var table = document.createElement('table');
-    if (name === 'data' || name === 'ball') table.className = 'figures';
+    if (name === 'data') table.className = 'figures';
     var caption = document.createElement('caption');
     caption.className = 'visually-hidden';
     caption.textContent = panel.title;
@@ -401,7 +401,7 @@
         }
         cell.appendChild(document.createTextNode(text));
         // A short row's last text runs on over the empty columns, but for figures, which keep their column.
-        if (name !== 'data' && name !== 'ball' && i === row.cells.length - 1 && row.cells.length < width) {
+        if (name !== 'data' && i === row.cells.length - 1 && row.cells.length < width) {
           cell.colSpan = width - i;
         }
         tr.appendChild(cell);
