@@ -408,17 +408,39 @@
       });
       if (row.header) tr.className = 'heading';
       if (row.marked) tr.setAttribute('aria-selected', 'true');
-      if (name === 'data' && !row.header && /^\d+$/.test(row.cells[0])) tr.dataset.slot = row.cells[0];
+      if (name === 'data' && !row.header && /^\d+$/.test(row.cells[0])) {
+        tr.dataset.slot = row.cells[0];
+      }
     });
     return table;
   }
 
+  // An unchanged table is left alone; one of the same shape has its texts
+  // and marks updated in place (cheaper than new rows four times a second);
+  // any other is made anew.
   function showTable(name, panel) {
     var text = JSON.stringify(panel);
     if (lab.texts[name] === text) return;
     lab.texts[name] = text;
     var box = lab.panels[name].querySelector('.table-box');
-    box.replaceChildren(tableOf(panel, name));
+    var shape = panel.columns + ':' + panel.rows.map(function (row) {
+      return (row.header ? 'h' : 'd') + row.cells.length + (row.swatch || '');
+    }).join(',');
+    var table = box.firstChild;
+    if (!table || box.dataset.shape !== shape) {
+      box.dataset.shape = shape;
+      box.replaceChildren(tableOf(panel, name));
+      return;
+    }
+    panel.rows.forEach(function (row, r) {
+      var tr = table.tBodies[0].rows[r];
+      row.cells.forEach(function (cellText, c) {
+        var node = tr.cells[c].lastChild;
+        if (node.data !== cellText) node.data = cellText;
+      });
+      if (row.marked) tr.setAttribute('aria-selected', 'true'); else tr.removeAttribute('aria-selected');
+      if (tr.dataset.slot !== undefined) tr.dataset.slot = row.cells[0];
+    });
   }
 
   var kSeriesColours = { kinetic: '#ff9060', potential: '#60b0ff', total: '#f0f0f0', contacts: '#c080ff',
@@ -577,12 +599,12 @@
       refreshLab();
     });
   });
+  // A click or tap on a ball's row selects that ball.
   lab.panels.data.addEventListener('click', function (event) {
     var tr = event.target.closest && event.target.closest('tr[data-slot]');
-    if (tr && running()) {
-      program._vl_select_ball(Number(tr.dataset.slot));
-      refreshLab();
-    }
+    if (!tr || !running()) return;
+    program._vl_select_ball(Number(tr.dataset.slot));
+    refreshLab();
   });
 
   function refreshLab() {
