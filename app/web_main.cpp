@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -366,6 +367,17 @@ EMSCRIPTEN_KEEPALIVE const char* vl_lab_json(int open) {
     j.number(live.viewer.collisionView);
     j.key("labPanels");
     j.number(live.viewer.labPanels);
+    // The selected ball's figures in full, for the ball panel's fields.
+    if (selected >= 0) {
+        j.key("ball");
+        j.open('[');
+        for (const Vector3* v : {&sim.ballPositions[selected], &sim.ballVelocities[selected]}) {
+            j.number(v->x);
+            j.number(v->y);
+            j.number(v->z);
+        }
+        j.close(']');
+    }
     composeTimeline(history, step, p.bar);
     writeTimeline(j, p.bar);
     composeIndicator(look.timeline, p.indicator, sizeof p.indicator);

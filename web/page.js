@@ -607,6 +607,40 @@
     refreshLab();
   });
 
+  // The ball panel's fields: the selected ball's position and velocity,
+  // filled from the program while none of them is being typed in, set as a
+  // recorded edit (undone by B) when the program has one.
+  var editForm = document.getElementById('ball-edit');
+  var editStatus = document.getElementById('ball-edit-status');
+  var kEditFields = ['px', 'py', 'pz', 'vx', 'vy', 'vz'];
+  function showBallFields(state) {
+    var can = running() && typeof program._vl_edit_ball === 'function' && state.selected >= 0 && !!state.ball;
+    editForm.hidden = !can;
+    if (!can) {
+      editForm.dataset.slot = '';
+      return;
+    }
+    var slot = String(state.selected);
+    var typing = editForm.contains(document.activeElement) && editForm.dataset.slot === slot;
+    if (typing) return;
+    if (editForm.dataset.slot !== slot) editStatus.textContent = '';
+    editForm.dataset.slot = slot;
+    kEditFields.forEach(function (name, i) {
+      editForm.elements[name].value = Number(state.ball[i].toFixed(i < 3 ? 2 : 3));
+    });
+  }
+  editForm.addEventListener('submit', function (event) {
+    event.preventDefault();
+    if (!running() || editForm.dataset.slot === '') return;
+    var which = Number(event.submitter ? event.submitter.value : 3);
+    var v = kEditFields.map(function (name) { return Number(editForm.elements[name].value); });
+    var done = program._vl_edit_ball(Number(editForm.dataset.slot), v[0], v[1], v[2], v[3], v[4], v[5], which);
+    editStatus.textContent = done ? (which === 1 ? 'Position set' : 'Velocity set') + ' (B undoes it).'
+      : 'Not set: ' + program.UTF8ToString(program._vl_edit_refusal());
+    if (document.activeElement && editForm.contains(document.activeElement)) document.activeElement.blur();
+    refreshLab();
+  });
+
   function refreshLab() {
     if (!running()) return;
     var state = JSON.parse(program.UTF8ToString(program._vl_lab_json(openMask())));
@@ -618,6 +652,7 @@
     followProgram('data', (state.labPanels & kLabBits.data) !== 0);
     followProgram('plots', (state.labPanels & kLabBits.plots) !== 0);
     lab.indicator.textContent = state.indicator;
+    showBallFields(state);
     showTimeline(state);
     Object.keys(state.panels).forEach(function (name) { showTable(name, state.panels[name]); });
     if (lab.panels.plots.open) showPlots(state.plots, state.step);
