@@ -621,14 +621,18 @@
       return;
     }
     var slot = String(state.selected);
-    var typing = editForm.contains(document.activeElement) && editForm.dataset.slot === slot;
+    var typing = (editForm.dataset.typed === 'yes' || editForm.contains(document.activeElement)) &&
+      editForm.dataset.slot === slot;
     if (typing) return;
     if (editForm.dataset.slot !== slot) editStatus.textContent = '';
     editForm.dataset.slot = slot;
+    editForm.dataset.typed = '';
     kEditFields.forEach(function (name, i) {
       editForm.elements[name].value = Number(state.ball[i].toFixed(i < 3 ? 2 : 3));
     });
   }
+  // Typed figures stay until they are set or another ball is selected.
+  editForm.addEventListener('input', function () { editForm.dataset.typed = 'yes'; });
   editForm.addEventListener('submit', function (event) {
     event.preventDefault();
     if (!running() || editForm.dataset.slot === '') return;
@@ -637,6 +641,7 @@
     var done = program._vl_edit_ball(Number(editForm.dataset.slot), v[0], v[1], v[2], v[3], v[4], v[5], which);
     editStatus.textContent = done ? (which === 1 ? 'Position set' : 'Velocity set') + ' (B undoes it).'
       : 'Not set: ' + program.UTF8ToString(program._vl_edit_refusal());
+    if (done) editForm.dataset.typed = '';
     if (document.activeElement && editForm.contains(document.activeElement)) document.activeElement.blur();
     refreshLab();
   });
