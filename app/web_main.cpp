@@ -47,6 +47,73 @@
 
 namespace {
 
+// The panels' figures for the page, as JSON text in one buffer that keeps
+// its capacity: the page reads it a few times a second, not every frame.
+struct JsonText {
+    std::string text;
+    bool first = true;
+
+    void clear() {
+        text.clear();
+        first = true;
+    }
+    void comma() {
+        if (!first) text += ',';
+        first = false;
+    }
+    void key(const char* name) {
+        comma();
+        quoted(name);
+        text += ':';
+        first = true;
+    }
+    void open(char bracket) {
+        comma();
+        text += bracket;
+        first = true;
+    }
+    void close(char bracket) {
+        text += bracket;
+        first = false;
+    }
+    void string(const char* value) {
+        comma();
+        quoted(value);
+    }
+    void quoted(const char* value) {
+        text += '"';
+        for (const char* c = value; *c != '\0'; ++c) {
+            const unsigned char u = static_cast<unsigned char>(*c);
+            if (u == '"' || u == '\\') {
+                text += '\\';
+                text += *c;
+            } else if (u < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
+                text += escaped;
+            } else {
+                text += *c;
+            }
+        }
+        text += '"';
+    }
+    void number(double value, int digitsKept = 12) {
+        comma();
+        char digits[32];
+        // JSON has no NaN or infinity.
+        if (!std::isfinite(value)) value = 0.0;
+        std::snprintf(digits, sizeof digits, "%.*g", digitsKept, value);
+        text += digits;
+    }
+};
+
+// The composed panels, kept between readings (too big for the stack).
+struct PagePanels {
+    PanelText panel;
+    PlotData plots;
+    TimelineBar bar;
+    char indicator[96];
+};
 // The page's own state between the browser's calls, in one value.
 struct PageState {
     bool ended = false;
@@ -56,6 +123,9 @@ struct PageState {
     bool releaseAfterStep = false;
     int releaseX = 0;
     int releaseY = 0;
+    // The panels for the page (vl_lab_json), kept between readings.
+    JsonText json;
+    PagePanels panels;
 };
 
 PageState page;
@@ -137,67 +207,6 @@ int shownSelection() {
     return k >= 0 && k < kMaxBalls && sim.ballAlive[k] != 0 ? k : -1;
 }
 
-// The panels' figures for the page, as JSON text in one buffer that keeps
-// its capacity: the page reads it a few times a second, not every frame.
-struct JsonText {
-    std::string text;
-    bool first = true;
-
-    void clear() {
-        text.clear();
-        first = true;
-    }
-    void comma() {
-        if (!first) text += ',';
-        first = false;
-    }
-    void key(const char* name) {
-        comma();
-        quoted(name);
-        text += ':';
-        first = true;
-    }
-    void open(char bracket) {
-        comma();
-        text += bracket;
-        first = true;
-    }
-    void close(char bracket) {
-        text += bracket;
-        first = false;
-    }
-    void string(const char* value) {
-        comma();
-        quoted(value);
-    }
-    void quoted(const char* value) {
-        text += '"';
-        for (const char* c = value; *c != '\0'; ++c) {
-            const unsigned char u = static_cast<unsigned char>(*c);
-            if (u == '"' || u == '\\') {
-                text += '\\';
-                text += *c;
-            } else if (u < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
-                text += escaped;
-            } else {
-                text += *c;
-            }
-        }
-        text += '"';
-    }
-    void number(double value, int digitsKept = 12) {
-        comma();
-        char digits[32];
-        // JSON has no NaN or infinity.
-        if (!std::isfinite(value)) value = 0.0;
-        std::snprintf(digits, sizeof digits, "%.*g", digitsKept, value);
-        text += digits;
-    }
-};
-
-JsonText labJson;
 
 // A panel as {"title", "columns", "rows": [{"cells", "marked", "header",
 // "swatch"}]}, a swatch as "#rrggbb".
@@ -280,14 +289,6 @@ void writeTimeline(JsonText& j, const TimelineBar& bar) {
     j.close('}');
 }
 
-// The composed panels, kept between readings (too big for the stack).
-struct PagePanels {
-    PanelText panel;
-    PlotData plots;
-    TimelineBar bar;
-    char indicator[96];
-};
-PagePanels pagePanels;
 
 }  // namespace
 
@@ -345,8 +346,8 @@ EMSCRIPTEN_KEEPALIVE void vl_escape() {
 // line, and the composed panels among those open (`open`: 1 help, 2 ball,
 // 4 legend, 8 data, 16 plots), as JSON.
 EMSCRIPTEN_KEEPALIVE const char* vl_lab_json(int open) {
-    JsonText& j = labJson;
-    PagePanels& p = pagePanels;
+    JsonText& j = page.json;
+    PagePanels& p = page.panels;
     j.clear();
     const FrameLook look = sessionLook();
     const LabHistory& history = sessionLabHistory();
