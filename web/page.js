@@ -367,10 +367,25 @@
     lab.panels[d.dataset.panel] = d;
   });
 
+  // Only panels on screen are composed and drawn: one scrolled out of
+  // sight (the plots under a long table, the panels under a phone's
+  // picture) costs nothing until it comes back.
+  var onScreen = {};
+  if (window.IntersectionObserver) {
+    var watcher = new IntersectionObserver(function (entries) {
+      entries.forEach(function (entry) {
+        var name = entry.target.dataset.panel;
+        var was = onScreen[name];
+        onScreen[name] = entry.isIntersecting;
+        if (!was && entry.isIntersecting) refreshLab();
+      });
+    });
+    Object.keys(lab.panels).forEach(function (name) { watcher.observe(lab.panels[name]); });
+  }
   function openMask() {
     var mask = 0;
     Object.keys(lab.panels).forEach(function (name) {
-      if (lab.panels[name].open && !lab.panels[name].hidden) mask |= kPanelBits[name];
+      if (lab.panels[name].open && !lab.panels[name].hidden && onScreen[name] !== false) mask |= kPanelBits[name];
     });
     return mask;
   }
@@ -540,10 +555,13 @@
       lab.timeline.value = state.step;
     }
     lab.timeline.disabled = t.last <= t.first;
-    lab.timelineText.textContent = 'step ' + state.step + ' of ' + t.first + '-' + t.last +
-      (state.paused ? ' (paused)' : '');
+    var where = 'step ' + state.step + ' of ' + t.first + '-' + t.last + (state.paused ? ' (paused)' : '');
+    if (lab.timelineText.textContent !== where) lab.timelineText.textContent = where;
     lab.timeline.setAttribute('aria-valuetext', 'step ' + state.step);
     var c = lab.timelineMarks;
+    var drawn = [t.first, t.last, t.marks.length, t.marks[t.marks.length - 2], c.clientWidth].join(' ');
+    if (c.dataset.drawn === drawn) return;
+    c.dataset.drawn = drawn;
     var ratio = window.devicePixelRatio || 1;
     var width = Math.max(1, Math.round(c.clientWidth * ratio));
     var height = Math.max(1, Math.round(c.clientHeight * ratio));
@@ -656,11 +674,11 @@
     followProgram('legend', state.collisionView !== 0);
     followProgram('data', (state.labPanels & kLabBits.data) !== 0);
     followProgram('plots', (state.labPanels & kLabBits.plots) !== 0);
-    lab.indicator.textContent = state.indicator;
+    if (lab.indicator.textContent !== state.indicator) lab.indicator.textContent = state.indicator;
     showBallFields(state);
     showTimeline(state);
     Object.keys(state.panels).forEach(function (name) { showTable(name, state.panels[name]); });
-    if (lab.panels.plots.open) showPlots(state.plots, state.step);
+    if (state.plots) showPlots(state.plots, state.step);
   }
   function startLab() {
     lab.shown = {};
