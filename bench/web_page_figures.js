@@ -53,7 +53,8 @@ async function rates(browser, base, screen, extra = '', renderer = '') {
     frames.push(s.framesPerSecond);
   }
   const size = await page.evaluate(() => window.vennaloft.canvasSize());
-  const range = (v) => `${Math.min(...v).toFixed(1)}-${Math.max(...v).toFixed(1)}`;
+  const range = (v) => `${Math.min(...v).toFixed(1)}-${Math.max(...v).toFixed(1)} ` +
+    `(mean ${(v.reduce((a, b) => a + b, 0) / v.length).toFixed(1)})`;
   console.log(`${screen.name}${renderer} (drawing buffer ${size.width}x${size.height}), nr=45${extra}, automatic fire: ` +
               `${range(steps)} steps/s (target 19-21), ${range(frames)} frames/s`);
   await page.close();
