@@ -15,9 +15,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <initializer_list>
 #include <ctime>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -33,11 +32,11 @@
 #include "app/start_up.h"
 #include "effects/inspect_mode.h"
 #include "input/help_text.h"
-#include "lab/lab_history.h"
-#include "lab/lab_panels.h"
 #include "input/key_codes.h"
 #include "input/mouse_actions.h"
 #include "input/replay_file.h"
+#include "lab/lab_history.h"
+#include "lab/lab_panels.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/web_cue_player.h"
@@ -114,6 +113,7 @@ struct PagePanels {
     TimelineBar bar;
     char indicator[96];
 };
+
 // The page's own state between the browser's calls, in one value.
 struct PageState {
     bool ended = false;
@@ -207,7 +207,6 @@ int shownSelection() {
     return k >= 0 && k < kMaxBalls && sim.ballAlive[k] != 0 ? k : -1;
 }
 
-
 // A panel as {"title", "columns", "rows": [{"cells", "marked", "header",
 // "swatch"}]}, a swatch as "#rrggbb".
 void writePanel(JsonText& j, const char* id, const PanelText& panel) {
@@ -288,7 +287,6 @@ void writeTimeline(JsonText& j, const TimelineBar& bar) {
     j.close(']');
     j.close('}');
 }
-
 
 }  // namespace
 
@@ -447,9 +445,10 @@ EMSCRIPTEN_KEEPALIVE double vl_ball_on_screen(int slot, int axis) {
     return axis == 0 ? x : viewport[3] - y - 1;
 }
 
-// A row of the data table chosen: that ball selected, as a click on it would.
+// A row of the data table chosen: that ball selected, as a click on it
+// would; not while the pointer holds one.
 EMSCRIPTEN_KEEPALIVE void vl_select_ball(int slot) {
-    if (page.ended || slot < -1 || slot >= kMaxBalls) return;
+    if (page.ended || slot < -1 || slot >= kMaxBalls || live.viewer.heldBall >= 0) return;
     live.viewer.selectedBall = slot;
     glutPostRedisplay();
 }
