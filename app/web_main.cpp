@@ -11,6 +11,11 @@
 // ratio) and reports the size here; it handles touch on the canvas and
 // turns a tap into a click. A click shorter than a step is held until the
 // next step has seen it, so a quick tap or click always fires.
+//
+// The help, ball, legend, data and plot panels and the timeline are the
+// page's HTML beside the picture, not text drawn into it: the program
+// composes what they show (lab/, as for the window) and hands the open ones
+// over as JSON when the page asks, a few times a second.
 
 #include <cmath>
 #include <cstdio>

@@ -2,8 +2,9 @@
 // to its stage, touch on the canvas, a progress line while loading, plain
 // messages when something is missing, keys for the canvas only while it has
 // focus, full screen on a gesture, recordings to replay (from the address or
-// dropped on the page), a fresh start after Escape, and the test hook
-// window.vennaloft.
+// dropped on the page), a fresh start after Escape, the panels beside the
+// picture (tables, plots, the timeline and the indicator line, composed by
+// the program), and the test hook window.vennaloft.
 (function () {
   'use strict';
   var stage = document.getElementById('stage');
