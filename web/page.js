@@ -157,6 +157,33 @@
   window.addEventListener('keyup', filterKey, true);
   window.addEventListener('keypress', filterKey, true);
 
+  // The toolkit listens for the mouse on the whole window: a press anywhere
+  // counted as held, and its release and the moves while held reached the
+  // program as its own, so a click on the timeline or a plot (or any
+  // button) was input that cut off the steps ahead of a jump. It gets only
+  // presses on the picture, and their moves and releases wherever they go.
+  var pressedOnCanvas = 0;  // bits of the buttons pressed on the picture
+  function filterMouse(event) {
+    var bit = 1 << event.button;
+    if (event.type === 'mousedown') {
+      if (event.target === canvas) {
+        pressedOnCanvas |= bit;
+        return;
+      }
+    } else if (event.type === 'mouseup') {
+      if (pressedOnCanvas & bit) {
+        pressedOnCanvas &= ~bit;
+        return;
+      }
+    } else if (event.target === canvas || pressedOnCanvas !== 0) {
+      return;
+    }
+    event.stopImmediatePropagation();
+  }
+  window.addEventListener('mousedown', filterMouse, true);
+  window.addEventListener('mouseup', filterMouse, true);
+  window.addEventListener('mousemove', filterMouse, true);
+
   function endProgram() {
     try {
       program._vl_escape();

@@ -1,7 +1,9 @@
 // The panels on a phone (390x844 at 3x, touch), opened with ?lab: the data
 // table's text at least 12 CSS px, no panel over the picture, the controls
-// or another panel, and in inspect mode a tap on a ball selects it (its row
-// marked in the table, the ball panel naming it).
+// or another panel, in inspect mode a tap on a ball selects it (its row
+// marked in the table, the ball panel naming it), and a drag on the
+// timeline jumps back without losing the steps ahead (the mouse's moves
+// while held once reached the program as input, which cut them off).
 //
 //   node test_lab_page.js WEB_FOLDER
 'use strict';
@@ -45,6 +47,7 @@ const phone = { viewport: { width: 390, height: 844, deviceScaleFactor: 3, isMob
     check('no panel covers the picture, the controls or another panel', overlaps.length === 0, overlaps.join('; '));
 
     const before = await page.evaluate(() => window.vennaloft.stats());
+    await sleep(1500);  // steps to go back over
     await page.tap('#touch button[data-char="p"]');
     await page.tap('#touch button[data-char="i"]');
     await page.evaluate(() => document.getElementById('stage').scrollIntoView());
@@ -72,6 +75,23 @@ const phone = { viewport: { width: 390, height: 844, deviceScaleFactor: 3, isMob
           selected >= 0 && after.marked.length === 1 && after.marked[0] === String(selected) &&
           new RegExp(`Ball\\s+${selected}\\b`).test(after.ball),
           `target ${JSON.stringify(target)}, before ${JSON.stringify(before)}, after ${JSON.stringify(after)}`);
+
+    const range = () => page.evaluate(() => {
+      const t = document.getElementById('timeline');
+      return { min: Number(t.min), max: Number(t.max), value: Number(t.value) };
+    });
+    const kept = await range();
+    const bar = await (await page.$('#timeline')).boundingBox();
+    const middle = { x: bar.x + bar.width / 2, y: bar.y + bar.height / 2 };
+    await page.mouse.move(middle.x - 30, middle.y);
+    await page.mouse.down();
+    await page.mouse.move(middle.x, middle.y, { steps: 5 });
+    await page.mouse.up();
+    await sleep(800);
+    const jumped = await range();
+    check('a drag on the timeline jumps back and keeps the steps ahead',
+          kept.max >= 10 && jumped.max === kept.max && Math.abs(jumped.value - (kept.min + kept.max) / 2) <= 3,
+          `before ${JSON.stringify(kept)}, after ${JSON.stringify(jumped)}`);
     check('no page errors', page.problems.length === 0, page.problems.join('; '));
   } catch (error) {
     check('the panel test ran', false, error.stack);
