@@ -410,10 +410,17 @@
     });
     Object.keys(lab.panels).forEach(function (name) { watcher.observe(lab.panels[name]); });
   }
+  // Panels out of sight are still filled when they open and every two
+  // seconds, for whoever reads the page without looking (a screen reader).
+  var readings = 0;
   function openMask() {
     var mask = 0;
+    var all = ++readings % 8 === 0;
     Object.keys(lab.panels).forEach(function (name) {
-      if (lab.panels[name].open && !lab.panels[name].hidden && onScreen[name] !== false) mask |= kPanelBits[name];
+      var d = lab.panels[name];
+      var opened = d.open && d.dataset.filled !== 'yes';
+      d.dataset.filled = d.open ? 'yes' : '';
+      if (d.open && !d.hidden && (all || opened || onScreen[name] !== false)) mask |= kPanelBits[name];
     });
     return mask;
   }
