@@ -28,13 +28,17 @@ void letGo() {
     if (live.viewer.heldBall >= 0) release();
 }
 
-void aim(int x, int y) {
+// The pointer's point on the drag plane; false when it has none.
+bool dragTarget(int x, int y, Vector3& target) {
     Vector3 from;
     Vector3 direction;
+    if (!pickLine(x, y, from, direction)) return false;
+    return pointOnDragPlane(live.viewer.dragPlanePoint, live.viewer.dragPlaneNormal, from, direction, target);
+}
+
+void aim(int x, int y) {
     Vector3 target;
-    if (!pickLine(x, y, from, direction)) return;
-    if (!pointOnDragPlane(live.viewer.dragPlanePoint, live.viewer.dragPlaneNormal, from, direction, target)) return;
-    deliverDrag(live.viewer.heldBall, target);
+    if (dragTarget(x, y, target)) deliverDrag(live.viewer.heldBall, target);
 }
 
 // The plane through the ball facing the eye; the first target is where the pointer meets it.
@@ -97,7 +101,10 @@ bool handsTakeButton(int button, int state, int x, int y) {
 
 void handsPointerMoved(int x, int y) {
     noticeLostHold();
-    if (live.viewer.heldBall >= 0) aim(x, y);
+    // A move, unlike the press, also places a paused ball: a click that only
+    // selects leaves it where it is.
+    Vector3 target;
+    if (live.viewer.heldBall >= 0 && dragTarget(x, y, target)) deliverDragMove(live.viewer.heldBall, target, nullptr);
 }
 
 void handsGrabKey(int x, int y) {

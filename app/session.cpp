@@ -18,6 +18,7 @@
 #include "lab/lab_history.h"
 #include "input/mouse_actions.h"
 #include "physics/ball_drag.h"
+#include "physics/ball_edit.h"
 #include "physics/simulation_step.h"
 #include "physics/state_hash.h"
 #include "platform/clock.h"
@@ -178,6 +179,8 @@ public:
     void beginReplay(const Recording& recording, ReplayReport report);
     void deliver(const InputEvent& event);
     void deliverDrag(int ball, const Vector3& target);
+    bool deliverEdit(int ball, const Vector3* position, const Vector3* velocity, std::string* why);
+    bool editsPending() const;
     StepEvents stepTurn();
     bool goBackTo(long target, StepEvents& events);
     bool goForwardTo(long target, StepEvents& events);
@@ -229,6 +232,8 @@ private:
     void liveMotion(const InputEvent& event);
     void liveEvent(const InputEvent& event);
     void liveDrag(int ball, const Vector3& target);
+    void liveEdit(const JournalRecord& r);
+    void replaceRecord(std::size_t at, const JournalRecord& r);
     void afterStep();
     void runStep(Readings& readings, StepEvents& events);
     void liveStep(StepEvents& events);
@@ -241,6 +246,16 @@ private:
     unsigned groupMarks(std::size_t stepRecord) const;
     void noteLabStep(std::size_t stepRecord);
 };
+
+// An edit record acts on the simulation: checked again, so a file that
+// asks for a place no ball may take leaves the ball where it is.
+void applyEdit(Simulation& s, const JournalRecord& r) {
+    if (editedFieldOf(r) == EditedField::Position) {
+        placeBall(s, r.event.a, editValueOf(r));
+    } else {
+        setBallVelocity(s, r.event.a, editValueOf(r));
+    }
+}
 
 LoggingReadings::LoggingReadings(Session& session) : session_(session), actionStart_(session.log.size()) {}
 
@@ -457,6 +472,46 @@ void Session::liveDrag(int ball, const Vector3& target) {
     append(r);
 }
 
+// An edit sets a field of one ball and reads only where the other balls
+// are, so it commutes with the pointer, with holds and with the other edits
+// of its ball: a new value for a field the step's group already set
+// replaces the old one in place, and a drag while paused, one edit per
+// pointer move, does not grow the log.
+void Session::liveEdit(const JournalRecord& r) {
+    applyEdit(sim, r);
+    if (!behind()) {
+        const std::size_t groupStart = stepGroupStart();
+        for (std::size_t i = log.size(); i > groupStart; --i) {
+            const JournalRecord& earlier = log[i - 1];
+            const bool sameBall = earlier.kind == RecordKind::Edit && earlier.event.a == r.event.a;
+            if (sameBall && earlier.event.b == r.event.b) {
+                replaceRecord(i - 1, r);
+                return;
+            }
+            const bool commutes = sameBall || earlier.kind == RecordKind::Drag ||
+                                  (earlier.kind == RecordKind::Event && earlier.event.kind == InputKind::Motion);
+            if (!commutes) break;
+        }
+    }
+    append(r);
+}
+
+// A record of the current step's group changed in place: the lines from it
+// on, which wait for the file together, are written again.
+void Session::replaceRecord(std::size_t at, const JournalRecord& r) {
+    std::size_t tail = 0;
+    if (output.file.isOpen()) {
+        for (std::size_t i = at; i < log.size(); ++i) tail += formatRecord(log[i], nullptr).size();
+    }
+    log[at] = r;
+    if (!output.file.isOpen() || tail > output.unwritten.size()) return;
+    output.unwritten.resize(output.unwritten.size() - tail);
+    for (std::size_t i = at; i < log.size(); ++i) {
+        output.lastLineStart = output.unwritten.size();
+        output.unwritten += formatRecord(log[i], nullptr);
+    }
+}
+
 void Session::afterStep() {
     if (step % kSnapshotInterval == 0) takeSnapshot();
     trimHistory();
@@ -532,7 +587,8 @@ bool Session::runLoggedAction(Taking taking, StepEvents& events) {
     sim.controls = *loggedControls;
     const std::size_t groupStart = position;
     while (position < log.size() && log[position].kind != RecordKind::Event &&
-           log[position].kind != RecordKind::Step && log[position].kind != RecordKind::Drag) {
+           log[position].kind != RecordKind::Step && log[position].kind != RecordKind::Drag &&
+           log[position].kind != RecordKind::Edit) {
         const JournalRecord& r = log[position++];
         if (r.kind == RecordKind::Controls) sim.controls = *controlsOf(r);
         if (r.kind == RecordKind::Checkpoint || r.kind == RecordKind::End) checkRecord(r, taking);
@@ -543,6 +599,8 @@ bool Session::runLoggedAction(Taking taking, StepEvents& events) {
         const JournalRecord action = log[position++];
         if (action.kind == RecordKind::Drag) {
             setDragHold(sim, action.event.a, dragTargetOf(action));
+        } else if (action.kind == RecordKind::Edit) {
+            applyEdit(sim, action);
         } else if (action.kind == RecordKind::Event) {
             applyInputEvent(sim, action.event, readings);
         } else {
@@ -612,13 +670,15 @@ void Session::branch() {
 }
 
 // What the inputs in the group of the step at log[stepRecord] did, as
-// timeline marks: a press that fires or throws, a pull on a ball, a reset.
+// timeline marks: a press that fires or throws, a pull on a ball, a reset,
+// a ball moved or given a velocity by hand.
 unsigned Session::groupMarks(std::size_t stepRecord) const {
     unsigned marks = 0;
     for (std::size_t i = stepRecord; i > 0; --i) {
         const JournalRecord& r = log[i - 1];
         if (r.kind == RecordKind::Step || r.kind == RecordKind::Checkpoint || r.kind == RecordKind::End) break;
         if (r.kind == RecordKind::Drag && r.event.a >= 0) marks |= kMarkDrag;
+        if (r.kind == RecordKind::Edit) marks |= kMarkEdit;
         if (r.kind != RecordKind::Event) continue;
         const InputEvent& e = r.event;
         if (e.kind == InputKind::MouseButton && e.b == kButtonDown) {
@@ -709,6 +769,47 @@ void Session::deliverDrag(int ball, const Vector3& target) {
     liveDrag(ball, target);
 }
 
+// Both values are checked before either is set, so a refused edit changes
+// nothing. A typed value is taken by its coordinates alone.
+bool Session::deliverEdit(int ball, const Vector3* newPosition, const Vector3* newVelocity, std::string* why) {
+    EditRefusal refusal = EditRefusal::None;
+    const char* reason = nullptr;
+    std::vector<JournalRecord> edits;
+    if (behind() && position < fileEnd) {
+        reason = "a replay is playing";
+    }
+    if (reason == nullptr && newPosition != nullptr) {
+        const Vector3 p(newPosition->x, newPosition->y, newPosition->z);
+        refusal = checkBallPosition(sim, ball, p);
+        edits.push_back(editRecord(step + 1, ball, EditedField::Position, p));
+    }
+    if (reason == nullptr && refusal == EditRefusal::None && newVelocity != nullptr) {
+        const Vector3 v(newVelocity->x, newVelocity->y, newVelocity->z);
+        refusal = checkBallVelocity(sim, ball, v);
+        edits.push_back(editRecord(step + 1, ball, EditedField::Velocity, v));
+    }
+    if (reason == nullptr && refusal != EditRefusal::None) reason = editRefusalText(refusal);
+    if (reason != nullptr) {
+        const std::string text = "Ball " + std::to_string(ball) + " kept: " + reason;
+        showNotice(live.notices, text, elapsedMilliseconds());
+        if (why != nullptr) *why = reason;
+        return false;
+    }
+    // A stepped-back scene goes on live from here.
+    if (behind()) branch();
+    for (const JournalRecord& r : edits) liveEdit(r);
+    return true;
+}
+
+// Edits made since the last step: B takes the scene back to that step.
+bool Session::editsPending() const {
+    if (behind()) return false;
+    for (std::size_t i = stepGroupStart(); i < position; ++i) {
+        if (log[i].kind == RecordKind::Edit) return true;
+    }
+    return false;
+}
+
 StepEvents Session::stepTurn() {
     StepEvents events;
     // Single steps asked for while paused do not outlast the pause.
@@ -736,7 +837,7 @@ StepEvents Session::stepTurn() {
 bool Session::goBackTo(long target, StepEvents& events) {
     if (snapshots.empty()) return false;
     if (target < snapshots.front().step) target = snapshots.front().step;
-    if (target >= step) return false;
+    if (target > step || (target == step && !editsPending())) return false;
     // The live camera stays with the watcher while the scene goes back.
     if (!behind()) watcherFliesOwnCamera = true;
     branchPending = false;
@@ -852,6 +953,19 @@ void deliverInput(const InputEvent& event) { liveSession.deliver(event); }
 
 void deliverDrag(int ball, const Vector3& target) { liveSession.deliverDrag(ball, target); }
 
+bool deliverBallEdit(int ball, const Vector3* position, const Vector3* velocity, std::string* why) {
+    return liveSession.deliverEdit(ball, position, velocity, why);
+}
+
+bool deliverDragMove(int ball, const Vector3& target, std::string* why) {
+    deliverDrag(ball, target);
+    if (sim.controls.paused == 0 || ball < 0) return true;
+    // Paused, the step's pull waits: the ball is placed under the pointer at
+    // once, standing still, as a hand holding it would leave it.
+    const Vector3 still(0.0, 0.0, 0.0);
+    return liveSession.deliverEdit(ball, &target, &still, why);
+}
+
 void requestSingleStep() {
     if (sim.controls.paused != 0) ++liveSession.singleStepsPending;
 }
@@ -860,7 +974,10 @@ StepEvents sessionStep() { return liveSession.stepTurn(); }
 
 bool stepBack(StepEvents& events) {
     if (sim.controls.paused == 0) return false;
-    return liveSession.goBackTo(liveSession.step - 1, events);
+    // Edits since the last step go first, all together: the scene as that
+    // step left it.
+    const long target = liveSession.editsPending() ? liveSession.step : liveSession.step - 1;
+    return liveSession.goBackTo(target, events);
 }
 
 bool jumpToStep(long target, StepEvents& events) {

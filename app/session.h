@@ -56,6 +56,21 @@ void deliverInput(const InputEvent& event);
 // for the same ball before any step ran replaces the last one.
 void deliverDrag(int ball, const Vector3& target);
 
+// Sets ball `ball`'s position and/or velocity (nullptr: kept) at once,
+// also while paused: simulation input like a key, logged in the group of
+// the coming step, replayed to the bit and undone by B. Refused, with the
+// reason in `why` (may be nullptr) and in the corner, when a recording
+// plays, the ball is not there, a value is not finite, the position is
+// outside the room or inside an obstacle or another ball (touching is
+// fine), or the speed is above kMaxEditSpeed; then nothing changes. A
+// stepped-back scene goes on live from here, as after other input.
+bool deliverBallEdit(int ball, const Vector3* position, const Vector3* velocity, std::string* why);
+
+// The pointer moved a held ball to `target`: the hold's new target, and
+// while paused the ball placed there at once with zero velocity (an edit as
+// above). False when that placing was refused; the hold still moves.
+bool deliverDragMove(int ball, const Vector3& target, std::string* why);
+
 // O: while paused, one more step for the coming idle turns to run. Asked
 // for while running, or still waiting when the simulation runs again, it
 // is dropped.
@@ -66,7 +81,9 @@ void requestSingleStep();
 // caller is to do outside: cues to play, clip plane, redisplay.
 StepEvents sessionStep();
 
-// B: while paused, the scene as it was one step earlier. False when it
+// B: while paused, the scene as it was one step earlier, or, when balls
+// were edited since the last step, as that step left it (all its edits
+// undone at once; O or P takes them again, new input drops them). False when it
 // cannot go back (running, or at the start of the history). The steps taken
 // again on the way leave their window requests in `events`, without cues.
 bool stepBack(StepEvents& events);

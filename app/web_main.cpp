@@ -131,6 +131,7 @@ struct PageState {
     // The panels for the page (vl_lab_json), kept between readings.
     JsonText json;
     PagePanels panels;
+    std::string editRefusal;  // why the page's last ball edit was refused
 };
 
 PageState page;
@@ -526,6 +527,24 @@ EMSCRIPTEN_KEEPALIVE void vl_tap(int x, int y, int follow) {
     pageMouseButton(button, kButtonDown, x, y);
     pageMouseButton(button, kButtonUp, x, y);
 }
+
+// The ball panel's fields: ball `slot`'s position (bit 1 of `which`) and/or
+// velocity (bit 2) set at once, a recorded input like a key. 1 when done; 0
+// when refused, the reason then in the corner and in vl_edit_refusal().
+EMSCRIPTEN_KEEPALIVE int vl_edit_ball(int slot, double px, double py, double pz, double vx, double vy, double vz,
+                                      int which) {
+    if (page.ended) return 0;
+    const Vector3 position(px, py, pz);
+    const Vector3 velocity(vx, vy, vz);
+    page.editRefusal.clear();
+    const bool done = deliverBallEdit(slot, (which & 1) != 0 ? &position : nullptr,
+                                      (which & 2) != 0 ? &velocity : nullptr, &page.editRefusal);
+    glutPostRedisplay();
+    return done ? 1 : 0;
+}
+
+// Why the last vl_edit_ball was refused ("inside an obstacle"), or "".
+EMSCRIPTEN_KEEPALIVE const char* vl_edit_refusal() { return page.editRefusal.c_str(); }
 
 // The page has given the canvas a new drawing-buffer size.
 EMSCRIPTEN_KEEPALIVE void vl_window_size(int width, int height) {

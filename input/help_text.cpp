@@ -48,6 +48,7 @@ void printHelp(std::FILE* out) {
         "Controls:\n",
         out);
     for (int i = 0; i < kKeyLineCount; ++i) std::fprintf(out, "  %-13s %s\n", kKeyLines[i].label, kKeyLines[i].action);
+    for (const char* line : kEditHelpLines) std::fprintf(out, "  %s\n", line);
     std::fputs(
         "\nKeys go to the window with the keyboard focus (under a bare X server: the\n"
         "window under the pointer). When the pointer leaves the window, or another\n"
@@ -61,6 +62,7 @@ void composeHelpPanel(const HelpFigures& f, HelpPanel& panel) {
     panel.count = 0;
     addLine(panel, "Keys and mouse");
     for (int i = 0; i < kKeyLineCount; ++i) addLine(panel, "%-13s %s", kKeyLines[i].label, kKeyLines[i].action);
+    for (const char* line : kEditHelpLines) addLine(panel, "%s", line);
     addLine(panel, "%s", "");
     addLine(panel, "Balls alive %d (at most 45), shots in flight %d", f.ballsAlive, f.shotsInFlight);
     if (f.activeTimeStep != f.timeStep) {

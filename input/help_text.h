@@ -8,6 +8,13 @@
 
 #include "effects/view_state.h"
 
+// Editing a ball, said after the keys in the same words everywhere (the
+// help panel, "--help", README, the man page and the page).
+constexpr const char* kEditHelpLines[] = {
+    "While paused, a drag moves the ball at once; B undoes it.",
+    "The ball panel sets a typed position or velocity likewise.",
+};
+
 // "--help": usage, options and controls.
 void printHelp(std::FILE* out);
 

@@ -236,7 +236,7 @@ bool Parser::recordLine(const Words& w) {
 
     JournalRecord r;
     r.step = step;
-    const bool acts = std::strchr("ckumprwtdsg", letter) != nullptr;
+    const bool acts = std::strchr("ckumprwtdsga", letter) != nullptr;
     if (acts && step != last_ + 1) return fail("steps out of order");
     if (!acts && pending_) return fail("clock, ray or controls without the action they belong to");
 
@@ -276,6 +276,19 @@ bool Parser::recordLine(const Words& w) {
         } else {
             return fail("bad drag record");
         }
+        pending_ = false;
+        break;
+    }
+    case 'a': {
+        int ball = 0;
+        Vector3 value;
+        const bool field = w.count == 7 && w.length[3] == 1 && (w.start[3][0] == 'p' || w.start[3][0] == 'v');
+        if (!field || !decimalInt(w, 2, 0, kMaxBalls - 1, ball) || !finiteDouble(w, 4, value.x) ||
+            !finiteDouble(w, 5, value.y) || !finiteDouble(w, 6, value.z) || !dragTargetFits(value)) {
+            return fail("bad edit record");
+        }
+        r = editRecord(step, ball, w.start[3][0] == 'p' ? EditedField::Position : EditedField::Velocity,
+                       Vector3(value.x, value.y, value.z));
         pending_ = false;
         break;
     }
@@ -506,6 +519,11 @@ std::string formatRecord(const JournalRecord& r, const SimControls* controls) {
                     static_cast<unsigned long long>(r.value[1]), static_cast<unsigned long long>(r.value[2]));
         }
         break;
+    case RecordKind::Edit:
+        appendf(text, "a %ld %d %c %016llx %016llx %016llx\n", r.step, e.a, e.b == 0 ? 'p' : 'v',
+                static_cast<unsigned long long>(r.value[0]), static_cast<unsigned long long>(r.value[1]),
+                static_cast<unsigned long long>(r.value[2]));
+        break;
     }
     return text;
 }
@@ -543,6 +561,22 @@ JournalRecord dragRecord(long step, int ball, const Vector3& target) {
 }
 
 Vector3 dragTargetOf(const JournalRecord& record) { return vectorOf(record); }
+
+JournalRecord editRecord(long step, int ball, EditedField field, const Vector3& value) {
+    JournalRecord r;
+    r.kind = RecordKind::Edit;
+    r.step = step;
+    r.event.a = ball;
+    r.event.b = static_cast<int>(field);
+    storeVector(r, value);
+    return r;
+}
+
+EditedField editedFieldOf(const JournalRecord& record) {
+    return record.event.b == 0 ? EditedField::Position : EditedField::Velocity;
+}
+
+Vector3 editValueOf(const JournalRecord& record) { return vectorOf(record); }
 
 bool dragTargetFits(const Vector3& target) {
     return std::fabs(target.x) <= kReplayMaxDragTarget && std::fabs(target.y) <= kReplayMaxDragTarget &&

@@ -35,6 +35,7 @@ enum class RecordKind : unsigned char {
     Back,        // the session went back to the state after step `step`
     End,         // the session ended after step `step`, state hash
     Drag,        // ball event.a held towards the point in value[] (x, y, z bits) before step `step`; -1 lets go
+    Edit,        // ball event.a's position (event.b 0) or velocity (1) set to value[] (x, y, z bits) before step `step`
 };
 
 struct JournalRecord {
@@ -77,6 +78,11 @@ Vector3 rayOf(const JournalRecord& record);
 // Ball `ball` held towards `target` (-1: let go, the target unused).
 JournalRecord dragRecord(long step, int ball, const Vector3& target);
 Vector3 dragTargetOf(const JournalRecord& record);
+// Ball `ball`'s position or velocity set to `value`.
+enum class EditedField { Position = 0, Velocity = 1 };
+JournalRecord editRecord(long step, int ball, EditedField field, const Vector3& value);
+EditedField editedFieldOf(const JournalRecord& record);
+Vector3 editValueOf(const JournalRecord& record);
 // Whether a recording may hold `target`: every coordinate within
 // kReplayMaxDragTarget (false for a NaN).
 bool dragTargetFits(const Vector3& target);

@@ -2,11 +2,13 @@
 
 // One scripted session, lived through the session layer without a window:
 // function keys, the pointer and both buttons, a window size, and a pause
-// in which the camera turns, single steps and steps back start a branch.
+// in which the camera turns, single steps and steps back start a branch,
+// and a ball is edited.
 // The session tests and the web tests' recorder both play it, so what the
 // browser replays is what the unit tests check. F5 before step 10 is the
 // journal line "k 10 5 0".
 
+#include <cstdlib>
 #include <string>
 
 #include "app/headless_scene.h"
@@ -50,6 +52,7 @@ inline const Scripted kScript[] = {
     {88, {}, 'b'},
     {89, {}, 'b'},
     {90, {InputKind::SpecialDown, kKeyF3}, 0},  // new input while back: a branch
+    {90, {}, 'e'},                                // ball 3 moved and sent off while paused
     {91, {}, 'p'},
     {150, {InputKind::SpecialDown, kKeyF8}, 0},
     {250, {InputKind::SpecialDown, kKeyF4}, 0},
@@ -71,6 +74,11 @@ inline void live(long idles) {
             if (s.at != n) continue;
             if (s.letter == 'b') {
                 stepBack();
+            } else if (s.letter == 'e') {
+                const Vector3 position = sim.ballPositions[3] + Vector3(0.0, 0.5, 0.0);
+                const Vector3 velocity(0.25, 1.5, -0.75);
+                // A script whose edit is refused would no longer test one.
+                if (!deliverBallEdit(3, &position, &velocity, nullptr)) std::abort();
             } else if (s.letter == 'o') {
                 requestSingleStep();
             } else if (s.letter != 0) {

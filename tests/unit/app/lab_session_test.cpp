@@ -101,6 +101,10 @@ TEST_F(LabSessionTest, TheTimelineMarksTheStepsWhereInputsHappened) {
         {"drag", [] { deliverDrag(2, sim.ballPositions[2] + Vector3(0, 30, 0)); }, kMarkDrag},
         {"let the ball go", [] { deliverDrag(-1, Vector3(0, 0, 0)); }, 0},
         {"reset", [] { deliverInput({InputKind::SpecialDown, kKeyF8}); }, kMarkReset},
+        {"a typed velocity", [] {
+             const Vector3 velocity(0.5, 1.0, 0.0);
+             ASSERT_TRUE(deliverBallEdit(3, nullptr, &velocity, nullptr));
+         }, kMarkEdit},
     };
     std::vector<long> marked;
     for (const Input& input : inputs) {

@@ -97,6 +97,17 @@ TEST(KeyTable, TheManPageNamesExactlyItsKeysAndThePageOnlyItsKeys) {
     EXPECT_GT(buttons, 0);
 }
 
+// The help panel and "--help" print the edit lines themselves; the
+// written texts must carry the same words.
+TEST(KeyTable, EditingABallIsSaidInTheSameWordsEverywhere) {
+    for (const char* file : {"/README.md", "/dist/vennaloft.6.in", "/web/index.html"}) {
+        // Lines may break anywhere in a sentence.
+        std::string text = fileText(std::string(VL_SOURCE_DIR) + file);
+        for (char& c : text) c = c == '\n' ? ' ' : c;
+        for (const char* line : kEditHelpLines) EXPECT_NE(text.find(line), std::string::npos) << file << ": " << line;
+    }
+}
+
 TEST(KeyTable, LetterKeysOnlySteerWhatIsWatched) {
     for (int i = 0; i < kKeyLineCount; ++i) {
         for (const Key& key : kKeyLines[i].keys) {

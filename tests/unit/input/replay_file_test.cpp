@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "input/key_codes.h"
@@ -32,6 +33,8 @@ std::string validText() {
     text += "s 1\nx 1 00000000000000bb\np 2 10 20\n";
     text += formatRecord(dragRecord(2, 3, Vector3(1.5, -2.0, 300.0)), nullptr);
     text += formatRecord(dragRecord(2, -1, Vector3()), nullptr);
+    text += formatRecord(editRecord(2, 4, EditedField::Position, Vector3(-0.25, 7.0, 1e5)), nullptr);
+    text += formatRecord(editRecord(2, 4, EditedField::Velocity, Vector3(0.0, -0.0, 3.0)), nullptr);
     text += "s 2\ne 2 00000000000000cc\n";
     return text;
 }
@@ -57,6 +60,12 @@ TEST(ReplayFileTest, ReadsBackWhatItWrites) {
     EXPECT_EQ(r.records[8].event.a, 3);
     EXPECT_EQ(dragTargetOf(r.records[8]).y, -2.0);
     EXPECT_EQ(r.records[9].event.a, -1) << "let go";
+    ASSERT_EQ(r.records[10].kind, RecordKind::Edit);
+    EXPECT_EQ(r.records[10].event.a, 4);
+    EXPECT_EQ(editedFieldOf(r.records[10]), EditedField::Position);
+    EXPECT_EQ(editValueOf(r.records[10]).x, -0.25);
+    EXPECT_EQ(editedFieldOf(r.records[11]), EditedField::Velocity);
+    EXPECT_TRUE(std::signbit(editValueOf(r.records[11]).y)) << "the bits, -0 included";
 }
 
 TEST(ReplayFileTest, RefusesEveryCutExceptAfterACheckpoint) {
@@ -93,7 +102,7 @@ TEST(ReplayFileTest, RefusesWhatItCannotTrust) {
         {"empty", "", "empty file"},
         {"wrong magic", replaced("VLREPLAY", "VLREPLAX"), "wrong magic word"},
         {"newer version", replaced("VLREPLAY 1", "VLREPLAY 2"), "newer Vennaloft"},
-        {"steps out of order", replaced("s 2\n", "s 3\n"), "line 13: steps out of order"},
+        {"steps out of order", replaced("s 2\n", "s 3\n"), "line 15: steps out of order"},
         {"an event for a step already run", replaced("p 2 ", "p 1 "), "steps out of order"},
         {"2^40 clock readings", replaced("t 1 500 2", "t 1 500 1099511627776"), "absurd count"},
         {"step 2^40", replaced("s 2\n", "s 1099511627776\n"), "step number out of range"},
@@ -111,6 +120,8 @@ TEST(ReplayFileTest, RefusesWhatItCannotTrust) {
         {"a drag target that is not a number", replaced("g 2 3 3ff8", "g 2 3 7ff8"), "bad drag"},
         {"a drag target beyond a million", replaced("g 2 3 3ff8000000000000", "g 2 3 4140000000000000"),
          "bad drag"},
+        {"an edit of neither position nor velocity", replaced("a 2 4 v ", "a 2 4 q "), "bad edit"},
+        {"an edit that is not a number", replaced("a 2 4 p bfd0", "a 2 4 p fff8"), "bad edit"},
     };
     for (const auto& c : cases) {
         Recording r;
