@@ -410,8 +410,9 @@
     });
     Object.keys(lab.panels).forEach(function (name) { watcher.observe(lab.panels[name]); });
   }
-  // Panels out of sight are still filled when they open and every two
-  // seconds, for whoever reads the page without looking (a screen reader).
+  // Tables out of sight are still filled when they open and every two
+  // seconds, for whoever reads the page without looking (a screen reader);
+  // plots, pictures to such a reader, only when they open.
   var readings = 0;
   function openMask() {
     var mask = 0;
@@ -420,7 +421,9 @@
       var d = lab.panels[name];
       var opened = d.open && d.dataset.filled !== 'yes';
       d.dataset.filled = d.open ? 'yes' : '';
-      if (d.open && !d.hidden && (all || opened || onScreen[name] !== false)) mask |= kPanelBits[name];
+      if (d.open && !d.hidden && ((all && name !== 'plots') || opened || onScreen[name] !== false)) {
+        mask |= kPanelBits[name];
+      }
     });
     return mask;
   }
