@@ -257,5 +257,5 @@ void drawCollisionView(const Simulation& s, const FrameLook& look, const ViewerS
     }
 
     glPopAttrib();
-    drawLegend(layers);
+    if (graphics.bitmapPanels) drawLegend(layers);
 }

@@ -45,7 +45,7 @@ void drawHelpOverlay(const Simulation& s, const ViewerState& viewer, const Timel
     const int now = elapsedMilliseconds();
     frameMeter.note(now, framesDrawn);
     stepMeter.note(now, s.stats.stepNumber);
-    if (viewer.helpOverlay == 0) return;
+    if (viewer.helpOverlay == 0 || !graphics.bitmapPanels) return;
 
     composeHelpPanel(helpOverlayFigures(s, viewer, timeline), panel);
     const int width = graphics.windowSize[0];

@@ -83,7 +83,7 @@ void drawSelectionRing(const Simulation& s, const ViewerState& viewer) {
 }
 
 void drawInspectPanel(const Simulation& s, const ViewerState& viewer, const ContactHistory* contacts) {
-    if (!selectionShown(s, viewer) && viewer.inspectMode == 0) return;
+    if (!graphics.bitmapPanels || (!selectionShown(s, viewer) && viewer.inspectMode == 0)) return;
     char lines[6 + kBallContactsKept][64];
     int count = 0;
     if (selectionShown(s, viewer)) {
