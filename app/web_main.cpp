@@ -11,13 +11,22 @@
 // ratio) and reports the size here; it handles touch on the canvas and
 // turns a tap into a click. A click shorter than a step is held until the
 // next step has seen it, so a quick tap or click always fires.
+//
+// The help, ball, legend, data and plot panels and the timeline are the
+// page's HTML beside the picture, not text drawn into it: the program
+// composes what they show (lab/, as for the window) and hands the open ones
+// over as JSON when the page asks, a few times a second.
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include <GL/gl.h>
+#include <GL/glu.h>
 #include <GL/glut.h>
 #include <emscripten.h>
 
@@ -26,10 +35,13 @@
 #include "app/scene_start.h"
 #include "app/session.h"
 #include "app/start_up.h"
+#include "effects/inspect_mode.h"
 #include "input/help_text.h"
 #include "input/key_codes.h"
 #include "input/mouse_actions.h"
 #include "input/replay_file.h"
+#include "lab/lab_history.h"
+#include "lab/lab_panels.h"
 #include "physics/simulation_step.h"
 #include "platform/clock.h"
 #include "platform/web_cue_player.h"
@@ -38,6 +50,74 @@
 #include "scene/command_line.h"
 
 namespace {
+
+// The panels' figures for the page, as JSON text in one buffer that keeps
+// its capacity: the page reads it a few times a second, not every frame.
+struct JsonText {
+    std::string text;
+    bool first = true;
+
+    void clear() {
+        text.clear();
+        first = true;
+    }
+    void comma() {
+        if (!first) text += ',';
+        first = false;
+    }
+    void key(const char* name) {
+        comma();
+        quoted(name);
+        text += ':';
+        first = true;
+    }
+    void open(char bracket) {
+        comma();
+        text += bracket;
+        first = true;
+    }
+    void close(char bracket) {
+        text += bracket;
+        first = false;
+    }
+    void string(const char* value) {
+        comma();
+        quoted(value);
+    }
+    void quoted(const char* value) {
+        text += '"';
+        for (const char* c = value; *c != '\0'; ++c) {
+            const unsigned char u = static_cast<unsigned char>(*c);
+            if (u == '"' || u == '\\') {
+                text += '\\';
+                text += *c;
+            } else if (u < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
+                text += escaped;
+            } else {
+                text += *c;
+            }
+        }
+        text += '"';
+    }
+    void number(double value, int digitsKept = 12) {
+        comma();
+        char digits[32];
+        // JSON has no NaN or infinity.
+        if (!std::isfinite(value)) value = 0.0;
+        std::snprintf(digits, sizeof digits, "%.*g", digitsKept, value);
+        text += digits;
+    }
+};
+
+// The composed panels, kept between readings (too big for the stack).
+struct PagePanels {
+    PanelText panel;
+    PlotData plots;
+    TimelineBar bar;
+    char indicator[96];
+};
 
 // The page's own state between the browser's calls, in one value.
 struct PageState {
@@ -48,6 +128,9 @@ struct PageState {
     bool releaseAfterStep = false;
     int releaseX = 0;
     int releaseY = 0;
+    // The panels for the page (vl_lab_json), kept between readings.
+    JsonText json;
+    PagePanels panels;
     std::string editRefusal;  // why the page's last ball edit was refused
 };
 
@@ -124,6 +207,93 @@ void tellRefusal(const std::string& reason) {
     }, reason.c_str());
 }
 
+// The selected ball while it lives, else -1.
+int shownSelection() {
+    const int k = live.viewer.selectedBall;
+    return k >= 0 && k < kMaxBalls && sim.ballAlive[k] != 0 ? k : -1;
+}
+
+// A panel as {"title", "columns", "rows": [{"cells", "marked", "header",
+// "swatch"}]}, a swatch as "#rrggbb".
+void writePanel(JsonText& j, const char* id, const PanelText& panel) {
+    j.key(id);
+    j.open('{');
+    j.key("title");
+    j.string(panel.title);
+    j.key("columns");
+    j.number(panel.columns);
+    j.key("rows");
+    j.open('[');
+    for (int r = 0; r < panel.rowCount; ++r) {
+        const PanelRow& row = panel.rows[r];
+        j.open('{');
+        j.key("cells");
+        j.open('[');
+        for (int c = 0; c < row.cellCount; ++c) j.string(row.cells[c]);
+        j.close(']');
+        if (row.marked) {
+            j.key("marked");
+            j.number(1);
+        }
+        if (row.header) {
+            j.key("header");
+            j.number(1);
+        }
+        if (row.swatch) {
+            char colour[8];
+            std::snprintf(colour, sizeof colour, "#%02x%02x%02x", static_cast<int>(row.colour[0] * 255.0f + 0.5f),
+                          static_cast<int>(row.colour[1] * 255.0f + 0.5f), static_cast<int>(row.colour[2] * 255.0f + 0.5f));
+            j.key("swatch");
+            j.string(colour);
+        }
+        j.close('}');
+    }
+    j.close(']');
+    j.close('}');
+}
+
+// The plots' series over the kept steps: {"first", "series": [{"name",
+// "values"}]}, the series with nothing to show left out.
+void writePlots(JsonText& j, const PlotData& plots) {
+    j.key("plots");
+    j.open('{');
+    j.key("first");
+    j.number(static_cast<double>(plots.first));
+    j.key("series");
+    j.open('[');
+    for (int k = 0; k < kSeries; ++k) {
+        if (!plots.present[k]) continue;
+        j.open('{');
+        j.key("name");
+        j.string(seriesName(static_cast<Series>(k)));
+        j.key("values");
+        j.open('[');
+        for (int i = 0; i < plots.count; ++i) j.number(plots.values[k][i], 5);
+        j.close(']');
+        j.close('}');
+    }
+    j.close(']');
+    j.close('}');
+}
+
+// The bar: the kept range and a mark per step with input, by kind.
+void writeTimeline(JsonText& j, const TimelineBar& bar) {
+    j.key("timeline");
+    j.open('{');
+    j.key("first");
+    j.number(static_cast<double>(bar.first));
+    j.key("last");
+    j.number(static_cast<double>(bar.last));
+    j.key("marks");
+    j.open('[');
+    for (int i = 0; i < bar.markCount; ++i) {
+        j.number(static_cast<double>(bar.markStep[i]));
+        j.number(bar.markKind[i]);
+    }
+    j.close(']');
+    j.close('}');
+}
+
 }  // namespace
 
 extern "C" {
@@ -159,6 +329,10 @@ EMSCRIPTEN_KEEPALIVE double vl_stat(int which) {
         return webAudioRunning() ? 1.0 : 0.0;
     case 7:
         return webCuesDecoded();
+    case 8:
+        return live.viewer.inspectMode;
+    case 9:
+        return shownSelection();
     default:
         return 0.0;
     }
@@ -169,6 +343,140 @@ EMSCRIPTEN_KEEPALIVE double vl_stat(int which) {
 EMSCRIPTEN_KEEPALIVE void vl_escape() {
     endInPage();
     onKey(27, 0, 0);
+}
+
+// The page's panels beside the picture: which the program shows (H, I or a
+// selection, V, the lab's data and plots), the timeline bar, the indicator
+// line, and the composed panels among those open (`open`: 1 help, 2 ball,
+// 4 legend, 8 data, 16 plots), as JSON.
+EMSCRIPTEN_KEEPALIVE const char* vl_lab_json(int open) {
+    JsonText& j = page.json;
+    PagePanels& p = page.panels;
+    j.clear();
+    const FrameLook look = sessionLook();
+    const LabHistory& history = sessionLabHistory();
+    const long step = sessionStepNumber();
+    const int selected = shownSelection();
+    j.open('{');
+    j.key("step");
+    j.number(static_cast<double>(step));
+    j.key("paused");
+    j.number(sim.controls.paused);
+    j.key("help");
+    j.number(live.viewer.helpOverlay);
+    j.key("inspect");
+    j.number(live.viewer.inspectMode);
+    j.key("selected");
+    j.number(selected);
+    j.key("collisionView");
+    j.number(live.viewer.collisionView);
+    j.key("labPanels");
+    j.number(live.viewer.labPanels);
+    // The selected ball's figures in full, for the ball panel's fields.
+    if (selected >= 0) {
+        j.key("ball");
+        j.open('[');
+        for (const Vector3* v : {&sim.ballPositions[selected], &sim.ballVelocities[selected]}) {
+            j.number(v->x);
+            j.number(v->y);
+            j.number(v->z);
+        }
+        j.close(']');
+    }
+    composeTimeline(history, step, p.bar);
+    writeTimeline(j, p.bar);
+    composeIndicator(look.timeline, p.indicator, sizeof p.indicator);
+    j.key("indicator");
+    j.string(p.indicator);
+    j.key("panels");
+    j.open('{');
+    if ((open & 1) != 0) {
+        composeHelpPanel(helpOverlayFigures(sim, live.viewer, look.timeline), p.panel);
+        writePanel(j, "help", p.panel);
+    }
+    if ((open & 2) != 0) {
+        composeBallPanel(sim, selected, live.viewer.heldBall, live.viewer.inspectMode != 0, look.contacts, p.panel);
+        writePanel(j, "ball", p.panel);
+    }
+    if ((open & 4) != 0) {
+        composeLegendPanel(live.viewer.collisionLayers, p.panel);
+        writePanel(j, "legend", p.panel);
+    }
+    if ((open & 8) != 0) {
+        composeDataPanel(sim, selected, live.viewer.heldBall, p.panel);
+        writePanel(j, "data", p.panel);
+    }
+    j.close('}');
+    if ((open & 16) != 0) {
+        composePlots(history, step, selected, p.plots);
+        writePlots(j, p.plots);
+    }
+    j.close('}');
+    return j.text.c_str();
+}
+
+// The lab's own panels opened or closed on the page (bits as -lab sets them).
+EMSCRIPTEN_KEEPALIVE void vl_set_lab_panels(int bits) {
+    live.viewer.labPanels = bits & (kLabDataPanel | kLabPlotPanel);
+}
+
+// A click or drag on the timeline or a plot: the scene at `target` through
+// the session's jump, paused first as the timeline's keys do.
+EMSCRIPTEN_KEEPALIVE void vl_jump(double target) {
+    if (page.ended) return;
+    if (sim.controls.paused == 0) togglePause(sim, liveReadings());
+    StepEvents events;
+    jumpToStep(static_cast<long>(target), events);
+    if (events.clipPlane0 == 1) glEnable(GL_CLIP_PLANE0);
+    if (events.clipPlane0 == 0) glDisable(GL_CLIP_PLANE0);
+    glutPostRedisplay();
+}
+
+// Where ball `slot` is on the canvas through the last frame's matrices
+// (axis 0: x, 1: y, rows from the top as the toolkit counts them), -1 when
+// it is not alive or not in front of the eye: the page test taps it.
+EMSCRIPTEN_KEEPALIVE double vl_ball_on_screen(int slot, int axis) {
+    if (slot < 0 || slot >= kMaxBalls || sim.ballAlive[slot] == 0) return -1.0;
+    GLint viewport[4];
+    GLdouble modelview[16];
+    GLdouble projection[16];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    const Vector3& c = sim.ballPositions[slot];
+    GLdouble x = 0.0, y = 0.0, z = 0.0;
+    if (gluProject(c.x, c.y, c.z, modelview, projection, viewport, &x, &y, &z) != GL_TRUE || z < 0.0 || z > 1.0) {
+        return -1.0;
+    }
+    return axis == 0 ? x : viewport[3] - y - 1;
+}
+
+// A row of the data table chosen: that ball selected, as a click on it
+// would; not while the pointer holds one.
+EMSCRIPTEN_KEEPALIVE void vl_select_ball(int slot) {
+    if (page.ended || slot < -1 || slot >= kMaxBalls || live.viewer.heldBall >= 0) return;
+    live.viewer.selectedBall = slot;
+    glutPostRedisplay();
+}
+
+// A finger down in inspect mode: the left button at that point, so a ball
+// under it is held and follows the finger (vl_pointer_move), released by
+// vl_pointer_up. 1 when a ball is held.
+EMSCRIPTEN_KEEPALIVE int vl_pointer_down(int x, int y) {
+    if (page.ended) return 0;
+    onMouseMotion(x, y);
+    pageMouseButton(kLeftButton, kButtonDown, x, y);
+    return live.viewer.heldBall >= 0 ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE void vl_pointer_move(int x, int y) {
+    if (page.ended) return;
+    onMouseMotion(x, y);
+}
+
+EMSCRIPTEN_KEEPALIVE void vl_pointer_up(int x, int y) {
+    if (page.ended) return;
+    pageMouseButton(kLeftButton, kButtonUp, x, y);
 }
 
 // The page's buttons for the function keys a browser may keep for itself.
@@ -294,6 +602,8 @@ int main(int argc, char** argv) {
         });
     }
     layOutScene(options.seed);
+    // The help, ball and legend panels are the page's, in HTML beside the picture.
+    graphics.bitmapPanels = false;
     takeViewOptions(options);
 
     // Touch is the page's own (on the canvas, not passive); the toolkit's

@@ -109,7 +109,7 @@ BENCHMARK(BM_ReplayTenMinutesFullRoom)->Unit(benchmark::kMillisecond)->Iteration
 void BM_JumpThousandStepsBack(benchmark::State& state) {
     startHeadlessScene(fullRoom());
     for (int n = 0; n < 1599; ++n) runHeadlessStep();
-    handleKey(sim, 'p');
+    handleKey(sim, live.viewer, live.notices, 'p', liveReadings());
     StepEvents events;
     long landed = 0;
     for (auto _ : state) {

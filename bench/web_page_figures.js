@@ -4,9 +4,11 @@
 // screen (1920x1080) and on a phone (390x844 at 3x, touch), and with smooth
 // motion (?smooth) on the big screen and at the window's 640x480, there
 // also with Mesa's llvmpipe in place of SwiftShader (the desktop's renderer:
-// headless Chromium reaches it through ANGLE on EGL).
+// headless Chromium reaches it through ANGLE on EGL); and with the data
+// table and the plots open (?lab) on both screens.
 //
-//   node bench/web_page_figures.js WEB_FOLDER [LOADS]
+//   node bench/web_page_figures.js WEB_FOLDER [LOADS [lab]]
+// With "lab", only the readings with the panels open and the same without.
 'use strict';
 const path = require('path');
 const lib = require('../tests/web/lib.js');
@@ -51,7 +53,8 @@ async function rates(browser, base, screen, extra = '', renderer = '') {
     frames.push(s.framesPerSecond);
   }
   const size = await page.evaluate(() => window.vennaloft.canvasSize());
-  const range = (v) => `${Math.min(...v).toFixed(1)}-${Math.max(...v).toFixed(1)}`;
+  const range = (v) => `${Math.min(...v).toFixed(1)}-${Math.max(...v).toFixed(1)} ` +
+    `(mean ${(v.reduce((a, b) => a + b, 0) / v.length).toFixed(1)})`;
   console.log(`${screen.name}${renderer} (drawing buffer ${size.width}x${size.height}), nr=45${extra}, automatic fire: ` +
               `${range(steps)} steps/s (target 19-21), ${range(frames)} frames/s`);
   await page.close();
@@ -60,9 +63,17 @@ async function rates(browser, base, screen, extra = '', renderer = '') {
 (async () => {
   const folder = path.resolve(process.argv[2]);
   const loads = Number(process.argv[3] || 5);
+  const labOnly = process.argv[4] === 'lab';
   const { server, base } = await lib.serve(folder);
   const browser = await lib.launch();
   try {
+    for (const screen of screens) await rates(browser, base, screen, '&lab');
+    if (labOnly) {
+      // The same without the panels, at the machine's load of the moment.
+      for (const screen of screens) await rates(browser, base, screen);
+      server.close();
+      return;
+    }
     await firstFrames(browser, base, loads);
     for (const screen of screens) await rates(browser, base, screen);
     await rates(browser, base, screens[0], '&smooth');

@@ -21,7 +21,10 @@ const char* markName(unsigned mark) {
     }
 }
 
-LabHistory::LabHistory() : entries_(new StepFigures[kLabHistoryCapacity]) {}
+LabHistory::LabHistory()
+    : entries_(new StepFigures[kLabHistoryCapacity]),
+      plotted_(new float[kPlottedFigures * kLabHistoryCapacity]()),
+      speeds_(new float[static_cast<long>(kMaxBalls) * kLabHistoryCapacity]()) {}
 
 void LabHistory::record(const Simulation& s, long step, int contacts, unsigned marks) {
     if (step < 0) return;
@@ -43,6 +46,7 @@ void LabHistory::record(const Simulation& s, long step, int contacts, unsigned m
     f.total = static_cast<float>(totals.total);
     f.contacts = contacts;
     f.marks = marks;
+    const long slot = step % kLabHistoryCapacity;
     for (int k = 0; k < kMaxBalls; ++k) {
         const Vector3& p = s.ballPositions[k];
         f.alive[k] = s.ballAlive[k] != 0 ? 1 : 0;
@@ -50,7 +54,12 @@ void LabHistory::record(const Simulation& s, long step, int contacts, unsigned m
         f.position[k][0] = static_cast<float>(p.x);
         f.position[k][1] = static_cast<float>(p.y);
         f.position[k][2] = static_cast<float>(p.z);
+        speeds_[k * kLabHistoryCapacity + slot] = f.alive[k] != 0 ? f.speed[k] : -1.0f;
     }
+    plotted_[kPlotKinetic * kLabHistoryCapacity + slot] = f.kinetic;
+    plotted_[kPlotPotential * kLabHistoryCapacity + slot] = f.potential;
+    plotted_[kPlotTotal * kLabHistoryCapacity + slot] = f.total;
+    plotted_[kPlotContacts * kLabHistoryCapacity + slot] = static_cast<float>(f.contacts);
 }
 
 const StepFigures* LabHistory::at(long step) const {

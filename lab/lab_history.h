@@ -13,8 +13,8 @@
 constexpr int kLabHistoryCapacity = 2048;
 
 // What happened in a step's group of records, as bits of StepFigures::marks.
-constexpr unsigned kMarkFire = 1u << 0;    // a shot fired or a ball launched
-constexpr unsigned kMarkThrow = 1u << 1;   // a held ball let go with a throw
+constexpr unsigned kMarkFire = 1u << 0;    // a button pressed to fire
+constexpr unsigned kMarkThrow = 1u << 1;   // the left button in throw mode (F6)
 constexpr unsigned kMarkDrag = 1u << 2;    // a ball pulled by the pointer
 constexpr unsigned kMarkReset = 1u << 3;   // the scene laid out again
 constexpr unsigned kMarkBranch = 1u << 4;  // new input after going back
@@ -35,6 +35,11 @@ struct StepFigures {
     unsigned char alive[kMaxBalls] = {};
 };
 
+// The plotted figures again, one ring per figure (step n at
+// n % kLabHistoryCapacity, as the entries), so that the plots copy a whole
+// range at once each frame.
+enum PlottedFigure { kPlotKinetic, kPlotPotential, kPlotTotal, kPlotContacts, kPlottedFigures };
+
 class LabHistory {
 public:
     LabHistory();
@@ -51,11 +56,17 @@ public:
     // The kept range, with every step in it; -1 for both when empty.
     long firstKept() const { return first_; }
     long lastKept() const { return last_; }
+    // The rings; only the kept steps' places in them mean anything. A
+    // ball's speed is negative where it was dead.
+    const float* plottedRing(PlottedFigure figure) const { return plotted_.get() + figure * kLabHistoryCapacity; }
+    const float* speedRing(int slot) const { return speeds_.get() + slot * kLabHistoryCapacity; }
 
 private:
     // Step n lives in entry n % kLabHistoryCapacity; one allocation, made
     // once (the ring is too big for a stack).
     std::unique_ptr<StepFigures[]> entries_;
+    std::unique_ptr<float[]> plotted_;  // by figure, then by step
+    std::unique_ptr<float[]> speeds_;   // by ball, then by step
     long first_ = -1;
     long last_ = -1;
 };

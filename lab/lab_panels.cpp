@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <initializer_list>
 
 #include "effects/inspect_mode.h"
@@ -20,7 +21,10 @@ const LegendEntry kLegendEntries[kLegendEntryCount] = {
 namespace {
 
 void startPanel(PanelText& panel, PanelId id) {
-    std::snprintf(panel.title, sizeof panel.title, "%s", panelTitle(id));
+    const char* title = panelTitle(id);
+    int at = 0;
+    for (; at < static_cast<int>(sizeof panel.title) - 1 && title[at] != '\0'; ++at) panel.title[at] = title[at];
+    panel.title[at] = '\0';
     panel.rowCount = 0;
     panel.columns = 0;
 }
@@ -45,12 +49,59 @@ __attribute__((format(printf, 3, 4))) void addCell(PanelText& panel, PanelRow* r
     if (row->cellCount > panel.columns) panel.columns = row->cellCount;
 }
 
+// A number as "%.*f" would print it, to `decimals` (0 .. 3) places,
+// without the C library's formatter: the data table's 400 numbers a frame
+// through snprintf would cost half a step. Rounded half away from zero, and
+// no "-" on a number that rounds to zero. Numbers beyond 1e15, and ones
+// that are not finite, go through snprintf.
+void addNumber(PanelText& panel, PanelRow* row, double value, int decimals) {
+    static constexpr double kScale[] = {1.0, 10.0, 100.0, 1000.0};
+    const double scaled = (value < 0.0 ? -value : value) * kScale[decimals];
+    if (!(scaled < 1e15)) {
+        addCell(panel, row, "%.*f", decimals, value);
+        return;
+    }
+    if (row == nullptr || row->cellCount >= kMaxCells) return;
+    unsigned long long n = static_cast<unsigned long long>(scaled + 0.5);
+    const bool negative = value < 0.0 && n != 0;
+    char digits[24];  // lowest first
+    int length = 0;
+    for (int i = 0; i < decimals; ++i) {
+        digits[length++] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    }
+    if (decimals > 0) digits[length++] = '.';
+    do {
+        digits[length++] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    char* cell = row->cells[row->cellCount++];
+    int at = 0;
+    if (negative) cell[at++] = '-';
+    while (length > 0) cell[at++] = digits[--length];
+    cell[at] = '\0';
+    if (row->cellCount > panel.columns) panel.columns = row->cellCount;
+}
+
+// A cell of plain text, cut to the cell's length.
+void addText(PanelText& panel, PanelRow* row, const char* text) {
+    if (row == nullptr || row->cellCount >= kMaxCells) return;
+    char* cell = row->cells[row->cellCount++];
+    int at = 0;
+    while (at < kCellLength - 1 && text[at] != '\0') {
+        cell[at] = text[at];
+        ++at;
+    }
+    cell[at] = '\0';
+    if (row->cellCount > panel.columns) panel.columns = row->cellCount;
+}
+
 PanelRow* addHeader(PanelText& panel, const char* first, const char* second) {
     PanelRow* row = addRow(panel);
     if (row == nullptr) return nullptr;
     row->header = true;
-    addCell(panel, row, "%s", first);
-    if (second != nullptr) addCell(panel, row, "%s", second);
+    addText(panel, row, first);
+    if (second != nullptr) addText(panel, row, second);
     return row;
 }
 
@@ -114,46 +165,46 @@ void composeHelpPanel(const HelpFigures& f, PanelText& panel) {
     addHeader(panel, "Key", "What it does");
     for (int i = 0; i < kKeyLineCount; ++i) {
         PanelRow* row = addRow(panel);
-        addCell(panel, row, "%s", kKeyLines[i].label);
-        addCell(panel, row, "%s", kKeyLines[i].action);
+        addText(panel, row, kKeyLines[i].label);
+        addText(panel, row, kKeyLines[i].action);
     }
     addHeader(panel, "Figure", "Value");
     PanelRow* row = addRow(panel);
-    addCell(panel, row, "Balls alive");
+    addText(panel, row, "Balls alive");
     addCell(panel, row, "%d (at most %d)", f.ballsAlive, kMaxBalls);
     row = addRow(panel);
-    addCell(panel, row, "Shots in flight");
+    addText(panel, row, "Shots in flight");
     addCell(panel, row, "%d", f.shotsInFlight);
     row = addRow(panel);
-    addCell(panel, row, "Time step");
+    addText(panel, row, "Time step");
     if (f.activeTimeStep != f.timeStep) {
         addCell(panel, row, "%.2f (slow motion %.3f)", f.timeStep, f.activeTimeStep);
     } else {
         addCell(panel, row, "%.2f", f.timeStep);
     }
     row = addRow(panel);
-    addCell(panel, row, "Steps/s, frames/s");
+    addText(panel, row, "Steps/s, frames/s");
     addCell(panel, row, "%.1f, %.1f", f.stepsPerSecond, f.framesPerSecond);
     row = addRow(panel);
-    addCell(panel, row, "Last step");
+    addText(panel, row, "Last step");
     addCell(panel, row, "sub-steps %d, contacts %d", f.subSteps, f.contacts);
     row = addRow(panel);
-    addCell(panel, row, "Auto fire, throw");
+    addText(panel, row, "Auto fire, throw");
     addCell(panel, row, "%s, %s", onOff(f.autoFire), onOff(f.launchMode));
     row = addRow(panel);
-    addCell(panel, row, "Sound");
+    addText(panel, row, "Sound");
     // F7 cannot make a missing device play, so the panel does not say "on" then.
-    addCell(panel, row, "%s", f.soundDevice == 0 ? "off: no device" : onOff(f.soundOn));
+    addText(panel, row, f.soundDevice == 0 ? "off: no device" : onOff(f.soundOn));
     row = addRow(panel);
-    addCell(panel, row, "Pause");
-    addCell(panel, row, "%s", onOff(f.paused));
+    addText(panel, row, "Pause");
+    addText(panel, row, onOff(f.paused));
     row = addRow(panel);
-    addCell(panel, row, "Seed");
+    addText(panel, row, "Seed");
     addCell(panel, row, "%u", f.seed);
     const TimelineFigures& t = f.timeline;
     if (t.replaying != 0) {
         row = addRow(panel);
-        addCell(panel, row, "Replay");
+        addText(panel, row, "Replay");
         if (t.replaySpeed > 0) {
             addCell(panel, row, "step %ld of %ld, %dx as fast", t.replayStep, t.replaySteps, 1 << t.replaySpeed);
         } else if (t.replaySpeed < 0) {
@@ -163,13 +214,13 @@ void composeHelpPanel(const HelpFigures& f, PanelText& panel) {
         }
     }
     row = addRow(panel);
-    addCell(panel, row, "History");
+    addText(panel, row, "History");
     addCell(panel, row, "%ld steps back, %ld more possible", t.stepsBack, t.stepsReach);
     // Where the scene stands on what Page Up / Page Down can reach.
     const long step = t.replayStep;
     const long last = t.replaying != 0 && t.replaySteps > step + t.stepsBack ? t.replaySteps : step + t.stepsBack;
     row = addRow(panel);
-    addCell(panel, row, "Timeline");
+    addText(panel, row, "Timeline");
     addCell(panel, row, "step %ld of %ld..%ld", step, step - t.stepsReach, last);
 }
 
@@ -180,16 +231,16 @@ void composeBallPanel(const Simulation& s, int selected, int held, bool inspectM
         const Vector3& p = s.ballPositions[selected];
         const Vector3& v = s.ballVelocities[selected];
         PanelRow* row = addRow(panel);
-        addCell(panel, row, "Ball");
+        addText(panel, row, "Ball");
         addCell(panel, row, "%d%s", selected, held == selected ? " (held)" : "");
         row = addRow(panel);
-        addCell(panel, row, "Position");
+        addText(panel, row, "Position");
         addCell(panel, row, "%.1f %.1f %.1f", p.x, p.y, p.z);
         row = addRow(panel);
-        addCell(panel, row, "Velocity");
+        addText(panel, row, "Velocity");
         addCell(panel, row, "%.2f %.2f %.2f", v.x, v.y, v.z);
         row = addRow(panel);
-        addCell(panel, row, "Speed");
+        addText(panel, row, "Speed");
         addCell(panel, row, "%.2f", v.Length());
         // Newest first.
         for (int i = 0; i < kBallContactsKept && contacts != nullptr; ++i) {
@@ -197,23 +248,23 @@ void composeBallPanel(const Simulation& s, int selected, int held, bool inspectM
             if (c.step == 0) break;
             if (i == 0) {
                 row = addHeader(panel, "Step", "With");
-                addCell(panel, row, "Normal");
-                addCell(panel, row, "Speed before>after");
+                addText(panel, row, "Normal");
+                addText(panel, row, "Speed before>after");
             }
             row = addRow(panel);
             addCell(panel, row, "%d", c.step);
             if (c.with == kWithBall) {
                 addCell(panel, row, "ball %d", c.other);
             } else {
-                addCell(panel, row, "%s", contactWithName(c.with));
+                addText(panel, row, contactWithName(c.with));
             }
             addCell(panel, row, "%.2f %.2f %.2f", c.normal[0], c.normal[1], c.normal[2]);
             addCell(panel, row, "%.2f>%.2f", c.speedBefore, c.speedAfter);
         }
     } else if (inspectMode) {
-        addCell(panel, addRow(panel), "No ball selected");
+        addText(panel, addRow(panel), "No ball selected");
     }
-    if (inspectMode) addCell(panel, addRow(panel), "Inspect (I): click selects, hold drags");
+    if (inspectMode) addText(panel, addRow(panel), "Inspect (I): click selects, hold drags");
 }
 
 void composeLegendPanel(int layers, PanelText& panel) {
@@ -224,14 +275,14 @@ void composeLegendPanel(int layers, PanelText& panel) {
         if (row == nullptr) break;
         row->swatch = true;
         for (int i = 0; i < 3; ++i) row->colour[i] = entry.colour[i];
-        addCell(panel, row, "%s", entry.name);
+        addText(panel, row, entry.name);
     }
 }
 
 void composeDataPanel(const Simulation& s, int selected, int held, PanelText& panel) {
     startPanel(panel, PanelId::Data);
     PanelRow* row = addHeader(panel, "Ball", "x");
-    for (const char* name : {"y", "z", "vx", "vy", "vz", "speed", "kinetic"}) addCell(panel, row, "%s", name);
+    for (const char* name : {"y", "z", "vx", "vy", "vz", "speed", "kinetic"}) addText(panel, row, name);
     BallRow balls[kMaxBalls];
     const int count = ballRows(s, selected, held, balls);
     for (int i = 0; i < count; ++i) {
@@ -239,15 +290,19 @@ void composeDataPanel(const Simulation& s, int selected, int held, PanelText& pa
         row = addRow(panel);
         if (row == nullptr) break;
         row->marked = b.selected;
-        addCell(panel, row, "%d%s", b.slot, b.held ? " (held)" : "");
-        addCell(panel, row, "%.1f", b.position.x);
-        addCell(panel, row, "%.1f", b.position.y);
-        addCell(panel, row, "%.1f", b.position.z);
-        addCell(panel, row, "%.2f", b.velocity.x);
-        addCell(panel, row, "%.2f", b.velocity.y);
-        addCell(panel, row, "%.2f", b.velocity.z);
-        addCell(panel, row, "%.2f", b.speed);
-        addCell(panel, row, "%.2f", b.kinetic);
+        if (b.held) {
+            addCell(panel, row, "%d (held)", b.slot);
+        } else {
+            addNumber(panel, row, b.slot, 0);
+        }
+        addNumber(panel, row, b.position.x, 1);
+        addNumber(panel, row, b.position.y, 1);
+        addNumber(panel, row, b.position.z, 1);
+        addNumber(panel, row, b.velocity.x, 2);
+        addNumber(panel, row, b.velocity.y, 2);
+        addNumber(panel, row, b.velocity.z, 2);
+        addNumber(panel, row, b.speed, 2);
+        addNumber(panel, row, b.kinetic, 2);
     }
     const EnergyTotals totals = energyTotals(s);
     addHeader(panel, "Totals", nullptr);
@@ -257,15 +312,54 @@ void composeDataPanel(const Simulation& s, int selected, int held, PanelText& pa
     } sums[] = {{"Kinetic", totals.kinetic}, {"Potential", totals.potential}, {"Sum", totals.total}};
     for (const auto& sum : sums) {
         row = addRow(panel);
-        addCell(panel, row, "%s", sum.name);
-        addCell(panel, row, "%.2f", sum.value);
+        addText(panel, row, sum.name);
+        addNumber(panel, row, sum.value, 2);
     }
     row = addRow(panel);
-    addCell(panel, row, "Momentum");
-    addCell(panel, row, "%.2f", totals.momentum.x);
-    addCell(panel, row, "%.2f", totals.momentum.y);
-    addCell(panel, row, "%.2f", totals.momentum.z);
+    addText(panel, row, "Momentum");
+    addNumber(panel, row, totals.momentum.x, 2);
+    addNumber(panel, row, totals.momentum.y, 2);
+    addNumber(panel, row, totals.momentum.z, 2);
 }
+
+namespace {
+
+// Steps first .. first + count - 1 of a ring into `out`: at most two runs.
+void copyRange(const float* ring, long first, int count, float* out) {
+    const int from = static_cast<int>(first % kLabHistoryCapacity);
+    const int head = count < kLabHistoryCapacity - from ? count : kLabHistoryCapacity - from;
+    std::memcpy(out, ring + from, static_cast<std::size_t>(head) * sizeof(float));
+    std::memcpy(out + head, ring, static_cast<std::size_t>(count - head) * sizeof(float));
+}
+
+// The least and greatest of n > 0 values, in four independent lanes so
+// that each comparison need not wait for the one before it.
+float lesser(float a, float b) { return b < a ? b : a; }
+float greater(float a, float b) { return b > a ? b : a; }
+
+void rangeOf(const float* v, int n, float& low, float& high) {
+    float l0 = v[0], l1 = v[0], l2 = v[0], l3 = v[0];
+    float h0 = v[0], h1 = v[0], h2 = v[0], h3 = v[0];
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        l0 = lesser(l0, v[i]);
+        l1 = lesser(l1, v[i + 1]);
+        l2 = lesser(l2, v[i + 2]);
+        l3 = lesser(l3, v[i + 3]);
+        h0 = greater(h0, v[i]);
+        h1 = greater(h1, v[i + 1]);
+        h2 = greater(h2, v[i + 2]);
+        h3 = greater(h3, v[i + 3]);
+    }
+    for (; i < n; ++i) {
+        l0 = lesser(l0, v[i]);
+        h0 = greater(h0, v[i]);
+    }
+    low = lesser(lesser(l0, l1), lesser(l2, l3));
+    high = greater(greater(h0, h1), greater(h2, h3));
+}
+
+}  // namespace
 
 void composePlots(const LabHistory& history, long current, int selected, PlotData& plots) {
     plots.first = history.firstKept();
@@ -278,26 +372,52 @@ void composePlots(const LabHistory& history, long current, int selected, PlotDat
         plots.maximum[k] = 0.0f;
     }
     if (plots.first < 0) return;
-    const bool ballChosen = selected >= 0 && selected < kMaxBalls;
-    bool seen[kSeries] = {};
-    for (long n = plots.first; n <= plots.last && plots.count < kMaxPoints; ++n) {
-        const StepFigures* f = history.at(n);
-        if (f == nullptr) break;
-        const int i = plots.count++;
-        const bool alive = ballChosen && f->alive[selected] != 0;
-        const float values[kSeries] = {f->kinetic, f->potential, f->total, static_cast<float>(f->contacts),
-                                       alive ? f->speed[selected] : 0.0f};
-        for (int k = 0; k < kSeries; ++k) {
-            plots.values[k][i] = values[k];
-            // A dead selected ball's steps do not stretch its scale.
-            if (k == static_cast<int>(Series::SelectedSpeed) && !alive) continue;
-            if (!seen[k] || values[k] < plots.minimum[k]) plots.minimum[k] = values[k];
-            if (!seen[k] || values[k] > plots.maximum[k]) plots.maximum[k] = values[k];
-            seen[k] = true;
+    long last = plots.last;
+    if (last - plots.first >= kMaxPoints) last = plots.first + kMaxPoints - 1;
+    const int count = static_cast<int>(last - plots.first + 1);
+    plots.count = count;
+    plots.last = last;
+    // The kept range holds every step in it: whole runs of the rings.
+    const PlottedFigure figures[] = {kPlotKinetic, kPlotPotential, kPlotTotal, kPlotContacts};
+    for (int k = 0; k < kPlottedFigures; ++k) {
+        float* values = plots.values[k];
+        copyRange(history.plottedRing(figures[k]), plots.first, count, values);
+        float low = 0.0f;
+        float high = 0.0f;
+        rangeOf(values, count, low, high);
+        plots.present[k] = true;
+        plots.minimum[k] = low;
+        plots.maximum[k] = high;
+    }
+    const int k = static_cast<int>(Series::SelectedSpeed);
+    if (selected < 0 || selected >= kMaxBalls) {
+        std::memset(plots.values[k], 0, static_cast<std::size_t>(count) * sizeof(float));
+        return;
+    }
+    float* speed = plots.values[k];
+    copyRange(history.speedRing(selected), plots.first, count, speed);
+    // Where the ball was dead (negative) the series shows 0, and the scale
+    // is the live steps': the dead ones are lifted above every speed for
+    // the least, and the greatest is found before they are.
+    float low = 0.0f;
+    float high = 0.0f;
+    rangeOf(speed, count, low, high);
+    plots.present[k] = high >= 0.0f;
+    if (!plots.present[k]) {
+        std::memset(speed, 0, static_cast<std::size_t>(count) * sizeof(float));
+        return;
+    }
+    if (low < 0.0f) {
+        for (int i = 0; i < count; ++i) speed[i] = speed[i] < 0.0f ? high : speed[i];
+        rangeOf(speed, count, low, high);
+        const float* ring = history.speedRing(selected);
+        const int from = static_cast<int>(plots.first % kLabHistoryCapacity);
+        for (int i = 0; i < count; ++i) {
+            if (ring[(from + i) % kLabHistoryCapacity] < 0.0f) speed[i] = 0.0f;
         }
     }
-    plots.last = plots.first + plots.count - 1;
-    for (int k = 0; k < kSeries; ++k) plots.present[k] = seen[k];
+    plots.minimum[k] = low;
+    plots.maximum[k] = high;
 }
 
 void composeTimeline(const LabHistory& history, long current, TimelineBar& bar) {
@@ -306,11 +426,11 @@ void composeTimeline(const LabHistory& history, long current, TimelineBar& bar) 
     bar.current = current;
     bar.markCount = 0;
     if (bar.first < 0) return;
-    for (long n = bar.first; n <= bar.last; ++n) {
-        const StepFigures* f = history.at(n);
-        if (f == nullptr || f->marks == 0 || bar.markCount >= kMaxMarks) continue;
+    for (long n = bar.first; n <= bar.last && bar.markCount < kMaxMarks; ++n) {
+        const unsigned marks = history.at(n)->marks;
+        if (marks == 0) continue;
         bar.markStep[bar.markCount] = n;
-        bar.markKind[bar.markCount] = f->marks;
+        bar.markKind[bar.markCount] = marks;
         ++bar.markCount;
     }
 }
@@ -327,6 +447,27 @@ double timelineFraction(const TimelineBar& bar, long step) {
     if (step <= bar.first) return 0.0;
     if (step >= bar.last) return 1.0;
     return static_cast<double>(step - bar.first) / static_cast<double>(bar.last - bar.first);
+}
+
+int composePath(const LabHistory& history, long current, int slot, int steps, float out[][3]) {
+    if (slot < 0 || slot >= kMaxBalls || steps <= 0) return 0;
+    long from = current;
+    while (current - from + 1 < steps) {
+        const StepFigures* f = history.at(from - 1);
+        if (f == nullptr || f->alive[slot] == 0) break;
+        --from;
+    }
+    const StepFigures* now = history.at(current);
+    if (now == nullptr || now->alive[slot] == 0) return 0;
+    int count = 0;
+    for (long n = from; n <= current; ++n) {
+        const float* p = history.at(n)->position[slot];
+        out[count][0] = p[0];
+        out[count][1] = p[1];
+        out[count][2] = p[2];
+        ++count;
+    }
+    return count;
 }
 
 void composeIndicator(const TimelineFigures& t, char* out, std::size_t size) {

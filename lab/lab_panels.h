@@ -113,6 +113,12 @@ long timelineStepAt(const TimelineBar& bar, double fraction);
 // Where step `step` sits on the bar, 0 .. 1 (0 for an empty or one-step bar).
 double timelineFraction(const TimelineBar& bar, long step);
 
+// A ball's path: where ball `slot` was after each of the last `steps`
+// kept steps up to `current`, oldest first, ending at `current`; it starts
+// after a step where the ball was dead or not kept. Returns the number of
+// points written to `out` (at most `steps`).
+int composePath(const LabHistory& history, long current, int slot, int steps, float out[][3]);
+
 // The corner line for a recording or a replay: "REC name" while recording,
 // "Replay name, step N of M, ×speed" while one plays (speed "×1", "×2",
 // "×1/2" ...), empty otherwise. `out` always ends in a 0.

@@ -2,8 +2,9 @@
 // to its stage, touch on the canvas, a progress line while loading, plain
 // messages when something is missing, keys for the canvas only while it has
 // focus, full screen on a gesture, recordings to replay (from the address or
-// dropped on the page), a fresh start after Escape, and the test hook
-// window.vennaloft.
+// dropped on the page), a fresh start after Escape, the panels beside the
+// picture (tables, plots, the timeline and the indicator line, composed by
+// the program), and the test hook window.vennaloft.
 (function () {
   'use strict';
   var stage = document.getElementById('stage');
@@ -66,7 +67,7 @@
       if (!running()) return { reason: ended && started ? 'the demo has ended (Escape)' : notRunning };
       var s = function (i) { return program._vl_stat(i); };
       return { stepsPerSecond: s(0), framesPerSecond: s(1), balls: s(2), shots: s(3),
-               paused: s(4) !== 0, timeStep: s(5) };
+               paused: s(4) !== 0, timeStep: s(5), inspect: s(8) !== 0, selected: s(9) };
     },
     // Sound: the browser's audio running (after a click or key) and the cues decoded.
     sound: function () {
@@ -76,6 +77,14 @@
     // For the picture check: the glow spheres' pulse held still (see web_main.cpp).
     // The drawing buffer's size, which the page sets from the stage.
     canvasSize: function () { return { width: canvas.width, height: canvas.height }; },
+    // Where ball `slot` is on the page (CSS pixels), or null: the tests tap it.
+    ballOnPage: function (slot) {
+      if (!running()) return null;
+      var x = program._vl_ball_on_screen(slot, 0), y = program._vl_ball_on_screen(slot, 1);
+      if (x < 0 || y < 0) return null;
+      var box = canvas.getBoundingClientRect();
+      return { x: box.left + x * box.width / canvas.width, y: box.top + y * box.height / canvas.height };
+    },
     ended: false
   };
 
@@ -147,6 +156,33 @@
   window.addEventListener('keydown', filterKey, true);
   window.addEventListener('keyup', filterKey, true);
   window.addEventListener('keypress', filterKey, true);
+
+  // The toolkit listens for the mouse on the whole window: a press anywhere
+  // counted as held, and its release and the moves while held reached the
+  // program as its own, so a click on the timeline or a plot (or any
+  // button) was input that cut off the steps ahead of a jump. It gets only
+  // presses on the picture, and their moves and releases wherever they go.
+  var pressedOnCanvas = 0;  // bits of the buttons pressed on the picture
+  function filterMouse(event) {
+    var bit = 1 << event.button;
+    if (event.type === 'mousedown') {
+      if (event.target === canvas) {
+        pressedOnCanvas |= bit;
+        return;
+      }
+    } else if (event.type === 'mouseup') {
+      if (pressedOnCanvas & bit) {
+        pressedOnCanvas &= ~bit;
+        return;
+      }
+    } else if (event.target === canvas || pressedOnCanvas !== 0) {
+      return;
+    }
+    event.stopImmediatePropagation();
+  }
+  window.addEventListener('mousedown', filterMouse, true);
+  window.addEventListener('mouseup', filterMouse, true);
+  window.addEventListener('mousemove', filterMouse, true);
 
   function endProgram() {
     try {
@@ -238,12 +274,30 @@
     canvas.focus();
     if (finger || !running()) return;
     var t = event.changedTouches[0];
-    finger = { id: t.identifier, x: t.clientX, y: t.clientY, dragging: false, held: {} };
+    finger = { id: t.identifier, x: t.clientX, y: t.clientY, dragging: false, held: {}, ball: false };
+    // In inspect mode a finger on a ball holds it and drags it.
+    if (program._vl_stat(8) !== 0) {
+      var p = canvasPoint(t);
+      finger.ball = program._vl_pointer_down(p.x, p.y) !== 0;
+      if (!finger.ball) program._vl_pointer_up(p.x, p.y);
+    }
   }, { passive: false });
+  function canvasPoint(t) {
+    var box = canvas.getBoundingClientRect();
+    return { x: Math.round((t.clientX - box.left) * canvas.width / box.width),
+             y: Math.round((t.clientY - box.top) * canvas.height / box.height) };
+  }
   onCanvas('touchmove', function (event) {
     event.preventDefault();
     var t = touchOf(event);
     if (!t) return;
+    if (finger.ball) {
+      if (running()) {
+        var p = canvasPoint(t);
+        program._vl_pointer_move(p.x, p.y);
+      }
+      return;
+    }
     var dx = t.clientX - finger.x, dy = t.clientY - finger.y;
     if (!finger.dragging && Math.abs(dx) < kDeadZone && Math.abs(dy) < kDeadZone) return;
     finger.dragging = true;
@@ -257,11 +311,14 @@
     var t = touchOf(event);
     if (!t) return;
     letGoArrows();
-    if (!finger.dragging && event.type === 'touchend' && running()) {
-      var box = canvas.getBoundingClientRect();
-      var x = Math.round((t.clientX - box.left) * canvas.width / box.width);
-      var y = Math.round((t.clientY - box.top) * canvas.height / box.height);
-      program._vl_tap(x, y, follow ? 1 : 0);
+    if (finger.ball) {
+      if (running()) {
+        var p = canvasPoint(t);
+        program._vl_pointer_up(p.x, p.y);
+      }
+    } else if (!finger.dragging && event.type === 'touchend' && running()) {
+      var q = canvasPoint(t);
+      program._vl_tap(q.x, q.y, follow ? 1 : 0);
       setFollow(false);
     }
     finger = null;
@@ -315,6 +372,359 @@
     });
   }
 
+  // ---- The panels beside the picture: the program composes what each
+  // shows (vl_lab_json); the page only lays it out, a few times a second
+  // rather than every frame. Help, the ball panel and the legend follow the
+  // program's H, I (or a selection) and V; the data and plot panels are the
+  // page's own (?lab opens them at the start).
+  var lab = {
+    indicator: document.getElementById('indicator'),
+    timeline: document.getElementById('timeline'),
+    timelineText: document.getElementById('timeline-text'),
+    timelineMarks: document.getElementById('timeline-marks'),
+    plots: document.getElementById('plots'),
+    panels: {},
+    shown: {},       // what the program showed at the last reading
+    texts: {},       // each panel's last JSON, so an unchanged table is left alone
+    state: null,
+    timer: null,
+    dragging: false
+  };
+  var kPanelBits = { help: 1, ball: 2, legend: 4, data: 8, plots: 16 };
+  Array.prototype.forEach.call(document.querySelectorAll('#lab details[data-panel]'), function (d) {
+    lab.panels[d.dataset.panel] = d;
+  });
+
+  // Only panels on screen are composed and drawn: one scrolled out of
+  // sight (the plots under a long table, the panels under a phone's
+  // picture) costs nothing until it comes back.
+  var onScreen = {};
+  if (window.IntersectionObserver) {
+    var watcher = new IntersectionObserver(function (entries) {
+      entries.forEach(function (entry) {
+        var name = entry.target.dataset.panel;
+        var was = onScreen[name];
+        onScreen[name] = entry.isIntersecting;
+        if (!was && entry.isIntersecting) refreshLab();
+      });
+    });
+    Object.keys(lab.panels).forEach(function (name) { watcher.observe(lab.panels[name]); });
+  }
+  // Tables out of sight are still filled when they open and every two
+  // seconds, for whoever reads the page without looking (a screen reader);
+  // plots, pictures to such a reader, only when they open.
+  var readings = 0;
+  function openMask() {
+    var mask = 0;
+    var all = ++readings % 8 === 0;
+    Object.keys(lab.panels).forEach(function (name) {
+      var d = lab.panels[name];
+      var opened = d.open && d.dataset.filled !== 'yes';
+      d.dataset.filled = d.open ? 'yes' : '';
+      if (d.open && !d.hidden && ((all && name !== 'plots') || opened || onScreen[name] !== false)) {
+        mask |= kPanelBits[name];
+      }
+    });
+    return mask;
+  }
+
+  // A table from {title, columns, rows: [{cells, marked, header, swatch}]}:
+  // header rows name the columns below them; the data table's ball rows
+  // select their ball.
+  function tableOf(panel, name) {
+    var table = document.createElement('table');
+    if (name === 'data') table.className = 'figures';
+    var caption = document.createElement('caption');
+    caption.className = 'visually-hidden';
+    caption.textContent = panel.title;
+    table.appendChild(caption);
+    var width = Math.max(1, panel.columns);
+    var body = table.createTBody();
+    if (name === 'data') body.className = 'pick';
+    panel.rows.forEach(function (row) {
+      var tr = body.insertRow();
+      row.cells.forEach(function (text, i) {
+        var cell = document.createElement(row.header ? 'th' : 'td');
+        if (row.header) cell.scope = 'col';
+        if (i === 0 && row.swatch) {
+          var swatch = document.createElement('span');
+          swatch.className = 'swatch';
+          swatch.style.background = row.swatch;
+          cell.appendChild(swatch);
+        }
+        cell.appendChild(document.createTextNode(text));
+        // A short row's last text runs on over the empty columns, but for figures, which keep their column.
+        if (name !== 'data' && i === row.cells.length - 1 && row.cells.length < width) {
+          cell.colSpan = width - i;
+        }
+        tr.appendChild(cell);
+      });
+      if (row.header) tr.className = 'heading';
+      if (row.marked) tr.setAttribute('aria-selected', 'true');
+      if (name === 'data' && !row.header && /^\d+$/.test(row.cells[0])) {
+        tr.dataset.slot = row.cells[0];
+      }
+    });
+    return table;
+  }
+
+  // An unchanged table is left alone; one of the same shape has its texts
+  // and marks updated in place (cheaper than new rows four times a second);
+  // any other is made anew.
+  function showTable(name, panel) {
+    var text = JSON.stringify(panel);
+    if (lab.texts[name] === text) return;
+    lab.texts[name] = text;
+    var box = lab.panels[name].querySelector('.table-box');
+    var shape = panel.columns + ':' + panel.rows.map(function (row) {
+      return (row.header ? 'h' : 'd') + row.cells.length + (row.swatch || '');
+    }).join(',');
+    var table = box.firstChild;
+    if (!table || box.dataset.shape !== shape) {
+      box.dataset.shape = shape;
+      box.replaceChildren(tableOf(panel, name));
+      return;
+    }
+    panel.rows.forEach(function (row, r) {
+      var tr = table.tBodies[0].rows[r];
+      row.cells.forEach(function (cellText, c) {
+        var node = tr.cells[c].lastChild;
+        if (node.data !== cellText) node.data = cellText;
+      });
+      if (row.marked) tr.setAttribute('aria-selected', 'true'); else tr.removeAttribute('aria-selected');
+      if (tr.dataset.slot !== undefined) tr.dataset.slot = row.cells[0];
+    });
+  }
+
+  var kSeriesColours = { kinetic: '#ff9060', potential: '#60b0ff', total: '#f0f0f0', contacts: '#c080ff',
+                         'selected speed': '#70e070' };
+
+  // A series over the kept steps, with the cursor at the current step.
+  function drawPlot(canvasOf, values, at, colour) {
+    var ratio = window.devicePixelRatio || 1;
+    var width = Math.max(1, Math.round(canvasOf.clientWidth * ratio));
+    var height = Math.max(1, Math.round(canvasOf.clientHeight * ratio));
+    if (canvasOf.width !== width) canvasOf.width = width;
+    if (canvasOf.height !== height) canvasOf.height = height;
+    var g = canvasOf.getContext('2d');
+    g.clearRect(0, 0, width, height);
+    if (values.length === 0) return;
+    var low = Math.min.apply(null, values), high = Math.max.apply(null, values);
+    if (high === low) { high += 1; low -= 1; }
+    var pad = 3 * ratio;
+    var last = Math.max(1, values.length - 1);
+    g.strokeStyle = colour;
+    g.lineWidth = ratio;
+    g.beginPath();
+    values.forEach(function (v, i) {
+      var x = (i / last) * (width - 1);
+      var y = height - pad - ((v - low) / (high - low)) * (height - 2 * pad);
+      if (i === 0) g.moveTo(x, y); else g.lineTo(x, y);
+    });
+    g.stroke();
+    g.fillStyle = '#f0c040';
+    g.fillRect(Math.round((at / last) * (width - 1)) - ratio, 0, 2 * ratio, height);
+  }
+
+  function showPlots(plots, current) {
+    var series = plots ? plots.series : [];
+    while (lab.plots.children.length > series.length) lab.plots.lastChild.remove();
+    series.forEach(function (one, i) {
+      var figure = lab.plots.children[i];
+      if (!figure) {
+        figure = document.createElement('figure');
+        figure.className = 'plot';
+        figure.appendChild(document.createElement('figcaption'));
+        var c = document.createElement('canvas');
+        c.setAttribute('role', 'img');
+        figure.appendChild(c);
+        jumpsFrom(c, function () { return figure.span; });
+        lab.plots.appendChild(figure);
+      }
+      figure.span = { first: plots.first, count: one.values.length };
+      var at = current - plots.first;
+      // Paused, nothing moves: the plot is left as drawn.
+      var drawn = [plots.first, one.values.length, at, figure.lastChild.clientWidth, one.values[at]].join(' ');
+      if (figure.drawn === drawn) return;
+      figure.drawn = drawn;
+      var value = one.values[at];
+      var low = Math.min.apply(null, one.values), high = Math.max.apply(null, one.values);
+      figure.firstChild.textContent = one.name + (value !== undefined ? ': ' + value : '') +
+        (one.values.length ? ' (' + low + ' to ' + high + ')' : '');
+      figure.lastChild.setAttribute('aria-label', one.name + ' over the kept steps, ' + one.values.length +
+                                    ' steps; press or drag to jump');
+      drawPlot(figure.lastChild, one.values, at, kSeriesColours[one.name] || '#8fd0ff');
+    });
+  }
+
+  // A press or drag across a plot jumps to the step under it.
+  function jumpsFrom(target, span) {
+    var down = false;
+    function jump(event) {
+      var s = span();
+      if (!s || !running()) return;
+      var box = target.getBoundingClientRect();
+      var fraction = Math.min(1, Math.max(0, (event.clientX - box.left) / box.width));
+      program._vl_jump(s.first + Math.round(fraction * Math.max(0, s.count - 1)));
+      refreshLab();
+    }
+    target.addEventListener('pointerdown', function (event) {
+      down = true;
+      target.setPointerCapture(event.pointerId);
+      jump(event);
+    });
+    target.addEventListener('pointermove', function (event) { if (down) jump(event); });
+    target.addEventListener('pointerup', function () { down = false; });
+    target.addEventListener('pointercancel', function () { down = false; });
+  }
+
+  // Fire, throw, drag, reset, a branch, an edit: the first kind a mark has.
+  var kMarkColours = ['#ff5050', '#ffa040', '#70e070', '#ffffff', '#f0c040', '#60b0ff'];
+  function markColour(kind) {
+    for (var k = 0; k < kMarkColours.length; k++) if (kind & (1 << k)) return kMarkColours[k];
+    return '#999';
+  }
+
+  function showTimeline(state) {
+    var t = state.timeline;
+    if (!lab.dragging) {
+      lab.timeline.min = t.first;
+      lab.timeline.max = t.last;
+      lab.timeline.value = state.step;
+    }
+    lab.timeline.disabled = t.last <= t.first;
+    var where = 'step ' + state.step + ' of ' + t.first + '-' + t.last + (state.paused ? ' (paused)' : '');
+    if (lab.timelineText.textContent !== where) lab.timelineText.textContent = where;
+    lab.timeline.setAttribute('aria-valuetext', 'step ' + state.step);
+    var c = lab.timelineMarks;
+    var drawn = [t.first, t.last, t.marks.length, t.marks[t.marks.length - 2], c.clientWidth].join(' ');
+    if (c.dataset.drawn === drawn) return;
+    c.dataset.drawn = drawn;
+    var ratio = window.devicePixelRatio || 1;
+    var width = Math.max(1, Math.round(c.clientWidth * ratio));
+    var height = Math.max(1, Math.round(c.clientHeight * ratio));
+    if (c.width !== width) c.width = width;
+    if (c.height !== height) c.height = height;
+    var g = c.getContext('2d');
+    g.clearRect(0, 0, width, height);
+    var span = Math.max(1, t.last - t.first);
+    for (var i = 0; i + 1 < t.marks.length; i += 2) {
+      g.fillStyle = markColour(t.marks[i + 1]);
+      g.fillRect(Math.round(((t.marks[i] - t.first) / span) * (width - 1)), 0, Math.max(1, ratio), height);
+    }
+  }
+  lab.timeline.addEventListener('input', function () {
+    if (!running()) return;
+    lab.dragging = true;
+    program._vl_jump(Number(lab.timeline.value));
+    refreshLab();
+  });
+  lab.timeline.addEventListener('change', function () { lab.dragging = false; });
+
+  // The program's panels follow its keys: a panel the program starts or stops
+  // showing opens or closes here; opening or closing one here presses its key.
+  function followProgram(name, shown) {
+    var was = lab.shown[name];
+    lab.shown[name] = shown;
+    if (was !== shown) lab.panels[name].open = shown;
+  }
+  lab.panels.help.addEventListener('toggle', function () {
+    if (running() && lab.state && lab.panels.help.open !== (lab.state.help !== 0)) {
+      program._vl_key('h'.charCodeAt(0));
+      lab.state.help = lab.panels.help.open ? 1 : 0;
+      lab.shown.help = lab.panels.help.open;
+    }
+    refreshLab();
+  });
+  ['ball', 'legend'].forEach(function (name) {
+    lab.panels[name].addEventListener('toggle', refreshLab);
+  });
+  // The data table and the plots are the lab's panels (-lab opens both).
+  var kLabBits = { data: 1, plots: 2 };
+  ['data', 'plots'].forEach(function (name) {
+    lab.panels[name].addEventListener('toggle', function () {
+      if (running() && lab.state) {
+        var bits = lab.state.labPanels & ~kLabBits[name];
+        if (lab.panels[name].open) bits |= kLabBits[name];
+        if (bits !== lab.state.labPanels) {
+          program._vl_set_lab_panels(bits);
+          lab.state.labPanels = bits;
+          lab.shown[name] = lab.panels[name].open;
+        }
+      }
+      refreshLab();
+    });
+  });
+  // A click or tap on a ball's row selects that ball.
+  lab.panels.data.addEventListener('click', function (event) {
+    var tr = event.target.closest && event.target.closest('tr[data-slot]');
+    if (!tr || !running()) return;
+    program._vl_select_ball(Number(tr.dataset.slot));
+    refreshLab();
+  });
+
+  // The ball panel's fields: the selected ball's position and velocity,
+  // filled from the program while none of them is being typed in, set as a
+  // recorded edit (undone by B) when the program has one.
+  var editForm = document.getElementById('ball-edit');
+  var editStatus = document.getElementById('ball-edit-status');
+  var kEditFields = ['px', 'py', 'pz', 'vx', 'vy', 'vz'];
+  function showBallFields(state) {
+    var can = running() && typeof program._vl_edit_ball === 'function' && state.selected >= 0 && !!state.ball;
+    editForm.hidden = !can;
+    if (!can) {
+      editForm.dataset.slot = '';
+      return;
+    }
+    var slot = String(state.selected);
+    var typing = (editForm.dataset.typed === 'yes' || editForm.contains(document.activeElement)) &&
+      editForm.dataset.slot === slot;
+    if (typing) return;
+    if (editForm.dataset.slot !== slot) editStatus.textContent = '';
+    editForm.dataset.slot = slot;
+    editForm.dataset.typed = '';
+    kEditFields.forEach(function (name, i) {
+      editForm.elements[name].value = Number(state.ball[i].toFixed(i < 3 ? 2 : 3));
+    });
+  }
+  // Typed figures stay until they are set or another ball is selected.
+  editForm.addEventListener('input', function () { editForm.dataset.typed = 'yes'; });
+  editForm.addEventListener('submit', function (event) {
+    event.preventDefault();
+    if (!running() || editForm.dataset.slot === '') return;
+    var which = Number(event.submitter ? event.submitter.value : 3);
+    var v = kEditFields.map(function (name) { return Number(editForm.elements[name].value); });
+    var done = program._vl_edit_ball(Number(editForm.dataset.slot), v[0], v[1], v[2], v[3], v[4], v[5], which);
+    editStatus.textContent = done ? (which === 1 ? 'Position set' : 'Velocity set') + ' (B undoes it).'
+      : 'Not set: ' + program.UTF8ToString(program._vl_edit_refusal());
+    if (done) editForm.dataset.typed = '';
+    if (document.activeElement && editForm.contains(document.activeElement)) document.activeElement.blur();
+    refreshLab();
+  });
+
+  function refreshLab() {
+    if (!running()) return;
+    var state = JSON.parse(program.UTF8ToString(program._vl_lab_json(openMask())));
+    lab.state = state;
+    followProgram('help', state.help !== 0);
+    followProgram('ball', state.inspect !== 0 || state.selected >= 0);
+    lab.panels.legend.hidden = state.collisionView === 0;
+    followProgram('legend', state.collisionView !== 0);
+    followProgram('data', (state.labPanels & kLabBits.data) !== 0);
+    followProgram('plots', (state.labPanels & kLabBits.plots) !== 0);
+    if (lab.indicator.textContent !== state.indicator) lab.indicator.textContent = state.indicator;
+    showBallFields(state);
+    showTimeline(state);
+    Object.keys(state.panels).forEach(function (name) { showTable(name, state.panels[name]); });
+    if (state.plots) showPlots(state.plots, state.step);
+  }
+  function startLab() {
+    lab.shown = {};
+    lab.texts = {};
+    if (lab.timer === null) lab.timer = setInterval(refreshLab, 250);
+    refreshLab();
+  }
+
   // ---- The program.
   function programOptions(recording) {
     var options = {
@@ -331,7 +741,7 @@
         }
       },
       preRun: recording ? [function () {
-        options.FS_createDataFile('/', 'recording.vlr', recording.bytes, true, false, false);
+        options.FS_createDataFile('/', fileNameOf(recording), recording.bytes, true, false, false);
       }] : [],
       onFullScreenAsked: function () { if (!fullScreenTaken) fullScreenAsked = true; },
       onReady: function () {
@@ -340,6 +750,7 @@
         fitCanvas();
         showKeys();
         setControlsEnabled(true);
+        startLab();
       },
       onFirstFrame: function () {
         firstFrameAt = performance.now();
@@ -426,12 +837,20 @@
     return factoryLoaded;
   }
 
+  // The recording's own name in the runtime's files, so the replay indicator
+  // names it: the last part of its address, in safe characters.
+  function fileNameOf(recording) {
+    var name = String(recording.name).split(/[\/\\?#]/).filter(Boolean).pop() || '';
+    name = name.replace(/[^A-Za-z0-9._-]/g, '_').replace(/^\.+/, '');
+    return name || 'recording.vlr';
+  }
+
   function loadProgram(recording) {
     lastRecording = recording;
     var options = programOptions(recording);
     if (recording) {
       replayName = recording.name;
-      options.arguments.push('-replay', '/recording.vlr');
+      options.arguments.push('-replay', '/' + fileNameOf(recording));
     }
     program = options;
     showLoading('Loading the program ...');

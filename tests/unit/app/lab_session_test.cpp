@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "app/headless_scene.h"
@@ -13,6 +15,7 @@
 #include "app/session.h"
 #include "input/key_codes.h"
 #include "input/keyboard.h"
+#include "input/replay_file.h"
 #include "lab/lab_figures.h"
 #include "lab/lab_history.h"
 #include "lab/lab_panels.h"
@@ -142,6 +145,34 @@ TEST_F(LabSessionTest, TheTimelineMarksTheStepsWhereInputsHappened) {
     EXPECT_EQ(bar.first, 0);
     EXPECT_EQ(bar.last, from + 1);
     EXPECT_EQ(std::vector<long>(bar.markStep, bar.markStep + bar.markCount), marked);
+}
+
+// The indicator reads the session's recording or replay: its file's name
+// without the folders, and where the replay stands.
+TEST_F(LabSessionTest, TheIndicatorNamesWhatTheSessionRecordsOrReplays) {
+    const std::string path = ::testing::TempDir() + "lab_indicator.vlr";
+    std::string error;
+    ReplayHeader header;
+    header.seed = 77;
+    header.ballCount = 20;
+    header.ballRadius = 15;
+    ASSERT_TRUE(startRecording(path.c_str(), header, error)) << error;
+    runHeadlessSteps(120);
+    char text[96];
+    composeIndicator(sessionLook().timeline, text, sizeof text);
+    EXPECT_STREQ(text, "REC lab_indicator.vlr");
+    ASSERT_TRUE(endSession());
+
+    Recording recording;
+    ASSERT_TRUE(readReplayFile(path.c_str(), recording, error)) << error;
+    std::remove(path.c_str());
+    SetUp();
+    startReplay(recording, ReplayReport::Quietly);
+    nameSessionReplay(path.c_str());
+    runHeadlessSteps(10);
+    changeReplaySpeed(-1);
+    composeIndicator(sessionLook().timeline, text, sizeof text);
+    EXPECT_STREQ(text, "Replay lab_indicator.vlr, step 10 of 120, \xC3\x97" "1/2");
 }
 
 }  // namespace

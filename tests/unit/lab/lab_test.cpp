@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -92,6 +93,35 @@ TEST(LabPanels, DataTableHasOneRowPerLiveBallTheSelectedMarkedThenTheTotals) {
     }
 }
 
+// The table formats its numbers itself (snprintf would cost too much a
+// frame): they must read as "%.1f" / "%.2f" would print them, but for a
+// number that rounds to zero, which has no "-".
+TEST(LabPanels, TableNumbersReadAsPrintfWouldPrintThem) {
+    struct Case {
+        Vector3 position, velocity;
+        const char* cells[6];
+    };
+    const Case cases[] = {
+        {{-0.04, 319.96, -12.345}, {-3.14159, 0.996, 250.0}, {"0.0", "320.0", "-12.3", "-3.14", "1.00", "250.00"}},
+        {{1e20, -7.0, 0.05001}, {-0.004, 9.999, -1e16}, {nullptr, "-7.0", "0.1", "0.00", "10.00", nullptr}},
+    };
+    Simulation s;
+    for (const Case& c : cases) {
+        s = Simulation();
+        s.ballAlive[0] = 1;
+        s.ballPositions[0] = c.position;
+        s.ballVelocities[0] = c.velocity;
+        PanelText panel;
+        composeDataPanel(s, -1, -1, panel);
+        const double values[] = {c.position.x, c.position.y, c.position.z, c.velocity.x, c.velocity.y, c.velocity.z};
+        for (int i = 0; i < 6; ++i) {
+            char printed[kCellLength];
+            std::snprintf(printed, sizeof printed, "%.*f", i < 3 ? 1 : 2, values[i]);
+            EXPECT_STREQ(panel.rows[1].cells[1 + i], c.cells[i] != nullptr ? c.cells[i] : printed) << values[i];
+        }
+    }
+}
+
 TEST(LabHistory, KeepsTheNewestStepsAndForgetsABranchedFuture) {
     Simulation s;
     smallScene(s);
@@ -116,6 +146,33 @@ TEST(LabHistory, KeepsTheNewestStepsAndForgetsABranchedFuture) {
     history.record(s, 5000, 0, 0);
     EXPECT_EQ(history.firstKept(), 5000);
     EXPECT_EQ(history.at(2000), nullptr);
+}
+
+// A path must not join a ball's places across its death (a new ball in
+// the slot) nor reach past what is kept or past the current step.
+TEST(LabPanels, APathRunsBackToTheBallsBirthOrTheKeptRange) {
+    Simulation s;
+    smallScene(s);
+    LabHistory history;
+    for (long n = 10; n <= 60; ++n) {
+        s.ballPositions[2] = Vector3(static_cast<double>(n), 0, 0);
+        s.ballAlive[2] = n == 30 ? 0 : 1;
+        history.record(s, n, 0, 0);
+    }
+    struct Case {
+        long current;
+        int steps, count;
+        float firstX;
+    };
+    const Case cases[] = {{50, 5, 5, 46}, {50, 40, 20, 31}, {25, 40, 16, 10}, {30, 5, 0, 0}, {60, 0, 0, 0}};
+    for (const Case& c : cases) {
+        float path[64][3];
+        EXPECT_EQ(composePath(history, c.current, 2, c.steps, path), c.count) << c.current << " " << c.steps;
+        if (c.count > 0) {
+            EXPECT_EQ(path[0][0], c.firstX);
+            EXPECT_EQ(path[c.count - 1][0], static_cast<float>(c.current));
+        }
+    }
 }
 
 TEST(LabPanels, ABarClickMeansTheNearestStepInTheRange) {
