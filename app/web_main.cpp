@@ -602,8 +602,6 @@ int main(int argc, char** argv) {
         });
     }
     layOutScene(options.seed);
-    // The help, ball and legend panels are the page's, in HTML beside the picture.
-    graphics.bitmapPanels = false;
     takeViewOptions(options);
 
     // Touch is the page's own (on the canvas, not passive); the toolkit's

@@ -67,7 +67,6 @@ void mouseMotion(int x, int y) {
 }  // namespace
 
 void startPanelsInWindow() {
-    graphics.bitmapPanels = false;
     const char* report = std::getenv("VENNALOFT_PANEL_REPORT");
     startWindowPanels(report != nullptr && std::strcmp(report, "1") == 0);
     setPanelDrawing(drawPanels);

@@ -185,42 +185,6 @@ void drawVelocities(const Simulation& s) {
     glEnd();
 }
 
-// What each colour is, for the layers shown: a swatch and a name per line,
-// hanging from the top right corner.
-void drawLegend(int layers) {
-    const LayerColour* shown[6];
-    int count = 0;
-    if ((layers & kLayerVolumes) != 0) {
-        for (const LayerColour* c : {&kWallColour, &kPillarColour, &kConeColour, &kDomeColour}) shown[count++] = c;
-    }
-    if ((layers & kLayerContacts) != 0) shown[count++] = &kContactColour;
-    if ((layers & kLayerVelocities) != 0) shown[count++] = &kVelocityColour;
-    int longest = 0;
-    for (int i = 0; i < count; ++i) longest = std::max(longest, static_cast<int>(std::strlen(shown[i]->name)));
-    constexpr int kSwatch = 10;
-    const int width = graphics.windowSize[0];
-    const int height = graphics.windowSize[1];
-    const int panelWidth = kSwatch + kOverlayCharWidth + longest * kOverlayCharWidth + 2 * kOverlayPadding;
-    const int panelHeight = count * kOverlayLineHeight + 2 * kOverlayPadding;
-    const int right = width - kOverlayMargin;
-    const int left = right - panelWidth;
-    const int top = height - kOverlayMargin;
-    beginWindowOverlay(width, height);
-    drawOverlayPanel(left, top - panelHeight, right, top);
-    for (int i = 0; i < count; ++i) {
-        const int baseline = top - kOverlayPadding - (i + 1) * kOverlayLineHeight + 3;
-        glColor4f(shown[i]->r, shown[i]->g, shown[i]->b, 1.0f);
-        glBegin(GL_QUADS);
-        glVertex2i(left + kOverlayPadding, baseline);
-        glVertex2i(left + kOverlayPadding + kSwatch, baseline);
-        glVertex2i(left + kOverlayPadding + kSwatch, baseline + kSwatch);
-        glVertex2i(left + kOverlayPadding, baseline + kSwatch);
-        glEnd();
-        drawOverlayText(left + kOverlayPadding + kSwatch + kOverlayCharWidth, baseline, shown[i]->name);
-    }
-    endWindowOverlay();
-}
-
 }  // namespace
 
 void drawCollisionView(const Simulation& s, const FrameLook& look, const ViewerState& viewer) {
@@ -257,5 +221,4 @@ void drawCollisionView(const Simulation& s, const FrameLook& look, const ViewerS
     }
 
     glPopAttrib();
-    if (graphics.bitmapPanels) drawLegend(layers);
 }

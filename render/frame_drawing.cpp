@@ -277,6 +277,5 @@ void drawFrame(const Simulation& s, const FrameLook& look, const ViewerState& vi
     glDisable(GL_BLEND);
     drawCollisionView(s, look, viewer);
     drawSelectionRing(s, viewer);
-    drawHelpOverlay(s, viewer, look.timeline);
-    drawInspectPanel(s, viewer, look.contacts);
+    countFrameForRates(s);
 }

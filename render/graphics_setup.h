@@ -10,9 +10,6 @@ struct GraphicsState {
     void* quadric = nullptr;  // GLUquadric*, kept so this header stays free of GL
     unsigned int textureNames[kTextureCount] = {};
     unsigned int explosionList = 0;
-    // The help, inspect and legend panels in the bitmap font, drawn with
-    // the frame (the page's); the window draws them as its own panels.
-    bool bitmapPanels = true;
 };
 extern GraphicsState graphics;
 

@@ -5,10 +5,9 @@
 #include "scene/simulation.h"
 #include "scene/viewer_state.h"
 
-// H: a translucent panel with the key and mouse map and live figures, in
-// the toolkit's bitmap font. Called every frame, shown or not, so the frame
-// rate is measured before the panel is first asked for.
-void drawHelpOverlay(const Simulation& s, const ViewerState& viewer, const TimelineFigures& timeline);
+// Counts the frame and the steps for the help panel's rates; every frame,
+// so that the rates are known before the panel is first asked for.
+void countFrameForRates(const Simulation& s);
 
 // The figures the panel shows, as it counts them (the page's test hook reads them).
 HelpFigures helpOverlayFigures(const Simulation& s, const ViewerState& viewer, const TimelineFigures& timeline);

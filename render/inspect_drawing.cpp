@@ -1,8 +1,5 @@
 #include "render/inspect_drawing.h"
 
-#include <cstdio>
-#include <cstring>
-
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -29,23 +26,6 @@ void ringLoop(double cx, double cy, double radius, float width, float grey) {
         glVertex2i(static_cast<int>(cx + radius * Cos(a)), static_cast<int>(cy + radius * Sin(a)));
     }
     glEnd();
-}
-
-const char* contactWithName(int with) {
-    switch (with) {
-    case kWithWall:
-        return "wall";
-    case kWithPillar:
-        return "pillar";
-    case kWithDome:
-        return "dome";
-    case kWithCone:
-        return "cone";
-    case kWithShot:
-        return "shot";
-    default:
-        return "ball";
-    }
 }
 
 }  // namespace
@@ -79,57 +59,5 @@ void drawSelectionRing(const Simulation& s, const ViewerState& viewer) {
     ringLoop(sx, sy, radius, 5.0f, 0.0f);
     ringLoop(sx, sy, radius, 2.0f, 1.0f);
     glPopAttrib();
-    endWindowOverlay();
-}
-
-void drawInspectPanel(const Simulation& s, const ViewerState& viewer, const ContactHistory* contacts) {
-    if (!graphics.bitmapPanels || (!selectionShown(s, viewer) && viewer.inspectMode == 0)) return;
-    char lines[6 + kBallContactsKept][64];
-    int count = 0;
-    if (selectionShown(s, viewer)) {
-        const int k = viewer.selectedBall;
-        const Vector3& p = s.ballPositions[k];
-        const Vector3& v = s.ballVelocities[k];
-        std::snprintf(lines[count++], sizeof lines[0], "Ball %d%s", k, viewer.heldBall == k ? " (held)" : "");
-        std::snprintf(lines[count++], sizeof lines[0], "Position %.1f %.1f %.1f", p.x, p.y, p.z);
-        std::snprintf(lines[count++], sizeof lines[0], "Velocity %.2f %.2f %.2f", v.x, v.y, v.z);
-        std::snprintf(lines[count++], sizeof lines[0], "Speed %.2f", v.Length());
-        // Newest first.
-        for (int i = 0; i < kBallContactsKept && contacts != nullptr; ++i) {
-            const BallContact& c = contacts->ballContact(k, i);
-            if (c.step == 0) break;
-            char with[16];
-            if (c.with == kWithBall) {
-                std::snprintf(with, sizeof with, "ball %d", c.other);
-            } else {
-                std::snprintf(with, sizeof with, "%s", contactWithName(c.with));
-            }
-            std::snprintf(lines[count++], sizeof lines[0], "%d %-7s n %.2f %.2f %.2f v %.2f>%.2f", c.step, with,
-                          c.normal[0], c.normal[1], c.normal[2], c.speedBefore, c.speedAfter);
-        }
-    } else {
-        std::snprintf(lines[count++], sizeof lines[0], "No ball selected");
-    }
-    if (viewer.inspectMode != 0) {
-        std::snprintf(lines[count++], sizeof lines[0], "Inspect (I): click selects, hold drags");
-    }
-    int longest = 0;
-    for (int i = 0; i < count; ++i) {
-        const int length = static_cast<int>(std::strlen(lines[i]));
-        if (length > longest) longest = length;
-    }
-    const int width = graphics.windowSize[0];
-    const int height = graphics.windowSize[1];
-    const int panelWidth = longest * kOverlayCharWidth + 2 * kOverlayPadding;
-    const int panelHeight = count * kOverlayLineHeight + 2 * kOverlayPadding;
-    // Hangs from the top right, clear of the help panel on the left.
-    const int right = width - kOverlayMargin;
-    const int top = height - kOverlayMargin;
-    beginWindowOverlay(width, height);
-    drawOverlayPanel(right - panelWidth, top - panelHeight, right, top);
-    for (int i = 0; i < count; ++i) {
-        drawOverlayText(right - panelWidth + kOverlayPadding, top - kOverlayPadding - (i + 1) * kOverlayLineHeight + 3,
-                        lines[i]);
-    }
     endWindowOverlay();
 }
