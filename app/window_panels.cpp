@@ -25,6 +25,7 @@ void drawPanels() {
     figures.step = sessionStepNumber();
     figures.help = helpOverlayFigures(sim, live.viewer, look.timeline);
     figures.ballsEditable = true;
+    figures.now = glutGet(GLUT_ELAPSED_TIME);
     const PanelRequests requests = drawWindowPanels(figures);
     // A typed position or velocity: an edit like any input (recorded,
     // undone by B); a refusal is said in the corner by the session.

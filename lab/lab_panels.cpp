@@ -16,6 +16,7 @@ const LegendEntry kLegendEntries[kLegendEntryCount] = {
     {kLayerVolumes, {1.0f, 0.7f, 0.3f}, "domes"},
     {kLayerContacts, {0.6f, 0.35f, 1.0f}, "contacts, normals"},
     {kLayerVelocities, {1.0f, 1.0f, 1.0f}, "velocities"},
+    {kLayerVelocities, {0.25f, 0.45f, 1.0f}, "momentum (thick)"},
 };
 
 namespace {

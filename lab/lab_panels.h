@@ -60,7 +60,17 @@ struct LegendEntry {
     float colour[3];
     const char* name;
 };
-constexpr int kLegendEntryCount = 6;
+// The entries in order; the collision view draws in these colours.
+enum LegendItem : int {
+    kLegendWalls,
+    kLegendPillars,
+    kLegendCones,
+    kLegendDomes,
+    kLegendContacts,
+    kLegendVelocities,
+    kLegendMomentum,
+    kLegendEntryCount
+};
 extern const LegendEntry kLegendEntries[kLegendEntryCount];
 
 // The legend for the layers shown: one row per entry, its colour as the

@@ -8,6 +8,8 @@
 
 #include "effects/contact_log.h"
 #include "effects/inspect_mode.h"
+#include "lab/lab_figures.h"
+#include "lab/lab_panels.h"
 #include "render/graphics_setup.h"
 #include "render/window_overlay.h"
 #include "scene/obstacle_clearance.h"
@@ -24,17 +26,14 @@ constexpr double kVelocityScale = 20.0;
 constexpr double kShortestVelocityLine = 2.0;  // radii
 
 // One colour per thing the view shows, none shared with the shots (red,
-// yellow), the flashes (yellow) or each other; the legend names them.
-struct LayerColour {
-    float r, g, b;
-    const char* name;
-};
-constexpr LayerColour kWallColour{0.3f, 1.0f, 0.3f, "walls, floor, ceiling"};
-constexpr LayerColour kPillarColour{0.3f, 0.8f, 1.0f, "pillars"};
-constexpr LayerColour kConeColour{1.0f, 0.6f, 1.0f, "cones, tip zones"};
-constexpr LayerColour kDomeColour{1.0f, 0.7f, 0.3f, "domes"};
-constexpr LayerColour kContactColour{0.6f, 0.35f, 1.0f, "contacts, normals"};
-constexpr LayerColour kVelocityColour{1.0f, 1.0f, 1.0f, "velocities"};
+// yellow) or each other; the legend (lab/) names them.
+void colour(LegendItem item, float alpha) {
+    const float* c = kLegendEntries[item].colour;
+    glColor4f(c[0], c[1], c[2], alpha);
+}
+// The centre of mass's velocity, the momentum shared out over the balls,
+// drawn thicker than a ball's from their mean position, on the same scale.
+constexpr float kMomentumLineWidth = 4.0f;
 // Where the pillars end in the drawing, from their axis point.
 constexpr double kPillarHalfLength = 500.0;
 constexpr double kFloorY = -320.0;
@@ -154,7 +153,7 @@ void drawContactMarks(const FrameLook& look) {
     for (const ContactMark& mark : look.contacts->marks) {
         const float fade = contactMarkFade(mark, now);
         if (fade <= 0.0f) continue;
-        glColor4f(kContactColour.r, kContactColour.g, kContactColour.b, fade);
+        colour(kLegendContacts, fade);
         vertex(mark.pointVector());
     }
     glEnd();
@@ -162,7 +161,7 @@ void drawContactMarks(const FrameLook& look) {
     for (const ContactMark& mark : look.contacts->marks) {
         const float fade = contactMarkFade(mark, now);
         if (fade <= 0.0f) continue;
-        glColor4f(kContactColour.r, kContactColour.g, kContactColour.b, fade);
+        colour(kLegendContacts, fade);
         vertex(mark.pointVector());
         vertex(mark.pointVector() + mark.normalVector() * kNormalLength);
     }
@@ -185,6 +184,35 @@ void drawVelocities(const Simulation& s) {
     glEnd();
 }
 
+void drawMomentum(const Simulation& s) {
+    const EnergyTotals totals = energyTotals(s);
+    if (totals.balls == 0) return;
+    Vector3 centre(0.0, 0.0, 0.0);
+    for (int k = 0; k < kMaxBalls; ++k) {
+        if (s.ballAlive[k] != 0) centre += s.ballPositions[k];
+    }
+    const double share = 1.0 / totals.balls;
+    centre *= share;
+    const Vector3 velocity = totals.momentum * share;
+    if (!velocity.IsValid() || velocity.Length() <= 1e-8) return;
+    const double length = velocity.Length() * kVelocityScale;
+    const double shortest = kShortestVelocityLine * s.ballRadius;
+    // The centre of mass is often inside a pillar: drawn over everything.
+    glDisable(GL_DEPTH_TEST);
+    glLineWidth(kMomentumLineWidth);
+    glBegin(GL_LINES);
+    vertex(centre);
+    vertex(centre + Unit(velocity) * (length > shortest ? length : shortest));
+    glEnd();
+    glPointSize(2.0f * kMomentumLineWidth);
+    glBegin(GL_POINTS);
+    vertex(centre);
+    glEnd();
+    glLineWidth(1.0f);
+    glPointSize(5.0f);
+    glEnable(GL_DEPTH_TEST);
+}
+
 }  // namespace
 
 void drawCollisionView(const Simulation& s, const FrameLook& look, const ViewerState& viewer) {
@@ -205,19 +233,21 @@ void drawCollisionView(const Simulation& s, const FrameLook& look, const ViewerS
 
     const int layers = viewer.collisionLayers;
     if ((layers & kLayerVolumes) != 0) {
-        glColor4f(kWallColour.r, kWallColour.g, kWallColour.b, 0.8f);
+        colour(kLegendWalls, 0.8f);
         drawPlaneBox(s);
-        glColor4f(kPillarColour.r, kPillarColour.g, kPillarColour.b, 0.8f);
+        colour(kLegendPillars, 0.8f);
         drawCylinders(s);
-        glColor4f(kConeColour.r, kConeColour.g, kConeColour.b, 0.8f);
+        colour(kLegendCones, 0.8f);
         drawCones(s);
-        glColor4f(kDomeColour.r, kDomeColour.g, kDomeColour.b, 0.8f);
+        colour(kLegendDomes, 0.8f);
         drawDomes(s);
     }
     if ((layers & kLayerContacts) != 0) drawContactMarks(look);
     if ((layers & kLayerVelocities) != 0) {
-        glColor4f(kVelocityColour.r, kVelocityColour.g, kVelocityColour.b, 1.0f);
+        colour(kLegendVelocities, 1.0f);
         drawVelocities(s);
+        colour(kLegendMomentum, 1.0f);
+        drawMomentum(s);
     }
 
     glPopAttrib();

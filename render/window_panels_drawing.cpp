@@ -63,9 +63,33 @@ struct PanelsState {
     PlotData plots;
     TimelineBar bar;
     char indicator[160] = {};
+    // When the data table and the plots were last composed, and for which
+    // selection: see composedAgain.
+    bool composed[2] = {};
+    int composedAt[2] = {};
+    int composedFor[2] = {};
 };
 
 PanelsState panels;
+
+// Running, the data table and the plots are made again four times a
+// second: figures that change twenty times a second cannot be read anyway,
+// and making them every frame costs more than a fiftieth of a step.
+// Paused (where B, a jump or an edit change the scene without a step), or
+// for another selection, at once.
+constexpr int kRunningComposeMilliseconds = 250;
+bool composedAgain(const PanelFigures& f, int which) {
+    const int selection = f.viewer->selectedBall * 2 + (f.viewer->heldBall >= 0 ? 1 : 0);
+    if (panels.composed[which] && f.help.paused == 0 && panels.composedFor[which] == selection &&
+        f.now - panels.composedAt[which] < kRunningComposeMilliseconds) {
+        return false;
+    }
+    panels.composed[which] = true;
+    panels.composedAt[which] = f.now;
+    panels.composedFor[which] = selection;
+    return true;
+}
+
 
 int imguiButton(int button) {
     if (button == GLUT_LEFT_BUTTON) return 0;
@@ -174,8 +198,11 @@ void measure(const PanelFigures& f, const bool* open, PanelLayoutRequest& reques
     const int indicatorLength = (static_cast<int>(std::strlen(panels.indicator)) + 9) / 10 * 10;
     wish(PanelSlot::Indicator, indicatorLength * ch + 2.0f * style.WindowPadding.x, line + padY);
     for (PanelSlot id : {PanelSlot::Help, PanelSlot::Ball, PanelSlot::Legend, PanelSlot::Data}) {
-        if (!open[slot(id)]) continue;
-        composeText(f, id, panels.texts[slot(id)]);
+        if (!open[slot(id)]) {
+            if (id == PanelSlot::Data) panels.composed[0] = false;
+            continue;
+        }
+        if (id != PanelSlot::Data || composedAgain(f, 0)) composeText(f, id, panels.texts[slot(id)]);
         float widths[kMaxCells];
         const ImVec2 size = columnWidths(panels.texts[slot(id)], widths);
         // The tables that scroll themselves keep room for their scroll bar;
@@ -557,7 +584,9 @@ PanelRequests drawWindowPanels(const PanelFigures& f) {
     ImGui::PushFont(font);
 
     const bool plotsOpen = open[slot(PanelSlot::Plots)];
-    if (plotsOpen) {
+    if (!plotsOpen) {
+        panels.composed[1] = false;
+    } else if (composedAgain(f, 1)) {
         composePlots(*f.history, f.step, f.viewer->selectedBall, panels.plots);
         composeTimeline(*f.history, f.step, panels.bar);
     }

@@ -24,6 +24,9 @@ struct PanelFigures {
     HelpFigures help;
     // Whether the ball panel's fields may be typed in (read-only else).
     bool ballsEditable = false;
+    // Elapsed milliseconds: while the demo runs, the data table and the
+    // plots are composed anew a few times a second, not every frame.
+    int now = 0;
 };
 
 // What the user asked for in the panels this frame.
