@@ -553,17 +553,11 @@ EMSCRIPTEN_KEEPALIVE void vl_window_size(int width, int height) {
     glutPostRedisplay();
 }
 
-// The key lines of the help panel, one a line, for the page's key list.
+// The key lines of the help, one a line, for the page's key list.
 EMSCRIPTEN_KEEPALIVE const char* vl_key_lines() {
-    static HelpPanel panel;
     static std::string text;
-    composeHelpPanel(HelpFigures(), panel);
     text.clear();
-    // The panel's title, then the keys up to the blank line before its figures.
-    for (int i = 1; i < panel.count && panel.lines[i][0] != '\0'; ++i) {
-        text += panel.lines[i];
-        text += '\n';
-    }
+    writeKeyLines(text);
     return text.c_str();
 }
 

@@ -1,30 +1,8 @@
 #include "input/help_text.h"
 
-#include <cstdarg>
 
 #include "input/key_table.h"
 #include "platform/clock.h"
-
-namespace {
-
-const char* onOff(int flag) { return flag != 0 ? "on" : "off"; }
-
-// F7 cannot make a missing device play, so the panel does not say "on" then.
-const char* soundState(const HelpFigures& f) {
-    if (f.soundDevice == 0) return "off: no device";
-    return onOff(f.soundOn);
-}
-
-__attribute__((format(printf, 2, 3))) void addLine(HelpPanel& panel, const char* format, ...) {
-    if (panel.count >= HelpPanel::kMaxLines) return;
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(panel.lines[panel.count], HelpPanel::kLineLength, format, args);
-    va_end(args);
-    ++panel.count;
-}
-
-}  // namespace
 
 void printHelp(std::FILE* out) {
     std::fputs(
@@ -58,38 +36,16 @@ void printHelp(std::FILE* out) {
         out);
 }
 
-void composeHelpPanel(const HelpFigures& f, HelpPanel& panel) {
-    panel.count = 0;
-    addLine(panel, "Keys and mouse");
-    for (int i = 0; i < kKeyLineCount; ++i) addLine(panel, "%-13s %s", kKeyLines[i].label, kKeyLines[i].action);
-    for (const char* line : kEditHelpLines) addLine(panel, "%s", line);
-    addLine(panel, "%s", "");
-    addLine(panel, "Balls alive %d (at most 45), shots in flight %d", f.ballsAlive, f.shotsInFlight);
-    if (f.activeTimeStep != f.timeStep) {
-        addLine(panel, "Time step %.2f (slow motion %.3f)", f.timeStep, f.activeTimeStep);
-    } else {
-        addLine(panel, "Time step %.2f", f.timeStep);
+void writeKeyLines(std::string& out) {
+    char line[160];
+    for (int i = 0; i < kKeyLineCount; ++i) {
+        std::snprintf(line, sizeof line, "%-13s %s\n", kKeyLines[i].label, kKeyLines[i].action);
+        out += line;
     }
-    addLine(panel, "Steps/s %.1f, frames/s %.1f", f.stepsPerSecond, f.framesPerSecond);
-    addLine(panel, "Last step: sub-steps %d, contacts %d", f.subSteps, f.contacts);
-    addLine(panel, "Auto fire %s, throw %s, sound %s, pause %s", onOff(f.autoFire), onOff(f.launchMode),
-            soundState(f), onOff(f.paused));
-    addLine(panel, "Seed %u", f.seed);
-    const TimelineFigures& t = f.timeline;
-    if (t.replaying != 0) {
-        if (t.replaySpeed > 0) {
-            addLine(panel, "Replay: step %ld of %ld, %dx as fast", t.replayStep, t.replaySteps, 1 << t.replaySpeed);
-        } else if (t.replaySpeed < 0) {
-            addLine(panel, "Replay: step %ld of %ld, 1/%d as fast", t.replayStep, t.replaySteps, 1 << -t.replaySpeed);
-        } else {
-            addLine(panel, "Replay: step %ld of %ld", t.replayStep, t.replaySteps);
-        }
+    for (const char* edit : kEditHelpLines) {
+        out += edit;
+        out += '\n';
     }
-    addLine(panel, "History: %ld steps back, %ld more possible", t.stepsBack, t.stepsReach);
-    // Where the scene stands on what Page Up / Page Down can reach.
-    const long step = t.replayStep;
-    const long last = t.replaying != 0 && t.replaySteps > step + t.stepsBack ? t.replaySteps : step + t.stepsBack;
-    addLine(panel, "Timeline: step %ld of %ld..%ld", step, step - t.stepsReach, last);
 }
 
 void RateMeter::note(int now, long count) {

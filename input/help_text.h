@@ -5,6 +5,7 @@
 // keys come from the one table of them (input/key_table.h).
 
 #include <cstdio>
+#include <string>
 
 #include "effects/view_state.h"
 
@@ -38,15 +39,9 @@ struct HelpFigures {
     TimelineFigures timeline;  // where step back and a replay stand
 };
 
-// The overlay's lines, in fixed buffers: nothing is allocated per frame.
-struct HelpPanel {
-    static constexpr int kMaxLines = 38;
-    static constexpr int kLineLength = 64;
-    char lines[kMaxLines][kLineLength];
-    int count = 0;
-};
-
-void composeHelpPanel(const HelpFigures& figures, HelpPanel& panel);
+// The key and mouse map as "--help" lists it, one control a line: the
+// page's key list.
+void writeKeyLines(std::string& out);
 
 // Events per second over windows of at least a second, for the steps and
 // frames the overlay reports.

@@ -169,6 +169,7 @@ void composeHelpPanel(const HelpFigures& f, PanelText& panel) {
         addText(panel, row, kKeyLines[i].label);
         addText(panel, row, kKeyLines[i].action);
     }
+    for (const char* line : kEditHelpLines) addText(panel, addRow(panel), line);
     addHeader(panel, "Figure", "Value");
     PanelRow* row = addRow(panel);
     addText(panel, row, "Balls alive");

@@ -218,4 +218,26 @@ TEST(LabPanels, TheIndicatorNamesTheRecordingOrTheReplayAndItsPace) {
     }
 }
 
+// Without an audio device F7 cannot make it play, so the help never says "on".
+TEST(LabPanels, HelpSaysWhenThereIsNoSoundDevice) {
+    struct Case {
+        int soundOn, device;
+        const char* says;
+    };
+    const Case cases[] = {{1, 1, "on"}, {0, 1, "off"}, {1, 0, "off: no device"}, {0, 0, "off: no device"}};
+    static PanelText panel;
+    for (const Case& c : cases) {
+        HelpFigures f;
+        f.soundOn = c.soundOn;
+        f.soundDevice = c.device;
+        composeHelpPanel(f, panel);
+        const char* said = nullptr;
+        for (int r = 0; r < panel.rowCount; ++r) {
+            if (std::strcmp(panel.rows[r].cells[0], "Sound") == 0) said = panel.rows[r].cells[1];
+        }
+        ASSERT_NE(said, nullptr);
+        EXPECT_STREQ(said, c.says);
+    }
+}
+
 }  // namespace
