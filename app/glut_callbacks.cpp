@@ -328,7 +328,7 @@ void onDisplay() {
     if (window.drawPanels != nullptr) window.drawPanels();
     if (takeScreenshotRequest(live.notices)) saveScreenshot();
     drawPauseLabel(sim);
-    drawNotice(currentNotice(live.notices, elapsedMilliseconds()));
+    drawNotice(currentNotice(live.notices, elapsedMilliseconds()), pauseLabelReserve(sim));
     glutSwapBuffers();
     if (live.viewer.smoothMotion != 0) {
         const int cost = static_cast<int>(millisecondsBetween(start, elapsedMilliseconds()));

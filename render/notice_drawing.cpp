@@ -8,13 +8,14 @@
 #include "render/graphics_setup.h"
 #include "render/window_overlay.h"
 
-void drawNotice(const char* text) {
+void drawNotice(const char* text, int rightReserve) {
     if (text == nullptr) return;
     const int width = graphics.windowSize[0];
     const int height = graphics.windowSize[1];
     // A line may be longer than the window is wide: it breaks between
     // words (or a path's folders) before the window ends.
-    const int perLine = (width - 2 * kOverlayMargin - 2 * kOverlayPadding) / kOverlayCharWidth;
+    const int perLine =
+        std::max(8, (width - rightReserve - 2 * kOverlayMargin - 2 * kOverlayPadding) / kOverlayCharWidth);
     const std::vector<std::string> lines = noticeLines(text, perLine);
     std::size_t longest = 0;
     for (const std::string& line : lines) longest = std::max(longest, line.size());
