@@ -283,7 +283,27 @@ void composeLegendPanel(int layers, PanelText& panel) {
 
 void composeDataPanel(const Simulation& s, int selected, int held, PanelText& panel) {
     startPanel(panel, PanelId::Data);
-    PanelRow* row = addHeader(panel, "Ball", "x");
+    // The totals first: what shows whether speed is lost, in view however
+    // many balls follow.
+    const EnergyTotals totals = energyTotals(s);
+    addHeader(panel, "Totals", nullptr);
+    const struct {
+        const char* name;
+        double value;
+    } sums[] = {{"Kinetic", totals.kinetic}, {"Potential", totals.potential}, {"Sum", totals.total}};
+    PanelRow* row = nullptr;
+    for (const auto& sum : sums) {
+        row = addRow(panel);
+        addText(panel, row, sum.name);
+        addNumber(panel, row, sum.value, 2);
+    }
+    row = addRow(panel);
+    addText(panel, row, "Momentum");
+    addNumber(panel, row, totals.momentum.x, 2);
+    addNumber(panel, row, totals.momentum.y, 2);
+    addNumber(panel, row, totals.momentum.z, 2);
+
+    row = addHeader(panel, "Ball", "x");
     for (const char* name : {"y", "z", "vx", "vy", "vz", "speed", "kinetic"}) addText(panel, row, name);
     BallRow balls[kMaxBalls];
     const int count = ballRows(s, selected, held, balls);
@@ -306,22 +326,6 @@ void composeDataPanel(const Simulation& s, int selected, int held, PanelText& pa
         addNumber(panel, row, b.speed, 2);
         addNumber(panel, row, b.kinetic, 2);
     }
-    const EnergyTotals totals = energyTotals(s);
-    addHeader(panel, "Totals", nullptr);
-    const struct {
-        const char* name;
-        double value;
-    } sums[] = {{"Kinetic", totals.kinetic}, {"Potential", totals.potential}, {"Sum", totals.total}};
-    for (const auto& sum : sums) {
-        row = addRow(panel);
-        addText(panel, row, sum.name);
-        addNumber(panel, row, sum.value, 2);
-    }
-    row = addRow(panel);
-    addText(panel, row, "Momentum");
-    addNumber(panel, row, totals.momentum.x, 2);
-    addNumber(panel, row, totals.momentum.y, 2);
-    addNumber(panel, row, totals.momentum.z, 2);
 }
 
 namespace {

@@ -77,9 +77,9 @@ extern const LegendEntry kLegendEntries[kLegendEntryCount];
 // swatch.
 void composeLegendPanel(int layers, PanelText& panel);
 
-// A header row, one row per live ball (slot, x, y, z, vx, vy, vz, speed,
-// kinetic; the selected one marked), then the totals as "name | value"
-// rows: kinetic, potential, sum, momentum x y z.
+// The totals under a header row, as "name | value" rows: kinetic,
+// potential, sum, momentum x y z; then a header row and one row per live
+// ball (slot, x, y, z, vx, vy, vz, speed, kinetic; the selected one marked).
 void composeDataPanel(const Simulation& s, int selected, int held, PanelText& panel);
 
 enum class Series { Kinetic, Potential, Total, Contacts, SelectedSpeed };

@@ -62,15 +62,16 @@ TEST(LabFigures, EnergyAndMomentumSumTheLiveBallsOnly) {
     }
 }
 
-TEST(LabPanels, DataTableHasOneRowPerLiveBallTheSelectedMarkedThenTheTotals) {
+TEST(LabPanels, DataTableHasTheTotalsThenOneRowPerLiveBallTheSelectedMarked) {
     Simulation s;
     smallScene(s);
     PanelText panel;
     composeDataPanel(s, 2, 3, panel);
     EXPECT_STREQ(panel.title, "Data");
     EXPECT_EQ(panel.columns, 9);
-    ASSERT_EQ(panel.rowCount, 1 + 3 + 1 + 4);
+    ASSERT_EQ(panel.rowCount, 1 + 4 + 1 + 3);
     EXPECT_TRUE(panel.rows[0].header);
+    EXPECT_TRUE(panel.rows[5].header);
     struct Row {
         const char* slot;
         const char* speed;
@@ -79,7 +80,7 @@ TEST(LabPanels, DataTableHasOneRowPerLiveBallTheSelectedMarkedThenTheTotals) {
     };
     const Row rows[] = {{"0", "5.00", "12.50", false}, {"2", "2.24", "2.50", true}, {"3 (held)", "3.61", "6.50", false}};
     for (int i = 0; i < 3; ++i) {
-        const PanelRow& r = panel.rows[1 + i];
+        const PanelRow& r = panel.rows[6 + i];
         EXPECT_STREQ(r.cells[0], rows[i].slot);
         EXPECT_STREQ(r.cells[7], rows[i].speed);
         EXPECT_STREQ(r.cells[8], rows[i].kinetic);
@@ -88,7 +89,7 @@ TEST(LabPanels, DataTableHasOneRowPerLiveBallTheSelectedMarkedThenTheTotals) {
     const char* totals[][4] = {{"Kinetic", "21.50"}, {"Potential", "7.00"}, {"Sum", "28.50"},
                                {"Momentum", "0.00", "3.00", "0.00"}};
     for (int i = 0; i < 4; ++i) {
-        const PanelRow& r = panel.rows[5 + i];
+        const PanelRow& r = panel.rows[1 + i];
         for (int c = 0; c < r.cellCount; ++c) EXPECT_STREQ(r.cells[c], totals[i][c]);
     }
 }
@@ -117,7 +118,7 @@ TEST(LabPanels, TableNumbersReadAsPrintfWouldPrintThem) {
         for (int i = 0; i < 6; ++i) {
             char printed[kCellLength];
             std::snprintf(printed, sizeof printed, "%.*f", i < 3 ? 1 : 2, values[i]);
-            EXPECT_STREQ(panel.rows[1].cells[1 + i], c.cells[i] != nullptr ? c.cells[i] : printed) << values[i];
+            EXPECT_STREQ(panel.rows[6].cells[1 + i], c.cells[i] != nullptr ? c.cells[i] : printed) << values[i];
         }
     }
 }
