@@ -145,10 +145,18 @@ void drawDomes(const Simulation& s) {
     for (const Dome& dome : kDomes) sphereOutline(dome.centre, dome.radius + s.ballRadius);
 }
 
-// Fading points with their normals.
+// Fading points with their normals, large enough to find at a glance:
+// 8 pixels across at 640 x 480, more in a larger window.
+float contactPointSize() {
+    const float size = graphics.windowSize[1] / 60.0f;
+    return size > 8.0f ? size : 8.0f;
+}
+
 void drawContactMarks(const FrameLook& look) {
     if (look.contacts == nullptr) return;
     const int now = look.contactTime;
+    glPointSize(contactPointSize());
+    glLineWidth(2.0f);
     glBegin(GL_POINTS);
     for (const ContactMark& mark : look.contacts->marks) {
         const float fade = contactMarkFade(mark, now);
@@ -166,6 +174,8 @@ void drawContactMarks(const FrameLook& look) {
         vertex(mark.pointVector() + mark.normalVector() * kNormalLength);
     }
     glEnd();
+    glPointSize(5.0f);
+    glLineWidth(1.0f);
 }
 
 void drawVelocities(const Simulation& s) {
