@@ -47,6 +47,7 @@
 #include "platform/web_cue_player.h"
 #include "render/graphics_setup.h"
 #include "render/help_overlay_drawing.h"
+#include "render/path_drawing.h"
 #include "scene/command_line.h"
 
 namespace {
@@ -186,6 +187,10 @@ void endInPage() {
         if (Module['onProgramEnded']) Module['onProgramEnded']();
     });
 }
+
+// The balls' paths (L) over the frame: the panels themselves are the
+// page's HTML.
+void drawPagePaths() { drawPaths(sim, live.viewer, sessionLabHistory(), sessionStepNumber()); }
 
 // The page times its first frame (the benchmark reads it). With smooth
 // motion running, each frame asks for the next: the browser draws them at
@@ -621,6 +626,7 @@ int main(int argc, char** argv) {
     glutMouseFunc(pageMouseButton);
     glutTimerFunc(0, stepWhenDue, 0);
     glutDisplayFunc(drawFrameInPage);
+    setPanelDrawing(drawPagePaths);
 
     // The page sizes the canvas now; the main loop starts at that size.
     EM_ASM({

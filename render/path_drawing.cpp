@@ -19,7 +19,7 @@ void drawPath(const Simulation& s, const LabHistory& history, long step, int bal
             glBegin(GL_LINE_STRIP);
             continue;
         }
-        glVertex3fv(f->position[ball]);
+        glVertex3f(f->position[ball][0], f->position[ball][1], f->position[ball][2]);
     }
     glEnd();
 }

@@ -32,7 +32,7 @@ simulation=(platform/clock.cpp platform/random_source.cpp platform/sound.cpp
 # desktop's alone (Debian ships no ImGui sources to compile for the
 # browser); the page keeps its own.
 drawing=(platform/web_cue_player.cpp webgl/*.cpp
-    $(ls render/*.cpp | grep -v -e '^render/window_panels_drawing\.cpp$' -e '^render/path_drawing\.cpp$')
+    $(ls render/*.cpp | grep -v -e '^render/window_panels_drawing\.cpp$')
     app/web_main.cpp app/scene_start.cpp app/glut_callbacks.cpp app/pick_ray.cpp app/ball_hands.cpp app/web_screenshot_saving.cpp)
 
 # Two compilers at a time; an object is rebuilt when its source or any
