@@ -48,6 +48,7 @@
 #include "render/graphics_setup.h"
 #include "render/help_overlay_drawing.h"
 #include "render/path_drawing.h"
+#include "render/value_label_drawing.h"
 #include "scene/command_line.h"
 
 namespace {
@@ -188,9 +189,12 @@ void endInPage() {
     });
 }
 
-// The balls' paths (L) over the frame: the panels themselves are the
-// page's HTML.
-void drawPagePaths() { drawPaths(sim, live.viewer, sessionLabHistory(), sessionStepNumber()); }
+// The balls' paths (L) and value labels (N) over the frame: the panels
+// themselves are the page's HTML.
+void drawPagePaths() {
+    drawPaths(sim, live.viewer, sessionLabHistory(), sessionStepNumber());
+    drawValueLabels(sim, live.viewer);
+}
 
 // The page times its first frame (the benchmark reads it). With smooth
 // motion running, each frame asks for the next: the browser draws them at
