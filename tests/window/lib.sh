@@ -336,11 +336,12 @@ vl_pixels_changed_where() {
             END { printf "%d %d %d\n", onlyA, onlyB, both }'
 }
 
-# vl_notice_box TEXT: where the corner notice for TEXT lies in a 640x480
-# window: lines of at most 75 characters, broken at a space (dropped), else
+# vl_notice_box TEXT [WIDTH]: where the corner notice for TEXT lies in a
+# 640x480 window: lines of at most WIDTH characters (75; 61 while paused,
+# when they end before the pause label), broken at a space (dropped), else
 # after a '/', else inside the word, as the program breaks them.
 vl_notice_box() {
-    local text=$1 width=75 widest=0 lines=0 head cut rest
+    local text=$1 width=${2:-75} widest=0 lines=0 head cut rest
     while [ -n "$text" ]; do
         if [ ${#text} -le $width ]; then
             head=$text rest=""

@@ -82,8 +82,8 @@ vl_check "the file is the picture on screen but the pause label ($n pixels diffe
 label=$(vi_differing "$VL_TMP/still.png" "$saved")
 vl_check "the pause label is not in the file ($label pixels differ there)" vi_holds "$label > 0"
 box=$(changed_box "$VL_TMP/still.png" "$VL_TMP/notice.png")
-vl_check "'Saved <path>' shows in the bottom-left corner (changed: $box, expected about $(vl_notice_box "Saved $saved"))" \
-    box_near "$box" "$(vl_notice_box "Saved $saved")"
+vl_check "'Saved <path>' shows in the bottom-left corner, clear of the pause label (changed: $box, expected about $(vl_notice_box "Saved $saved" 61))" \
+    box_near "$box" "$(vl_notice_box "Saved $saved" 61)"
 n=$(vi_wait_matches "$window" "$VL_TMP/still.png" "$VL_TMP/after.png" 0 6)
 vl_check "then it goes and the picture is as before ($n pixels differ)" vi_holds "$n == 0"
 
@@ -105,8 +105,8 @@ vi_tap_key "$window" s
 failed="Could not save $pictures/vennaloft-YYYYMMDD-HHMMSS.png: Permission denied"
 vi_wait_differs "$window" "$VL_TMP/still.png" "$VL_TMP/failed.png" 500 5 >/dev/null
 box=$(changed_box "$VL_TMP/still.png" "$VL_TMP/failed.png")
-vl_check "read-only folder: the failure line in the corner (changed: $box, expected about $(vl_notice_box "$failed"))" \
-    box_near "$box" "$(vl_notice_box "$failed")"
+vl_check "read-only folder: the failure line in the corner (changed: $box, expected about $(vl_notice_box "$failed" 61))" \
+    box_near "$box" "$(vl_notice_box "$failed" 61)"
 sleep 0.5
 vl_check "and nothing written: $(count_pngs) pictures, $(others) other files" \
     vi_holds "$(count_pngs) == 3 && $(others) == 0"
