@@ -16,6 +16,7 @@
 #include "lab/lab_panels.h"
 #include "render/graphics_setup.h"
 #include "render/path_drawing.h"
+#include "render/value_label_drawing.h"
 #include "render/window_overlay.h"
 
 namespace {
@@ -462,13 +463,9 @@ void valueLabels(const Simulation& s, const GLdouble* modelview, const GLdouble*
     ImDrawList* draw = ImGui::GetBackgroundDrawList();
     const float height = static_cast<float>(viewport[3]);
     for (int k = 0; k < kMaxBalls; ++k) {
-        if (s.ballAlive[k] == 0) continue;
-        const Vector3& p = s.ballPositions[k];
-        GLdouble x = 0.0, y = 0.0, z = 0.0;
-        if (gluProject(p.x, p.y, p.z, modelview, projection, viewport, &x, &y, &z) != GL_TRUE) continue;
-        if (z < 0.0 || z > 1.0) continue;  // behind the eye
+        double x = 0.0, y = 0.0;
         char label[32];
-        std::snprintf(label, sizeof label, "%d  %.2f", k, s.ballVelocities[k].Length());
+        if (!ballValueLabel(s, k, modelview, projection, viewport, x, y, label, sizeof label)) continue;
         const ImVec2 at(static_cast<float>(x) + 8.0f, height - static_cast<float>(y) - 8.0f);
         draw->AddText(ImVec2(at.x + 1.0f, at.y + 1.0f), IM_COL32(0, 0, 0, 230), label);
         draw->AddText(at, IM_COL32(255, 255, 210, 255), label);
